@@ -1,0 +1,43 @@
+#include "cli/commands.h"
+
+#include <ostream>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const Args&, std::ostream&, std::ostream&);
+};
+
+const Command commands[] = {
+    {"show", "show FILE              print a patient file (*.TAV) as JSON", runShow},
+    {"show-db", "show-db FILE           print a hearing-aid database file as JSON", runShowDb},
+};
+
+void printHelp(std::ostream& out) {
+    out << "tavik-cli: read TAVIK patient and database files without the window.\n\n"
+           "usage: tavik-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    for (const Command& c : commands)
+        out << "  " << c.usage << '\n';
+    out << "  --help                 show this text\n";
+}
+
+} // namespace
+
+int runCli(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printHelp(err);
+        return kExitFailure;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(out);
+        return kExitOk;
+    }
+    for (const Command& c : commands) {
+        if (args[0] == c.name)
+            return c.run(Args(args.begin() + 1, args.end()), out, err);
+    }
+    err << "tavik-cli: unknown command \"" << args[0] << "\" (see tavik-cli --help)\n";
+    return kExitFailure;
+}

@@ -1,0 +1,21 @@
+// The commands of tavik-cli. Each takes its arguments (after the command name),
+// writes its result to out and problems to err, and returns the exit code.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+// Exit codes: 0 done, 1 a file could not be read or the arguments are wrong,
+// 2 a patient file of a kind that cannot be read.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUnsupported = 2;
+
+int runShow(const Args& args, std::ostream& out, std::ostream& err);
+int runShowDb(const Args& args, std::ostream& out, std::ostream& err);
+
+// Runs tavik-cli with the arguments after the program name.
+int runCli(const Args& args, std::ostream& out, std::ostream& err);

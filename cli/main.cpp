@@ -1,0 +1,13 @@
+#include "cli/commands.h"
+
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    try {
+        return runCli(Args(argv + 1, argv + argc), std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        std::cerr << "tavik-cli: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}

@@ -1,0 +1,49 @@
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "cli/recordjson.h"
+#include "model/aiddatabase.h"
+#include "model/fileio.h"
+#include "model/patientfile.h"
+
+#include <ostream>
+
+int runShow(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: tavik-cli show FILE\n";
+        return kExitFailure;
+    }
+    FittingRecord record{};
+    LegacyImage legacy{};
+    PatientFileKind kind;
+    try {
+        kind = readPatientFile(args[0], record, legacy, todayTestDate(systemDateSeparator()));
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return kExitFailure;
+    }
+    if (kind == PatientFileKind::Unsupported) {
+        err << kUnsupportedFileMessage << '\n';
+        return kExitUnsupported;
+    }
+    JsonWriter json;
+    json.beginObject();
+    json.key("kind").utf8(kind == PatientFileKind::Current ? "Current" : "Older");
+    json.key("record");
+    writeRecordJson(json, record);
+    json.endObject();
+    out << json.text() << '\n';
+    return kExitOk;
+}
+
+int runShowDb(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: tavik-cli show-db FILE\n";
+        return kExitFailure;
+    }
+    AidDatabase database{};
+    loadAidDatabase(args[0], database);
+    JsonWriter json;
+    writeDatabaseJson(json, database);
+    out << json.text() << '\n';
+    return kExitOk;
+}

@@ -1,0 +1,41 @@
+// The global state of the program: one fitting record, the database and the
+// document state, alive from start to exit. Computations never reach for these;
+// they take what they need as parameters and the pages pass the globals in.
+#pragma once
+
+#include "model/fittingrecord.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+inline constexpr std::size_t kLegacyFileSize = 3118;
+using LegacyImage = std::array<uint8_t, kLegacyFileSize>;
+
+struct DocumentState {
+    bool modified = false;
+    std::string currentFilePath;
+    std::string currentFileName;
+    std::string dataPath;
+    std::string programDir;
+    std::string startDir;
+    std::string titleBase;
+    LegacyImage legacyImage{};
+    // Told once when an unchanged document becomes changed; the main window posts
+    // its status notification from here.
+    std::function<void()> onFirstModification;
+};
+
+extern FittingRecord fitting;
+extern AidDatabase aidDatabase;
+extern DocumentState document;
+
+// Marks the document changed. Only the first change after a save, New or Load
+// notifies; later calls do nothing.
+void markModified(DocumentState& state);
+void markModified();
+
+// The New defaults applied to the global record, with today's date in the user's
+// date format.
+void resetFitting();

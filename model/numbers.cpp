@@ -1,0 +1,93 @@
+#include "model/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+int32_t truncToInt(long double value) {
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0L)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0L)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int32_t roundHalfUp(long double value) { return truncToInt(value + 0.5L); }
+
+namespace {
+
+// Adds one unit at digit position `pos` of a string of decimal digits, carrying left.
+// Returns true when the carry runs off the front (999 + 1).
+bool incrementDigits(std::string& digits, std::size_t pos) {
+    for (std::size_t i = pos + 1; i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = '0';
+    }
+    return true;
+}
+
+} // namespace
+
+std::string formatSig3(double value, int decimals) {
+    if (!std::isfinite(value))
+        return "";
+    if (decimals < 0)
+        decimals = 0;
+    // The exact decimal expansion of the value: a float or double has at most 1074
+    // fractional digits, a float at most 149.
+    std::array<char, 1500> buffer{};
+    const double magnitude = std::fabs(value);
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::fixed, 1100);
+    if (ec != std::errc())
+        return "";
+    const std::string text(buffer.data(), end);
+    const std::size_t point = text.find('.');
+    std::string digits = text.substr(0, point) + text.substr(point + 1);
+    const int intDigits = static_cast<int>(point);
+
+    // Position (index into digits) of the last digit kept.
+    const std::size_t firstSignificant = digits.find_first_not_of('0');
+    int keep = intDigits - 1 + decimals; // last printed decimal
+    if (firstSignificant != std::string::npos)
+        keep = std::min(keep, static_cast<int>(firstSignificant) + 2);
+
+    // keep >= 0: the last printed decimal lies at or right of the units digit.
+    const auto k = static_cast<std::size_t>(keep);
+    std::string kept = digits.substr(0, k + 1);
+    int keptIntDigits = intDigits;
+    if (k + 1 < digits.size() && digits[k + 1] >= '5' && incrementDigits(kept, k)) {
+        kept.insert(kept.begin(), '1');
+        ++keptIntDigits;
+    }
+    // Digits after the rounding place print as zeros.
+    kept.resize(static_cast<std::size_t>(keptIntDigits + decimals), '0');
+    std::string intPart = kept.substr(0, static_cast<std::size_t>(keptIntDigits));
+    std::string fracPart = kept.substr(static_cast<std::size_t>(keptIntDigits));
+    intPart.erase(0, std::min(intPart.find_first_not_of('0'), intPart.size() - 1));
+    if (intPart.empty())
+        intPart = "0";
+    fracPart.resize(static_cast<std::size_t>(decimals), '0');
+    const bool isZero = intPart == "0" && fracPart.find_first_not_of('0') == std::string::npos;
+    std::string result = (value < 0 && !isZero) ? "-" : "";
+    result += intPart;
+    if (decimals > 0)
+        result += "." + fracPart;
+    return result;
+}
+
+std::string formatInt(long long value) { return std::to_string(value); }
+
+std::string shortestFloat(float value) {
+    if (!std::isfinite(value))
+        return "null";
+    std::array<char, 64> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return ec == std::errc() ? std::string(buffer.data(), end) : "null";
+}

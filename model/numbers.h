@@ -1,0 +1,28 @@
+// The number helpers every computation and every text of the program goes through.
+#pragma once
+
+#include <cfloat>
+#include <cstdint>
+#include <string>
+
+static_assert(LDBL_MANT_DIG == 64, "intermediate results need the 80-bit extended format");
+
+// Integer part (truncation toward zero). Values beyond the int32 range saturate;
+// a NaN gives 0, so untrusted numbers can never cause undefined behaviour.
+int32_t truncToInt(long double value);
+
+// The program's rounding: add 0.5, then truncate toward zero (-1.7 gives -1).
+int32_t roundHalfUp(long double value);
+
+// Fixed-point text rounded to three significant digits: the exact value is rounded
+// once, half away from zero, at the coarser of the third significant digit and the
+// last printed decimal, then printed with exactly `decimals` decimals
+// (2.25 -> "2.3", 1234 -> "1230", 99.96 -> "100.0"). Zero never carries a minus sign.
+std::string formatSig3(double value, int decimals);
+
+// A whole number as plain decimal text.
+std::string formatInt(long long value);
+
+// The shortest decimal text that reads back as the same float ("null" for NaN or
+// infinity, which JSON cannot hold).
+std::string shortestFloat(float value);
