@@ -1,5 +1,6 @@
 #include "model/numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,6 +14,11 @@ int32_t truncToInt(long double value) {
     if (value <= -2147483648.0L)
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
+}
+
+int32_t clampToInt32(long long value) {
+    return static_cast<int32_t>(std::clamp<long long>(value, std::numeric_limits<int32_t>::min(),
+                                                      std::numeric_limits<int32_t>::max()));
 }
 
 int32_t roundHalfUp(long double value) { return truncToInt(value + 0.5L); }

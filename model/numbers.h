@@ -11,6 +11,9 @@ static_assert(LDBL_MANT_DIG == 64, "intermediate results need the 80-bit extende
 // a NaN gives 0, so untrusted numbers can never cause undefined behaviour.
 int32_t truncToInt(long double value);
 
+// A whole number kept inside the int32 range (levels read from files are untrusted).
+int32_t clampToInt32(long long value);
+
 // The program's rounding: add 0.5, then truncate toward zero (-1.7 gives -1).
 int32_t roundHalfUp(long double value);
 
