@@ -60,7 +60,9 @@ JsonWriter& JsonWriter::value(float number) {
     return *this;
 }
 
-JsonWriter& JsonWriter::latin1(std::string_view text) { return utf8(latin1ToUtf8(text)); }
+JsonWriter& JsonWriter::latin1(std::string_view text) {
+    return utf8(latin1ToUtf8(text));
+}
 
 JsonWriter& JsonWriter::utf8(std::string_view text) {
     separate();
@@ -74,11 +76,21 @@ void JsonWriter::quoted(std::string_view text) {
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\r': out_ += "\\r"; break;
-        case '\t': out_ += "\\t"; break;
+        case '"':
+            out_ += "\\\"";
+            break;
+        case '\\':
+            out_ += "\\\\";
+            break;
+        case '\n':
+            out_ += "\\n";
+            break;
+        case '\r':
+            out_ += "\\r";
+            break;
+        case '\t':
+            out_ += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char escaped[8];

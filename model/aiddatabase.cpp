@@ -14,7 +14,7 @@ void defaultAidDatabase(AidDatabase& database) {
         writeText(database.aidLongNames[n], "HALongName" + std::to_string(n + 1));
         writeText(database.aidShortNames[n], "HA-" + std::to_string(n + 1));
         for (AidFrequencyData& d : database.aidData[n]) {
-            d = AidFrequencyData{kEmptyValue, kEmptyValue, 0, kEmptyValue,
+            d = AidFrequencyData{kEmptyValue, kEmptyValue, 0,           kEmptyValue,
                                  kEmptyValue, 0,           kEmptyValue, kEmptyValue};
         }
     }

@@ -12,6 +12,10 @@ void markModified(DocumentState& state) {
         state.onFirstModification();
 }
 
-void markModified() { markModified(document); }
+void markModified() {
+    markModified(document);
+}
 
-void resetFitting() { resetFitting(fitting, todayTestDate(systemDateSeparator())); }
+void resetFitting() {
+    resetFitting(fitting, todayTestDate(systemDateSeparator()));
+}

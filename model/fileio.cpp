@@ -33,8 +33,7 @@ class FileDescriptor {
 };
 
 // Gives up a half-written temporary file: the target is never touched.
-[[noreturn]] void abandonTemp(int fd, const std::string& temp, const std::string& path,
-                              int error) {
+[[noreturn]] void abandonTemp(int fd, const std::string& temp, const std::string& path, int error) {
     ::close(fd);
     ::unlink(temp.c_str());
     fail("Cannot write file", path, error);
@@ -76,7 +75,6 @@ void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     FileDescriptor fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         fail("Cannot create file", path, errno);
-
 
     // Keep the permissions of a file being replaced; a new file gets the usual ones.
     struct stat info {};

@@ -102,7 +102,8 @@ struct AidDatabase {
 };
 
 // --- byte image checks ------------------------------------------------------
-static_assert(std::is_standard_layout_v<FittingRecord> && std::is_trivially_copyable_v<FittingRecord>);
+static_assert(std::is_standard_layout_v<FittingRecord> &&
+              std::is_trivially_copyable_v<FittingRecord>);
 static_assert(std::is_standard_layout_v<AidDatabase> && std::is_trivially_copyable_v<AidDatabase>);
 
 static_assert(sizeof(CurveParams) == 40);
@@ -188,7 +189,8 @@ char systemDateSeparator();
 inline int32_t (&earLoudness(FittingRecord& r, int ear))[kFrequencyCount][kCategoryCount] {
     return ear == 0 ? r.rightLoudness : r.leftLoudness;
 }
-inline const int32_t (&earLoudness(const FittingRecord& r, int ear))[kFrequencyCount][kCategoryCount] {
+inline const int32_t (&earLoudness(const FittingRecord& r,
+                                   int ear))[kFrequencyCount][kCategoryCount] {
     return ear == 0 ? r.rightLoudness : r.leftLoudness;
 }
 inline int32_t earLevelSource(const FittingRecord& r, int ear) {

@@ -21,7 +21,9 @@ int32_t clampToInt32(long long value) {
                                                       std::numeric_limits<int32_t>::max()));
 }
 
-int32_t roundHalfUp(long double value) { return truncToInt(value + 0.5L); }
+int32_t roundHalfUp(long double value) {
+    return truncToInt(value + 0.5L);
+}
 
 namespace {
 
@@ -88,7 +90,9 @@ std::string formatSig3(double value, int decimals) {
     return result;
 }
 
-std::string formatInt(long long value) { return std::to_string(value); }
+std::string formatInt(long long value) {
+    return std::to_string(value);
+}
 
 std::string shortestFloat(float value) {
     if (!std::isfinite(value))

@@ -132,4 +132,6 @@ void writePatientFile(const std::string& path, const FittingRecord& record) {
     writeFileAtomically(path, std::span<const uint8_t>(bytes, sizeof record));
 }
 
-void writePatientFile(const std::string& path) { writePatientFile(path, fitting); }
+void writePatientFile(const std::string& path) {
+    writePatientFile(path, fitting);
+}

@@ -23,3 +23,17 @@ class TempDir {
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string testDataFile(const std::string& name);
+
+// Limits the size of files this process may write, for as long as the object lives,
+// so that a write fails part-way (also for root, whom folder permissions don't stop).
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    unsigned long previousSoft_;
+    void (*previousHandler_)(int);
+};

@@ -1,0 +1,123 @@
+#include "cli/commands.h"
+#include "model/aiddatabase.h"
+#include "model/patientfile.h"
+#include "model/textslot.h"
+#include "testsupport/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct CliResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliResult runTool(const Args& args) {
+    std::ostringstream out, err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CliShow, PrintsACurrentFileAsWritten) {
+    TempDir dir;
+    FittingRecord r;
+    resetFitting(r, "07/04/2007");
+    writeText(r.lastName, "M\xfcller \"Jr\"");
+    writeText(r.comments, "two\r\nlines");
+    r.rightLoudness[0][0] = 40;
+    r.aidSettings[1][5].curve.ratio1 = 2.3f;
+    r.aidSettings[0][0].curve.gainAt50 = 0.1f;
+    writePatientFile(dir.file("A.TAV"), r);
+
+    const CliResult res = runTool({"show", dir.file("A.TAV")});
+    ASSERT_EQ(res.code, 0) << res.err;
+    const std::string& j = res.out;
+    EXPECT_EQ(j.rfind("{\"kind\": \"Current\", \"record\": {\"fileTag\": \"TAVIKWIN1\", "
+                      "\"lastName\": \"M\xc3\xbcller \\\"Jr\\\"\"",
+                      0),
+              0u)
+        << j;
+    EXPECT_TRUE(contains(j, "\"comments\": \"two\\r\\nlines\""));
+    EXPECT_TRUE(contains(j, "\"testDate\": \"07/04/2007\""));
+    EXPECT_TRUE(contains(j, "\"rightLoudness\": [[40, -99, -99, -99, -99, -99, -99, -99], "));
+    EXPECT_TRUE(contains(j, "\"showInHL\": 1, \"aidSettings\": [[{\"curveChoice\": 0, "
+                            "\"aidChoice\": 0, \"gainAt50\": 0.1, \"threshold1\": -99, "));
+    EXPECT_TRUE(contains(j, "\"ratio1\": 2.3, "));
+    EXPECT_TRUE(contains(j, "\"rmsError\": 0, \"complete\": 0}]]}}\n"));
+    EXPECT_FALSE(contains(j, "padding"));
+}
+
+TEST(CliShow, PrintsAnOlderFileConvertedOverAFreshRecord) {
+    const CliResult res = runTool({"show", testDataFile("legacy.TAV")});
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_TRUE(contains(res.out, "{\"kind\": \"Older\""));
+    EXPECT_TRUE(contains(res.out, "\"fileTag\": \"TAVIKWIN1\", \"lastName\": \"Smith, John       "
+                                  "\", \"firstName\": \"            \", \"middleInitial\": \"\""));
+    EXPECT_TRUE(contains(res.out, "\"clinician\": \"Dr.\xc3\x84 \""));
+    EXPECT_TRUE(contains(res.out, "\"rightAidStyle\": 3, \"leftAidStyle\": 1"));
+}
+
+TEST(CliShow, GarbageOfTheRightSizeIsPrintedSafely) {
+    const CliResult res = runTool({"show", testDataFile("garbage.TAV")});
+    ASSERT_EQ(res.code, 0) << res.err;
+    // Slot-bounded texts, NaN floats as null, out-of-range numbers as they are.
+    EXPECT_TRUE(contains(res.out, "\"middleInitial\": \"\xc3\xbf\xc3\xbf\""));
+    EXPECT_TRUE(contains(res.out, "\"gainAt50\": null"));
+    EXPECT_TRUE(contains(res.out, "\"rightAidStyle\": -1"));
+    EXPECT_TRUE(contains(res.out, "\"showInHL\": 255"));
+}
+
+TEST(CliShow, RefusesOtherSizesAndUnreadableFiles) {
+    for (const char* name : {"empty.TAV", "truncated.TAV", "overlong.TAV"}) {
+        const CliResult res = runTool({"show", testDataFile(name)});
+        EXPECT_EQ(res.code, 2) << name;
+        EXPECT_EQ(res.err, std::string(kUnsupportedFileMessage) + "\n");
+        EXPECT_EQ(res.out, "");
+    }
+    const CliResult missing = runTool({"show", "/nonexistent/X.TAV"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(contains(missing.err, "/nonexistent/X.TAV"));
+    EXPECT_TRUE(contains(missing.err, "No such file or directory"));
+}
+
+TEST(CliShowDb, PrintsDefaultsForAMissingFileAndTheFileOtherwise) {
+    TempDir dir;
+    const CliResult defaults = runTool({"show-db", dir.file("TAVIK.TDB")});
+    ASSERT_EQ(defaults.code, 0);
+    EXPECT_EQ(defaults.out.rfind("{\"aidLongNames\": [\"HALongName1\", \"HALongName2\", ", 0), 0u);
+    EXPECT_TRUE(contains(defaults.out, "\"aidShortNames\": [\"HA-1\", "));
+    EXPECT_TRUE(contains(defaults.out,
+                         "\"aidData\": [[{\"gainAt50\": -99, \"threshold1\": -99, "
+                         "\"threshold1IsOutput\": 0, \"ratio1\": -99, \"threshold2\": -99, "
+                         "\"threshold2IsOutput\": 0, \"ratio2\": -99, \"maxOutput\": -99}, "));
+
+    AidDatabase d{};
+    defaultAidDatabase(d);
+    writeText(d.aidLongNames[2], "Wide Range 3");
+    d.aidData[2][1].ratio1 = 2.5f;
+    saveAidDatabase(dir.file("TAVIK.TDB"), d);
+    const CliResult res = runTool({"show-db", dir.file("TAVIK.TDB")});
+    EXPECT_TRUE(contains(res.out, "\"HALongName2\", \"Wide Range 3\""));
+    EXPECT_TRUE(contains(res.out, "\"ratio1\": 2.5"));
+}
+
+TEST(CliArguments, HelpAndMistakes) {
+    const CliResult help = runTool({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(contains(help.out, "show FILE"));
+    EXPECT_TRUE(contains(help.out, "show-db FILE"));
+    EXPECT_EQ(runTool({}).code, 1);
+    EXPECT_EQ(runTool({"frobnicate"}).code, 1);
+    EXPECT_EQ(runTool({"show"}).code, 1);
+    EXPECT_EQ(runTool({"show", "a", "b"}).code, 1);
+}
+
+} // namespace

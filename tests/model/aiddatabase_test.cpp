@@ -1,0 +1,83 @@
+#include "model/aiddatabase.h"
+#include "model/fileio.h"
+#include "model/textslot.h"
+#include "testsupport/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<uint8_t> imageOf(const AidDatabase& d) {
+    const auto* p = reinterpret_cast<const uint8_t*>(&d);
+    return std::vector<uint8_t>(p, p + sizeof d);
+}
+
+TEST(AidDatabaseFile, MissingFileGivesTheDefaults) {
+    TempDir dir;
+    AidDatabase d{};
+    loadAidDatabase(dir.file("TAVIK.TDB"), d);
+    for (int n = 0; n < kAidCount; ++n) {
+        EXPECT_EQ(readText(d.aidLongNames[n]), "HALongName" + std::to_string(n + 1));
+        EXPECT_EQ(readText(d.aidShortNames[n]), "HA-" + std::to_string(n + 1));
+        for (const AidFrequencyData& f : d.aidData[n]) {
+            for (float v :
+                 {f.gainAt50, f.threshold1, f.ratio1, f.threshold2, f.ratio2, f.maxOutput})
+                EXPECT_EQ(v, -99.0f);
+            EXPECT_EQ(f.threshold1IsOutput, 0);
+            EXPECT_EQ(f.threshold2IsOutput, 0);
+        }
+    }
+}
+
+TEST(AidDatabaseFile, DefaultsLeaveThePaddingAlone) {
+    AidDatabase d{};
+    d.padding[0] = 7;
+    defaultAidDatabase(d);
+    EXPECT_EQ(d.padding[0], 7);
+}
+
+TEST(AidDatabaseFile, ShortFileFillsOnlyTheStart) {
+    AidDatabase d{};
+    defaultAidDatabase(d);
+    loadAidDatabase(testDataFile("short.TDB"), d);
+    EXPECT_EQ(readText(d.aidLongNames[0]), "Short aid");
+    EXPECT_EQ(readText(d.aidLongNames[3]), "");      // inside the 100 bytes
+    EXPECT_EQ(readText(d.aidShortNames[0]), "HA-1"); // past them: kept
+    EXPECT_EQ(d.aidData[5][5].maxOutput, -99.0f);
+}
+
+TEST(AidDatabaseFile, UnchangedDatabaseIsWrittenBackByteForByte) {
+    TempDir dir;
+    const std::vector<uint8_t> original = readBytes(testDataFile("garbage.TDB"));
+    AidDatabase d{};
+    loadAidDatabase(testDataFile("garbage.TDB"), d);
+    saveAidDatabase(dir.file("TAVIK.TDB"), d);
+    EXPECT_EQ(readBytes(dir.file("TAVIK.TDB")), original);
+
+    defaultAidDatabase(d);
+    d.padding[1] = 3;
+    saveAidDatabase(dir.file("TAVIK.TDB"), d);
+    AidDatabase back{};
+    loadAidDatabase(dir.file("TAVIK.TDB"), back);
+    EXPECT_EQ(imageOf(back), imageOf(d));
+}
+
+TEST(AidDatabaseFile, FailedSaveKeepsTheOldFileAndReports) {
+    TempDir dir;
+    AidDatabase d{};
+    defaultAidDatabase(d);
+    saveAidDatabase(dir.file("TAVIK.TDB"), d);
+    const std::vector<uint8_t> before = readBytes(dir.file("TAVIK.TDB"));
+    writeText(d.aidLongNames[0], "Changed");
+    {
+        FileSizeLimit limit(512);
+        EXPECT_THROW(saveAidDatabase(dir.file("TAVIK.TDB"), d), FileError);
+    }
+    EXPECT_EQ(readBytes(dir.file("TAVIK.TDB")), before);
+}
+
+} // namespace
