@@ -13,6 +13,14 @@ struct Command {
 const Command commands[] = {
     {"show", "show FILE              print a patient file (*.TAV) as JSON", runShow},
     {"show-db", "show-db FILE           print a hearing-aid database file as JSON", runShowDb},
+    {"curves",
+     "curves FILE [--ear right|left] [--db TAVIK.TDB]\n"
+     "                         print what the curve page holds for an ear as JSON",
+     runCurves},
+    {"predict",
+     "predict FILE --ear right|left\n"
+     "                         print an ear's loudness levels after prediction",
+     runPredict},
 };
 
 void printHelp(std::ostream& out) {

@@ -16,6 +16,8 @@ inline constexpr int kExitUnsupported = 2;
 
 int runShow(const Args& args, std::ostream& out, std::ostream& err);
 int runShowDb(const Args& args, std::ostream& out, std::ostream& err);
+int runCurves(const Args& args, std::ostream& out, std::ostream& err);
+int runPredict(const Args& args, std::ostream& out, std::ostream& err);
 
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,57 @@
+// Input/output curves: the output a curve gives for an input level, the fitting of
+// the five standard shapes to a side's fit points, and the RMS error that scores any
+// curve against them.
+#pragma once
+
+#include "curves/curvetext.h"
+#include "curves/targets.h"
+#include "model/fittingrecord.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// Curve shapes as offered in the curve combos; index 0 fits nothing.
+inline constexpr int kCurveShapeCount = 6;
+inline constexpr const char* curveShapeNames[kCurveShapeCount] = {
+    "No Curve", "Curve A", "Curve B", "Curve C", "Curve D", "Curve E",
+};
+
+// A curve or aid choice read from a file: outside 0..5 it means the first entry.
+int choiceOrFirst(int32_t choice);
+
+// RMS error of a curve that cannot be scored.
+inline constexpr float kRmsNotComputable = 121.0f;
+
+// The fit points of both graphs of an ear: [0] left, [1] right.
+using EarFitPoints = std::array<FitPoints, kSideCount>;
+
+// Output level for an input level of 30 to 130 dB: slope 1 below threshold 1, the
+// two compression segments above, capped at the maximum output.
+float curveOutput(const CurveParams& curve, float input);
+
+// What fitting a shape gives; -99 where nothing was fitted.
+struct FitResult {
+    float gainAt50 = kEmptyValue;
+    float threshold1 = kEmptyValue;
+    float ratio1 = kEmptyValue;
+};
+
+// Fits one shape (1..5, Curve A to E) to the fit points of a side. Shape 0, any
+// other shape, and a soft target of 0 or less fit nothing.
+FitResult fitShape(const FitPoints& points, int shape);
+
+// Fits a shape for a side (0 left, 1 right) and writes the result into rows 0 to 6 of
+// grid column side x 3 + 1, with maxOutput as the maximum output. A fitted curve has
+// one kneepoint: threshold 2 and ratio 2 repeat threshold 1 and ratio 1.
+void fitCurve(CurveGrid& grid, int side, int shape, const FitPoints& points, int32_t maxOutput);
+
+// The RMS error of a curve against the fit points of its side; nothing when it cannot
+// be computed (no soft target, a perfect fit, or a curve whose outputs overflow).
+std::optional<float> curveRmsError(const CurveParams& curve, const FitPoints& points);
+
+// Scores curves[index] (0..2 left graph, 3..5 right graph) against the fit points of
+// its side: writes row 6 of grid column index + 1 ("Error" when it cannot be
+// computed) and sets its rmsError (121 then).
+void rmsError(CurveGrid& grid, CurveParams (&curves)[kCurveCount], int index,
+              const EarFitPoints& points);

@@ -1,0 +1,65 @@
+#include "curves/curveload.h"
+
+#include "model/textslot.h"
+
+namespace {
+
+constexpr int kLeftSide = 0;
+constexpr int kRightSide = 1;
+
+} // namespace
+
+std::string userPanelCaption(int frequencyIndex) {
+    return std::to_string(frequencyHz[frequencyIndexOrFirst(frequencyIndex)]) + " Hz (user)";
+}
+
+void showAid(CurveGrid& grid, const AidDatabase& database, int aid, int column,
+             int frequencyIndex) {
+    writeStoredCurve(grid, column,
+                     database.aidData[choiceOrFirst(aid)][frequencyIndexOrFirst(frequencyIndex)]);
+}
+
+void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
+                         const EarFitPoints& points) {
+    for (int index = 0; index < kCurveCount; ++index) {
+        if (curves[index].complete)
+            rmsError(grid, curves, index, points);
+    }
+}
+
+EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, int ear) {
+    EarCurves page;
+    page.targets = loadTargets(record, ear);
+    const int style = earAidStyle(record, ear);
+    for (int side = 0; side < kSideCount; ++side)
+        page.fitPoints[side] = fitPoints(page.targets, style, side);
+
+    const int lf = page.targets.graphFrequency[kLeftSide];
+    const int rf = page.targets.graphFrequency[kRightSide];
+    const AidSetting& left = record.aidSettings[ear == 0 ? 0 : 1][lf];
+    const AidSetting& right = record.aidSettings[ear == 0 ? 0 : 1][rf];
+    const int leftShape = choiceOrFirst(left.curveChoice);
+    const int rightShape = choiceOrFirst(right.curveChoice);
+    const int leftAid = choiceOrFirst(left.aidChoice);
+    const int rightAid = choiceOrFirst(right.aidChoice);
+
+    page.controls[kLeftSideCurveCombo] = curveShapeNames[leftShape];
+    page.controls[kLeftCurveUserPanel] = userPanelCaption(lf);
+    page.controls[kLeftSideHAidCombo] = readText(database.aidShortNames[leftAid]);
+    page.controls[kRightSideCurveCombo] = curveShapeNames[rightShape];
+    page.controls[kRightCurveUserPanel] = userPanelCaption(rf);
+    page.controls[kRightSideHAidCombo] = readText(database.aidShortNames[rightAid]);
+
+    writeStoredCurve(page.grid, 2, left.curve);
+    writeStoredCurve(page.grid, 5, right.curve);
+    fitCurve(page.grid, kLeftSide, leftShape, page.fitPoints[kLeftSide],
+             maxOutputForFit(page.targets, kLeftSide));
+    fitCurve(page.grid, kRightSide, rightShape, page.fitPoints[kRightSide],
+             maxOutputForFit(page.targets, kRightSide));
+    showAid(page.grid, database, leftAid, 3, lf);
+    showAid(page.grid, database, rightAid, 6, rf);
+
+    readCurves(page.grid, page.curves);
+    scoreCompleteCurves(page.grid, page.curves, page.fitPoints);
+    return page;
+}

@@ -1,0 +1,234 @@
+#include "curves/curvetext.h"
+
+#include "model/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace {
+
+// How many input levels the output-to-input conversion of threshold 2 tries before
+// it gives up. Any ratio a clinician would type reaches the entered level long
+// before; a ratio such as 99999999 would otherwise count for minutes.
+constexpr long long kMaxConversionSteps = 100000;
+
+constexpr float kLowestLevel = 30.0f;
+constexpr float kHighestLevel = 130.0f;
+
+bool present(float value) {
+    return value != kEmptyValue;
+}
+
+std::string withoutChars(std::string_view text, std::string_view unwanted) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char ch : text) {
+        if (unwanted.find(ch) == std::string_view::npos)
+            kept += ch;
+    }
+    return kept;
+}
+
+bool contains(std::string_view text, char ch) {
+    return text.find(ch) != std::string_view::npos;
+}
+
+float numberOrMissing(std::string_view text) {
+    const std::optional<float> number = parseGridNumber(text);
+    return number ? *number : kEmptyValue;
+}
+
+// A threshold or maximum output: a level outside 30..130 dB is missing.
+float levelOrMissing(std::string_view text) {
+    const float level = numberOrMissing(text);
+    return level < kLowestLevel || level > kHighestLevel ? kEmptyValue : level;
+}
+
+// A compression ratio of exactly 0 is missing.
+float ratioOrMissing(std::string_view text) {
+    const float ratio = numberOrMissing(text);
+    return ratio == 0.0f ? kEmptyValue : ratio;
+}
+
+// The gain: read unless the text is empty, a lone minus, or has a minus sign
+// anywhere but in front.
+float readGain(const std::string& text) {
+    if (text.empty() || text == "-" || text.find('-', 1) != std::string::npos)
+        return kEmptyValue;
+    return numberOrMissing(text);
+}
+
+// Threshold 1: "i" marks an input level (the default), "o" an output level, which
+// is turned into an input level by taking the gain off.
+void readThreshold1(const std::string& cellText, CurveParams& curve) {
+    std::string text = withoutChars(cellText, "i");
+    curve.threshold1IsOutput = contains(text, 'o') ? 1 : 0;
+    text = withoutChars(text, "o");
+    if (text.empty())
+        return;
+    curve.threshold1 = levelOrMissing(text);
+    if (curve.threshold1IsOutput == 1 && present(curve.threshold1) && present(curve.gainAt50)) {
+        curve.threshold1 = static_cast<float>(static_cast<long double>(curve.threshold1) -
+                                              static_cast<long double>(curve.gainAt50));
+    }
+}
+
+// Threshold 2: "x" alone or nothing means the same as threshold 1. An output level
+// is converted on the first segment of the curve.
+void readThreshold2(const std::string& cellText, CurveParams& curve) {
+    if (cellText == "x") {
+        curve.threshold2 = curve.threshold1;
+        return;
+    }
+    std::string text = withoutChars(cellText, "xi");
+    curve.threshold2IsOutput = contains(text, 'o') ? 1 : 0;
+    text = withoutChars(text, "o");
+    if (text.empty()) {
+        curve.threshold2 = curve.threshold1;
+        return;
+    }
+    curve.threshold2 = levelOrMissing(text);
+    if (curve.threshold2IsOutput == 1 && present(curve.threshold2) && present(curve.gainAt50)) {
+        curve.threshold2 = outputToInputThreshold(curve.threshold1, curve.gainAt50, curve.ratio1,
+                                                  curve.threshold2);
+    }
+}
+
+// Ratio 2: "x" alone or nothing means the same as ratio 1.
+void readRatio2(const std::string& cellText, CurveParams& curve) {
+    if (cellText == "x") {
+        curve.ratio2 = curve.ratio1;
+        return;
+    }
+    const std::string text = withoutChars(cellText, "x");
+    curve.ratio2 = text.empty() ? curve.ratio1 : ratioOrMissing(text);
+}
+
+void readColumn(const std::string (&column)[kGridRows], CurveParams& curve) {
+    curve.gainAt50 = kEmptyValue;
+    curve.threshold1 = kEmptyValue;
+    curve.ratio1 = kEmptyValue;
+    curve.threshold2 = kEmptyValue;
+    curve.ratio2 = kEmptyValue;
+    curve.maxOutput = kEmptyValue;
+    curve.complete = 0;
+
+    std::string text[kRowRmsError];
+    for (int row = 0; row < kRowRmsError; ++row)
+        text[row] = withoutChars(column[row], " ");
+
+    curve.gainAt50 = readGain(text[kRowGain]);
+    readThreshold1(text[kRowThreshold1], curve);
+    if (!text[kRowRatio1].empty())
+        curve.ratio1 = ratioOrMissing(text[kRowRatio1]);
+    readThreshold2(text[kRowThreshold2], curve);
+    readRatio2(text[kRowRatio2], curve);
+    if (!text[kRowMaxOutput].empty())
+        curve.maxOutput = levelOrMissing(text[kRowMaxOutput]);
+
+    // Thresholds typed in the wrong order are put right, each with its own ratio.
+    if (curve.threshold1 > curve.threshold2 && present(curve.threshold2)) {
+        std::swap(curve.threshold1, curve.threshold2);
+        std::swap(curve.ratio1, curve.ratio2);
+    }
+    const bool complete = present(curve.gainAt50) && present(curve.threshold1) &&
+                          present(curve.ratio1) && present(curve.threshold2) &&
+                          present(curve.ratio2) && present(curve.maxOutput);
+    curve.complete = complete ? 1 : 0;
+}
+
+std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
+    if (!present(threshold))
+        return "";
+    if (isOutput == 1 && present(gainAt50)) {
+        const std::string output =
+            formatSig3(static_cast<double>(threshold) + static_cast<double>(gainAt50), 0);
+        return output.empty() ? output : output + "o";
+    }
+    return formatSig3(threshold, 0);
+}
+
+template <class Stored> void writeStored(CurveGrid& grid, int column, const Stored& curve) {
+    std::string(&cells)[kGridRows] = grid.cell[column];
+    cells[kRowGain] = integerForm(curve.gainAt50);
+    cells[kRowThreshold1] =
+        thresholdText(curve.threshold1, curve.threshold1IsOutput, curve.gainAt50);
+    cells[kRowRatio1] = ratioForm(curve.ratio1);
+    cells[kRowThreshold2] =
+        thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50);
+    cells[kRowRatio2] = ratioForm(curve.ratio2);
+    cells[kRowMaxOutput] = integerForm(curve.maxOutput);
+    cells[kRowRmsError].clear();
+}
+
+} // namespace
+
+CurveGrid::CurveGrid() {
+    for (int row = 0; row < kGridRows; ++row)
+        cell[0][row] = curveGridRowLabels[row];
+}
+
+std::optional<float> parseGridNumber(std::string_view text) {
+    std::size_t digits = 0;
+    std::size_t points = 0;
+    const std::size_t start = !text.empty() && text.front() == '-' ? 1 : 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch >= '0' && ch <= '9')
+            ++digits;
+        else if (ch == '.')
+            ++points;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || points > 1)
+        return std::nullopt;
+    float value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+std::string integerForm(float value) {
+    return present(value) ? formatSig3(value, 0) : "";
+}
+
+std::string ratioForm(float value) {
+    return present(value) ? formatSig3(value, 1) : "";
+}
+
+void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {
+    writeStored(grid, column, curve);
+}
+
+void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve) {
+    writeStored(grid, column, curve);
+}
+
+float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output) {
+    const long long first = truncToInt(threshold1);
+    const long double firstOutput =
+        truncToInt(static_cast<long double>(threshold1) + static_cast<long double>(gainAt50));
+    // A missing or non-positive ratio gives a first segment that never rises: only
+    // the first level can reach the entered output then.
+    const bool rises = ratio1 > 0.0f;
+    const long double slope = rises ? 1.0L / static_cast<long double>(ratio1) : 0.0L;
+    long long n = first;
+    long double reached = 0;
+    while (reached < static_cast<long double>(output)) {
+        if (n > first && (!rises || n - first >= kMaxConversionSteps))
+            return kEmptyValue;
+        const long double steps = truncToInt(static_cast<long double>(n) - threshold1);
+        reached = truncToInt(firstOutput + steps * slope);
+        ++n;
+    }
+    return static_cast<float>(n - 1);
+}
+
+void readCurves(const CurveGrid& grid, CurveParams (&curves)[kCurveCount]) {
+    for (int column = 1; column <= kCurveCount; ++column)
+        readColumn(grid.cell[column], curves[column - 1]);
+}

@@ -1,0 +1,66 @@
+// The curve parameters as text: the 7 x 7 data entry grid of the curve page, the
+// text written for a stored curve, and the rules that read the grid back into
+// curves, including the letters that mark a threshold as an input or output level
+// ("i", "o") or as the same as the first one ("x").
+#pragma once
+
+#include "model/fittingrecord.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr int kGridColumns = 7;
+inline constexpr int kGridRows = 7;
+inline constexpr int kCurveCount = 6; // three per graph: fitted, user, hearing aid
+
+// Rows of the grid, one per curve parameter.
+enum GridRow : int {
+    kRowGain = 0,
+    kRowThreshold1 = 1,
+    kRowRatio1 = 2,
+    kRowThreshold2 = 3,
+    kRowRatio2 = 4,
+    kRowMaxOutput = 5,
+    kRowRmsError = 6, // written by the scoring, never read
+};
+
+inline constexpr const char* curveGridRowLabels[kGridRows] = {
+    " Gain at 50 dB", " Comp. Threshold 1", " Comp. Ratio 1", " Comp. Threshold 2",
+    " Comp. Ratio 2", " Maximum Output",    " RMS Error",
+};
+
+// The grid's texts, column-major: cell[column][row]. Column 0 holds the row labels;
+// columns 1 to 6 hold curves 0 to 5 (left graph: fitted, user, aid; then the right
+// graph in the same order). A new grid has its labels and every other cell empty.
+struct CurveGrid {
+    CurveGrid();
+    std::string cell[kGridColumns][kGridRows];
+};
+
+// A number typed into the grid: an optional leading minus, digits and at most one
+// decimal point, with at least one digit ("5", "-5", "2.5", ".5", "5."). Anything
+// else, and a number too large for a float, is no number.
+std::optional<float> parseGridNumber(std::string_view text);
+
+// The integer form (no decimals) and the ratio form (one decimal) of a value, both
+// rounded to three significant digits; a missing value (-99) is "".
+std::string integerForm(float value);
+std::string ratioForm(float value);
+
+// Writes a stored curve (a user curve or a hearing-aid entry) into rows 0 to 6 of a
+// grid column (1..6). A threshold entered as an output level is shown as output
+// (threshold + gain) followed by "o".
+void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve);
+void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve);
+
+// Threshold 2 given as an output level, as the input level on the first segment: the
+// first whole input level, counted up from the integer part of threshold 1, whose
+// output reaches the entered level. -99 when no level within reach gets there (the
+// first segment does not rise, or rises too slowly to get there within 100000 dB).
+float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output);
+
+// Reads the six curve columns into curves[0..5]. The six parameters and `complete`
+// are read afresh; the two flags keep their values unless a column sets them, and
+// `rmsError` keeps its value.
+void readCurves(const CurveGrid& grid, CurveParams (&curves)[kCurveCount]);

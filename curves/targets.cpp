@@ -1,0 +1,117 @@
+#include "curves/targets.h"
+
+#include "model/numbers.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kVs = 1, kCss = 3, kCsl = 5, kUcl = 7;
+constexpr int32_t kMaxOutputCap = 130;
+
+bool present(int32_t level) {
+    return level != kEmptyLevel;
+}
+
+void copyLevels(TargetState& t, const FittingRecord& record, int ear) {
+    const int32_t low = ear == 0 ? record.rightRangeLow : record.leftRangeLow;
+    const int32_t high = ear == 0 ? record.rightRangeHigh : record.leftRangeHigh;
+    t.graphFrequency[0] = frequencyIndexOrFirst(low);
+    t.graphFrequency[1] = frequencyIndexOrFirst(high);
+    const auto& loudness = earLoudness(record, ear);
+    for (int side = 0; side < kSideCount; ++side) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            t.graphLevels[side][c] = loudness[t.graphFrequency[side]][c];
+    }
+}
+
+// VS, CSS, CSL and UCL of a side. A missing UCL is taken as 5 dB above the
+// audiometer's maximum, in coupler SPL; a CIC aid sits deeper in the canal, so all
+// four rise by the CIC correction (the estimate too).
+void computeBandLevels(TargetState& t, int side, bool cic) {
+    const int f = t.graphFrequency[side];
+    const int32_t* levels = t.graphLevels[side];
+    int32_t bands[kBandCount] = {levels[kVs], levels[kCss], levels[kCsl], levels[kUcl]};
+    if (!present(bands[3]))
+        bands[3] = audiometerLimit(frequencyHz[f]) + hlToSplCorrection[f] + 5;
+    for (int b = 0; b < kBandCount; ++b) {
+        if (cic && present(bands[b]))
+            bands[b] = clampToInt32(1LL * bands[b] - cicCorrection[f]);
+        t.bandLevels[side][b] = bands[b];
+    }
+}
+
+struct Span {
+    long double base = 0;
+    long double width = 0;
+};
+
+// The span from one level towards another; nothing when either is missing.
+Span spanBetween(int32_t from, int32_t to) {
+    if (!present(from) || !present(to))
+        return {};
+    const long double base = from;
+    return {base, std::fabs(base - static_cast<long double>(to))};
+}
+
+// Soft, average and loud targets of a side, from the measured levels (the CIC
+// correction of the bands does not enter them). A binaural fitting lowers every
+// target that exists by 5 dB.
+void computeTargets(TargetState& t, int side, bool binaural) {
+    const int f = t.graphFrequency[side];
+    const int32_t* levels = t.graphLevels[side];
+    const Span low = spanBetween(levels[kVs], levels[kCss]);
+    const Span middle = spanBetween(levels[kCss], levels[kCsl]);
+    for (int k = 0; k < 3; ++k) {
+        const bool useMiddle = k == 2 && loudTargetSpan[f] == TargetSpan::Middle;
+        const Span& span = useMiddle ? middle : low;
+        long double target = static_cast<long double>(targetCoefficients[f][k]) * span.width;
+        target = span.base + target;
+        if (binaural && target != 0)
+            target = target - 5;
+        t.targetLevels[side][k] = static_cast<float>(target);
+    }
+    t.targetLevels[side][3] = 0;
+}
+
+} // namespace
+
+int frequencyIndexOrFirst(int32_t index) {
+    return index >= 0 && index < kFrequencyCount ? index : 0;
+}
+
+int aidStyleOrFirst(int32_t style) {
+    return style >= 0 && style < kAidStyleCount ? style : 0;
+}
+
+TargetState loadTargets(const FittingRecord& record, int ear) {
+    TargetState t{};
+    copyLevels(t, record, ear);
+    const bool cic = earAidStyle(record, ear) == kCicStyle;
+    for (int side = 0; side < kSideCount; ++side)
+        computeBandLevels(t, side, cic);
+    for (int side = 0; side < kSideCount; ++side)
+        computeTargets(t, side, record.binauralFitting == 1);
+    return t;
+}
+
+FitPoints fitPoints(const TargetState& targets, int aidStyle, int side) {
+    const int f = frequencyIndexOrFirst(targets.graphFrequency[side]);
+    const int32_t* inputs = speechInputLevels[aidStyleOrFirst(aidStyle)][f];
+    const float* goals = targets.targetLevels[side];
+    const auto midpoint = [](long double a, long double b) {
+        return static_cast<float>(a + (b - a) * 0.5L);
+    };
+    return FitPoints{{
+        {static_cast<float>(inputs[0]), goals[0]},
+        {midpoint(inputs[0], inputs[1]), midpoint(goals[0], goals[1])},
+        {static_cast<float>(inputs[1]), goals[1]},
+        {midpoint(inputs[1], inputs[2]), midpoint(goals[1], goals[2])},
+        {static_cast<float>(inputs[2]), goals[2]},
+    }};
+}
+
+int32_t maxOutputForFit(const TargetState& targets, int side) {
+    const int32_t ucl = targets.bandLevels[side][3];
+    return present(ucl) && ucl < kMaxOutputCap ? ucl : kMaxOutputCap;
+}
