@@ -18,10 +18,13 @@ constexpr float kOffsetFrom = -5.0f;
 constexpr long double kOffsetTo = 20.0L;
 constexpr long double kHighestRatio = 4.0L; // search end of B and C, cap of D and E
 
-// Curve A's search ends at the difference between the loud and the soft gain. Levels
-// read from a file can make that difference enormous, and a float shift stops moving
-// once it is large; no real fitting needs a shift beyond this.
-constexpr long double kLargestShift = 1000.0L;
+// Curve A's search ends at the difference between the loud and the soft gain, which
+// levels read from a file can make enormous, and a float shift stops moving once it
+// passes 262144. With numbers the search cannot get far: its first error must stay
+// within the starting 1000, so every deviation is below 2237 dB, and the search stops
+// once the shift passes their mean. Fit points that are no numbers give no errors to
+// stop on; for them this bound ends the search.
+constexpr long double kLargestShift = 2500.0L;
 
 // What a pass does when the errors sum to exactly 0.
 enum class OnExactFit {

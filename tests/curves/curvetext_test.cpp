@@ -1,0 +1,246 @@
+#include "curves/curvetext.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float M = kEmptyValue;
+
+std::vector<std::string> column(const CurveGrid& grid, int c) {
+    return std::vector<std::string>(std::begin(grid.cell[c]), std::end(grid.cell[c]));
+}
+
+// Reads one column of texts (rows 0 to 5) as curve 0, starting from a zeroed curve.
+CurveParams readColumn(std::vector<std::string> rows, CurveParams start = {}) {
+    CurveGrid grid;
+    for (int row = 0; row < 6; ++row)
+        grid.cell[1][row] = rows[row];
+    CurveParams curves[kCurveCount] = {start};
+    readCurves(grid, curves);
+    return curves[0];
+}
+
+CurveParams stored(float gain, float t1, int32_t t1Out, float r1, float t2, int32_t t2Out, float r2,
+                   float maxOutput) {
+    CurveParams c{};
+    c.gainAt50 = gain;
+    c.threshold1 = t1;
+    c.threshold1IsOutput = t1Out;
+    c.ratio1 = r1;
+    c.threshold2 = t2;
+    c.threshold2IsOutput = t2Out;
+    c.ratio2 = r2;
+    c.maxOutput = maxOutput;
+    return c;
+}
+
+TEST(CurveGrid, StartsWithTheRowLabelsInColumn0) {
+    const CurveGrid grid;
+    EXPECT_EQ(column(grid, 0),
+              (std::vector<std::string>{" Gain at 50 dB", " Comp. Threshold 1", " Comp. Ratio 1",
+                                        " Comp. Threshold 2", " Comp. Ratio 2", " Maximum Output",
+                                        " RMS Error"}));
+    for (int c = 1; c < kGridColumns; ++c)
+        EXPECT_EQ(column(grid, c), std::vector<std::string>(7, ""));
+}
+
+TEST(GridNumbers, OnlyPlainDecimalNumbersAreNumbers) {
+    const struct {
+        const char* text;
+        std::optional<float> value;
+    } cases[] = {
+        {"5", 5.0f},
+        {"-5", -5.0f},
+        {"2.5", 2.5f},
+        {".5", 0.5f},
+        {"5.", 5.0f},
+        {"-.5", -0.5f},
+        {"007", 7.0f},
+        {"1.2.3", std::nullopt},
+        {".", std::nullopt},
+        {"--5", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"+5", std::nullopt},
+        {"5-", std::nullopt},
+        {"1e5", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {" 5", std::nullopt},
+        {"0x10", std::nullopt},
+        {"99999999999999999999999999999999999999999", std::nullopt}, // beyond a float
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseGridNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(WriteStoredCurve, WritesEachParameterInItsForm) {
+    CurveGrid grid;
+    grid.cell[2][6] = "3.1";
+    writeStoredCurve(grid, 2, stored(20, 45, 1, 2.25f, 75, 0, 2.2459f, 110));
+    EXPECT_EQ(column(grid, 2),
+              (std::vector<std::string>{"20", "65o", "2.3", "75", "2.2", "110", ""}));
+
+    // Integer form keeps three significant digits; -99 is written as nothing; an
+    // output threshold without a gain is shown as the input level it holds.
+    writeStoredCurve(grid, 5, stored(M, 65.4f, 1, M, M, 1, 3, 1234));
+    EXPECT_EQ(column(grid, 5), (std::vector<std::string>{"", "65", "", "", "3.0", "1230", ""}));
+
+    const AidFrequencyData aid{-3.7f, 40, 0, 1.5f, 60, 1, 99.96f, 125};
+    writeStoredCurve(grid, 3, aid);
+    EXPECT_EQ(column(grid, 3),
+              (std::vector<std::string>{"-4", "40", "1.5", "56o", "100.0", "125", ""}));
+}
+
+struct ReadCase {
+    const char* what;
+    std::vector<std::string> rows;
+    CurveParams expected;
+};
+
+void expectCurve(const CurveParams& got, const CurveParams& want, const char* what) {
+    EXPECT_EQ(got.gainAt50, want.gainAt50) << what;
+    EXPECT_EQ(got.threshold1, want.threshold1) << what;
+    EXPECT_EQ(got.threshold1IsOutput, want.threshold1IsOutput) << what;
+    EXPECT_EQ(got.ratio1, want.ratio1) << what;
+    EXPECT_EQ(got.threshold2, want.threshold2) << what;
+    EXPECT_EQ(got.threshold2IsOutput, want.threshold2IsOutput) << what;
+    EXPECT_EQ(got.ratio2, want.ratio2) << what;
+    EXPECT_EQ(got.maxOutput, want.maxOutput) << what;
+}
+
+TEST(ReadCurves, ReadsEachRowByItsRules) {
+    const ReadCase cases[] = {
+        {"plain", {"20", "45", "2", "70", "3", "110"}, stored(20, 45, 0, 2, 70, 0, 3, 110)},
+        {"blanks are removed",
+         {" - 5 ", "6 5 o", " 2", "7 0", "3 ", "1 1 0"},
+         stored(-5, 70, 1, 2, 70, 0, 3, 110)},
+        {"gain with a minus sign elsewhere",
+         {"5-", "45", "2", "", "", "110"},
+         stored(M, 45, 0, 2, 45, 0, 2, 110)},
+        {"gain: a lone minus", {"-", "45", "", "x", "x", ""}, stored(M, 45, 0, M, 45, 0, M, M)},
+        {"output threshold 1 without gain stays as entered",
+         {"", "65o", "2", "", "", ""},
+         stored(M, 65, 1, 2, 65, 0, 2, M)},
+        {"i marks an input level",
+         {"20", "65i", "2", "80i", "2", ""},
+         stored(20, 65, 0, 2, 80, 0, 2, M)},
+        {"levels outside 30..130",
+         {"20", "25", "2", "135", "2", "135"},
+         stored(20, M, 0, 2, M, 0, 2, M)},
+        {"range checked before the gain is taken off",
+         {"20", "140o", "2", "", "", "29.9"},
+         stored(20, M, 1, 2, M, 0, 2, M)},
+        {"an o alone marks output but gives no level",
+         {"20", "o", "2", "o", "2", "30"},
+         stored(20, M, 1, 2, M, 1, 2, 30)},
+        {"ratio 0 is missing",
+         {"20", "45", "0", "70", "0.0", "130"},
+         stored(20, 45, 0, M, 70, 0, M, 130)},
+        {"x and empty copy row 1 and row 2",
+         {"20", "45", "2", "x", "", "110"},
+         stored(20, 45, 0, 2, 45, 0, 2, 110)},
+        {"x mixed with a number is dropped",
+         {"20", "45", "2", "x70", "3x", "110"},
+         stored(20, 45, 0, 2, 70, 0, 3, 110)},
+        {"not numbers",
+         {"1.2.3", "4.5.6", ".", "--5", "1..2", "1.2.3"},
+         stored(M, M, 0, M, M, 0, M, M)},
+        {"thresholds in the wrong order swap with their ratios",
+         {"20", "70", "2", "50", "3", "110"},
+         stored(20, 50, 0, 3, 70, 0, 2, 110)},
+        {"threshold 2 as output, on the first segment",
+         {"20", "45.0", "2", "80o", "x", "110"},
+         stored(20, 45, 0, 2, 75, 1, 2, 110)},
+    };
+    for (const ReadCase& c : cases)
+        expectCurve(readColumn(c.rows), c.expected, c.what);
+}
+
+TEST(ReadCurves, CompleteNeedsAllSixParameters) {
+    EXPECT_EQ(readColumn({"20", "45", "2", "x", "x", "110"}).complete, 1);
+    const std::vector<std::string> full = {"20", "45", "2", "70", "3", "110"};
+    for (int row = 0; row < 6; ++row) {
+        std::vector<std::string> rows = full;
+        rows[row] = row == 3 || row == 4 ? "0" : "";
+        EXPECT_EQ(readColumn(rows).complete, 0) << "row " << row;
+    }
+}
+
+TEST(ReadCurves, KeepsTheRmsErrorAndTheThreshold2FlagOfAnX) {
+    CurveParams before = stored(1, 2, 1, 3, 4, 1, 5, 6);
+    before.rmsError = 7.5f;
+    before.complete = 1;
+    const CurveParams x = readColumn({"", "", "", "x", "", ""}, before);
+    EXPECT_EQ(x.rmsError, 7.5f);
+    EXPECT_EQ(x.threshold2IsOutput, 1);
+    EXPECT_EQ(x.threshold1IsOutput, 0); // row 1 always sets its flag
+    EXPECT_EQ(x.complete, 0);
+    EXPECT_EQ(readColumn({"", "", "", "", "", ""}, before).threshold2IsOutput, 0);
+}
+
+TEST(ReadCurves, FillsAllSixCurvesFromTheirColumns) {
+    CurveGrid grid;
+    for (int c = 1; c <= kCurveCount; ++c)
+        grid.cell[c][0] = std::to_string(c);
+    CurveParams curves[kCurveCount] = {};
+    readCurves(grid, curves);
+    for (int i = 0; i < kCurveCount; ++i)
+        EXPECT_EQ(curves[i].gainAt50, static_cast<float>(i + 1));
+    EXPECT_EQ(grid.cell[0][0], " Gain at 50 dB");
+}
+
+TEST(ReadCurves, OutputThresholdsSurviveARoundTrip) {
+    // 6 5 o with a gain of 20 reads as input 45 and is written back as 65o; 80o on
+    // threshold 2 reads as 75 and is written back as 95o.
+    CurveGrid grid;
+    const std::vector<std::string> typed = {"20", "6 5 o", "2", "80o", "2", "110"};
+    for (int row = 0; row < 6; ++row)
+        grid.cell[2][row] = typed[row];
+    CurveParams curves[kCurveCount] = {};
+    readCurves(grid, curves);
+    EXPECT_EQ(curves[1].threshold1, 45.0f);
+    EXPECT_EQ(curves[1].threshold2, 75.0f);
+    writeStoredCurve(grid, 2, curves[1]);
+    EXPECT_EQ(column(grid, 2),
+              (std::vector<std::string>{"20", "65o", "2.0", "95o", "2.0", "110", ""}));
+}
+
+TEST(OutputToInputThreshold, FindsTheFirstWholeInputReachingTheOutput) {
+    const struct {
+        const char* what;
+        float threshold1, gain, ratio1, output, expected;
+    } cases[] = {
+        {"worked example", 45, 20, 2, 80, 75},
+        {"fractional threshold 1", 45.5f, 20, 2, 80, 76},
+        {"already reached at threshold 1", 45, 40, 2, 80, 45},
+        {"steep first segment", 45, 20, 0.0001f, 80, 46},
+        // Mended: these never ended before.
+        {"ratio 1 missing", 45, 20, M, 80, M},
+        {"ratio 1 missing, reached at threshold 1", 45, 40, M, 80, 45},
+        {"negative ratio", 45, 20, -2, 80, M},
+        {"ratio too large to get there", 45, 20, 99999999.0f, 80, M},
+        {"threshold 1 missing: counted from -99", M, 20, 2, 80, 219},
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& c : cases) {
+        EXPECT_EQ(outputToInputThreshold(c.threshold1, c.gain, c.ratio1, c.output), c.expected)
+            << c.what;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST(ReadCurves, Threshold2AsOutputWithRatio1MissingIsMissing) {
+    const CurveParams c = readColumn({"20", "45", "", "80o", "2", "110"});
+    EXPECT_EQ(c.threshold2, M);
+    EXPECT_EQ(c.threshold2IsOutput, 1);
+    EXPECT_EQ(c.threshold1, 45.0f);
+    EXPECT_EQ(c.complete, 0);
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+#include "pages/prediction.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int E = kEmptyLevel;
+constexpr int k250 = 0, k500 = 1, k1000 = 2, k2000 = 3;
+
+// A fresh record whose right ear holds the given THR and UCL (dB SPL) at frequency f.
+FittingRecord recordWith(int source, int f, int thr, int ucl) {
+    FittingRecord r;
+    resetFitting(r, "01/01/2000");
+    r.rightLevelSource = source;
+    r.rightLoudness[f][0] = thr;
+    r.rightLoudness[f][7] = ucl;
+    return r;
+}
+
+struct PredictionCase {
+    const char* name;
+    int source;
+    int frequency;
+    int thr, ucl;    // stored, dB SPL
+    int expected[8]; // stored after prediction, THR .. UCL
+};
+
+class PredictedLevels : public testing::TestWithParam<PredictionCase> {};
+
+TEST_P(PredictedLevels, MatchTheFormulas) {
+    const PredictionCase& c = GetParam();
+    FittingRecord r = recordWith(c.source, c.frequency, c.thr, c.ucl);
+    predictLevels(r, 0);
+    for (int cat = 0; cat < 8; ++cat)
+        EXPECT_EQ(r.rightLoudness[c.frequency][cat], c.expected[cat]) << categoryNames[cat];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prediction, PredictedLevels,
+    testing::Values(
+        // Worked examples at 1000 Hz, where dB HL and dB SPL agree.
+        PredictionCase{"Thr40", 1, k1000, 40, E, {40, 51, 63, 70, 77, 83, 89, 94}},
+        PredictionCase{"Thr0", 1, k1000, 0, E, {0, 16, 34, 45, 55, 64, 72, 80}},
+        PredictionCase{"Thr40Ucl100", 2, k1000, 40, 100, {40, 52, 65, 73, 80, 88, 94, 100}},
+        // Level source 1 predicts the UCL too, over one that was entered.
+        PredictionCase{"Thr0OverwritesUcl", 1, k1000, 0, 120, {0, 16, 34, 45, 55, 64, 72, 80}},
+        // Sums that fall exactly on a half come out as the 80-bit evaluation gives
+        // them: 42.5 gives 42, 4.5 gives 5, 27.5 gives 27.
+        PredictionCase{"Thr3Ucl94", 2, k1000, 3, 94, {3, 22, 42, 54, 66, 76, 86, 94}},
+        PredictionCase{"Thr0Ucl0", 2, k1000, 0, 0, {0, 3, 2, 4, 5, 3, 0, 0}},
+        PredictionCase{"ThrMinus50", 1, k1000, -50, E, {-50, -26, 0, 14, 27, 40, 52, 62}},
+        // Below -0.5 the rounding moves toward zero: -8.313 gives -7.
+        PredictionCase{
+            "ThrMinus10UclMinus20", 2, k1000, -10, -20, {-10, -7, -11, -9, -10, -13, -17, -20}},
+        // 250 Hz: 55 dB SPL is 40 dB HL; the results return 15 dB higher.
+        PredictionCase{"At250Hz", 1, k250, 55, E, {55, 66, 78, 85, 92, 98, 104, 109}}),
+    [](const testing::TestParamInfo<PredictionCase>& info) { return info.param.name; });
+
+TEST(Prediction, AnEmptyThresholdEmptiesThatFrequencyOnly) {
+    FittingRecord r = recordWith(1, k2000, E, 100);
+    r.rightLoudness[k500][0] = 46; // 40 dB HL
+    predictLevels(r, 0);
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(r.rightLoudness[k2000][c], E) << categoryNames[c];
+    EXPECT_EQ(r.rightLoudness[k500][1], 51 + 6);
+    EXPECT_EQ(r.rightLoudness[k500][7], 94 + 6);
+}
+
+TEST(Prediction, AnEmptyUclWithThresholdAndUclEmptiesTheMiddleAndKeepsTheInputs) {
+    FittingRecord r = recordWith(2, k500, 46, E);
+    predictLevels(r, 0);
+    const std::vector<int> expected = {46, E, E, E, E, E, E, E};
+    EXPECT_EQ(std::vector<int>(std::begin(r.rightLoudness[k500]), std::end(r.rightLoudness[k500])),
+              expected);
+}
+
+TEST(Prediction, OtherLevelSourcesKeepTheStoredLevels) {
+    for (const int source : {0, 3, -1, 99999}) {
+        FittingRecord r = recordWith(source, k1000, 40, 100);
+        r.rightLoudness[k1000][3] = 66;
+        const FittingRecord before = r;
+        predictLevels(r, 0);
+        EXPECT_EQ(0, std::memcmp(&r, &before, sizeof r)) << "level source " << source;
+    }
+}
+
+TEST(Prediction, WorksOnTheChosenEarWithItsOwnLevelSource) {
+    FittingRecord r;
+    resetFitting(r, "01/01/2000");
+    r.leftLevelSource = 1;
+    r.rightLevelSource = 0;
+    r.leftLoudness[k1000][0] = 40;
+    r.rightLoudness[k1000][0] = 40;
+    predictLevels(r, 0); // right: level source 0, nothing to predict
+    EXPECT_EQ(r.rightLoudness[k1000][1], E);
+    EXPECT_EQ(r.leftLoudness[k1000][1], E);
+    predictLevels(r, 1);
+    EXPECT_EQ(r.leftLoudness[k1000][1], 51);
+    EXPECT_EQ(r.rightLoudness[k1000][1], E);
+}
+
+TEST(Prediction, ExtremeLevelsFromAFileAreComputedWithoutOverflow) {
+    FittingRecord r = recordWith(2, k1000, 2147483647, -2147483647 - 1);
+    predictLevels(r, 0);
+    EXPECT_EQ(r.rightLoudness[k1000][0], 2147483647);
+    EXPECT_EQ(r.rightLoudness[k1000][1], 1361504635);
+    EXPECT_EQ(r.rightLoudness[k1000][7], -2147483647 - 1);
+}
+
+} // namespace
