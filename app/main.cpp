@@ -1,11 +1,5 @@
-#include "app/winmain.h"
-
-#include <QApplication>
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("TAVIK");
-    TfmWinMain window;
-    window.showMaximized();
-    return QApplication::exec();
+    return WinMain(argc, argv);
 }

@@ -1,0 +1,166 @@
+#include "app/documentcommands.h"
+
+#include "app/forms.h"
+#include "app/winmain.h"
+#include "curves/curvepage.h"
+#include "model/document.h"
+#include "model/fileio.h"
+#include "model/patientfile.h"
+#include "pages/configpage.h"
+#include "pages/databasepage.h"
+#include "pages/loudnesspage.h"
+#include "pages/patientpage.h"
+#include "platform/dialogservice.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString fromPath(const std::string& path) {
+    return QString::fromStdString(path);
+}
+
+} // namespace
+
+bool DocumentCommands::askToSave() {
+    if (!document.modified)
+        return true;
+    switch (dialogs().confirm(&window_, QStringLiteral("Confirm"), kUnsavedChangesText)) {
+    case DialogAnswer::Yes:
+        // A save whose dialog is cancelled stops the command: the changes are kept.
+        return saveDocument(false);
+    case DialogAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentCommands::newDocument() {
+    if (!askToSave())
+        return;
+    document.currentFilePath.clear();
+    document.currentFileName.clear();
+    showTitle();
+    hideDataPages();
+    resetFitting();
+    clearModified();
+    loadPages();
+    showPatientPage();
+}
+
+void DocumentCommands::loadDocument() {
+    if (!askToSave())
+        return;
+    const std::optional<QString> chosen = dialogs().openFileName(
+        &window_, {QStringLiteral("Load a file"), fromPath(document.dataPath), QString()});
+    if (!chosen)
+        return;
+    openFile(*chosen, true);
+}
+
+void DocumentCommands::openFromCommandLine(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists() || file.isDir())
+        return;
+    openFile(file.absoluteFilePath(), false);
+}
+
+// The file is read into a record of its own first. A file that cannot be read raises
+// FileError before anything changes: the document, its name, the title and the data
+// folder stay as they were, and a later Save cannot overwrite the unreadable file.
+void DocumentCommands::openFile(const QString& path, bool hidePages) {
+    const std::string file = path.toStdString();
+    FittingRecord record = fitting;
+    const PatientFileKind kind =
+        readPatientFile(file, record, document.legacyImage, todayTestDate(systemDateSeparator()));
+
+    document.currentFilePath = file;
+    document.currentFileName = fileNameOf(file);
+    document.dataPath = folderOf(file);
+    if (hidePages)
+        hideDataPages();
+    if (kind == PatientFileKind::Unsupported) {
+        dialogs().error(&window_, QStringLiteral("Error"),
+                        QString::fromLatin1(kUnsupportedFileMessage));
+        document.currentFilePath.clear();
+        document.currentFileName.clear();
+        resetFitting();
+    } else {
+        fitting = record;
+    }
+    showTitle();
+    loadPages();
+    showPatientPage();
+    clearModified();
+}
+
+bool DocumentCommands::saveDocument(bool saveAs) {
+    std::string path = document.currentFilePath;
+    const bool chooseName = path.empty() || saveAs;
+    if (chooseName) {
+        const std::string folder =
+            path.empty() ? document.dataPath : folderOf(document.currentFilePath);
+        const std::optional<QString> chosen = dialogs().saveFileName(
+            &window_, {QStringLiteral("Save this file as..."), fromPath(folder),
+                       fromPath(document.currentFileName)});
+        if (!chosen)
+            return false;
+        path = chosen->toStdString();
+    }
+    storeVisiblePages();
+    // Only a file that was written becomes the current one.
+    writePatientFile(path);
+    if (chooseName) {
+        document.currentFilePath = path;
+        document.currentFileName = fileNameOf(path);
+        document.dataPath = folderOf(path);
+    }
+    showTitle();
+    clearModified();
+    return true;
+}
+
+bool DocumentCommands::confirmClose() {
+    return askToSave();
+}
+
+void DocumentCommands::hideDataPages() {
+    for (QWidget* page : {static_cast<QWidget*>(fmPage2), static_cast<QWidget*>(fmPage3),
+                          static_cast<QWidget*>(fmPage5), static_cast<QWidget*>(fmCurveEdit)}) {
+        if (page->isVisible())
+            page->hide();
+    }
+}
+
+// Hidden pages stored their data when they were hidden.
+void DocumentCommands::storeVisiblePages() {
+    if (fmClientInfo->isVisible())
+        fmClientInfo->storePatientPage();
+    if (fmPage2->isVisible())
+        fmPage2->storeLoudnessPage();
+    if (fmCurveEdit->isVisible())
+        fmCurveEdit->storePage();
+}
+
+void DocumentCommands::loadPages() {
+    fmClientInfo->loadPatientPage();
+    fmPage2->loadLoudnessPage();
+    fmCurveEdit->loadPage();
+}
+
+void DocumentCommands::showPatientPage() {
+    window_.placePage(fmClientInfo, window_.patientPageButton());
+}
+
+void DocumentCommands::showTitle() {
+    QString title = fromPath(document.titleBase);
+    if (!document.currentFilePath.empty())
+        title += QStringLiteral(" - ") + fromPath(document.currentFileName).toUpper();
+    window_.setWindowTitle(title);
+}
+
+void DocumentCommands::clearModified() {
+    document.modified = false;
+    window_.setStatusText(1, QString());
+}

@@ -1,0 +1,39 @@
+// The document commands: New, Load, Save and Save As, opening a file named on the
+// command line, and the question about unsaved changes before a command or closing
+// would drop them. The window title and the second status panel follow the document.
+#pragma once
+
+#include <QString>
+
+class TfmWinMain;
+
+inline const QString kUnsavedChangesText = QStringLiteral(
+    "You have unsaved changes in the current file.  Would you like to save before continuing?");
+
+class DocumentCommands {
+  public:
+    explicit DocumentCommands(TfmWinMain& window) : window_(window) {}
+
+    void newDocument();
+    void loadDocument();
+    // True when the file was written; false when its dialog was cancelled. A file
+    // that cannot be written raises FileError and leaves the document as it was.
+    bool saveDocument(bool saveAs);
+    // Whether the main window may close.
+    bool confirmClose();
+    // Opens the file at start when the path names an existing file; otherwise nothing.
+    void openFromCommandLine(const QString& path);
+
+  private:
+    // False when the command that asks should stop.
+    bool askToSave();
+    void openFile(const QString& path, bool hidePages);
+    void hideDataPages();
+    void storeVisiblePages();
+    void loadPages();
+    void showPatientPage();
+    void showTitle();
+    void clearModified();
+
+    TfmWinMain& window_;
+};

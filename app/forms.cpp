@@ -1,0 +1,42 @@
+#include "app/forms.h"
+
+#include "app/aboutscreen.h"
+#include "app/winmain.h"
+#include "curves/curvepage.h"
+#include "pages/configpage.h"
+#include "pages/databasepage.h"
+#include "pages/loudnesspage.h"
+#include "pages/patientpage.h"
+
+TfmWinMain* fmWinMain = nullptr;
+TfmAboutScreen* fmAboutScreen = nullptr;
+TfmClientInfo* fmClientInfo = nullptr;
+TfmPage2* fmPage2 = nullptr;
+TfmPage3* fmPage3 = nullptr;
+TfmCurveEdit* fmCurveEdit = nullptr;
+TfmPage5* fmPage5 = nullptr;
+
+void createForms() {
+    fmWinMain = new TfmWinMain();
+    fmAboutScreen = new TfmAboutScreen(fmWinMain);
+    fmClientInfo = new TfmClientInfo(fmWinMain->pageArea());
+    fmPage2 = new TfmPage2(fmWinMain->pageArea());
+    fmPage3 = new TfmPage3(fmWinMain->pageArea());
+    fmCurveEdit = new TfmCurveEdit(fmWinMain->pageArea());
+    fmPage5 = new TfmPage5(fmWinMain->pageArea());
+    for (QWidget* page : {static_cast<QWidget*>(fmClientInfo), static_cast<QWidget*>(fmPage2),
+                          static_cast<QWidget*>(fmPage3), static_cast<QWidget*>(fmCurveEdit),
+                          static_cast<QWidget*>(fmPage5)})
+        fmWinMain->hostPage(page);
+}
+
+void destroyForms() {
+    delete fmWinMain;
+    fmWinMain = nullptr;
+    fmAboutScreen = nullptr;
+    fmClientInfo = nullptr;
+    fmPage2 = nullptr;
+    fmPage3 = nullptr;
+    fmCurveEdit = nullptr;
+    fmPage5 = nullptr;
+}

@@ -1,0 +1,31 @@
+#include "app/startup.h"
+
+#include "app/forms.h"
+#include "app/winmain.h"
+#include "platform/dialogservice.h"
+#include "platform/singleinstance.h"
+#include "platform/tavikapplication.h"
+
+int WinMain(int argc, char** argv) {
+    // Held until the process ends; the system then releases the lock.
+    SingleInstanceGuard guard;
+    if (!guard.acquire()) {
+        TavikApplication app(argc, argv);
+        dialogs().message(nullptr, QStringLiteral("Error"),
+                          QStringLiteral("The program is already running."));
+        return 1;
+    }
+
+    TavikApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TAVIK"));
+    try {
+        createForms();
+        fmWinMain->setCommandLineFile(QCoreApplication::arguments().value(1));
+        fmWinMain->show();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        showExceptionBox(error);
+    }
+    destroyForms();
+    return 0;
+}

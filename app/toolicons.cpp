@@ -1,0 +1,154 @@
+#include "app/toolicons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+// Every picture is drawn on a 16 x 16 grid and scaled to the size asked for.
+void drawNew(QPainter& p) {
+    QPolygonF sheet({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}});
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPolygon(sheet);
+    p.drawPolyline(QPolygonF({{10, 1}, {10, 4}, {13, 4}}));
+}
+
+void drawLoad(QPainter& p) {
+    p.setPen(QPen(QColor(120, 90, 0), 1));
+    p.setBrush(QColor(240, 200, 80));
+    p.drawPolygon(QPolygonF({{1, 4}, {6, 4}, {7, 5}, {14, 5}, {14, 14}, {1, 14}}));
+    p.setBrush(QColor(255, 225, 120));
+    p.drawPolygon(QPolygonF({{3, 8}, {15.5, 8}, {13.5, 14}, {1, 14}}));
+}
+
+void drawSave(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(40, 70, 160));
+    p.drawRect(QRectF(1.5, 1.5, 13, 13));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4, 1.5, 8, 5));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(4, 9, 8, 5.5));
+}
+
+void drawPatient(QPainter& p) {
+    p.setPen(QPen(QColor(60, 40, 20), 1));
+    p.setBrush(QColor(250, 205, 160));
+    p.drawEllipse(QRectF(5, 1, 6, 6));
+    p.setBrush(QColor(60, 110, 190));
+    QPainterPath body;
+    body.moveTo(2, 15);
+    body.cubicTo(2, 8, 14, 8, 14, 15);
+    body.closeSubpath();
+    p.drawPath(body);
+}
+
+void drawLoudness(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 2.5, 13, 11));
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    for (double x : {5.5, 9.5})
+        p.drawLine(QPointF(x, 2.5), QPointF(x, 13.5));
+    for (double y : {6.5, 10.5})
+        p.drawLine(QPointF(1.5, y), QPointF(14.5, y));
+    p.fillRect(QRectF(2, 3, 3.5, 3.5), Qt::red);
+    p.fillRect(QRectF(10, 7, 4.5, 3.5), Qt::blue);
+}
+
+void drawDatabase(QPainter& p) {
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(150, 190, 150));
+    p.drawRect(QRectF(2.5, 3.5, 11, 9));
+    p.drawEllipse(QRectF(2.5, 10.5, 11, 4));
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(3, 4, 10, 8.5));
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(200, 235, 200));
+    p.drawEllipse(QRectF(2.5, 1.5, 11, 4));
+}
+
+void drawCurves(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.drawPolyline(QPolygonF({{2.5, 1}, {2.5, 13.5}, {15, 13.5}}));
+    p.setPen(QPen(QColor(200, 0, 0), 1.5));
+    p.drawPolyline(QPolygonF({{3, 12}, {7, 6}, {15, 3}}));
+    p.setPen(QPen(QColor(0, 120, 0), 1.5));
+    p.drawPolyline(QPolygonF({{3, 9}, {8, 8}, {15, 6}}));
+}
+
+void drawConfiguration(QPainter& p) {
+    p.setPen(QPen(QColor(60, 60, 60), 2.5));
+    for (int i = 0; i < 4; ++i) {
+        p.save();
+        p.translate(8, 8);
+        p.rotate(45.0 * i);
+        p.drawLine(QPointF(-7, 0), QPointF(7, 0));
+        p.restore();
+    }
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(QColor(180, 180, 180));
+    p.drawEllipse(QRectF(3, 3, 10, 10));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(6, 6, 4, 4));
+}
+
+// The program's window picture: the ear's loudness scale rising to the right.
+void drawProgram(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawRoundedRect(QRectF(0, 0, 16, 16), 3, 3);
+    const QColor steps[4] = {QColor(120, 200, 255), QColor(120, 255, 160), QColor(255, 230, 80),
+                             QColor(255, 90, 90)};
+    for (int i = 0; i < 4; ++i)
+        p.fillRect(QRectF(2 + 3.2 * i, 12 - 2.5 * i, 2.6, 2.5 * i + 2), steps[i]);
+}
+
+QPixmap render(ToolIcon kind, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    switch (kind) {
+    case ToolIcon::New:
+        drawNew(p);
+        break;
+    case ToolIcon::Load:
+        drawLoad(p);
+        break;
+    case ToolIcon::Save:
+        drawSave(p);
+        break;
+    case ToolIcon::Patient:
+        drawPatient(p);
+        break;
+    case ToolIcon::Loudness:
+        drawLoudness(p);
+        break;
+    case ToolIcon::Database:
+        drawDatabase(p);
+        break;
+    case ToolIcon::Curves:
+        drawCurves(p);
+        break;
+    case ToolIcon::Configuration:
+        drawConfiguration(p);
+        break;
+    case ToolIcon::Program:
+        drawProgram(p);
+        break;
+    }
+    return pixmap;
+}
+
+} // namespace
+
+QIcon toolIcon(ToolIcon kind) {
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addPixmap(render(kind, size));
+    return icon;
+}

@@ -1,0 +1,18 @@
+// The pictures of the tool bar buttons and the window, drawn by the program itself.
+#pragma once
+
+#include <QIcon>
+
+enum class ToolIcon {
+    New,
+    Load,
+    Save,
+    Patient,
+    Loudness,
+    Database,
+    Curves,
+    Configuration,
+    Program
+};
+
+QIcon toolIcon(ToolIcon kind);

@@ -1,0 +1,12 @@
+#include "pages/configpage.h"
+
+#include <QApplication>
+#include <QLabel>
+
+TfmPage5::TfmPage5(QWidget* parent)
+    : PageForm(parent, QStringLiteral("fmPage5"), QApplication::palette().color(QPalette::Window)) {
+    auto* heading = new QLabel(QStringLiteral("Configuration"), this);
+    heading->setFont(pageFont(16, true));
+    heading->adjustSize();
+    heading->move(16, 10);
+}

@@ -1,0 +1,11 @@
+// The configuration page: an empty page under its heading. Nothing leads to it in
+// normal use; its tool bar button and menu item are hidden.
+#pragma once
+
+#include "pages/pageform.h"
+
+class TfmPage5 : public PageForm {
+    Q_OBJECT
+  public:
+    explicit TfmPage5(QWidget* parent);
+};

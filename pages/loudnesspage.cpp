@@ -1,0 +1,327 @@
+#include "pages/loudnesspage.h"
+
+#include "model/document.h"
+#include "pages/loudnessgrid.h"
+#include "pages/loudnesstext.h"
+#include "pages/prediction.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+const QColor kPageColour(223, 255, 240);
+const QColor kWhiteCell(255, 255, 255);
+const QColor kGreyCell(230, 230, 230);
+const QColor kEarColours[2] = {Qt::red, Qt::blue};
+constexpr int kRight = 0;
+constexpr int kLeft = 1;
+
+const char* const kColumnHints[LoudnessGrid::kColumns] = {"AC Threshold (dB)",
+                                                          "Very Soft",
+                                                          "Soft",
+                                                          "Comfortable but Slightly Soft",
+                                                          "Comfortable",
+                                                          "Comfortable but Slightly Loud",
+                                                          "Loud but OK",
+                                                          "Uncomfortably Loud"};
+
+int32_t levelSource(int ear) {
+    return earLevelSource(fitting, ear);
+}
+
+// A frequency index from the record; one outside the list shows the first frequency.
+int frequencyIndex(int32_t stored) {
+    return stored >= 0 && stored < kFrequencyCount ? stored : 0;
+}
+
+QComboBox* frequencyCombo(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    for (const char* caption : frequencyCaptions)
+        combo->addItem(QString::fromLatin1(caption));
+    return combo;
+}
+
+} // namespace
+
+TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2"), kPageColour) {
+    auto* title = new QLabel(QStringLiteral("Loudmap Data"), this);
+    title->setFont(pageFont(16, true));
+    title->adjustSize();
+    title->move((790 - title->width()) / 2, 6);
+
+    buildEar(kRight, 0);
+    buildEar(kLeft, 395);
+    buildUnitPanel();
+}
+
+void TfmPage2::buildEar(int earIndex, int left) {
+    EarControls& controls = ear(earIndex);
+    const QString side = earIndex == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
+    const QColor colour = kEarColours[earIndex];
+
+    controls.grid = new LoudnessGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), this);
+    LoudnessGrid* grid = controls.grid;
+    const int gridLeft = left + 62;
+    const int gridTop = 80;
+    grid->move(gridLeft, gridTop);
+    grid->keyPress = [this](QKeyEvent* event) { return RightEarLOUDMAPDataGridKeyPress(event); };
+    if (earIndex == kRight) {
+        grid->selectCell = [this](int c, int r) { return RightEarLOUDMAPDataGridSelectCell(c, r); };
+        grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
+            RightEarLOUDMAPDataGridDrawCell(p, c, r, rect);
+        };
+    } else {
+        grid->selectCell = [this](int c, int r) { return LeftEarLOUDMAPDataGridSelectCell(c, r); };
+        grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
+            LeftEarLOUDMAPDataGridDrawCell(p, c, r, rect);
+        };
+    }
+
+    auto* heading = new QLabel(side + QStringLiteral(" Ear"), this);
+    heading->setFont(pageFont(16, true));
+    setTextColour(heading, colour);
+    heading->adjustSize();
+    heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
+
+    const int inner = grid->frameWidth();
+    for (int c = 0; c < LoudnessGrid::kColumns; ++c) {
+        auto* caption = new QLabel(QString::fromLatin1(categoryNames[c]), this);
+        caption->setFont(pageFont(11, true));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setGeometry(gridLeft + inner + c * LoudnessGrid::kColumnWidth, gridTop - 18,
+                             LoudnessGrid::kColumnWidth, 16);
+        caption->setToolTip(QString::fromLatin1(kColumnHints[c]));
+    }
+    for (int r = 0; r < LoudnessGrid::kRows; ++r) {
+        auto* caption = new QLabel(QString::fromLatin1(frequencyCaptions[r]), this);
+        caption->setFont(pageFont(11, true));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        caption->setGeometry(left + 4, gridTop + inner + r * LoudnessGrid::kRowHeight, 52,
+                             LoudnessGrid::kRowHeight);
+    }
+
+    controls.dataTypeLabel = new QLabel(QStringLiteral("Data manually entered"), this);
+    controls.dataTypeLabel->setObjectName(side + QStringLiteral("DataTypeLabel"));
+    controls.dataTypeLabel->setAlignment(Qt::AlignCenter);
+    controls.dataTypeLabel->setGeometry(left + 10, gridTop + grid->height() + 6, 375, 18);
+
+    controls.interpolateButton =
+        new QPushButton(QStringLiteral("Predict intermediate levels"), this);
+    controls.interpolateButton->setObjectName(side + QStringLiteral("InterpolateButton"));
+    controls.interpolateButton->setGeometry(gridLeft + (grid->width() - 180) / 2,
+                                            gridTop + grid->height() + 30, 180, 25);
+    connect(controls.interpolateButton, &QPushButton::clicked, this,
+            earIndex == kRight ? &TfmPage2::RightInterpolateButtonClick
+                               : &TfmPage2::LeftInterpolateButtonClick);
+
+    auto* box = new QGroupBox(QStringLiteral("Display Frequencies (%1 Ear)").arg(side), this);
+    box->setGeometry(gridLeft - 2, gridTop + grid->height() + 66, grid->width() + 4, 58);
+    placeLabel(box, QStringLiteral("Left Graph"), 12, 28);
+    controls.leftFreq = frequencyCombo(box, side + QStringLiteral("EarLeftFreqComboBox"));
+    controls.leftFreq->setGeometry(80, 24, 70, 24);
+    placeLabel(box, QStringLiteral("Right Graph"), 162, 28);
+    controls.rightFreq = frequencyCombo(box, side + QStringLiteral("EarRightFreqComboBox"));
+    controls.rightFreq->setGeometry(236, 24, 70, 24);
+    for (QComboBox* combo : {controls.leftFreq, controls.rightFreq})
+        connect(combo, &QComboBox::activated, this, &TfmPage2::RightEarLeftFreqComboBoxChange);
+}
+
+void TfmPage2::buildUnitPanel() {
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(225, 372, 340, 40);
+    auto* caption = placeLabel(panel, QStringLiteral("LOUDMAP data entered in:"), 12, 0);
+    caption->move(12, (40 - caption->height()) / 2);
+
+    unitGroup = new QButtonGroup(this);
+    const auto addUnitButton = [&](const QString& name, const QString& text, int left) {
+        auto* button = new QToolButton(panel);
+        button->setObjectName(name);
+        button->setText(text);
+        button->setCheckable(true);
+        button->setGeometry(left, 7, 70, 26);
+        unitGroup->addButton(button);
+        return button;
+    };
+    SelectdBHL = addUnitButton(QStringLiteral("SelectdBHL"), QStringLiteral("dB HL"), 178);
+    SelectdBSPL = addUnitButton(QStringLiteral("SelectdBSPL"), QStringLiteral("dB SPL"), 256);
+    SelectdBSPL->setToolTip(QStringLiteral("dB SPL (HA-1 coupler)"));
+    connect(SelectdBHL, &QToolButton::clicked, this, &TfmPage2::SelectdBHLClick);
+    connect(SelectdBSPL, &QToolButton::clicked, this, &TfmPage2::SelectdBSPLClick);
+}
+
+// --- loading and storing ------------------------------------------------------
+
+void TfmPage2::loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]) {
+    for (int r = 0; r < kFrequencyCount; ++r) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            const std::string text = cellTextFromStored(loudness[r][c], r, fitting.showInHL == 1);
+            controls.grid->setCellText(c, r, QString::fromStdString(text));
+        }
+    }
+}
+
+void TfmPage2::storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]) {
+    controls.grid->commitEditor();
+    for (int r = 0; r < kFrequencyCount; ++r) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            const std::string text = controls.grid->cellText(c, r).toStdString();
+            loudness[r][c] = storedFromCellText(text, r, fitting.showInHL == 1);
+        }
+    }
+}
+
+void TfmPage2::loadLoudnessPage() {
+    loadGrid(ear(kRight), fitting.rightLoudness);
+    loadGrid(ear(kLeft), fitting.leftLoudness);
+    ear(kRight).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
+    ear(kRight).rightFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeHigh));
+    ear(kLeft).leftFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeLow));
+    ear(kLeft).rightFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeHigh));
+    if (fitting.showInHL == 1)
+        SelectdBHL->setChecked(true);
+    else
+        SelectdBSPL->setChecked(true);
+}
+
+// The grids are read in the unit they were last filled in: showInHL changes only
+// after them, which is what lets a unit switch convert the typed numbers.
+void TfmPage2::storeLoudnessPage() {
+    storeGrid(ear(kRight), fitting.rightLoudness);
+    storeGrid(ear(kLeft), fitting.leftLoudness);
+    fitting.rightRangeLow = ear(kRight).leftFreq->currentIndex();
+    fitting.rightRangeHigh = ear(kRight).rightFreq->currentIndex();
+    fitting.leftRangeLow = ear(kLeft).leftFreq->currentIndex();
+    fitting.leftRangeHigh = ear(kLeft).rightFreq->currentIndex();
+    fitting.showInHL = SelectdBHL->isChecked() ? 1 : 0;
+}
+
+// --- handlers -----------------------------------------------------------------
+
+void TfmPage2::FormShow() {
+    loadLoudnessPage();
+    showEarStatus(kRight);
+    showEarStatus(kLeft);
+    ear(kRight).grid->setCurrentCell(0, 0);
+    ear(kLeft).grid->setCurrentCell(0, 0);
+    ear(kRight).grid->setFocus();
+    // Cell colours follow the level sources, which may have changed while hidden.
+    ear(kRight).grid->viewport()->update();
+    ear(kLeft).grid->viewport()->update();
+}
+
+void TfmPage2::FormHide() {
+    storeLoudnessPage();
+}
+
+void TfmPage2::showEarStatus(int earIndex) {
+    EarControls& controls = ear(earIndex);
+    const int32_t source = levelSource(earIndex);
+    controls.interpolateButton->setEnabled(source != 0);
+    if (const auto label = dataTypeLabel(earIndex, source))
+        controls.dataTypeLabel->setText(QString::fromStdString(*label));
+    if (const auto hint = predictionHint(source))
+        controls.interpolateButton->setToolTip(QString::fromStdString(*hint));
+}
+
+void TfmPage2::switchUnit(bool toHL) {
+    storeLoudnessPage();
+    fitting.showInHL = toHL ? 1 : 0;
+    loadLoudnessPage();
+}
+
+void TfmPage2::SelectdBHLClick() {
+    switchUnit(true);
+}
+
+void TfmPage2::SelectdBSPLClick() {
+    switchUnit(false);
+}
+
+void TfmPage2::RightEarLeftFreqComboBoxChange() {
+    markModified();
+}
+
+void TfmPage2::predict(int earIndex) {
+    storeLoudnessPage();
+    predictLevels(fitting, earIndex);
+    loadLoudnessPage();
+    markModified();
+}
+
+void TfmPage2::RightInterpolateButtonClick() {
+    predict(kRight);
+}
+
+void TfmPage2::LeftInterpolateButtonClick() {
+    predict(kLeft);
+}
+
+// Digits, "-" and backspace reach the cell and mark the document changed; every
+// other character is dropped, Enter included. Keys that type nothing (arrows, Home)
+// pass; Delete passes too and, since it changes the text, marks the change.
+bool TfmPage2::RightEarLOUDMAPDataGridKeyPress(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+        markModified();
+        return false;
+    }
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    if (!isGridCharAccepted(text.at(0).unicode()) || text.size() > 1)
+        return true;
+    markModified();
+    return false;
+}
+
+bool TfmPage2::RightEarLOUDMAPDataGridSelectCell(int column, int) {
+    return cellSelectable(levelSource(kRight), column);
+}
+
+bool TfmPage2::LeftEarLOUDMAPDataGridSelectCell(int column, int) {
+    return cellSelectable(levelSource(kLeft), column);
+}
+
+void TfmPage2::RightEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row,
+                                               const QRect& rect) {
+    drawCell(kRight, painter, column, row, rect);
+}
+
+void TfmPage2::LeftEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row,
+                                              const QRect& rect) {
+    drawCell(kLeft, painter, column, row, rect);
+}
+
+// Background by level source, then the text at the cell's left edge, vertically
+// centred, on one line and not clipped. No focus frame and no selection colour: the
+// cell editor marks the current cell.
+void TfmPage2::drawCell(int earIndex, QPainter& painter, int column, int row, const QRect& rect) {
+    switch (cellShade(levelSource(earIndex), column)) {
+    case CellShade::White:
+        painter.fillRect(rect, kWhiteCell);
+        break;
+    case CellShade::Grey:
+        painter.fillRect(rect, kGreyCell);
+        break;
+    case CellShade::Unpainted:
+        break;
+    }
+    const LoudnessGrid* grid = ear(earIndex).grid;
+    painter.save();
+    painter.setFont(grid->font());
+    painter.setPen(grid->palette().color(QPalette::Text));
+    const QRect textRect(rect.left(), rect.top(), 10000, rect.height());
+    painter.drawText(textRect,
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     grid->cellText(column, row).left(kCellTextLimit));
+    painter.restore();
+}

@@ -1,0 +1,65 @@
+// The loudness data page: the LOUDMAP results of both ears in two grids, shown in
+// dB HL or dB SPL and always stored in dB SPL, the two graph frequencies of each
+// ear, and the prediction of the levels that were not measured.
+#pragma once
+
+#include "pages/pageform.h"
+
+class LoudnessGrid;
+class QButtonGroup;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+class TfmPage2 : public PageForm {
+    Q_OBJECT
+  public:
+    explicit TfmPage2(QWidget* parent);
+
+    void loadLoudnessPage();
+    void storeLoudnessPage();
+
+  public slots:
+    void FormShow() override;
+    void FormHide() override;
+    void SelectdBHLClick();
+    void SelectdBSPLClick();
+    void RightEarLeftFreqComboBoxChange();
+    void RightInterpolateButtonClick();
+    void LeftInterpolateButtonClick();
+
+  public:
+    // Grid handlers. The key filter returns true for a key it discards; the selection
+    // rule says whether a cell may become the current one.
+    bool RightEarLOUDMAPDataGridKeyPress(QKeyEvent* event);
+    bool RightEarLOUDMAPDataGridSelectCell(int column, int row);
+    bool LeftEarLOUDMAPDataGridSelectCell(int column, int row);
+    void RightEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
+    void LeftEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
+
+  private:
+    struct EarControls {
+        LoudnessGrid* grid = nullptr;
+        QComboBox* leftFreq = nullptr;
+        QComboBox* rightFreq = nullptr;
+        QLabel* dataTypeLabel = nullptr;
+        QPushButton* interpolateButton = nullptr;
+    };
+
+    void buildEar(int ear, int left);
+    void buildUnitPanel();
+    void loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]);
+    void storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]);
+    void switchUnit(bool toHL);
+    void predict(int ear);
+    void showEarStatus(int ear);
+    void drawCell(int ear, QPainter& painter, int column, int row, const QRect& rect);
+    EarControls& ear(int index) { return ears[index]; }
+
+    EarControls ears[2];
+    QToolButton* SelectdBHL = nullptr;
+    QToolButton* SelectdBSPL = nullptr;
+    QButtonGroup* unitGroup = nullptr;
+};

@@ -1,0 +1,34 @@
+// The common frame of the pages the main window hosts: a borderless child of the
+// main window's page area that loads its controls from the fitting record when it
+// is shown (FormShow) and stores them back when it is hidden (FormHide). Showing
+// and hiding by the window system (minimising the main window) does neither.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+class PageForm : public QWidget {
+    Q_OBJECT
+  public:
+    PageForm(QWidget* parent, const QString& objectName, QColor background);
+
+  public slots:
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+};
+
+class QLabel;
+
+// A label at a fixed place of a page.
+QLabel* placeLabel(QWidget* parent, const QString& text, int left, int top);
+
+// The pages' sans-serif font, asked for by the name the layouts were drawn with.
+QFont pageFont(int pixelSize, bool bold = false);
+
+// Text colour of a widget.
+void setTextColour(QWidget* widget, QColor colour);

@@ -1,0 +1,59 @@
+// Every message box and file dialog of the program goes through one service, so
+// that tests can answer them from a script instead of a person.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+enum class DialogAnswer { Yes, No, Cancel, Ok };
+
+// What a file dialog is opened with. Both kinds offer "TAVIK files (*.TAV)", add
+// "TAV" to a name typed without an extension, and leave the current folder alone;
+// the save dialog asks before replacing an existing file.
+struct FileDialogRequest {
+    QString title;
+    QString folder;
+    QString fileName;
+};
+
+inline const QString kPatientFileFilter = QStringLiteral("TAVIK files (*.TAV)");
+inline const QString kPatientFileSuffix = QStringLiteral("TAV");
+
+class DialogService {
+  public:
+    virtual ~DialogService() = default;
+
+    // A question with Yes, No and Cancel and the question icon.
+    virtual DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A message with the error icon and one OK button.
+    virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A message without icon and one OK button.
+    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+
+    // The chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+};
+
+// The service in force: the real dialogs unless another one was installed.
+DialogService& dialogs();
+
+// Installs a service (tests install a scripted one); nullptr goes back to the real
+// dialogs. The caller keeps ownership.
+void installDialogService(DialogService* service);
+
+// The real dialogs.
+class QtDialogService final : public DialogService {
+  public:
+    DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    void error(QWidget* parent, const QString& caption, const QString& text) override;
+    void message(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+};

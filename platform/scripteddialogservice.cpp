@@ -1,0 +1,55 @@
+#include "platform/scripteddialogservice.h"
+
+std::vector<ScriptedDialogService::Shown> ScriptedDialogService::shownOf(Kind kind) const {
+    std::vector<Shown> result;
+    for (const Shown& s : shown_) {
+        if (s.kind == kind)
+            result.push_back(s);
+    }
+    return result;
+}
+
+void ScriptedDialogService::clear() {
+    answers_.clear();
+    fileNames_.clear();
+    shown_.clear();
+}
+
+DialogAnswer ScriptedDialogService::confirm(QWidget*, const QString& caption, const QString& text) {
+    shown_.push_back({Kind::Confirm, caption, text, {}});
+    if (answers_.empty())
+        return DialogAnswer::Cancel;
+    const DialogAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void ScriptedDialogService::error(QWidget*, const QString& caption, const QString& text) {
+    shown_.push_back({Kind::Error, caption, text, {}});
+}
+
+void ScriptedDialogService::message(QWidget*, const QString& caption, const QString& text) {
+    shown_.push_back({Kind::Message, caption, text, {}});
+}
+
+std::optional<QString> ScriptedDialogService::nextFileName() {
+    if (fileNames_.empty())
+        return std::nullopt;
+    QString path = fileNames_.front();
+    fileNames_.pop_front();
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> ScriptedDialogService::openFileName(QWidget*,
+                                                           const FileDialogRequest& request) {
+    shown_.push_back({Kind::Open, request.title, {}, request});
+    return nextFileName();
+}
+
+std::optional<QString> ScriptedDialogService::saveFileName(QWidget*,
+                                                           const FileDialogRequest& request) {
+    shown_.push_back({Kind::Save, request.title, {}, request});
+    return nextFileName();
+}
