@@ -1,0 +1,173 @@
+#include "cli/commands.h"
+#include "model/aiddatabase.h"
+#include "model/patientfile.h"
+#include "model/textslot.h"
+#include "testsupport/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct CliResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliResult runTool(const Args& args) {
+    std::ostringstream out, err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Right ear, BTE: 1000 Hz in the left graph with VS 50, CSS 70, CSL 90, UCL 100 and
+// Curve B chosen; 4000 Hz, unmeasured, in the right graph. Left ear: 500 Hz measured.
+FittingRecord sampleRecord() {
+    FittingRecord r;
+    resetFitting(r, "01/01/2000");
+    r.rightAidStyle = 0;
+    r.rightRangeLow = 2;
+    r.rightRangeHigh = 5;
+    const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
+    for (int c = 0; c < 8; ++c)
+        r.rightLoudness[2][c] = levels[c];
+    r.aidSettings[0][2].curveChoice = 2;
+    r.leftLevelSource = 1;
+    r.leftLoudness[1][0] = 46; // 40 dB HL at 500 Hz
+    return r;
+}
+
+class CurvesCli : public testing::Test {
+  protected:
+    void SetUp() override { writePatientFile(file, sampleRecord()); }
+    TempDir dir;
+    std::string file = dir.file("P.TAV");
+};
+
+TEST_F(CurvesCli, PrintsWhatTheCurvePageHoldsForTheRightEar) {
+    const CliResult res = runTool({"curves", file});
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_EQ(res.err, "");
+    const std::string& j = res.out;
+    EXPECT_EQ(j.rfind("{\"ear\": \"right\", \"targets\": {\"graphFrequency\": [2, 5], "
+                      "\"graphLevels\": [[30, 50, 60, 70, 80, 90, 95, 100], "
+                      "[-99, -99, -99, -99, -99, -99, -99, -99]], "
+                      "\"bandLevels\": [[50, 70, 90, 100], [-99, -99, -99, 125]], "
+                      "\"targetLevels\": [[54.8, 67, 83.4, 0], [0, 0, 0, 0]]}, "
+                      "\"fitPoints\": [[{\"input\": 32, \"target\": 54.8}, "
+                      "{\"input\": 42.5, \"target\": 60.9}, {\"input\": 53, \"target\": 67}, "
+                      "{\"input\": 64.5, \"target\": 75.2}, {\"input\": 76, \"target\": 83.4}], "
+                      "[{\"input\": 32, \"target\": 0}, ",
+                      0),
+              0u)
+        << j;
+    EXPECT_TRUE(contains(j, "\"controls\": [\"Curve B\", \"1000 Hz (user)\", \"HA-1\", "
+                            "\"No Curve\", \"4000 Hz (user)\", \"HA-1\"], "));
+    EXPECT_TRUE(contains(j, "\"grid\": [[\" Gain at 50 dB\", \" Comp. Threshold 1\", "
+                            "\" Comp. Ratio 1\", \" Comp. Threshold 2\", \" Comp. Ratio 2\", "
+                            "\" Maximum Output\", \" RMS Error\"], "
+                            "[\"16\", \"32\", \"1.6\", \"32\", \"1.6\", \"100\", \"0.7\"], "
+                            "[\"\", \"\", \"\", \"\", \"\", \"\", \"\"], "));
+    EXPECT_TRUE(contains(j, "\"curves\": [{\"gainAt50\": 16, \"threshold1\": 32, "
+                            "\"threshold1IsOutput\": 0, \"ratio1\": 1.6, \"threshold2\": 32, "
+                            "\"threshold2IsOutput\": 0, \"ratio2\": 1.6, \"maxOutput\": 100, "
+                            "\"rmsError\": 0.67523164, \"complete\": 1}, "));
+    EXPECT_TRUE(contains(j, "\"rmsError\": 0, \"complete\": 0}]}\n"));
+}
+
+TEST_F(CurvesCli, TakesTheEarAndTheDatabaseFile) {
+    AidDatabase db;
+    defaultAidDatabase(db);
+    writeText(db.aidShortNames[0], "Wide 1");
+    db.aidData[0][2] = AidFrequencyData{10, 40, 0, 2, 60, 1, 3, 115};
+    saveAidDatabase(dir.file("TAVIK.TDB"), db);
+
+    const CliResult right = runTool({"curves", "--db", dir.file("TAVIK.TDB"), file});
+    ASSERT_EQ(right.code, 0) << right.err;
+    EXPECT_TRUE(contains(right.out, "\"1000 Hz (user)\", \"Wide 1\", "));
+    EXPECT_TRUE(
+        contains(right.out, "[\"10\", \"40\", \"2.0\", \"70o\", \"3.0\", \"115\", \"7.5\"]"));
+
+    const CliResult left = runTool({"curves", file, "--ear", "left"});
+    ASSERT_EQ(left.code, 0) << left.err;
+    // The left ear's graphs are at 500 and 3000 Hz; its stored levels are not predicted.
+    EXPECT_EQ(left.out.rfind("{\"ear\": \"left\", \"targets\": {\"graphFrequency\": [1, 4], "
+                             "\"graphLevels\": [[46, -99, ",
+                             0),
+              0u)
+        << left.out;
+}
+
+TEST_F(CurvesCli, ReadsADatabaseFileAsTheProgramDoes) {
+    // A short file fills only the start; the rest stays zero, not the defaults.
+    const CliResult res = runTool({"curves", file, "--db", testDataFile("short.TDB")});
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_TRUE(contains(res.out, "\"controls\": [\"Curve B\", \"1000 Hz (user)\", \"\", "));
+    EXPECT_TRUE(contains(res.out, "[\"0\", \"0\", \"0.0\", \"0\", \"0.0\", \"0\", \"\"]"));
+}
+
+TEST(CurvesCliFiles, OlderAndGarbageFilesAreShownSafely) {
+    const CliResult legacy = runTool({"curves", testDataFile("legacy.TAV")});
+    ASSERT_EQ(legacy.code, 0) << legacy.err;
+    // The older file's right ear is CIC with no UCL: estimated and corrected.
+    EXPECT_TRUE(contains(legacy.out, "\"bandLevels\": [[55, 65, 75, 135], [62, 72, 82, 136]]"));
+
+    const CliResult garbage =
+        runTool({"curves", testDataFile("garbage.TAV"), "--db", testDataFile("garbage.TDB")});
+    ASSERT_EQ(garbage.code, 0) << garbage.err;
+    EXPECT_TRUE(contains(garbage.out, "\"graphFrequency\": [0, 0]"));
+    EXPECT_TRUE(contains(garbage.out, "\"controls\": [\"No Curve\", \"250 Hz (user)\", "));
+    EXPECT_FALSE(contains(garbage.out, "null"));
+}
+
+TEST_F(CurvesCli, PredictPrintsTheEarsLevelsAfterPrediction) {
+    const CliResult res = runTool({"predict", file, "--ear", "left"});
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_EQ(res.out.rfind("{\"ear\": \"left\", \"loudness\": [[-99, -99, -99, -99, -99, -99, "
+                            "-99, -99], [46, 57, 69, 76, 83, 89, 95, 100], [-99, ",
+                            0),
+              0u)
+        << res.out;
+    // The right ear's level source is 0: its levels come back unchanged.
+    const CliResult right = runTool({"predict", "--ear", "right", file});
+    EXPECT_TRUE(contains(right.out, "[30, 50, 60, 70, 80, 90, 95, 100]"));
+}
+
+TEST_F(CurvesCli, BadArgumentsAndFilesAreRefused) {
+    const struct {
+        Args args;
+        int code;
+        const char* message;
+    } cases[] = {
+        {{"curves"}, 1, "no patient FILE"},
+        {{"curves", file, file}, 1, "more than one FILE"},
+        {{"curves", file, "--ear"}, 1, "--ear needs a value"},
+        {{"curves", file, "--ear", "both"}, 1, "--ear takes right or left"},
+        {{"curves", file, "--ear", "left", "--ear", "left"}, 1, "--ear takes right or left"},
+        {{"curves", file, "--db"}, 1, "--db needs a value"},
+        {{"curves", file, "--verbose"}, 1, "unknown option \"--verbose\""},
+        {{"curves", file, "--db", "/nonexistent/TAVIK.TDB"}, 1, "/nonexistent/TAVIK.TDB"},
+        {{"curves", "/nonexistent/P.TAV"}, 1, "No such file or directory"},
+        {{"curves", testDataFile("truncated.TAV")}, 2, kUnsupportedFileMessage},
+        {{"predict", file}, 1, "predict needs --ear"},
+        {{"predict", file, "--db", "x"}, 1, "unknown option \"--db\""},
+        {{"predict", testDataFile("empty.TAV"), "--ear", "right"}, 2, kUnsupportedFileMessage},
+    };
+    for (const auto& c : cases) {
+        const CliResult res = runTool(c.args);
+        EXPECT_EQ(res.code, c.code) << c.message;
+        EXPECT_TRUE(contains(res.err, c.message)) << res.err;
+        EXPECT_EQ(res.out, "") << c.message;
+    }
+    const CliResult help = runTool({"--help"});
+    EXPECT_TRUE(contains(help.out, "curves FILE [--ear right|left] [--db TAVIK.TDB]"));
+    EXPECT_TRUE(contains(help.out, "predict FILE --ear right|left"));
+}
+
+} // namespace
