@@ -28,6 +28,10 @@ struct PredictionCase {
     int expected[8]; // stored after prediction, THR .. UCL
 };
 
+void PrintTo(const PredictionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PredictedLevels : public testing::TestWithParam<PredictionCase> {};
 
 TEST_P(PredictedLevels, MatchTheFormulas) {
