@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -25,6 +26,18 @@ constexpr long double kHighestRatio = 4.0L; // search end of B and C, cap of D a
 // once the shift passes their mean. Fit points that are no numbers give no errors to
 // stop on; for them this bound ends the search.
 constexpr long double kLargestShift = 2500.0L;
+
+// Rounds an intermediate result to a float. A value beyond the float range becomes
+// infinite, as the hardware does, rather than being left undefined by the language
+// (a ratio typed as 0.000...1 makes curve outputs that large).
+float toFloat(long double value) {
+    constexpr long double largest = std::numeric_limits<float>::max();
+    if (value > largest)
+        return std::numeric_limits<float>::infinity();
+    if (value < -largest)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
 
 // What a pass does when the errors sum to exactly 0.
 enum class OnExactFit {
@@ -54,7 +67,7 @@ SearchEnd linearSearch(float from, double step, long double to, long double mean
         last = current;
         const long double sum = sumOfSquares(static_cast<long double>(value));
         if (sum > 0)
-            current = static_cast<float>(std::sqrt(sum * meanFactor));
+            current = toFloat(std::sqrt(sum * meanFactor));
         else if (onExactFit == OnExactFit::ErrorIsMinus99)
             current = kEmptyValue;
         else
@@ -79,8 +92,8 @@ long double targetOf(const FitPoints& p, int k) {
 // (kneeInput, kneeOutput), extended down to 50 dB if the kneepoint lies below it.
 float gainThroughKnee(long double kneeInput, long double kneeOutput, long double ratio) {
     if (kneeInput >= 50)
-        return static_cast<float>(kneeOutput - kneeInput);
-    return static_cast<float>((50 - kneeInput) / ratio + kneeOutput - 50);
+        return toFloat(kneeOutput - kneeInput);
+    return toFloat((50 - kneeInput) / ratio + kneeOutput - 50);
 }
 
 // Curve A: a line of slope 1 through the soft point, shifted down by the amount that
@@ -104,7 +117,7 @@ FitResult fitLinear(const FitPoints& p) {
                                            return sum;
                                        });
     FitResult r;
-    r.gainAt50 = static_cast<float>(ts - end.finalValue - is);
+    r.gainAt50 = toFloat(ts - end.finalValue - is);
     r.threshold1 = p[kSoft].input;
     r.ratio1 = 1.0f;
     return r;
@@ -146,7 +159,7 @@ FitResult fitGain(const FitPoints& p, int knee) {
 
     FitResult r;
     r.threshold1 = p[knee].input;
-    r.ratio1 = static_cast<float>(ratio);
+    r.ratio1 = toFloat(ratio);
     r.gainAt50 = gainThroughKnee(kneeInput, kneeOutput, r.ratio1);
     const long double slope = r.ratio1;
 
@@ -166,7 +179,7 @@ FitResult fitGain(const FitPoints& p, int knee) {
             return sum;
         });
     if (end.rose)
-        r.gainAt50 = static_cast<float>(static_cast<long double>(r.gainAt50) + *end.rose);
+        r.gainAt50 = toFloat(static_cast<long double>(r.gainAt50) + *end.rose);
     return r;
 }
 
@@ -211,7 +224,7 @@ float curveOutput(const CurveParams& curve, float input) {
         else
             output = o2 + (x - t2) * s2;
     }
-    return std::min(static_cast<float>(output), curve.maxOutput);
+    return std::min(toFloat(output), curve.maxOutput);
 }
 
 FitResult fitShape(const FitPoints& points, int shape) {
@@ -258,7 +271,7 @@ std::optional<float> curveRmsError(const CurveParams& curve, const FitPoints& po
     }
     if (!(sum > 0) || points[kSoft].target == 0)
         return std::nullopt;
-    const float rms = static_cast<float>(std::sqrt(sum * 0.2L));
+    const float rms = toFloat(std::sqrt(sum * 0.2L));
     if (!std::isfinite(rms))
         return std::nullopt;
     return rms;
