@@ -151,3 +151,9 @@ void LoudnessGrid::focusInEvent(QFocusEvent* event) {
     if (currentIndex().isValid() && state() != QAbstractItemView::EditingState)
         edit(currentIndex());
 }
+
+void LoudnessGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_)
+        editor_ = nullptr;
+    QTableWidget::closeEditor(editor, hint);
+}

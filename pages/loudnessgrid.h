@@ -38,6 +38,7 @@ class LoudnessGrid : public QTableWidget {
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyboardSearch(const QString&) override {}
 
   private:

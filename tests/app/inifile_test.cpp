@@ -1,0 +1,108 @@
+// The settings file: values come back exactly as written, other lines are kept.
+#include "app/inifile.h"
+#include "app/settings.h"
+#include "model/fileio.h"
+#include "testsupport/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    const auto bytes = readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(IniFileTest, EveryValueReadsBackExactlyAsWritten) {
+    const char* const values[] = {
+        "",
+        "/home/clinic/patients/",
+        " leading blank",
+        "trailing blank ",
+        "\"quoted\"",
+        "'single'",
+        "\"",
+        "a = b = c",
+        "semi;colon",
+        "[not a section]",
+        "caf\xc3\xa9/\xc3\xbc",
+        "\t",
+    };
+    for (const char* value : values) {
+        IniFile file;
+        ASSERT_TRUE(file.setValue("Information", "DataPath", value));
+        const IniFile reread = IniFile::parse(file.text());
+        EXPECT_EQ(reread.value("Information", "DataPath"), value) << "[" << value << "]";
+    }
+}
+
+TEST(IniFileTest, ReadsTheFileFormatLeniently) {
+    const IniFile file = IniFile::parse("; settings\r\n[Other]\r\nDataPath=wrong\r\n"
+                                        "[ information ]\r\n  datapath =  /data/  \r\n"
+                                        "DataPath=second\r\nQuoted=\"  x  \"");
+    EXPECT_EQ(file.value("Information", "DataPath"), "/data/");
+    EXPECT_EQ(file.value("INFORMATION", "quoted"), "  x  ");
+    EXPECT_EQ(file.value("Information", "Missing"), std::nullopt);
+    EXPECT_EQ(file.value("Nowhere", "DataPath"), std::nullopt);
+}
+
+TEST(IniFileTest, WritingChangesOnlyItsOwnLine) {
+    const std::string before =
+        "; kept\r\n[Information]\r\nOther=1\r\nDataPath=/old/\r\n\r\n[Tail]\nX=y";
+    IniFile file = IniFile::parse(before);
+    ASSERT_TRUE(file.setValue("Information", "DataPath", "/new/"));
+    EXPECT_EQ(file.text(),
+              "; kept\r\n[Information]\r\nOther=1\r\nDataPath=/new/\r\n\r\n[Tail]\nX=y");
+
+    IniFile adding = IniFile::parse("[Information]\nOther=1\n\n[Tail]\n");
+    adding.setValue("Information", "DataPath", "/p/");
+    EXPECT_EQ(adding.text(), "[Information]\nOther=1\nDataPath=/p/\n\n[Tail]\n");
+
+    IniFile appending = IniFile::parse("[Tail]\nX=y");
+    appending.setValue("Information", "DataPath", "/p/");
+    EXPECT_EQ(appending.text(), "[Tail]\nX=y\n\n[Information]\nDataPath=/p/\n");
+
+    EXPECT_FALSE(appending.setValue("Information", "DataPath", "two\nlines"));
+    EXPECT_EQ(appending.value("Information", "DataPath"), "/p/");
+}
+
+TEST(SettingsTest, DataPathDefaultsToTheStartFolderAndIsWrittenThere) {
+    TempDir dir;
+    DocumentState state;
+    state.startDir = dir.path().string() + "/";
+    readSettings(state);
+    EXPECT_EQ(state.dataPath, state.startDir);
+
+    state.dataPath = "/srv/patients with blanks /";
+    writeSettings(state);
+    EXPECT_EQ(fileText(dir.file("TAVIK.INI")),
+              "[Information]\nDataPath=/srv/patients with blanks /\n");
+    DocumentState next;
+    next.startDir = state.startDir;
+    readSettings(next);
+    EXPECT_EQ(next.dataPath, "/srv/patients with blanks /");
+}
+
+TEST(SettingsTest, UnwritableSettingsRaiseAnErrorNamingTheFile) {
+    TempDir dir;
+    DocumentState state;
+    state.startDir = dir.file("no-such-folder") + "/";
+    state.dataPath = "/x/";
+    try {
+        writeSettings(state);
+        FAIL() << "expected a FileError";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find(state.startDir + "TAVIK.INI"), std::string::npos)
+            << error.what();
+    }
+
+    state.startDir = dir.path().string() + "/";
+    writeBytes(dir.file("TAVIK.INI"), {'[', 'I', ']', '\n'});
+    state.dataPath = "line\nbreak";
+    EXPECT_THROW(writeSettings(state), FileError);
+    EXPECT_EQ(fileText(dir.file("TAVIK.INI")), "[I]\n") << "the old file stays intact";
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+// The patient information page against the real main window.
+#include "model/textslot.h"
+#include "pages/patientpage.h"
+#include "testsupport/programfixture.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cstring>
+
+namespace {
+
+class PatientPageTest : public ProgramFixture {
+  protected:
+    static QPushButton* button(const char* name) { return find<QPushButton>(name); }
+    static QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+    static QPlainTextEdit* memo() { return find<QPlainTextEdit>("CommentsMemo"); }
+
+    // Types characters a keyboard layout may have but the test library's key table not.
+    static void typeCharacters(QWidget* widget, const QString& text) {
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+    }
+
+    // Leaves the page and comes back, so that it stores and loads the record.
+    void storeByLeaving() {
+        click("SpeedButton3");
+        click("ClientInfoButton");
+    }
+};
+
+TEST_F(PatientPageTest, NewDocumentShowsDefaultsAndFocusesLastName) {
+    EXPECT_TRUE(fmClientInfo->isVisible());
+    EXPECT_EQ(find<QComboBox>("RightHATypeComboBox")->currentText(), "ITE");
+    EXPECT_EQ(find<QComboBox>("LeftHATypeComboBox")->currentText(), "ITE");
+    EXPECT_TRUE(button("SelectMonaural")->isChecked());
+    EXPECT_EQ(button("LLRightEar1")->text(), "Yes");
+    EXPECT_EQ(button("LLLeftEar1")->text(), "Yes");
+    EXPECT_EQ(edit("EditTestDate")->text().toStdString(), readText(fitting.testDate));
+    EXPECT_EQ(edit("EditTestDate")->text().size(), 10);
+    EXPECT_TRUE(edit("EditLastName")->hasFocus());
+
+    click("SpeedButton3");
+    click("ClientInfoButton");
+    EXPECT_TRUE(edit("EditLastName")->hasFocus());
+}
+
+TEST_F(PatientPageTest, LoadShowsTheRecordIncludingTheLevelSourceButtons) {
+    writeText(fitting.lastName, "Smith");
+    writeText(fitting.comments, "first line\r\nsecond line");
+    fitting.rightLevelSource = 2;
+    fitting.leftLevelSource = 7; // unknown: the left buttons keep their state, all "No"
+    fitting.leftAidStyle = 3;
+    fitting.binauralFitting = 1;
+    fmClientInfo->loadPatientPage();
+
+    EXPECT_EQ(edit("EditLastName")->text(), "Smith");
+    EXPECT_EQ(memo()->toPlainText(), "first line\nsecond line");
+    EXPECT_EQ(find<QComboBox>("LeftHATypeComboBox")->currentText(), "CIC");
+    EXPECT_TRUE(button("SelectBinaural")->isChecked());
+    EXPECT_TRUE(button("LLRightEar3")->isChecked());
+    EXPECT_EQ(button("LLRightEar1")->text(), "No");
+    EXPECT_EQ(button("LLRightEar2")->text(), "No");
+    EXPECT_EQ(button("LLRightEar3")->text(), "Yes");
+    for (const char* name : {"LLLeftEar1", "LLLeftEar2", "LLLeftEar3"})
+        EXPECT_EQ(button(name)->text(), "No") << name;
+
+    // A store writes the memo's line breaks back as CR LF.
+    fmClientInfo->storePatientPage();
+    EXPECT_EQ(readText(fitting.comments), "first line\r\nsecond line");
+    EXPECT_EQ(fitting.leftLevelSource, 0) << "the left button still down is stored";
+}
+
+TEST_F(PatientPageTest, LevelButtonShowsYesOnlyOnItselfAndMarksTheChange) {
+    click("LLRightEar2");
+    EXPECT_EQ(button("LLRightEar1")->text(), "No");
+    EXPECT_EQ(button("LLRightEar2")->text(), "Yes");
+    EXPECT_EQ(button("LLRightEar3")->text(), "No");
+    EXPECT_EQ(button("LLLeftEar1")->text(), "Yes");
+    EXPECT_EQ(modifiedPanel(), " Modified");
+    EXPECT_EQ(fitting.rightLevelSource, 0) << "the record follows only when the page stores";
+
+    storeByLeaving();
+    EXPECT_EQ(fitting.rightLevelSource, 1);
+    EXPECT_EQ(fitting.leftLevelSource, 0);
+}
+
+TEST_F(PatientPageTest, CharacterKeysMarkTheDocumentChangedOthersDoNot) {
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        bool marks;
+    };
+    const Case cases[] = {
+        {"letter", Qt::Key_A, true},
+        {"backspace in an empty field", Qt::Key_Backspace, true},
+        {"Enter", Qt::Key_Return, true},
+        {"Delete", Qt::Key_Delete, true},
+        {"left arrow", Qt::Key_Left, false},
+        {"Home", Qt::Key_Home, false},
+    };
+    for (const Case& c : cases) {
+        document.modified = false;
+        edit("EditFirstName")->clear();
+        QTest::keyClick(edit("EditFirstName"), c.key);
+        EXPECT_EQ(document.modified, c.marks) << c.what;
+    }
+
+    // A letter typed into a full field changes nothing but still counts.
+    document.modified = false;
+    QLineEdit* mi = edit("EditMI");
+    mi->setText("Q");
+    QTest::keyClick(mi, Qt::Key_B);
+    EXPECT_EQ(mi->text(), "Q");
+    EXPECT_TRUE(document.modified);
+
+    document.modified = false;
+    QTest::keyClick(memo(), Qt::Key_X);
+    EXPECT_TRUE(document.modified);
+}
+
+TEST_F(PatientPageTest, ChoicesOtherThanKeysMarkTheDocumentChanged) {
+    click("SelectBinaural");
+    EXPECT_TRUE(document.modified);
+
+    document.modified = false;
+    QComboBox* style = find<QComboBox>("RightHATypeComboBox");
+    style->setFocus();
+    QTest::keyClick(style, Qt::Key_Down);
+    EXPECT_EQ(style->currentText(), "ITC");
+    EXPECT_TRUE(document.modified);
+
+    storeByLeaving();
+    EXPECT_EQ(fitting.rightAidStyle, 2);
+    EXPECT_EQ(fitting.binauralFitting, 1);
+}
+
+TEST_F(PatientPageTest, TextsStayInsideTheirSlotsAndLatin1) {
+    QTest::keyClicks(edit("EditLastName"), "Abcdefghijklmnopqrstuvwxyz");
+    QTest::keyClicks(edit("EditID"), "123456789012345");
+    QTest::keyClicks(edit("EditClinician"), QString(40, QLatin1Char('c')));
+    typeCharacters(edit("EditFirstName"), QString::fromUtf8("Zo\u00eb\u0141"));
+    storeByLeaving();
+
+    EXPECT_EQ(readText(fitting.lastName), "Abcdefghijklmnopq");
+    EXPECT_EQ(readText(fitting.patientId), "1234567890");
+    EXPECT_EQ(readText(fitting.clinician), std::string(24, 'c'));
+    EXPECT_EQ(readText(fitting.firstName), "Zo\xeb") << "the L with stroke has no Latin-1 byte";
+    EXPECT_EQ(std::memchr(fitting.lastName, 0, sizeof fitting.lastName) != nullptr, true);
+}
+
+TEST_F(PatientPageTest, CommentsHoldAtMost254StoredBytesWithBreaksCountingTwo) {
+    QPlainTextEdit* comments = memo();
+    comments->setFocus();
+    QTest::keyClicks(comments, QString(250, QLatin1Char('a')));
+    QTest::keyClick(comments, Qt::Key_Return);
+    QTest::keyClicks(comments, "bcdef");
+    EXPECT_EQ(CommentsMemo::storedLength(comments->toPlainText()), 254);
+    EXPECT_TRUE(comments->toPlainText().endsWith("\nbc"));
+
+    storeByLeaving();
+    const std::string stored = readText(fitting.comments);
+    EXPECT_EQ(stored.size(), 254u);
+    EXPECT_EQ(stored.substr(250), "\r\nbc");
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+// A fresh program for each window test: the forms created in a scratch start-up
+// folder, the main window shown and active, and every dialog answered from a script.
+#pragma once
+
+#include "app/forms.h"
+#include "app/winmain.h"
+#include "curves/curvepage.h"
+#include "model/document.h"
+#include "pages/configpage.h"
+#include "pages/databasepage.h"
+#include "pages/loudnesspage.h"
+#include "pages/patientpage.h"
+#include "platform/scripteddialogservice.h"
+#include "testsupport/testfiles.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// Counts the modified notifications the main window receives.
+class NotificationCounter : public QObject {
+  public:
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Type(kModifiedNotification))
+            ++count;
+        return false;
+    }
+};
+
+class ProgramFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(startDir.path().string()));
+        installDialogService(&script);
+        startProgram();
+    }
+
+    void TearDown() override {
+        if (fmWinMain)
+            destroyForms();
+        installDialogService(nullptr);
+        QDir::setCurrent(previousDir_);
+    }
+
+    // A start as from the desktop: zeroed globals, the forms, the window shown.
+    void startProgram(const QString& commandLineFile = QString()) {
+        document = DocumentState{};
+        fitting = FittingRecord{};
+        aidDatabase = AidDatabase{};
+        createForms();
+        fmWinMain->installEventFilter(&notifications);
+        fmWinMain->setCommandLineFile(commandLineFile);
+        fmWinMain->show();
+        fmWinMain->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fmWinMain));
+        settle();
+    }
+
+    // Closes the main window as the clinician would; true when it closed.
+    bool closeProgram() {
+        const bool closed = fmWinMain->close();
+        settle();
+        return closed;
+    }
+
+    void restartProgram() {
+        if (fmWinMain)
+            destroyForms();
+        startProgram();
+    }
+
+    // Lets posted notifications arrive.
+    static void settle() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T> static T* find(const char* name) {
+        T* widget = fmWinMain->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    static void click(const char* buttonName) {
+        QTest::mouseClick(find<QAbstractButton>(buttonName), Qt::LeftButton);
+        settle();
+    }
+
+    static void trigger(const char* actionName) {
+        find<QAction>(actionName)->trigger();
+        settle();
+    }
+
+    static QString title() { return fmWinMain->windowTitle(); }
+    static QString modifiedPanel() { return fmWinMain->statusText(1); }
+
+    TempDir startDir;
+    ScriptedDialogService script;
+    NotificationCounter notifications;
+
+  private:
+    QString previousDir_;
+};
