@@ -56,13 +56,18 @@ class LoudnessCellDelegate : public QStyledItemDelegate {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
+            // A key taken here is accepted too: an ignored key would travel on to the
+            // grid, which hands typed characters back to the editor.
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
                 grid_->commitEditor();
                 grid_->leaveByTab(key->key() == Qt::Key_Tab);
+                key->accept();
                 return true;
             }
-            if (grid_->keyPress && grid_->keyPress(key))
+            if (grid_->keyPress && grid_->keyPress(key)) {
+                key->accept();
                 return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(watched, event);
     }
