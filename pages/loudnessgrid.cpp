@@ -68,11 +68,36 @@ class LoudnessCellDelegate : public QStyledItemDelegate {
                 key->accept();
                 return true;
             }
+            if (moveAcrossEdge(static_cast<QLineEdit*>(watched), key)) {
+                key->accept();
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(watched, event);
     }
 
   private:
+    // Left at the start of the text, or right at its end, moves to the neighbouring
+    // cell (where the page allows it); inside the text the arrows move the cursor.
+    bool moveAcrossEdge(QLineEdit* editor, QKeyEvent* key) {
+        if (key->modifiers() & Qt::ShiftModifier)
+            return false;
+        const bool all = editor->hasSelectedText() && editor->selectedText() == editor->text();
+        const bool none = !editor->hasSelectedText();
+        int step = 0;
+        if (key->key() == Qt::Key_Left && (all || (none && editor->cursorPosition() == 0)))
+            step = -1;
+        if (key->key() == Qt::Key_Right &&
+            (all || (none && editor->cursorPosition() == editor->text().size())))
+            step = 1;
+        if (step == 0)
+            return false;
+        const int column = grid_->currentColumn() + step;
+        if (column >= 0 && column < LoudnessGrid::kColumns)
+            grid_->setCurrentCell(grid_->currentRow(), column);
+        return true;
+    }
+
     LoudnessGrid* grid_;
 };
 

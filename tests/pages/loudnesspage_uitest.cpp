@@ -132,13 +132,19 @@ TEST_F(LoudnessPageTest, LevelSourceDecidesWhichCellsCanBeReached) {
         EXPECT_EQ(rightGrid()->currentRow(), c.reachable ? k1000 : k250);
     }
 
-    // The keyboard obeys the same rule: with source 1 the right arrow stays in THR.
+    // The keyboard obeys the same rule. Right at the end of a cell's text moves on,
+    // unless the level source keeps the clinician in THR; rows are never restricted.
+    fitting.rightLevelSource = 0;
+    type(rightGrid(), kThr, k250, "5");
+    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Right);
+    EXPECT_EQ(rightGrid()->currentColumn(), kVs);
     fitting.rightLevelSource = 1;
-    type(rightGrid(), kThr, k250, "");
-    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Down);
-    QTest::keyClick(rightGrid(), Qt::Key_Right);
+    type(rightGrid(), kThr, k250, "5");
+    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Right);
     EXPECT_EQ(rightGrid()->currentColumn(), kThr);
-    EXPECT_EQ(rightGrid()->currentRow(), k500) << "rows are never restricted";
+    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Down);
+    EXPECT_EQ(rightGrid()->currentRow(), k500);
+    EXPECT_EQ(rightGrid()->cellText(kThr, k250), "5") << "moving on keeps what was typed";
 }
 
 TEST_F(LoudnessPageTest, PredictedCellsArePaintedGreyEnteredOnesWhite) {
