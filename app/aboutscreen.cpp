@@ -2,7 +2,9 @@
 
 #include <QPushButton>
 
-TfmAboutScreen::TfmAboutScreen(QWidget* parent) : QDialog(parent) {
+TfmAboutScreen::TfmAboutScreen(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("fmAboutScreen"));
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(306, 217);

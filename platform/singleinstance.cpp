@@ -15,7 +15,8 @@ SingleInstanceGuard::~SingleInstanceGuard() {
 std::string SingleInstanceGuard::lockFilePath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     struct stat info {};
-    if (runtime && *runtime && ::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode))
+    if (runtime && *runtime && ::stat(runtime, &info) == 0 && S_ISDIR(info.st_mode) &&
+        ::access(runtime, W_OK | X_OK) == 0)
         return std::string(runtime) + "/TAVIKMutex";
     return "/tmp/TAVIKMutex-" + std::to_string(::getuid());
 }

@@ -17,7 +17,7 @@ class SingleInstanceGuard {
     bool acquire();
 
     // $XDG_RUNTIME_DIR/TAVIKMutex, or /tmp/TAVIKMutex-<user id> where the session
-    // has no runtime folder.
+    // has no usable runtime folder.
     static std::string lockFilePath();
 
   private:
