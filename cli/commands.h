@@ -2,6 +2,9 @@
 // writes its result to out and problems to err, and returns the exit code.
 #pragma once
 
+#include "model/fittingrecord.h"
+#include "model/patientfile.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,6 +16,11 @@ using Args = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUnsupported = 2;
+
+// Reads a patient file the way the program loads one (older files converted). On
+// failure the reason goes to err and the exit code is returned; 0 when it was read.
+int readPatientForCli(const std::string& path, FittingRecord& record, std::ostream& err,
+                      PatientFileKind* kind = nullptr);
 
 int runShow(const Args& args, std::ostream& out, std::ostream& err);
 int runShowDb(const Args& args, std::ostream& out, std::ostream& err);

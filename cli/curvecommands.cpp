@@ -71,24 +71,6 @@ bool parseOptions(const Args& args, bool databaseAllowed, const char* usage, Opt
     return true;
 }
 
-// Reads a patient file the way the program loads one (older files converted).
-// Returns the exit code: 0 when the record was read.
-int readRecord(const std::string& path, FittingRecord& record, std::ostream& err) {
-    LegacyImage legacy{};
-    PatientFileKind kind;
-    try {
-        kind = readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator()));
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return kExitFailure;
-    }
-    if (kind == PatientFileKind::Unsupported) {
-        err << kUnsupportedFileMessage << '\n';
-        return kExitUnsupported;
-    }
-    return kExitOk;
-}
-
 // The database as the program holds it after reading the given file: the file's
 // bytes over a zeroed database, however short the file is. Without a file, the
 // defaults.
@@ -186,7 +168,7 @@ int runCurves(const Args& args, std::ostream& out, std::ostream& err) {
     if (!parseOptions(args, true, kCurvesUsage, options, err))
         return kExitFailure;
     FittingRecord record{};
-    if (const int code = readRecord(options.file, record, err); code != kExitOk)
+    if (const int code = readPatientForCli(options.file, record, err); code != kExitOk)
         return code;
     AidDatabase database{};
     if (!readDatabase(options.database, database, err))
@@ -207,7 +189,7 @@ int runPredict(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     FittingRecord record{};
-    if (const int code = readRecord(options.file, record, err); code != kExitOk)
+    if (const int code = readPatientForCli(options.file, record, err); code != kExitOk)
         return code;
     predictLevels(record, *options.ear);
     JsonWriter json;

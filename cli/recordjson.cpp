@@ -17,15 +17,24 @@ void writeLoudness(JsonWriter& json, const int32_t (&levels)[kFrequencyCount][kC
 
 } // namespace
 
+namespace {
+
+// The eight fields a curve block shares with a database entry, in storage order.
+template <class CurveData> void writeCurveDataFields(JsonWriter& json, const CurveData& d) {
+    json.key("gainAt50").value(d.gainAt50);
+    json.key("threshold1").value(d.threshold1);
+    json.key("threshold1IsOutput").value(static_cast<long long>(d.threshold1IsOutput));
+    json.key("ratio1").value(d.ratio1);
+    json.key("threshold2").value(d.threshold2);
+    json.key("threshold2IsOutput").value(static_cast<long long>(d.threshold2IsOutput));
+    json.key("ratio2").value(d.ratio2);
+    json.key("maxOutput").value(d.maxOutput);
+}
+
+} // namespace
+
 void writeCurveFields(JsonWriter& json, const CurveParams& curve) {
-    json.key("gainAt50").value(curve.gainAt50);
-    json.key("threshold1").value(curve.threshold1);
-    json.key("threshold1IsOutput").value(static_cast<long long>(curve.threshold1IsOutput));
-    json.key("ratio1").value(curve.ratio1);
-    json.key("threshold2").value(curve.threshold2);
-    json.key("threshold2IsOutput").value(static_cast<long long>(curve.threshold2IsOutput));
-    json.key("ratio2").value(curve.ratio2);
-    json.key("maxOutput").value(curve.maxOutput);
+    writeCurveDataFields(json, curve);
     json.key("rmsError").value(curve.rmsError);
     json.key("complete").value(static_cast<long long>(curve.complete));
 }
@@ -86,14 +95,7 @@ void writeDatabaseJson(JsonWriter& json, const AidDatabase& database) {
         json.beginArray();
         for (const AidFrequencyData& d : aid) {
             json.beginObject();
-            json.key("gainAt50").value(d.gainAt50);
-            json.key("threshold1").value(d.threshold1);
-            json.key("threshold1IsOutput").value(static_cast<long long>(d.threshold1IsOutput));
-            json.key("ratio1").value(d.ratio1);
-            json.key("threshold2").value(d.threshold2);
-            json.key("threshold2IsOutput").value(static_cast<long long>(d.threshold2IsOutput));
-            json.key("ratio2").value(d.ratio2);
-            json.key("maxOutput").value(d.maxOutput);
+            writeCurveDataFields(json, d);
             json.endObject();
         }
         json.endArray();

@@ -7,24 +7,34 @@
 
 #include <ostream>
 
+int readPatientForCli(const std::string& path, FittingRecord& record, std::ostream& err,
+                      PatientFileKind* kind) {
+    LegacyImage legacy{};
+    PatientFileKind read;
+    try {
+        read = readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator()));
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return kExitFailure;
+    }
+    if (read == PatientFileKind::Unsupported) {
+        err << kUnsupportedFileMessage << '\n';
+        return kExitUnsupported;
+    }
+    if (kind)
+        *kind = read;
+    return kExitOk;
+}
+
 int runShow(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
         err << "usage: tavik-cli show FILE\n";
         return kExitFailure;
     }
     FittingRecord record{};
-    LegacyImage legacy{};
-    PatientFileKind kind;
-    try {
-        kind = readPatientFile(args[0], record, legacy, todayTestDate(systemDateSeparator()));
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return kExitFailure;
-    }
-    if (kind == PatientFileKind::Unsupported) {
-        err << kUnsupportedFileMessage << '\n';
-        return kExitUnsupported;
-    }
+    PatientFileKind kind{};
+    if (const int code = readPatientForCli(args[0], record, err, &kind); code != kExitOk)
+        return code;
     JsonWriter json;
     json.beginObject();
     json.key("kind").utf8(kind == PatientFileKind::Current ? "Current" : "Older");

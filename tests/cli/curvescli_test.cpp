@@ -1,7 +1,7 @@
-#include "cli/commands.h"
 #include "model/aiddatabase.h"
 #include "model/patientfile.h"
 #include "model/textslot.h"
+#include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -9,22 +9,6 @@
 #include <sstream>
 
 namespace {
-
-struct CliResult {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliResult runTool(const Args& args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // Right ear, BTE: 1000 Hz in the left graph with VS 50, CSS 70, CSL 90, UCL 100 and
 // Curve B chosen; 4000 Hz, unmeasured, in the right graph. Left ear: 500 Hz measured.
