@@ -1,6 +1,7 @@
 #include "model/fileio.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,6 +40,12 @@ class FileDescriptor {
     fail("Cannot write file", path, error);
 }
 
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 } // namespace
 
 std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes) {
@@ -70,17 +77,31 @@ std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes)
     return bytes;
 }
 
-void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
+void writeFileAtomically(const std::string& requestedPath, std::span<const uint8_t> bytes) {
+    // A link is followed, so the file it points to is the one replaced. A file that
+    // may not be written is refused, as it would be if it were overwritten in place.
+    std::string path = requestedPath;
+    struct stat existing {};
+    const bool exists = ::stat(requestedPath.c_str(), &existing) == 0;
+    if (exists) {
+        if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+        if (::access(path.c_str(), W_OK) != 0)
+            fail("Cannot create file", requestedPath, errno);
+    }
+
     std::string temp = path + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
-        fail("Cannot create file", path, errno);
+        fail("Cannot create file", requestedPath, errno);
 
-    // Keep the permissions of a file being replaced; a new file gets the usual ones.
-    struct stat info {};
-    const mode_t mode = ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
+    // Keep the permissions of a file being replaced; a new file gets the ones the
+    // user's file-creation mask allows.
+    const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd.get(), mode) != 0)
-        abandonTemp(fd.release(), temp, path, errno);
+        abandonTemp(fd.release(), temp, requestedPath, errno);
 
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -88,21 +109,21 @@ void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            abandonTemp(fd.release(), temp, path, errno);
+            abandonTemp(fd.release(), temp, requestedPath, errno);
         }
         written += static_cast<std::size_t>(n);
     }
     if (::fsync(fd.get()) != 0)
-        abandonTemp(fd.release(), temp, path, errno);
+        abandonTemp(fd.release(), temp, requestedPath, errno);
     if (::close(fd.release()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        fail("Cannot write file", path, error);
+        fail("Cannot write file", requestedPath, error);
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        fail("Cannot write file", path, error);
+        fail("Cannot write file", requestedPath, error);
     }
     // Make the rename itself durable.
     const std::string folder = folderOf(path);

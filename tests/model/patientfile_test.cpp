@@ -288,3 +288,40 @@ TEST(LegacyConversion, FixtureFileReadsAsOlderKind) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PatientFile, NewFileFollowsTheFileCreationMask) {
+    TempDir dir;
+    const mode_t previous = ::umask(077);
+    writePatientFile(dir.file("PRIVATE.TAV"), newRecord());
+    ::umask(previous);
+    struct stat info {};
+    ::stat(dir.file("PRIVATE.TAV").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "patient data must not become world-readable";
+}
+
+TEST(PatientFile, SavingThroughALinkReplacesTheFileItPointsTo) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "real");
+    const std::string real = dir.file("real/P.TAV");
+    writeBytes(real, std::vector<uint8_t>(5, 0));
+    std::filesystem::create_symlink(real, dir.path() / "L.TAV");
+
+    writePatientFile(dir.file("L.TAV"), newRecord());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "L.TAV"));
+    EXPECT_EQ(readBytes(real), imageOf(newRecord()));
+}
+
+TEST(PatientFile, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    TempDir dir;
+    const std::string path = dir.file("LOCKED.TAV");
+    writeBytes(path, std::vector<uint8_t>(5, 1));
+    ::chmod(path.c_str(), 0444);
+    EXPECT_THROW(writePatientFile(path, newRecord()), FileError);
+    EXPECT_EQ(readBytes(path), std::vector<uint8_t>(5, 1));
+}
+
+} // namespace
