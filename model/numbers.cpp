@@ -21,6 +21,10 @@ int32_t clampToInt32(long long value) {
                                                       std::numeric_limits<int32_t>::max()));
 }
 
+int32_t wrappingAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 int32_t roundHalfUp(long double value) {
     return truncToInt(value + 0.5L);
 }

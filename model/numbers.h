@@ -14,6 +14,11 @@ int32_t truncToInt(long double value);
 // A whole number kept inside the int32 range (levels read from files are untrusted).
 int32_t clampToInt32(long long value);
 
+// a + b in 32-bit two's complement, wrapping at the ends of the range. Adding a
+// correction and taking it off again gives back every stored value exactly, however
+// extreme the value read from a file.
+int32_t wrappingAdd(int32_t a, int32_t b);
+
 // The program's rounding: add 0.5, then truncate toward zero (-1.7 gives -1).
 int32_t roundHalfUp(long double value);
 

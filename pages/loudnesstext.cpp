@@ -56,16 +56,14 @@ int32_t parseCellLevel(std::string_view text) {
 std::string cellTextFromStored(int32_t stored, int frequency, bool showInHL) {
     if (stored == kEmptyLevel)
         return {};
-    const long long shown = showInHL ? static_cast<long long>(stored) - correction(frequency)
-                                     : static_cast<long long>(stored);
-    return formatInt(clampToInt32(shown));
+    return formatInt(showInHL ? wrappingAdd(stored, -correction(frequency)) : stored);
 }
 
 int32_t storedFromCellText(std::string_view text, int frequency, bool showInHL) {
     const int32_t value = parseCellLevel(text);
     if (value == kEmptyLevel || !showInHL)
         return value;
-    return clampToInt32(static_cast<long long>(value) + correction(frequency));
+    return wrappingAdd(value, correction(frequency));
 }
 
 CellShade cellShade(int32_t levelSource, int column) {

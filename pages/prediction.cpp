@@ -11,8 +11,8 @@ struct ThresholdFormula {
     double a, b;
 };
 constexpr ThresholdFormula fromThreshold[8] = {
-    {0, 0},           {0.874, 16.373}, {0.714, 34.317}, {0.623, 45.138},
-    {0.546, 54.8},    {0.482, 63.922}, {0.412, 72.217}, {0.361, 79.664},
+    {0, 0},        {0.874, 16.373}, {0.714, 34.317}, {0.623, 45.138},
+    {0.546, 54.8}, {0.482, 63.922}, {0.412, 72.217}, {0.361, 79.664},
 };
 
 // level = a x THR + b + d x UCL, in dB HL, for VS .. LOK.
@@ -20,7 +20,7 @@ struct ThresholdUclFormula {
     double a, b, d;
 };
 constexpr ThresholdUclFormula fromThresholdAndUcl[7] = {
-    {0, 0, 0},          {0.804, 3.127, 0.17}, {0.549, 1.843, 0.415}, {0.42, 4.383, 0.519},
+    {0, 0, 0},           {0.804, 3.127, 0.17},  {0.549, 1.843, 0.415}, {0.42, 4.383, 0.519},
     {0.294, 4.5, 0.641}, {0.179, 3.306, 0.772}, {0.071, 0.447, 0.907},
 };
 
@@ -51,7 +51,7 @@ void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32
     for (int f = 0; f < kFrequencyCount; ++f) {
         for (int c = 0; c < kCategoryCount; ++c) {
             const int32_t v = loudness[f][c];
-            work[f][c] = v == kEmptyLevel ? kEmptyLevel : clampToInt32(1LL * v - hlToSplCorrection[f]);
+            work[f][c] = v == kEmptyLevel ? kEmptyLevel : wrappingAdd(v, -hlToSplCorrection[f]);
         }
     }
 
@@ -77,7 +77,7 @@ void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32
     for (int f = 0; f < kFrequencyCount; ++f) {
         for (int c = 0; c < kCategoryCount; ++c) {
             const int32_t v = work[f][c];
-            loudness[f][c] = v == kEmptyLevel ? kEmptyLevel : clampToInt32(1LL * v + hlToSplCorrection[f]);
+            loudness[f][c] = v == kEmptyLevel ? kEmptyLevel : wrappingAdd(v, hlToSplCorrection[f]);
         }
     }
 }

@@ -85,6 +85,8 @@ TEST(Prediction, OtherLevelSourcesKeepTheStoredLevels) {
     for (const int source : {0, 3, -1, 99999}) {
         FittingRecord r = recordWith(source, k1000, 40, 100);
         r.rightLoudness[k1000][3] = 66;
+        r.rightLoudness[0][2] = -2147483647 - 1 + 3; // at 250 Hz, taken off and put back
+        r.rightLoudness[0][4] = 2147483647;
         const FittingRecord before = r;
         predictLevels(r, 0);
         EXPECT_EQ(0, std::memcmp(&r, &before, sizeof r)) << "level source " << source;
