@@ -60,7 +60,8 @@ std::string todayTestDate(char separator) {
 
 char systemDateSeparator() {
     // Format a known date in the user's locale and take the first character that is
-    // not a digit: "07/04/07" gives '/', "04.07.2007" gives '.'.
+    // not a digit: "07/04/07" gives '/', "04.07.2007" gives '.'. Separators other
+    // than '.', '-' and '/' (a blank, or a byte of a wider character) give '/'.
     try {
         std::tm date{};
         date.tm_year = 107;
@@ -71,7 +72,7 @@ char systemDateSeparator() {
         out << std::put_time(&date, "%x");
         for (const char ch : out.str()) {
             if (ch < '0' || ch > '9')
-                return ch == ' ' ? '/' : ch;
+                return (ch == '.' || ch == '-' || ch == '/') ? ch : '/';
         }
     } catch (const std::exception&) {
         // An unknown locale name in the environment: fall back to the slash.

@@ -106,3 +106,12 @@ TEST(TextSlot, Latin1RoundTripsThroughUtf8) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TestDate, SystemSeparatorIsOneADateSlotCanHold) {
+    const char separator = systemDateSeparator();
+    EXPECT_TRUE(separator == '/' || separator == '.' || separator == '-') << separator;
+}
+
+} // namespace
