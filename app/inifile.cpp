@@ -3,8 +3,6 @@
 #include "model/fileio.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <span>
 
 namespace {
@@ -127,14 +125,19 @@ std::string IniFile::text() const {
 
 namespace {
 
+// A settings file is a few lines; anything that is not a regular file or is larger
+// than this is not read (a pipe or device named like the file cannot stall start-up).
+constexpr std::size_t kLargestSettingsFile = 1 << 20;
+
 std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    try {
+        const std::vector<uint8_t> bytes = readFileHead(path, kLargestSettingsFile);
+        if (bytes.size() > kLargestSettingsFile)
+            return std::nullopt;
+        return std::string(bytes.begin(), bytes.end());
+    } catch (const FileError&) {
         return std::nullopt;
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.bad())
-        return std::nullopt;
-    return text;
+    }
 }
 
 } // namespace
