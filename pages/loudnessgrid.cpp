@@ -1,5 +1,7 @@
 #include "pages/loudnessgrid.h"
 
+#include <QRegularExpressionValidator>
+
 #include "pages/loudnesstext.h"
 
 #include <QHeaderView>
@@ -42,6 +44,14 @@ class LoudnessCellDelegate : public QStyledItemDelegate {
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         editor->setAcceptDrops(false);
         editor->setAttribute(Qt::WA_InputMethodEnabled, false);
+        // Shift+Insert and the middle mouse button paste without a key the filter sees:
+        // only digits and minus signs may come in that way, and they count as a change.
+        editor->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), editor));
+        QObject::connect(editor, &QLineEdit::textEdited, grid_, [grid = grid_] {
+            if (grid->textEdited)
+                grid->textEdited();
+        });
         grid_->editor_ = editor;
         return editor;
     }

@@ -24,6 +24,8 @@ class LoudnessGrid : public QTableWidget {
     std::function<void(QPainter& painter, int column, int row, const QRect& rect)> drawCell;
     // Sees every key typed into the cell editor first; true discards the key.
     std::function<bool(QKeyEvent* event)> keyPress;
+    // Told of every change the user makes to a cell's text, pasting included.
+    std::function<void()> textEdited;
 
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);

@@ -74,6 +74,7 @@ void TfmPage2::buildEar(int earIndex, int left) {
     const int gridTop = 80;
     grid->move(gridLeft, gridTop);
     grid->keyPress = [this](QKeyEvent* event) { return RightEarLOUDMAPDataGridKeyPress(event); };
+    grid->textEdited = [] { markModified(); };
     if (earIndex == kRight) {
         grid->selectCell = [this](int c, int r) { return RightEarLOUDMAPDataGridSelectCell(c, r); };
         grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {

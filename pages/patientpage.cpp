@@ -392,8 +392,3 @@ bool TfmClientInfo::eventFilter(QObject* watched, QEvent* event) {
         FormKeyPress(static_cast<QKeyEvent*>(event));
     return PageForm::eventFilter(watched, event);
 }
-
-void TfmClientInfo::keyPressEvent(QKeyEvent* event) {
-    FormKeyPress(event);
-    PageForm::keyPressEvent(event);
-}

@@ -51,7 +51,6 @@ class TfmClientInfo : public PageForm {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLineEdit* addEdit(const QString& name, const QString& label, int left, int top, int width,

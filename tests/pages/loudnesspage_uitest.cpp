@@ -3,6 +3,8 @@
 #include "pages/loudnesspage.h"
 #include "testsupport/programfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -120,6 +122,19 @@ TEST_F(LoudnessPageTest, KeyFilterLetsOnlyDigitsMinusAndBackspaceThrough) {
         EXPECT_EQ(document.modified, c.marks) << c.what;
         EXPECT_EQ(rightGrid()->currentRow(), k500) << c.what;
     }
+}
+
+TEST_F(LoudnessPageTest, PastedTextCountsAsAChangeAndOnlyNumbersGetIn) {
+    type(rightGrid(), kThr, k500, "");
+    document.modified = false;
+    QApplication::clipboard()->setText(QStringLiteral("45"));
+    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(rightGrid()->cellEditor()->text(), "45");
+    EXPECT_TRUE(document.modified) << "a paste must not be lost without the question";
+
+    QApplication::clipboard()->setText(QStringLiteral("4a"));
+    QTest::keyClick(rightGrid()->cellEditor(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(rightGrid()->cellEditor()->text(), "45");
 }
 
 TEST_F(LoudnessPageTest, LevelSourceDecidesWhichCellsCanBeReached) {

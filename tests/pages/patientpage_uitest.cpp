@@ -122,6 +122,12 @@ TEST_F(PatientPageTest, CharacterKeysMarkTheDocumentChangedOthersDoNot) {
     document.modified = false;
     QTest::keyClick(memo(), Qt::Key_X);
     EXPECT_TRUE(document.modified);
+
+    // Keys typed while a button has the focus change nothing.
+    document.modified = false;
+    button("LLRightEar3")->setFocus();
+    QTest::keyClick(button("LLRightEar3"), Qt::Key_X);
+    EXPECT_FALSE(document.modified);
 }
 
 TEST_F(PatientPageTest, ChoicesOtherThanKeysMarkTheDocumentChanged) {
