@@ -18,8 +18,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,7 +40,7 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     setObjectName(QStringLiteral("fmWinMain"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
 
     WindowPanel = new QWidget(this);
@@ -56,6 +59,12 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     document.onFirstModification = [this] {
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(kModifiedNotification)));
     };
+    // A restored window comes back in the middle of the screen.
+    if (const QScreen* area = QGuiApplication::primaryScreen()) {
+        QRect restored(QPoint(0, 0), kRestoredSize);
+        restored.moveCenter(area->availableGeometry().center());
+        setGeometry(restored);
+    }
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -353,11 +362,17 @@ void TfmWinMain::changeEvent(QEvent* event) {
         applySizeConstraints();
 }
 
-// While not maximised the window keeps its 800 x 572 pixels, frame included.
+void TfmWinMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applySizeConstraints();
+}
+
+// While not maximised the window keeps its 800 x 572 pixels, frame included: a drag
+// of the frame snaps back. Only a minimum size is set, because a maximum size would
+// also stop the window manager from maximising the window again.
 void TfmWinMain::applySizeConstraints() {
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
         setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         return;
     }
     QSize frame(0, 0);
@@ -365,11 +380,8 @@ void TfmWinMain::applySizeConstraints() {
         const QMargins margins = handle->frameMargins();
         frame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
     }
-    setFixedSize(kRestoredSize - frame);
-}
-
-void TfmWinMain::maximise() {
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    showMaximized();
+    const QSize restored = kRestoredSize - frame;
+    setMinimumSize(restored);
+    if (size() != restored)
+        resize(restored);
 }

@@ -41,9 +41,6 @@ class TfmWinMain : public QMainWindow {
 
     DocumentCommands& documentCommands() { return commands; }
 
-    // Maximises the window, lifting the size constraints of the restored window.
-    void maximise();
-
   public slots:
     void New1Click();
     void NewFileSpeedButtonClick();
@@ -70,6 +67,7 @@ class TfmWinMain : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void FormShow();
