@@ -220,7 +220,7 @@ TEST(OutputToInputThreshold, FindsTheFirstWholeInputReachingTheOutput) {
         {"fractional threshold 1", 45.5f, 20, 2, 80, 76},
         {"already reached at threshold 1", 45, 40, 2, 80, 45},
         {"steep first segment", 45, 20, 0.0001f, 80, 46},
-        // Mended: these never ended before.
+        // A ratio that cannot reach the level gives no threshold.
         {"ratio 1 missing", 45, 20, M, 80, M},
         {"ratio 1 missing, reached at threshold 1", 45, 40, M, 80, 45},
         {"negative ratio", 45, 20, -2, 80, M},
