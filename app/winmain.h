@@ -39,8 +39,6 @@ class TfmWinMain : public QMainWindow {
     // The first command-line argument, opened when the window is first shown.
     void setCommandLineFile(const QString& path) { commandLineFile = path; }
 
-    DocumentCommands& documentCommands() { return commands; }
-
   public slots:
     void New1Click();
     void NewFileSpeedButtonClick();

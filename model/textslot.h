@@ -20,7 +20,5 @@ template <std::size_t N> void writeText(char (&slot)[N], std::string_view latin1
     writeTextSlot(slot, N, latin1);
 }
 
-// Conversions between Latin-1 bytes and UTF-8. Characters that Latin-1 cannot hold
-// become '?'; malformed UTF-8 bytes are taken as Latin-1 characters.
+// Latin-1 bytes as UTF-8 text.
 std::string latin1ToUtf8(std::string_view latin1);
-std::string utf8ToLatin1(std::string_view utf8);
