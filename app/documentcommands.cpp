@@ -2,13 +2,9 @@
 
 #include "app/forms.h"
 #include "app/winmain.h"
-#include "curves/curvepage.h"
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
-#include "pages/configpage.h"
-#include "pages/databasepage.h"
-#include "pages/loudnesspage.h"
 #include "pages/patientpage.h"
 #include "platform/dialogservice.h"
 
@@ -125,28 +121,25 @@ bool DocumentCommands::confirmClose() {
     return askToSave();
 }
 
+// Every page but the patient page; each stores its data as it hides.
 void DocumentCommands::hideDataPages() {
-    for (QWidget* page : {static_cast<QWidget*>(fmPage2), static_cast<QWidget*>(fmPage3),
-                          static_cast<QWidget*>(fmPage5), static_cast<QWidget*>(fmCurveEdit)}) {
-        if (page->isVisible())
+    for (PageForm* page : pageForms()) {
+        if (page != fmClientInfo && page->isVisible())
             page->hide();
     }
 }
 
 // Hidden pages stored their data when they were hidden.
 void DocumentCommands::storeVisiblePages() {
-    if (fmClientInfo->isVisible())
-        fmClientInfo->storePatientPage();
-    if (fmPage2->isVisible())
-        fmPage2->storeLoudnessPage();
-    if (fmCurveEdit->isVisible())
-        fmCurveEdit->storePage();
+    for (PageForm* page : pageForms()) {
+        if (page->isVisible())
+            page->storeToRecord();
+    }
 }
 
 void DocumentCommands::loadPages() {
-    fmClientInfo->loadPatientPage();
-    fmPage2->loadLoudnessPage();
-    fmCurveEdit->loadPage();
+    for (PageForm* page : pageForms())
+        page->loadFromRecord();
 }
 
 void DocumentCommands::showPatientPage() {

@@ -16,6 +16,14 @@ TfmPage3* fmPage3 = nullptr;
 TfmCurveEdit* fmCurveEdit = nullptr;
 TfmPage5* fmPage5 = nullptr;
 
+namespace {
+std::vector<PageForm*> pages;
+} // namespace
+
+const std::vector<PageForm*>& pageForms() {
+    return pages;
+}
+
 void createForms() {
     fmWinMain = new TfmWinMain();
     fmAboutScreen = new TfmAboutScreen(fmWinMain);
@@ -24,13 +32,13 @@ void createForms() {
     fmPage3 = new TfmPage3(fmWinMain->pageArea());
     fmCurveEdit = new TfmCurveEdit(fmWinMain->pageArea());
     fmPage5 = new TfmPage5(fmWinMain->pageArea());
-    for (QWidget* page : {static_cast<QWidget*>(fmClientInfo), static_cast<QWidget*>(fmPage2),
-                          static_cast<QWidget*>(fmPage3), static_cast<QWidget*>(fmCurveEdit),
-                          static_cast<QWidget*>(fmPage5)})
+    pages = {fmClientInfo, fmPage2, fmPage3, fmCurveEdit, fmPage5};
+    for (PageForm* page : pages)
         fmWinMain->hostPage(page);
 }
 
 void destroyForms() {
+    pages.clear();
     delete fmWinMain;
     fmWinMain = nullptr;
     fmAboutScreen = nullptr;

@@ -2,6 +2,8 @@
 // kept until exit. Any part of the program may reach any page through them.
 #pragma once
 
+#include <vector>
+
 class TfmWinMain;
 class TfmAboutScreen;
 class TfmClientInfo;
@@ -9,6 +11,7 @@ class TfmPage2;
 class TfmPage3;
 class TfmCurveEdit;
 class TfmPage5;
+class PageForm;
 
 extern TfmWinMain* fmWinMain;
 extern TfmAboutScreen* fmAboutScreen;
@@ -17,6 +20,11 @@ extern TfmPage2* fmPage2;
 extern TfmPage3* fmPage3;
 extern TfmCurveEdit* fmCurveEdit;
 extern TfmPage5* fmPage5;
+
+// The pages in their order: the patient page, the loudness page, the database
+// page, the curve page, the configuration page. Page switching and the document
+// commands go through this list, so a new page is added here only.
+const std::vector<PageForm*>& pageForms();
 
 // Creates the main window, the About screen and the pages, in that order; the pages
 // live in the main window's page area, all hidden.

@@ -216,9 +216,7 @@ void TfmWinMain::placePage(QWidget* page, QAbstractButton* button) {
 void TfmWinMain::showPage(QWidget* page, QAbstractButton* button) {
     if (button->isChecked() && page->isVisible())
         return;
-    for (QWidget* other : {static_cast<QWidget*>(fmClientInfo), static_cast<QWidget*>(fmPage2),
-                           static_cast<QWidget*>(fmPage3), static_cast<QWidget*>(fmPage5),
-                           static_cast<QWidget*>(fmCurveEdit)}) {
+    for (PageForm* other : pageForms()) {
         if (other != page && other->isVisible())
             other->hide();
     }

@@ -12,4 +12,6 @@ class TfmCurveEdit : public PageForm {
 
     void loadPage();
     void storePage();
+    void loadFromRecord() override { loadPage(); }
+    void storeToRecord() override { storePage(); }
 };

@@ -1,7 +1,7 @@
 #include "pages/loudnesspage.h"
 
+#include "controls/datagrid.h"
 #include "model/document.h"
-#include "pages/loudnessgrid.h"
 #include "pages/loudnesstext.h"
 #include "pages/prediction.h"
 
@@ -24,14 +24,18 @@ const QColor kEarColours[2] = {Qt::red, Qt::blue};
 constexpr int kRight = 0;
 constexpr int kLeft = 1;
 
-const char* const kColumnHints[LoudnessGrid::kColumns] = {"AC Threshold (dB)",
-                                                          "Very Soft",
-                                                          "Soft",
-                                                          "Comfortable but Slightly Soft",
-                                                          "Comfortable",
-                                                          "Comfortable but Slightly Loud",
-                                                          "Loud but OK",
-                                                          "Uncomfortably Loud"};
+// Eight loudness categories across, six frequencies down.
+const DataGridLayout kLoudnessGridLayout{kCategoryCount, kFrequencyCount, 38, 38, 20,
+                                         kCellTextLimit};
+
+const char* const kColumnHints[kCategoryCount] = {"AC Threshold (dB)",
+                                                  "Very Soft",
+                                                  "Soft",
+                                                  "Comfortable but Slightly Soft",
+                                                  "Comfortable",
+                                                  "Comfortable but Slightly Loud",
+                                                  "Loud but OK",
+                                                  "Uncomfortably Loud"};
 
 int32_t levelSource(int ear) {
     return earLevelSource(fitting, ear);
@@ -68,13 +72,17 @@ void TfmPage2::buildEar(int earIndex, int left) {
     const QString side = earIndex == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
     const QColor colour = kEarColours[earIndex];
 
-    controls.grid = new LoudnessGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), this);
-    LoudnessGrid* grid = controls.grid;
+    controls.grid =
+        new DataGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), kLoudnessGridLayout, this);
+    DataGrid* grid = controls.grid;
     const int gridLeft = left + 62;
     const int gridTop = 80;
     grid->move(gridLeft, gridTop);
     grid->keyPress = [this](QKeyEvent* event) { return RightEarLOUDMAPDataGridKeyPress(event); };
     grid->textEdited = [] { markModified(); };
+    grid->acceptsChar = [](int, int, QChar ch) {
+        return ch != QLatin1Char('\b') && isGridCharAccepted(ch.unicode());
+    };
     if (earIndex == kRight) {
         grid->selectCell = [this](int c, int r) { return RightEarLOUDMAPDataGridSelectCell(c, r); };
         grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
@@ -94,20 +102,20 @@ void TfmPage2::buildEar(int earIndex, int left) {
     heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
 
     const int inner = grid->frameWidth();
-    for (int c = 0; c < LoudnessGrid::kColumns; ++c) {
+    for (int c = 0; c < kCategoryCount; ++c) {
         auto* caption = new QLabel(QString::fromLatin1(categoryNames[c]), this);
         caption->setFont(pageFont(11, true));
         caption->setAlignment(Qt::AlignCenter);
-        caption->setGeometry(gridLeft + inner + c * LoudnessGrid::kColumnWidth, gridTop - 18,
-                             LoudnessGrid::kColumnWidth, 16);
+        caption->setGeometry(gridLeft + inner + c * kLoudnessGridLayout.columnWidth, gridTop - 18,
+                             kLoudnessGridLayout.columnWidth, 16);
         caption->setToolTip(QString::fromLatin1(kColumnHints[c]));
     }
-    for (int r = 0; r < LoudnessGrid::kRows; ++r) {
+    for (int r = 0; r < kFrequencyCount; ++r) {
         auto* caption = new QLabel(QString::fromLatin1(frequencyCaptions[r]), this);
         caption->setFont(pageFont(11, true));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        caption->setGeometry(left + 4, gridTop + inner + r * LoudnessGrid::kRowHeight, 52,
-                             LoudnessGrid::kRowHeight);
+        caption->setGeometry(left + 4, gridTop + inner + r * kLoudnessGridLayout.rowHeight, 52,
+                             kLoudnessGridLayout.rowHeight);
     }
 
     controls.dataTypeLabel = new QLabel(QStringLiteral("Data manually entered"), this);
@@ -316,7 +324,7 @@ void TfmPage2::drawCell(int earIndex, QPainter& painter, int column, int row, co
     case CellShade::Unpainted:
         break;
     }
-    const LoudnessGrid* grid = ear(earIndex).grid;
+    const DataGrid* grid = ear(earIndex).grid;
     painter.save();
     painter.setFont(grid->font());
     painter.setPen(grid->palette().color(QPalette::Text));

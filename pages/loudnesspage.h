@@ -5,7 +5,7 @@
 
 #include "pages/pageform.h"
 
-class LoudnessGrid;
+class DataGrid;
 class QButtonGroup;
 class QComboBox;
 class QKeyEvent;
@@ -20,6 +20,8 @@ class TfmPage2 : public PageForm {
 
     void loadLoudnessPage();
     void storeLoudnessPage();
+    void loadFromRecord() override { loadLoudnessPage(); }
+    void storeToRecord() override { storeLoudnessPage(); }
 
   public slots:
     void FormShow() override;
@@ -41,7 +43,7 @@ class TfmPage2 : public PageForm {
 
   private:
     struct EarControls {
-        LoudnessGrid* grid = nullptr;
+        DataGrid* grid = nullptr;
         QComboBox* leftFreq = nullptr;
         QComboBox* rightFreq = nullptr;
         QLabel* dataTypeLabel = nullptr;

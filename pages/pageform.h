@@ -13,6 +13,12 @@ class PageForm : public QWidget {
   public:
     PageForm(QWidget* parent, const QString& objectName, QColor background);
 
+    // The page's controls from the fitting record, and back. The document commands
+    // call these for every page, in page order; a page that holds no patient data
+    // keeps the empty defaults.
+    virtual void loadFromRecord() {}
+    virtual void storeToRecord() {}
+
   public slots:
     virtual void FormShow() {}
     virtual void FormHide() {}

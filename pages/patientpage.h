@@ -40,6 +40,8 @@ class TfmClientInfo : public PageForm {
 
     void loadPatientPage();
     void storePatientPage();
+    void loadFromRecord() override { loadPatientPage(); }
+    void storeToRecord() override { storePatientPage(); }
 
   public slots:
     void FormShow() override;

@@ -2,7 +2,7 @@
 #include "app/documentcommands.h"
 #include "model/patientfile.h"
 #include "model/textslot.h"
-#include "pages/loudnessgrid.h"
+#include "controls/datagrid.h"
 #include "testsupport/programfixture.h"
 
 #include <QComboBox>
@@ -131,7 +131,7 @@ TEST_F(DocumentCommandsTest, OlderFileIsConvertedAndTakesItsTitle) {
     EXPECT_EQ(title(), "TAVIK 1.0a - OLD.TAV");
     EXPECT_EQ(lastNameShown(), "Miller");
     click("SpeedButton3");
-    auto* grid = find<LoudnessGrid>("RightEarLOUDMAPDataGrid");
+    auto* grid = find<DataGrid>("RightEarLOUDMAPDataGrid");
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(grid->cellText(0, row), "") << "no threshold column in older files";
     EXPECT_EQ(grid->cellText(1, 2), "55");

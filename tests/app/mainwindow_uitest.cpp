@@ -1,7 +1,7 @@
 // The main window: start, page switching, the modified notification, size and About.
 #include "app/aboutscreen.h"
 #include "model/textslot.h"
-#include "pages/loudnessgrid.h"
+#include "controls/datagrid.h"
 #include "testsupport/programfixture.h"
 
 #include <QLabel>
@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, SwitchingPagesStoresThePageLeftBeforeTheNextLoads) {
     EXPECT_TRUE(find<QAbstractButton>("RightInterpolateButton")->isEnabled())
         << "the loudness page loaded after the patient page stored level source 1";
 
-    auto* grid = find<LoudnessGrid>("RightEarLOUDMAPDataGrid");
+    auto* grid = find<DataGrid>("RightEarLOUDMAPDataGrid");
     grid->setCellText(0, 2, "30");
     trigger("PatientInformation1");
     EXPECT_TRUE(find<QToolButton>("ClientInfoButton")->isChecked());
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, SwitchingPagesStoresThePageLeftBeforeTheNextLoads) {
 
 TEST_F(MainWindowTest, ClickingTheButtonOfTheShownPageNeitherStoresNorReloads) {
     click("SpeedButton3");
-    auto* grid = find<LoudnessGrid>("RightEarLOUDMAPDataGrid");
+    auto* grid = find<DataGrid>("RightEarLOUDMAPDataGrid");
     grid->setCellText(3, 4, "77");
     click("SpeedButton3");
     EXPECT_EQ(grid->cellText(3, 4), "77");

@@ -1,5 +1,5 @@
 // The loudness data page against the real main window.
-#include "pages/loudnessgrid.h"
+#include "controls/datagrid.h"
 #include "pages/loudnesspage.h"
 #include "testsupport/programfixture.h"
 
@@ -24,11 +24,11 @@ class LoudnessPageTest : public ProgramFixture {
         click("SpeedButton3");
     }
 
-    static LoudnessGrid* rightGrid() { return find<LoudnessGrid>("RightEarLOUDMAPDataGrid"); }
-    static LoudnessGrid* leftGrid() { return find<LoudnessGrid>("LeftEarLOUDMAPDataGrid"); }
+    static DataGrid* rightGrid() { return find<DataGrid>("RightEarLOUDMAPDataGrid"); }
+    static DataGrid* leftGrid() { return find<DataGrid>("LeftEarLOUDMAPDataGrid"); }
 
     // Puts the editor on a cell and types into it, as the clinician does.
-    static void type(LoudnessGrid* grid, int column, int row, const QString& keys,
+    static void type(DataGrid* grid, int column, int row, const QString& keys,
                      bool clearFirst = true) {
         grid->setFocus();
         grid->setCurrentCell(row, column);
@@ -174,7 +174,7 @@ TEST_F(LoudnessPageTest, PredictedCellsArePaintedGreyEnteredOnesWhite) {
     fitting.rightLevelSource = 2;
     fitting.leftLevelSource = 0;
     reshow();
-    const auto colourAt = [](LoudnessGrid* grid, int column) {
+    const auto colourAt = [](DataGrid* grid, int column) {
         const QImage image = grid->viewport()->grab().toImage();
         const QRect cell = grid->visualRect(grid->model()->index(k2000, column));
         return image.pixelColor(cell.right() - 3, cell.center().y());

@@ -1,6 +1,8 @@
-// One ear's loudness grid: 8 loudness categories across, 6 frequencies down, edited
-// in place. The grid only holds the texts; its page decides which cells may become
-// current, which keys reach the cell editor, and how every cell is painted.
+// A data-entry grid of the pages: a fixed table of texts edited in place, with the
+// cell editor always shown on the current cell while the grid has the focus. The
+// grid only holds the texts; its page decides which cells may become current, which
+// characters a cell accepts, which keys reach the editor, and how every cell is
+// painted.
 #pragma once
 
 #include <QLineEdit>
@@ -9,18 +11,29 @@
 
 #include <functional>
 
-class LoudnessGrid : public QTableWidget {
+// Size and cell metrics of a grid. Widths and heights are the pixels a column or row
+// takes, its grid line included.
+struct DataGridLayout {
+    int columns = 1;
+    int rows = 1;
+    int columnWidth = 64;
+    int firstColumnWidth = 64; // column 0, which may carry row labels
+    int rowHeight = 20;
+    int textLimit = 19; // the longest text the cell editor takes
+};
+
+class DataGrid : public QTableWidget {
     Q_OBJECT
   public:
-    static constexpr int kColumns = 8;
-    static constexpr int kRows = 6;
-    static constexpr int kColumnWidth = 38;
-    static constexpr int kRowHeight = 20;
+    DataGrid(const QString& objectName, const DataGridLayout& layout, QWidget* parent);
 
-    LoudnessGrid(const QString& objectName, QWidget* parent);
+    const DataGridLayout& gridLayout() const { return layout_; }
 
     // Set by the page. Cells are addressed as (column, row).
     std::function<bool(int column, int row)> selectCell;
+    // Whether a character may stand in a cell's text. It guards pasted text too,
+    // which no key filter sees.
+    std::function<bool(int column, int row, QChar ch)> acceptsChar;
     std::function<void(QPainter& painter, int column, int row, const QRect& rect)> drawCell;
     // Sees every key typed into the cell editor first; true discards the key.
     std::function<bool(QKeyEvent* event)> keyPress;
@@ -44,6 +57,7 @@ class LoudnessGrid : public QTableWidget {
     void keyboardSearch(const QString&) override {}
 
   private:
-    friend class LoudnessCellDelegate;
+    friend class DataGridDelegate;
+    DataGridLayout layout_;
     QPointer<QLineEdit> editor_;
 };

@@ -1,8 +1,4 @@
-#include "pages/loudnessgrid.h"
-
-#include <QRegularExpressionValidator>
-
-#include "pages/loudnesstext.h"
+#include "controls/datagrid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -10,12 +6,35 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QValidator>
+
+// Takes a cell's text only when every character of it is one the cell accepts.
+class CellCharValidator : public QValidator {
+  public:
+    CellCharValidator(DataGrid* grid, int column, int row, QObject* parent)
+        : QValidator(parent), grid_(grid), column_(column), row_(row) {}
+
+    State validate(QString& input, int&) const override {
+        if (!grid_->acceptsChar)
+            return Acceptable;
+        for (const QChar ch : input) {
+            if (!grid_->acceptsChar(column_, row_, ch))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+
+  private:
+    DataGrid* grid_;
+    int column_;
+    int row_;
+};
 
 // Lets a cell become current only where the page allows it, whether the move comes
 // from a key, the mouse or the program.
 class GatedSelectionModel : public QItemSelectionModel {
   public:
-    GatedSelectionModel(QAbstractItemModel* model, LoudnessGrid* grid)
+    GatedSelectionModel(QAbstractItemModel* model, DataGrid* grid)
         : QItemSelectionModel(model, grid), grid_(grid) {}
 
     void setCurrentIndex(const QModelIndex& index,
@@ -26,28 +45,28 @@ class GatedSelectionModel : public QItemSelectionModel {
     }
 
   private:
-    LoudnessGrid* grid_;
+    DataGrid* grid_;
 };
 
 // Paints through the page, and gives the page's key filter the first look at every
 // key typed into the cell editor.
-class LoudnessCellDelegate : public QStyledItemDelegate {
+class DataGridDelegate : public QStyledItemDelegate {
   public:
-    explicit LoudnessCellDelegate(LoudnessGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit DataGridDelegate(DataGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+                          const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        editor->setMaxLength(kCellTextLimit);
+        editor->setMaxLength(grid_->layout_.textLimit);
         // Pasting by menu or dropping text would bypass the key filter.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         editor->setAcceptDrops(false);
         editor->setAttribute(Qt::WA_InputMethodEnabled, false);
         // Shift+Insert and the middle mouse button paste without a key the filter sees:
-        // only digits and minus signs may come in that way, and they count as a change.
-        editor->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), editor));
+        // only characters the cell accepts may come in that way, and they count as a
+        // change.
+        editor->setValidator(new CellCharValidator(grid_, index.column(), index.row(), editor));
         QObject::connect(editor, &QLineEdit::textEdited, grid_, [grid = grid_] {
             if (grid->textEdited)
                 grid->textEdited();
@@ -103,23 +122,23 @@ class LoudnessCellDelegate : public QStyledItemDelegate {
         if (step == 0)
             return false;
         const int column = grid_->currentColumn() + step;
-        if (column >= 0 && column < LoudnessGrid::kColumns)
+        if (column >= 0 && column < grid_->columnCount())
             grid_->setCurrentCell(grid_->currentRow(), column);
         return true;
     }
 
-    LoudnessGrid* grid_;
+    DataGrid* grid_;
 };
 
-LoudnessGrid::LoudnessGrid(const QString& objectName, QWidget* parent)
-    : QTableWidget(kRows, kColumns, parent) {
+DataGrid::DataGrid(const QString& objectName, const DataGridLayout& layout, QWidget* parent)
+    : QTableWidget(layout.rows, layout.columns, parent), layout_(layout) {
     setObjectName(objectName);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    horizontalHeader()->setDefaultSectionSize(layout.columnWidth);
+    verticalHeader()->setDefaultSectionSize(layout.rowHeight);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -138,33 +157,36 @@ LoudnessGrid::LoudnessGrid(const QString& objectName, QWidget* parent)
     palette.setColor(QPalette::Text, Qt::black);
     setPalette(palette);
 
-    for (int row = 0; row < kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column)
+    horizontalHeader()->resizeSection(0, layout.firstColumnWidth);
+
+    for (int row = 0; row < layout.rows; ++row) {
+        for (int column = 0; column < layout.columns; ++column)
             setItem(row, column, new QTableWidgetItem());
     }
     setSelectionModel(new GatedSelectionModel(model(), this));
-    setItemDelegate(new LoudnessCellDelegate(this));
+    setItemDelegate(new DataGridDelegate(this));
     const int frame = 2 * frameWidth();
-    setFixedSize(kColumns * kColumnWidth + frame, kRows * kRowHeight + frame);
+    setFixedSize(layout.firstColumnWidth + (layout.columns - 1) * layout.columnWidth + frame,
+                 layout.rows * layout.rowHeight + frame);
 }
 
-QString LoudnessGrid::cellText(int column, int row) const {
+QString DataGrid::cellText(int column, int row) const {
     return item(row, column)->text();
 }
 
-void LoudnessGrid::setCellText(int column, int row, const QString& text) {
+void DataGrid::setCellText(int column, int row, const QString& text) {
     item(row, column)->setText(text);
     // An open editor on that cell shows the new text too.
     if (editor_ && currentRow() == row && currentColumn() == column)
         editor_->setText(text);
 }
 
-void LoudnessGrid::commitEditor() {
+void DataGrid::commitEditor() {
     if (editor_)
         commitData(editor_);
 }
 
-void LoudnessGrid::leaveByTab(bool forward) {
+void DataGrid::leaveByTab(bool forward) {
     QWidget* next = this;
     for (;;) {
         next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
@@ -179,20 +201,20 @@ void LoudnessGrid::leaveByTab(bool forward) {
 }
 
 // The current cell always carries the editor while the grid has the focus.
-void LoudnessGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     const bool focused = hasFocus() || (editor_ && editor_->hasFocus());
     QTableWidget::currentChanged(current, previous);
     if (focused && current.isValid() && state() != QAbstractItemView::EditingState)
         edit(current);
 }
 
-void LoudnessGrid::focusInEvent(QFocusEvent* event) {
+void DataGrid::focusInEvent(QFocusEvent* event) {
     QTableWidget::focusInEvent(event);
     if (currentIndex().isValid() && state() != QAbstractItemView::EditingState)
         edit(currentIndex());
 }
 
-void LoudnessGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     if (editor == editor_)
         editor_ = nullptr;
     QTableWidget::closeEditor(editor, hint);

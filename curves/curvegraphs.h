@@ -1,0 +1,42 @@
+// Drawing of the curve graphs onto any QPainter: the background layer of a graph
+// (loudness bands, frame, axes, guide lines, target markers, messages), the curves
+// of a curve box, the legend, and the whole graph panel at once. Each function draws
+// from plain data and changes nothing, so the page, tavik-cli and the tests share
+// one picture.
+#pragma once
+
+#include "curves/curvetext.h"
+#include "curves/graphgeometry.h"
+#include "curves/targets.h"
+
+#include <QColor>
+#include <QSize>
+
+class QPainter;
+
+// Curve colours, matching the controls above the grid columns.
+inline const QColor kFittedCurveColour(0, 255, 255); // aqua
+inline const QColor kUserCurveColour(0, 255, 0);     // lime
+inline const QColor kAidCurveColour(255, 0, 255);    // fuchsia
+
+// What the graphs of one ear are drawn from.
+struct GraphScene {
+    TargetState targets{};
+    int32_t aidStyle = 0; // the ear's style as stored; only 3 counts as CIC
+    bool binaural = false;
+    CurveParams curves[kCurveCount]{};
+};
+
+// Background layer of one side, in panel coordinates.
+void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side);
+
+// The complete curves of one side (curves 0..2 or 3..5), in the coordinates of a
+// curve box of the given size, clipped to it.
+void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize box);
+
+// The legend, in the coordinates of the 85 x 83 legend box.
+void drawGraphLegend(QPainter& painter);
+
+// The whole graph panel as the page shows it (595 x 294 panel pixels): black, both
+// background layers, both curve boxes with their curves, and both frequency labels.
+void drawGraphPanel(QPainter& painter, const GraphScene& scene);

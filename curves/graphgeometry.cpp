@@ -1,0 +1,1 @@
+#include "curves/graphgeometry.h"
