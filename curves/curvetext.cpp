@@ -149,14 +149,32 @@ std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
     return formatSig3(threshold, 0);
 }
 
-template <class Stored> void writeStored(CurveGrid& grid, int column, const Stored& curve) {
+// Threshold 2 of a user curve when it was typed as an output level: the whole-number
+// output the first segment gives at the stored input level. Reading that text maps
+// back to the same input level, so the clinician sees what they typed and the curve
+// stays the same however often the page shows it. Without a rising first segment the
+// output cannot be worked out, and the threshold is shown as a hearing aid's is.
+std::string userThreshold2Text(const CurveParams& curve) {
+    const bool convertible = curve.threshold2IsOutput == 1 && present(curve.threshold2) &&
+                             present(curve.threshold1) && present(curve.gainAt50) &&
+                             curve.ratio1 > 0.0f;
+    if (!convertible)
+        return thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50);
+    const long double firstOutput =
+        truncToInt(static_cast<long double>(curve.threshold1) + curve.gainAt50);
+    const long double steps =
+        truncToInt(static_cast<long double>(curve.threshold2) - curve.threshold1);
+    return formatInt(truncToInt(firstOutput + steps / curve.ratio1)) + "o";
+}
+
+template <class Stored>
+void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string threshold2Text) {
     std::string(&cells)[kGridRows] = grid.cell[column];
     cells[kRowGain] = integerForm(curve.gainAt50);
     cells[kRowThreshold1] =
         thresholdText(curve.threshold1, curve.threshold1IsOutput, curve.gainAt50);
     cells[kRowRatio1] = ratioForm(curve.ratio1);
-    cells[kRowThreshold2] =
-        thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50);
+    cells[kRowThreshold2] = std::move(threshold2Text);
     cells[kRowRatio2] = ratioForm(curve.ratio2);
     cells[kRowMaxOutput] = integerForm(curve.maxOutput);
     cells[kRowRmsError].clear();
@@ -201,11 +219,12 @@ std::string ratioForm(float value) {
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {
-    writeStored(grid, column, curve);
+    writeStored(grid, column, curve, userThreshold2Text(curve));
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve) {
-    writeStored(grid, column, curve);
+    writeStored(grid, column, curve,
+                thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50));
 }
 
 float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output) {

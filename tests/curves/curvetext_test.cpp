@@ -195,20 +195,49 @@ TEST(ReadCurves, FillsAllSixCurvesFromTheirColumns) {
     EXPECT_EQ(grid.cell[0][0], " Gain at 50 dB");
 }
 
-TEST(ReadCurves, OutputThresholdsSurviveARoundTrip) {
+TEST(ReadCurves, OutputThresholdsSurviveRepeatedRoundTrips) {
     // 6 5 o with a gain of 20 reads as input 45 and is written back as 65o; 80o on
-    // threshold 2 reads as 75 and is written back as 95o.
+    // threshold 2 reads as 75 on the first segment and is written back as 80o, not
+    // as 75 + gain, which would read as a higher threshold on every visit.
+    const struct {
+        std::vector<std::string> typed;
+        std::vector<std::string> shown;
+        float threshold2;
+    } cases[] = {
+        {{"20", "6 5 o", "2", "80o", "2", "110"},
+         {"20", "65o", "2.0", "80o", "2.0", "110", ""},
+         75},
+        // A first segment steeper than 1:1 skips even outputs: 82o lands on 83o once,
+        // and the stored threshold never moves.
+        {{"20", "45", "0.5", "82o", "2", "110"}, {"20", "45", "0.5", "83o", "2.0", "110", ""}, 54},
+        // A flat first segment shows the first input of its step.
+        {{"10", "40", "10", "52o", "3", "120"}, {"10", "40", "10.0", "52o", "3.0", "120", ""}, 60},
+    };
+    for (const auto& c : cases) {
+        CurveGrid grid;
+        for (int row = 0; row < 6; ++row)
+            grid.cell[2][row] = c.typed[row];
+        CurveParams curves[kCurveCount] = {};
+        readCurves(grid, curves);
+        EXPECT_EQ(curves[1].threshold2, c.threshold2) << c.typed[3];
+        for (int visit = 0; visit < 5; ++visit) {
+            writeStoredCurve(grid, 2, curves[1]);
+            EXPECT_EQ(column(grid, 2), c.shown) << c.typed[3] << " visit " << visit;
+            readCurves(grid, curves);
+            EXPECT_EQ(curves[1].threshold2, c.threshold2) << c.typed[3] << " visit " << visit;
+        }
+    }
+}
+
+TEST(WriteStoredCurve, OutputThreshold2WithoutARisingSegmentShowsThresholdPlusGain) {
+    // The hearing-aid columns show what the database page shows, and a user curve
+    // whose first ratio is missing has no segment to work the output back on.
+    const AidFrequencyData aid{20, 45, 0, 2, 75, 1, 2, 110};
     CurveGrid grid;
-    const std::vector<std::string> typed = {"20", "6 5 o", "2", "80o", "2", "110"};
-    for (int row = 0; row < 6; ++row)
-        grid.cell[2][row] = typed[row];
-    CurveParams curves[kCurveCount] = {};
-    readCurves(grid, curves);
-    EXPECT_EQ(curves[1].threshold1, 45.0f);
-    EXPECT_EQ(curves[1].threshold2, 75.0f);
-    writeStoredCurve(grid, 2, curves[1]);
-    EXPECT_EQ(column(grid, 2),
-              (std::vector<std::string>{"20", "65o", "2.0", "95o", "2.0", "110", ""}));
+    writeStoredCurve(grid, 3, aid);
+    EXPECT_EQ(grid.cell[3][kRowThreshold2], "95o");
+    writeStoredCurve(grid, 2, stored(20, 45, 0, M, 75, 1, 2, 110));
+    EXPECT_EQ(grid.cell[2][kRowThreshold2], "95o");
 }
 
 TEST(OutputToInputThreshold, FindsTheFirstWholeInputReachingTheOutput) {
