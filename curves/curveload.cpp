@@ -24,6 +24,8 @@ void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
     for (int index = 0; index < kCurveCount; ++index) {
         if (curves[index].complete)
             rmsError(grid, curves, index, points);
+        else
+            grid.cell[index + 1][kRowRmsError].clear();
     }
 }
 

@@ -38,7 +38,9 @@ std::string userPanelCaption(int frequencyIndex);
 // index outside 0..5 means the first aid.
 void showAid(CurveGrid& grid, const AidDatabase& database, int aid, int column, int frequencyIndex);
 
-// Scores every complete curve, in the order 0 to 5, as painting the graphs does.
+// Scores every complete curve, in the order 0 to 5, as painting the graphs does. An
+// incomplete curve is neither drawn nor scored; its RMS cell is emptied, so the grid
+// never shows the score of a curve that is no longer there.
 void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
                          const EarFitPoints& points);
 

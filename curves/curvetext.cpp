@@ -247,6 +247,29 @@ float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, flo
     return static_cast<float>(n - 1);
 }
 
+bool curveCellSelectable(int column, int row) {
+    return (column == 2 || column == 5) && row >= kRowGain && row <= kRowMaxOutput;
+}
+
+bool curveCellAccepts(int row, char32_t ch) {
+    if (row < kRowGain || row > kRowMaxOutput)
+        return false;
+    if ((ch >= U'0' && ch <= U'9') || ch == U'.' || ch == U'\b')
+        return true;
+    switch (row) {
+    case kRowGain:
+        return ch == U'-';
+    case kRowThreshold1:
+        return ch == U'i' || ch == U'o';
+    case kRowThreshold2:
+        return ch == U'x' || ch == U'i' || ch == U'o';
+    case kRowRatio2:
+        return ch == U'x';
+    default:
+        return false;
+    }
+}
+
 void readCurves(const CurveGrid& grid, CurveParams (&curves)[kCurveCount]) {
     for (int column = 1; column <= kCurveCount; ++column)
         readColumn(grid.cell[column], curves[column - 1]);

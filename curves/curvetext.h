@@ -62,6 +62,15 @@ void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve
 // first segment does not rise, or rises too slowly to get there within 100000 dB).
 float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output);
 
+// The cells the clinician may move into: the two user columns (2 and 5), rows 0 to 5.
+bool curveCellSelectable(int column, int row);
+
+// Whether a character may be typed into a cell of a row: digits, "." and backspace
+// in rows 0 to 5, and the row's own letters: "-" for the gain, "i" and "o" for
+// threshold 1, "x", "i" and "o" for threshold 2, "x" for ratio 2. Nothing in the RMS
+// row.
+bool curveCellAccepts(int row, char32_t ch);
+
 // Reads the six curve columns into curves[0..5]. The six parameters and `complete`
 // are read afresh; the two flags keep their values unless a column sets them, and
 // `rmsError` keeps its value.

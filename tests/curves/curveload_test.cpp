@@ -129,3 +129,14 @@ TEST(CurveLoad, TheLeftEarUsesItsOwnLevelsStyleAndSettings) {
 }
 
 } // namespace
+
+TEST(CurveLoad, ACurveThatBecomesIncompleteLosesItsScore) {
+    EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), 0);
+    ASSERT_FALSE(page.grid.cell[2][kRowRmsError].empty());
+    page.grid.cell[2][kRowMaxOutput].clear();
+    readCurves(page.grid, page.curves);
+    scoreCompleteCurves(page.grid, page.curves, page.fitPoints);
+    EXPECT_EQ(page.curves[1].complete, 0);
+    EXPECT_EQ(page.grid.cell[2][kRowRmsError], "");
+    EXPECT_FALSE(page.grid.cell[1][kRowRmsError].empty()) << "complete curves keep theirs";
+}

@@ -273,3 +273,33 @@ TEST(ReadCurves, Threshold2AsOutputWithRatio1MissingIsMissing) {
 }
 
 } // namespace
+
+TEST(CurveGridRules, EachRowTakesItsOwnLettersAndOnlyUserCellsAreSelectable) {
+    const struct {
+        int row;
+        const char* accepted;
+        const char* refused;
+    } rows[] = {
+        {kRowGain, "0123456789.-\b", "ioxe+, "}, {kRowThreshold1, "09.io\b", "-x"},
+        {kRowRatio1, "09.\b", "-iox"},           {kRowThreshold2, "09.xio\b", "-"},
+        {kRowRatio2, "09.x\b", "-io"},           {kRowMaxOutput, "09.\b", "-iox"},
+        {kRowRmsError, "", "09.-iox\b"},
+    };
+    for (const auto& r : rows) {
+        for (const char* ch = r.accepted; *ch; ++ch)
+            EXPECT_TRUE(curveCellAccepts(r.row, static_cast<unsigned char>(*ch)))
+                << "row " << r.row << " '" << *ch << "'";
+        for (const char* ch = r.refused; *ch; ++ch)
+            EXPECT_FALSE(curveCellAccepts(r.row, static_cast<unsigned char>(*ch)))
+                << "row " << r.row << " '" << *ch << "'";
+    }
+    EXPECT_FALSE(curveCellAccepts(-1, U'5'));
+    EXPECT_FALSE(curveCellAccepts(kRowMaxOutput, U'\u00BD'));
+
+    for (int column = 0; column < kGridColumns; ++column) {
+        for (int row = 0; row < kGridRows; ++row) {
+            const bool user = (column == 2 || column == 5) && row <= kRowMaxOutput;
+            EXPECT_EQ(curveCellSelectable(column, row), user) << column << "," << row;
+        }
+    }
+}
