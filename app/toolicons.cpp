@@ -106,6 +106,60 @@ void drawProgram(QPainter& p) {
         p.fillRect(QRectF(2 + 3.2 * i, 12 - 2.5 * i, 2.6, 2.5 * i + 2), steps[i]);
 }
 
+// A printer with a sheet coming out at the front. Drawn on a 32 x 32 grid for the
+// finer parts; the 38 x 38 buttons of the curve page show it at 32 pixels.
+void drawPrint(QPainter& p) {
+    p.scale(0.5, 0.5);
+    const QColor outline(50, 50, 50);
+    p.setPen(QPen(outline, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8.5, 2.5, 15, 10)); // sheet waiting at the back
+    p.setBrush(QColor(170, 175, 185));
+    p.drawRoundedRect(QRectF(2.5, 10.5, 27, 13), 2.5, 2.5);
+    p.setBrush(QColor(90, 95, 105));
+    p.drawRect(QRectF(6.5, 17.5, 19, 3)); // paper slot
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 200, 60));
+    p.drawEllipse(QPointF(25, 14), 1.6, 1.6);
+    p.setPen(QPen(outline, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8.5, 19.5, 15, 10.5)); // printed sheet
+    p.setPen(QPen(QColor(60, 90, 170), 1.5));
+    for (double y : {23.0, 26.0})
+        p.drawLine(QPointF(11, y), QPointF(21, y));
+}
+
+// An ear over an arrow pointing both ways. Drawn on a 32 x 32 grid.
+void drawSwitchEars(QPainter& p) {
+    p.scale(0.5, 0.5);
+    QPainterPath ear;
+    ear.moveTo(10, 10);
+    ear.cubicTo(10, 4.5, 13.5, 1.5, 17, 1.5);
+    ear.cubicTo(21.5, 1.5, 24.5, 5, 24.5, 9);
+    ear.cubicTo(24.5, 12.5, 22, 14, 21, 16);
+    ear.cubicTo(20, 18, 20, 21.5, 16.5, 21.5);
+    ear.cubicTo(14, 21.5, 12.5, 19.5, 12.5, 17.5);
+    ear.cubicTo(12.5, 15, 10, 13, 10, 10);
+    ear.closeSubpath();
+    p.setPen(QPen(QColor(110, 60, 30), 1.5));
+    p.setBrush(QColor(250, 200, 155));
+    p.drawPath(ear);
+    QPainterPath fold;
+    fold.moveTo(15, 15.5);
+    fold.cubicTo(13.5, 12, 14, 6, 17.5, 6);
+    fold.cubicTo(20.5, 6, 21, 9, 20, 11);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(fold);
+
+    const QColor arrow(20, 60, 170);
+    p.setPen(QPen(arrow, 2.5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(7, 27), QPointF(25, 27));
+    p.setPen(Qt::NoPen);
+    p.setBrush(arrow);
+    p.drawPolygon(QPolygonF({{1, 27}, {8.5, 21.5}, {8.5, 32.5}}));
+    p.drawPolygon(QPolygonF({{31, 27}, {23.5, 21.5}, {23.5, 32.5}}));
+}
+
 QPixmap render(ToolIcon kind, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -139,6 +193,12 @@ QPixmap render(ToolIcon kind, int size) {
         break;
     case ToolIcon::Program:
         drawProgram(p);
+        break;
+    case ToolIcon::Print:
+        drawPrint(p);
+        break;
+    case ToolIcon::SwitchEars:
+        drawSwitchEars(p);
         break;
     }
     return pixmap;

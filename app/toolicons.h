@@ -12,7 +12,9 @@ enum class ToolIcon {
     Database,
     Curves,
     Configuration,
-    Program
+    Program,
+    Print,     // the curve page's print button
+    SwitchEars // the curve page's button that shows the other ear
 };
 
 QIcon toolIcon(ToolIcon kind);

@@ -1,0 +1,16 @@
+// The program's logo, drawn by the program itself: an input/output curve with its
+// knee beside the name TAVIK, on a dark blue plate. It keeps its proportions
+// (12 : 7) and sits centred in whatever rectangle it is given, so the same drawing
+// serves the curve page, the splash and the About screen.
+#pragma once
+
+#include <QPixmap>
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+
+void drawProgramLogo(QPainter& painter, const QRectF& rect);
+
+// The logo on a transparent pixmap of the given size.
+QPixmap programLogo(QSize size);
