@@ -44,9 +44,10 @@ bool incrementDigits(std::string& digits, std::size_t pos) {
     return true;
 }
 
-} // namespace
-
-std::string formatSig3(double value, int decimals) {
+// The exact value rounded once, half away from zero, at the last printed decimal or,
+// when significantDigits > 0, at that significant digit if it is coarser; printed
+// with exactly `decimals` decimals. Zero never carries a minus sign.
+std::string formatRounded(double value, int decimals, int significantDigits) {
     if (!std::isfinite(value))
         return "";
     if (decimals < 0)
@@ -67,8 +68,8 @@ std::string formatSig3(double value, int decimals) {
     // Position (index into digits) of the last digit kept.
     const std::size_t firstSignificant = digits.find_first_not_of('0');
     int keep = intDigits - 1 + decimals; // last printed decimal
-    if (firstSignificant != std::string::npos)
-        keep = std::min(keep, static_cast<int>(firstSignificant) + 2);
+    if (significantDigits > 0 && firstSignificant != std::string::npos)
+        keep = std::min(keep, static_cast<int>(firstSignificant) + significantDigits - 1);
 
     // keep >= 0: the last printed decimal lies at or right of the units digit.
     const auto k = static_cast<std::size_t>(keep);
@@ -92,6 +93,16 @@ std::string formatSig3(double value, int decimals) {
     if (decimals > 0)
         result += "." + fracPart;
     return result;
+}
+
+} // namespace
+
+std::string formatSig3(double value, int decimals) {
+    return formatRounded(value, decimals, 3);
+}
+
+std::string formatFixed(double value, int decimals) {
+    return formatRounded(value, decimals, 0);
 }
 
 std::string formatInt(long long value) {

@@ -28,6 +28,12 @@ int32_t roundHalfUp(long double value);
 // (2.25 -> "2.3", 1234 -> "1230", 99.96 -> "100.0"). Zero never carries a minus sign.
 std::string formatSig3(double value, int decimals);
 
+// Fixed-point text with exactly `decimals` decimals, the exact value rounded once,
+// half away from zero, at the last decimal; no limit on significant digits
+// (123.45f -> "123.5" with one decimal, 2.25 -> "2.3"). Zero never carries a minus
+// sign; a value that is no number gives no text.
+std::string formatFixed(double value, int decimals);
+
 // A whole number as plain decimal text.
 std::string formatInt(long long value);
 

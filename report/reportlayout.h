@@ -1,0 +1,113 @@
+// Where everything on a printed report goes. Every position is a share of the
+// printable page, so a report keeps its proportions on any printer: the page's
+// device units times a fraction, cut toward zero, and every product of a text's
+// width or height with a factor cut on its own before it is added. The graph
+// arithmetic (level to page point, bands, curve segments) lives here too, so that
+// the drawing only adds pens, brushes and fonts.
+#pragma once
+
+#include "model/fittingrecord.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+// A fraction of the page or a factor for a text size, given as a decimal literal with
+// at most three decimals (0.088, 1.5). It is held in thousandths, so that a product
+// that is whole in decimals (1000 x 0.29) is never cut to the unit below by the
+// binary form of the fraction. A literal with more decimals does not compile.
+class PageFraction {
+  public:
+    consteval PageFraction(double fraction)
+        : thousandths_(static_cast<int32_t>(fraction * 1000.0 + (fraction < 0 ? -0.5 : 0.5))) {
+        const double rest = fraction * 1000.0 - thousandths_;
+        if (rest > 1e-6 || rest < -1e-6)
+            throw std::logic_error("a page fraction has at most three decimals");
+    }
+    constexpr int32_t thousandths() const { return thousandths_; }
+
+  private:
+    int32_t thousandths_;
+};
+
+// The printable area in device units, its top-left corner the origin.
+struct PageSize {
+    int32_t width;
+    int32_t height;
+};
+
+// length x factor, cut toward zero.
+int32_t truncShare(int32_t length, PageFraction factor);
+
+// The page point of a fraction of the printable width or height.
+int32_t pageX(const PageSize& page, PageFraction fx);
+int32_t pageY(const PageSize& page, PageFraction fy);
+
+// The left edge of a text of the given width centred on a fraction of the width:
+// pageX(fx) minus half the width, each cut on its own.
+int32_t centredTextX(const PageSize& page, PageFraction fx, int32_t textWidth);
+
+// A rectangle as the report describes it: its two corners; the right and bottom
+// edges are the first units outside it.
+struct PageRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+    bool operator==(const PageRect&) const = default;
+};
+PageRect pageRect(const PageSize& page, PageFraction left, PageFraction top, PageFraction right,
+                  PageFraction bottom);
+
+// --- graphs ------------------------------------------------------------------
+
+// Both axes of a printed graph run from 30 to 130 dB SPL.
+inline constexpr int kPlotLowestLevel = 30;
+inline constexpr int kPlotHighestLevel = 130;
+
+// The frame of a graph (side 0 the left plot, 1 the right plot) in page units.
+struct PlotFrame {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+PlotFrame plotFrame(const PageSize& page, int side);
+
+// A level (dB, fractional levels allowed) as a page point of the frame, cut toward
+// zero. Levels outside 30..130 land outside the frame; nothing is clipped.
+int32_t plotX(const PlotFrame& frame, double level);
+int32_t plotY(const PlotFrame& frame, double level);
+
+enum class PlotBand {
+    Loud,        // CSL to UCL: green cross hatch
+    Comfortable, // CSS to CSL: blue rising diagonals
+    Soft,        // VS to CSS: red diagonal cross hatch
+};
+
+struct PlotBandArea {
+    PlotBand band;
+    PageRect area;
+    bool operator==(const PlotBandArea&) const = default;
+};
+
+// The bands of a side that have both edge levels, in drawing order loud,
+// comfortable, soft: inside the frame's width, from the upper edge's level down to
+// one unit below the lower edge's level.
+std::vector<PlotBandArea> plotBands(const PlotFrame& frame, const int32_t (&bandLevels)[4]);
+
+struct PlotSegment {
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+    bool operator==(const PlotSegment&) const = default;
+};
+
+// The 1-dB steps of a curve from input 30 to 130, each from (V, output at V) to
+// (V + 1, output at V + 1), left out where the output at V is below 30 dB. An
+// incomplete curve has none.
+std::vector<PlotSegment> plotCurveSegments(const PlotFrame& frame, const CurveParams& curve);
+
+// The curve's pen width: 6 units on a page more than 4000 units high, else 3.
+int32_t curvePenWidth(const PageSize& page);
