@@ -7,6 +7,7 @@
 #include "pages/databasepage.h"
 #include "pages/loudnesspage.h"
 #include "pages/patientpage.h"
+#include "report/selectprint.h"
 
 TfmWinMain* fmWinMain = nullptr;
 TfmAboutScreen* fmAboutScreen = nullptr;
@@ -15,6 +16,7 @@ TfmPage2* fmPage2 = nullptr;
 TfmPage3* fmPage3 = nullptr;
 TfmCurveEdit* fmCurveEdit = nullptr;
 TfmPage5* fmPage5 = nullptr;
+TfmSelectPrint* fmSelectPrint = nullptr;
 
 namespace {
 std::vector<PageForm*> pages;
@@ -32,6 +34,7 @@ void createForms() {
     fmPage3 = new TfmPage3(fmWinMain->pageArea());
     fmCurveEdit = new TfmCurveEdit(fmWinMain->pageArea());
     fmPage5 = new TfmPage5(fmWinMain->pageArea());
+    fmSelectPrint = new TfmSelectPrint(fmWinMain);
     pages = {fmClientInfo, fmPage2, fmPage3, fmCurveEdit, fmPage5};
     for (PageForm* page : pages)
         fmWinMain->hostPage(page);
@@ -47,4 +50,5 @@ void destroyForms() {
     fmPage3 = nullptr;
     fmCurveEdit = nullptr;
     fmPage5 = nullptr;
+    fmSelectPrint = nullptr;
 }

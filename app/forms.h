@@ -11,6 +11,7 @@ class TfmPage2;
 class TfmPage3;
 class TfmCurveEdit;
 class TfmPage5;
+class TfmSelectPrint;
 class PageForm;
 
 extern TfmWinMain* fmWinMain;
@@ -20,14 +21,15 @@ extern TfmPage2* fmPage2;
 extern TfmPage3* fmPage3;
 extern TfmCurveEdit* fmCurveEdit;
 extern TfmPage5* fmPage5;
+extern TfmSelectPrint* fmSelectPrint;
 
 // The pages in their order: the patient page, the loudness page, the database
 // page, the curve page, the configuration page. Page switching and the document
 // commands go through this list, so a new page is added here only.
 const std::vector<PageForm*>& pageForms();
 
-// Creates the main window, the About screen and the pages, in that order; the pages
-// live in the main window's page area, all hidden.
+// Creates the main window, the About screen, the pages and the print selection
+// dialog, in that order; the pages live in the main window's page area, all hidden.
 void createForms();
 
 // Destroys them all with the main window.

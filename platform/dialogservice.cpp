@@ -1,7 +1,14 @@
 #include "platform/dialogservice.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +32,50 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
+
+// A printer chosen in the print dialog. Every document is one print job under its
+// own name; the page's origin is the corner of the printable area.
+class PrinterTarget final : public PrintTarget {
+  public:
+    explicit PrinterTarget(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+    ~PrinterTarget() override {
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+    QPainter& beginDocument(const QString& name) override {
+        printer_->setDocName(name);
+        if (!painter_.begin(printer_.get()))
+            throw PrintError(
+                QStringLiteral("The printer \"%1\" could not start printing the report.")
+                    .arg(printer_->printerName())
+                    .toStdString());
+        return painter_;
+    }
+
+    QSize printableSize() const override {
+        return printer_->pageRect(QPrinter::DevicePixel).toRect().size();
+    }
+
+    void endDocument() override {
+        painter_.end();
+        if (printer_->printerState() == QPrinter::Error)
+            throw PrintError(QStringLiteral("The printer \"%1\" reported an error; the report "
+                                            "may not have been printed.")
+                                 .arg(printer_->printerName())
+                                 .toStdString());
+    }
+
+    void abortDocument() override {
+        printer_->abort();
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+  private:
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+};
 
 } // namespace
 
@@ -59,6 +110,32 @@ void QtDialogService::error(QWidget* parent, const QString& caption, const QStri
 
 void QtDialogService::message(QWidget* parent, const QString& caption, const QString& text) {
     showBox(parent, QMessageBox::NoIcon, caption, text);
+}
+
+void QtDialogService::warning(QWidget* parent, const QString& caption, const QString& text) {
+    showBox(parent, QMessageBox::Warning, caption, text);
+}
+
+bool QtDialogService::showModal(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::printerInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+// The copies asked for are printed as separate documents by the program, so the
+// printer is set back to one copy of each.
+std::optional<PrintChoice> QtDialogService::choosePrinter(QWidget* parent) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int copies = std::max(1, printer->copyCount());
+    printer->setCopyCount(1);
+    printer->setOutputFileName(QString());
+    return PrintChoice{std::make_unique<PrinterTarget>(std::move(printer)), copies};
 }
 
 std::optional<QString> QtDialogService::openFileName(QWidget* parent,

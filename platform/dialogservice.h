@@ -2,11 +2,14 @@
 // that tests can answer them from a script instead of a person.
 #pragma once
 
+#include "report/printtarget.h"
+
 #include <QString>
 
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 enum class DialogAnswer { Yes, No, Cancel, Ok };
@@ -18,6 +21,14 @@ struct FileDialogRequest {
     QString title;
     QString folder;
     QString fileName;
+};
+
+// What the print dialog hands back: where the reports go and how many copies of each
+// the clinician asked for. The copies are printed as separate documents, so the
+// target itself prints each document once.
+struct PrintChoice {
+    std::unique_ptr<PrintTarget> target;
+    int copies = 1;
 };
 
 inline const QString kPatientFileFilter = QStringLiteral("TAVIK files (*.TAV)");
@@ -33,6 +44,17 @@ class DialogService {
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A message without icon and one OK button.
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A message with the warning icon and one OK button.
+    virtual void warning(QWidget* parent, const QString& caption, const QString& text) = 0;
+
+    // A dialog of the program shown modally; true when it was closed with OK.
+    virtual bool showModal(QDialog& dialog) = 0;
+
+    // Whether the system has any printer.
+    virtual bool printerInstalled() = 0;
+    // The print dialog, without printing to a file: the chosen printer and number of
+    // copies, or nothing when it was cancelled.
+    virtual std::optional<PrintChoice> choosePrinter(QWidget* parent) = 0;
 
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent,
@@ -54,6 +76,10 @@ class QtDialogService final : public DialogService {
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
+    void warning(QWidget* parent, const QString& caption, const QString& text) override;
+    bool showModal(QDialog& dialog) override;
+    bool printerInstalled() override;
+    std::optional<PrintChoice> choosePrinter(QWidget* parent) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 };

@@ -1,5 +1,7 @@
 #include "platform/scripteddialogservice.h"
 
+#include <QDialog>
+
 std::vector<ScriptedDialogService::Shown> ScriptedDialogService::shownOf(Kind kind) const {
     std::vector<Shown> result;
     for (const Shown& s : shown_) {
@@ -12,6 +14,9 @@ std::vector<ScriptedDialogService::Shown> ScriptedDialogService::shownOf(Kind ki
 void ScriptedDialogService::clear() {
     answers_.clear();
     fileNames_.clear();
+    modals_.clear();
+    printers_.clear();
+    printerInstalled_ = true;
     shown_.clear();
 }
 
@@ -30,6 +35,28 @@ void ScriptedDialogService::error(QWidget*, const QString& caption, const QStrin
 
 void ScriptedDialogService::message(QWidget*, const QString& caption, const QString& text) {
     shown_.push_back({Kind::Message, caption, text, {}});
+}
+
+void ScriptedDialogService::warning(QWidget*, const QString& caption, const QString& text) {
+    shown_.push_back({Kind::Warning, caption, text, {}});
+}
+
+bool ScriptedDialogService::showModal(QDialog& dialog) {
+    shown_.push_back({Kind::Modal, dialog.windowTitle(), {}, {}});
+    if (modals_.empty())
+        return false;
+    const auto answer = std::move(modals_.front());
+    modals_.pop_front();
+    return answer(dialog);
+}
+
+std::optional<PrintChoice> ScriptedDialogService::choosePrinter(QWidget*) {
+    shown_.push_back({Kind::Print, {}, {}, {}});
+    if (printers_.empty())
+        return std::nullopt;
+    PrintChoice choice = std::move(printers_.front());
+    printers_.pop_front();
+    return choice;
 }
 
 std::optional<QString> ScriptedDialogService::nextFileName() {

@@ -5,11 +5,12 @@
 #include "platform/dialogservice.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class ScriptedDialogService final : public DialogService {
   public:
-    enum class Kind { Confirm, Error, Message, Open, Save };
+    enum class Kind { Confirm, Error, Message, Warning, Modal, Print, Open, Save };
     struct Shown {
         Kind kind;
         QString caption;
@@ -23,6 +24,20 @@ class ScriptedDialogService final : public DialogService {
     // one a file dialog is cancelled.
     void setNextFileName(const QString& path) { fileNames_.push_back(path); }
 
+    // How the next modal dialog is answered: the function sees the dialog (to tick
+    // boxes, read captions, check its place) and returns true for OK. Without one a
+    // modal dialog is closed without OK.
+    void setNextModal(std::function<bool(QDialog&)> answer) {
+        modals_.push_back(std::move(answer));
+    }
+    // Whether a printer is installed (yes unless told).
+    void setPrinterInstalled(bool installed) { printerInstalled_ = installed; }
+    // The target and copy count the next print dialog returns. Without one the print
+    // dialog is cancelled.
+    void setNextPrinter(std::unique_ptr<PrintTarget> target, int copies) {
+        printers_.push_back(PrintChoice{std::move(target), copies});
+    }
+
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<Shown> shownOf(Kind kind) const;
     void clear();
@@ -30,6 +45,10 @@ class ScriptedDialogService final : public DialogService {
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
+    void warning(QWidget* parent, const QString& caption, const QString& text) override;
+    bool showModal(QDialog& dialog) override;
+    bool printerInstalled() override { return printerInstalled_; }
+    std::optional<PrintChoice> choosePrinter(QWidget* parent) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 
@@ -38,5 +57,8 @@ class ScriptedDialogService final : public DialogService {
 
     std::deque<DialogAnswer> answers_;
     std::deque<QString> fileNames_;
+    std::deque<std::function<bool(QDialog&)>> modals_;
+    std::deque<PrintChoice> printers_;
+    bool printerInstalled_ = true;
     std::vector<Shown> shown_;
 };

@@ -1,0 +1,71 @@
+#include "report/printtarget.h"
+
+#include <QBuffer>
+#include <QMarginsF>
+#include <QPageLayout>
+
+namespace {
+
+// A printer's resolution, so that the PDF pages carry the same device units (and the
+// same pen widths) as a printed page; and the quarter inch most printers cannot
+// reach at each edge.
+constexpr int kPdfResolution = 600;
+constexpr qreal kUnprintableBorderMm = 6.35;
+
+} // namespace
+
+PdfReportTarget::PdfReportTarget(QPageSize::PageSizeId pageSize) {
+    auto* buffer = new QBuffer(&bytes_);
+    buffer->open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(buffer);
+    buffer->setParent(writer_.get());
+    writer_->setResolution(kPdfResolution);
+    writer_->setCreator(QStringLiteral("TAVIK"));
+    writer_->setTitle(QStringLiteral("TAVIK reports"));
+    const QMarginsF border(kUnprintableBorderMm, kUnprintableBorderMm, kUnprintableBorderMm,
+                           kUnprintableBorderMm);
+    writer_->setPageLayout(
+        QPageLayout(QPageSize(pageSize), QPageLayout::Portrait, border, QPageLayout::Millimeter));
+}
+
+PdfReportTarget::~PdfReportTarget() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+QPainter& PdfReportTarget::beginDocument(const QString&) {
+    if (aborted_)
+        throw PrintError("The PDF could not be written: an earlier report failed.");
+    if (pages_ == 0) {
+        if (!painter_.begin(writer_.get()))
+            throw PrintError("The PDF could not be started.");
+    } else if (!writer_->newPage()) {
+        throw PrintError("The PDF could not take another page.");
+    }
+    ++pages_;
+    // Every report starts from the painter's defaults, as on a fresh printer page.
+    painter_.resetTransform();
+    painter_.setClipping(false);
+    painter_.setPen(QPen());
+    painter_.setBrush(QBrush());
+    painter_.setFont(QFont());
+    return painter_;
+}
+
+QSize PdfReportTarget::printableSize() const {
+    return writer_->pageLayout().paintRectPixels(writer_->resolution()).size();
+}
+
+void PdfReportTarget::endDocument() {}
+
+void PdfReportTarget::abortDocument() {
+    aborted_ = true;
+}
+
+QByteArray PdfReportTarget::finish() {
+    if (painter_.isActive())
+        painter_.end();
+    if (aborted_ || pages_ == 0)
+        return {};
+    return bytes_;
+}

@@ -1,0 +1,63 @@
+// Where printed reports go: a printer in the program, PDF pages in tavik-cli, a
+// recording device in the tests. Each report is one document, begun and ended on
+// its own, and drawn with the painter the target hands out.
+#pragma once
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+// The device refused to start or finish a document. The message is for the clinician.
+class PrintError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class PrintTarget {
+  public:
+    virtual ~PrintTarget() = default;
+
+    // Starts one document under the name the printer queue shows, and returns the
+    // painter that draws its page. Throws PrintError when the device refuses.
+    virtual QPainter& beginDocument(const QString& name) = 0;
+    // The printable area of the page being drawn, in device units; the painter's
+    // origin is its top-left corner.
+    virtual QSize printableSize() const = 0;
+    // Ends the document: the page is ejected. Throws PrintError when the device
+    // reports a failure.
+    virtual void endDocument() = 0;
+    // Drops the document begun last, after drawing failed part-way, so that no half
+    // page comes out.
+    virtual void abortDocument() = 0;
+};
+
+// The reports as the pages of one PDF held in memory, one page per document, at a
+// printer's resolution and with a printer's usual unprintable border.
+class PdfReportTarget final : public PrintTarget {
+  public:
+    explicit PdfReportTarget(QPageSize::PageSizeId pageSize);
+    ~PdfReportTarget() override;
+
+    QPainter& beginDocument(const QString& name) override;
+    QSize printableSize() const override;
+    void endDocument() override;
+    void abortDocument() override;
+
+    int pageCount() const { return pages_; }
+    // Ends the PDF and hands it over; empty when a document was aborted or none was
+    // drawn, since such a file would not be the reports asked for.
+    QByteArray finish();
+
+  private:
+    QByteArray bytes_;
+    std::unique_ptr<QPdfWriter> writer_;
+    QPainter painter_;
+    int pages_ = 0;
+    bool aborted_ = false;
+};
