@@ -1,0 +1,310 @@
+// The report's page arithmetic and texts, without Qt: where things land on pages of
+// any size, and what the header and the two tables say.
+#include "report/reportlayout.h"
+#include "report/reporttext.h"
+
+#include "model/textslot.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int k500 = 1, k1000 = 2, k3000 = 4;
+
+// A curve of slope 1 with the given gain up to its maximum output.
+CurveParams linear(float gain, float maxOutput = 130) {
+    CurveParams c{};
+    c.gainAt50 = gain;
+    c.threshold1 = 50;
+    c.ratio1 = 1;
+    c.threshold2 = 50;
+    c.ratio2 = 1;
+    c.maxOutput = maxOutput;
+    c.rmsError = 1.25f;
+    c.complete = 1;
+    return c;
+}
+
+TEST(PageArithmetic, EveryProductIsCutTowardZeroOnItsOwn) {
+    struct Case {
+        int32_t length;
+        int32_t expected;
+        int32_t (*f)(int32_t);
+    };
+    // Products that are whole in decimals stay whole, whatever the binary form of
+    // the fraction; the others are cut, never rounded.
+    const Case cases[] = {
+        {1000, 290,
+         [](int32_t n) {
+             return pageX({n, 1}, 0.29);
+         }},
+        {1000, 530,
+         [](int32_t n) {
+             return pageY({1, n}, 0.53);
+         }},
+        {4658, 409,
+         [](int32_t n) {
+             return pageX({n, 1}, 0.088);
+         }}, // 409.904
+        {6717, 5743,
+         [](int32_t n) {
+             return pageY({1, n}, 0.855);
+         }}, // 5743.035
+        {10, 12, [](int32_t n) { return truncShare(n, 1.2); }},
+        {37, 12, [](int32_t n) { return truncShare(n, 0.33); }}, // 12.21
+        {-7, -3, [](int32_t n) { return truncShare(n, 0.5); }},  // toward zero
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.f(c.length), c.expected) << c.length;
+}
+
+TEST(PageArithmetic, CentredTextStartsHalfItsWidthLeftOfTheCentre) {
+    const PageSize page{4658, 6717};
+    EXPECT_EQ(centredTextX(page, 0.5, 101), 2329 - 50);
+    EXPECT_EQ(centredTextX(page, 0.492, 0), 2291);
+    EXPECT_EQ(pageRect(page, 0.08, 0.185, 0.92, 0.26), (PageRect{372, 1242, 4285, 1746}));
+}
+
+TEST(PlotGeometry, LevelsMapOntoTheFrameOfEachSideWithoutClipping) {
+    const PageSize page{2000, 3000};
+    const PlotFrame left = plotFrame(page, 0);
+    const PlotFrame right = plotFrame(page, 1);
+    EXPECT_EQ(left.left, 156);
+    EXPECT_EQ(left.right, 968);
+    EXPECT_EQ(right.left, 1000);
+    EXPECT_EQ(right.right, 1812);
+    EXPECT_EQ(left.top, 1590);
+    EXPECT_EQ(left.bottom, 2565);
+    struct Case {
+        double level;
+        int32_t x;
+        int32_t y;
+    };
+    const Case cases[] = {
+        {30, 156, 2565},   {130, 968, 1590}, {80, 562, 2077}, // 2565 - 487.5
+        {54.8, 357, 2323}, {131, 976, 1580}, {20, 74, 2662},  // outside: not clipped
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(plotX(left, c.level), c.x) << c.level;
+        EXPECT_EQ(plotY(left, c.level), c.y) << c.level;
+    }
+}
+
+TEST(PlotGeometry, ABandIsDrawnOnlyWhenBothItsLevelsArePresent) {
+    const PlotFrame frame{100, 200, 300, 400};
+    struct Case {
+        int32_t levels[4];
+        std::vector<PlotBand> bands;
+    };
+    const Case cases[] = {
+        {{60, 80, 95, -99}, {PlotBand::Comfortable, PlotBand::Soft}},
+        {{60, 80, 95, 110}, {PlotBand::Loud, PlotBand::Comfortable, PlotBand::Soft}},
+        {{-99, 80, 95, 110}, {PlotBand::Loud, PlotBand::Comfortable}},
+        {{60, -99, 95, 110}, {PlotBand::Loud}},
+        {{-99, -99, -99, -99}, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<PlotBand> drawn;
+        for (const PlotBandArea& b : plotBands(frame, c.levels))
+            drawn.push_back(b.band);
+        EXPECT_EQ(drawn, c.bands) << c.levels[0] << " " << c.levels[3];
+    }
+    const int32_t levels[4] = {60, 80, 95, 110};
+    // The soft band: inside the frame's width, from CSS down to one below VS.
+    EXPECT_EQ(plotBands(frame, levels).back().area, (PageRect{101, 300, 299, 341}));
+}
+
+TEST(PlotGeometry, ACurveIsDrawnFromTheFirstInputWhoseOutputReaches30) {
+    const PlotFrame frame{0, 0, 1000, 1000};
+    const std::vector<PlotSegment> segments = plotCurveSegments(frame, linear(-15));
+    ASSERT_EQ(segments.size(), 85u); // inputs 45 .. 129
+    EXPECT_EQ(segments.front(), (PlotSegment{150, 1000, 160, 990}));
+    EXPECT_EQ(segments.back().x2, 1000);
+
+    CurveParams incomplete = linear(10);
+    incomplete.complete = 0;
+    EXPECT_TRUE(plotCurveSegments(frame, incomplete).empty());
+}
+
+TEST(PlotGeometry, TheCurvePenIsWiderOnPagesMoreThan4000UnitsHigh) {
+    EXPECT_EQ(curvePenWidth({3000, 4000}), 3);
+    EXPECT_EQ(curvePenWidth({3000, 4001}), 6);
+}
+
+PrintData patient() {
+    PrintData d;
+    d.lastName = "Smith";
+    d.firstName = "Anna";
+    d.middleInitial = "Q";
+    d.currentFileName = "SMITH.TAV";
+    d.printDate = "June 5, 2024";
+    d.leftPlotLabel = "Curve B";
+    d.rightPlotLabel = "Curve D";
+    return d;
+}
+
+TEST(ReportHeader, LinesFollowThePatientTheEarAndItsAidStyle) {
+    struct Case {
+        const char* what;
+        void (*change)(PrintData&);
+        const char* name;
+        const char* ear;
+        const char* aid;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"as entered", [](PrintData&) {}, "Name: Smith, Anna Q", "Ear: Right",
+         "Hearing Aid Type: BTE", "Filename: SMITH.TAV"},
+        {"no last name", [](PrintData& d) { d.lastName.clear(); }, "Name: Anna Q", "Ear: Right",
+         "Hearing Aid Type: BTE", "Filename: SMITH.TAV"},
+        {"left CIC",
+         [](PrintData& d) {
+             d.printEar = 1;
+             d.leftAidStyle = 3;
+         },
+         "Name: Smith, Anna Q", "Ear: Left", "Hearing Aid Type: CIC", "Filename: SMITH.TAV"},
+        {"left ear, right CIC",
+         [](PrintData& d) {
+             d.printEar = 1;
+             d.rightAidStyle = 3;
+             d.leftAidStyle = 2;
+         },
+         "Name: Smith, Anna Q", "Ear: Left", "Hearing Aid Type: ITC", "Filename: SMITH.TAV"},
+        {"style out of range, untitled",
+         [](PrintData& d) {
+             d.rightAidStyle = 77;
+             d.currentFileName.clear();
+         },
+         "Name: Smith, Anna Q", "Ear: Right", "Hearing Aid Type: BTE", "Filename: "},
+    };
+    for (const Case& c : cases) {
+        PrintData d = patient();
+        c.change(d);
+        const HeaderTexts h = headerTexts(d);
+        EXPECT_EQ(h.name, c.name) << c.what;
+        EXPECT_EQ(h.ear, c.ear) << c.what;
+        EXPECT_EQ(h.aidType, c.aid) << c.what;
+        EXPECT_EQ(h.fileName, c.file) << c.what;
+    }
+    const HeaderTexts h = headerTexts(patient());
+    EXPECT_EQ(h.title, "Loudness-Based Hearing Aid Fitting (TAVIK)");
+    EXPECT_EQ(h.printed, "Printed: June 5, 2024");
+    EXPECT_EQ(h.leftPlot, "Left Plot: Curve B");
+    EXPECT_EQ(h.rightPlot, "Right Plot: Curve D");
+}
+
+TEST(ReportHeader, DateHasTheFullMonthNameAndNoLeadingZeros) {
+    std::array<std::string, 12> months;
+    for (int m = 0; m < 12; ++m)
+        months[static_cast<std::size_t>(m)] = "M" + std::to_string(m + 1);
+    EXPECT_EQ(formatPrintDate(2024, 6, 5, months), "M6 5, 2024");
+    EXPECT_EQ(formatPrintDate(987, 12, 31, months), "M12 31, 0987");
+    EXPECT_EQ(formatPrintDate(2024, 13, 1, months), "13 1, 2024");
+}
+
+TEST(ReportHeader, PrintDataTakesTheRecordsLatin1TextsAsUtf8) {
+    FittingRecord r{};
+    writeText(r.lastName, "M\xFCller");
+    writeText(r.comments, "A & B");
+    r.leftAidStyle = 3;
+    const CurveParams curves[kCurveCount]{};
+    PrintData d = makePrintData(r, "M\xC3\x9CLLER.TAV", 1, TargetState{}, curves, "today");
+    EXPECT_EQ(d.lastName, "M\xC3\xBCller");
+    EXPECT_EQ(d.comments, "A & B");
+    EXPECT_EQ(d.leftAidStyle, 3);
+    setPlotLabels(d, {"Curve A", "500 Hz (user)", "HA-1", "Curve C", "3000 Hz (user)", "HA-2"},
+                  kAidReport);
+    EXPECT_EQ(d.leftPlotLabel, "HA-1");
+    EXPECT_EQ(d.rightPlotLabel, "HA-2");
+    EXPECT_EQ(reportDocumentName(d), "TAVIK report, left ear, HA-1\\HA-2");
+}
+
+TEST(ReportTables, NumbersArePaddedLikePrintfAndCutOrRoundedAsTheScreenDoes) {
+    struct Case {
+        double value;
+        bool oneDecimal;
+        int width;
+        const char* text;
+    };
+    const Case cases[] = {
+        {24.7f, false, 5, "   24"},  {-3.5f, false, 5, "   -3"},   {89.99f, false, 3, " 89"},
+        {-0.9f, false, 5, "    0"},  {123456, false, 3, "123456"}, {2.25f, true, 5, "  2.3"},
+        {-2.25f, true, 5, " -2.3"},  {-0.04f, true, 5, "  0.0"},   {1.15f, true, 5, "  1.1"},
+        {123.25f, true, 5, "123.3"}, {1234.5f, true, 5, "1234.5"}, {0.05f, true, 5, "  0.1"},
+    };
+    for (const Case& c : cases) {
+        const std::string text =
+            c.oneDecimal ? paddedOneDecimal(c.value, c.width) : paddedInt(c.value, c.width);
+        EXPECT_EQ(text, c.text) << c.value;
+    }
+}
+
+TEST(ReportTables, InputOutputRowsShowEachCompleteCurveAtNineInputs) {
+    CurveParams right = linear(0);
+    right.complete = 0;
+    CurveParams left = linear(-0.01f, 89.99f);
+    const auto rows = inputOutputRows(left, right);
+    EXPECT_EQ(rows[0].input, "50");
+    EXPECT_EQ(rows[8].input, "90");
+    EXPECT_EQ(rows[0].left, " 49");
+    EXPECT_EQ(rows[8].left, " 89"); // 89.99 is cut
+    for (const InputOutputRow& row : rows)
+        EXPECT_EQ(row.right, "");
+}
+
+TEST(ReportTables, ParameterColumnsAndTheSlope) {
+    CurveParams incomplete = linear(0);
+    incomplete.complete = 0;
+    CurveParams failedRms = linear(30);
+    failedRms.rmsError = 121;
+    CurveParams noGain60 = linear(-100);
+    struct Case {
+        const char* what;
+        CurveParams left;
+        CurveParams right;
+        int leftFrequency;
+        int rightFrequency;
+        const char* slope;
+        bool slopeIsValue;
+    };
+    const Case cases[] = {
+        {"500 to 3000 Hz", linear(20), linear(30), k500, k3000, "  3.9", true},
+        {"one octave, exactly half", linear(20), linear(22.25f), k500, k1000, "  2.3", true},
+        {"falls by less than 0.05", linear(20), linear(19.9f), k500, k3000, "  0.0", true},
+        {"falling", linear(30), linear(20), k500, k1000, "-10.0", true},
+        {"same frequency", linear(20), linear(30), k1000, k1000, "ERROR", false},
+        {"right incomplete", linear(20), incomplete, k500, k3000, "", false},
+        {"gain at 60 of -100 counts as none", noGain60, linear(20), k500, k3000, "", false},
+        {"failed RMS", linear(20), failedRms, k500, k3000, "  3.9", true},
+    };
+    for (const Case& c : cases) {
+        const ParameterTableTexts t =
+            parameterTable(c.left, c.right, c.leftFrequency, c.rightFrequency);
+        EXPECT_EQ(t.slope, c.slope) << c.what;
+        EXPECT_EQ(t.slopeIsValue, c.slopeIsValue) << c.what;
+    }
+
+    const ParameterTableTexts t = parameterTable(linear(24.7f), failedRms, k500, k3000);
+    const std::array<std::string, 8> left = {"   24", "   50", "  1.0", "   50",
+                                             "  1.0", "  130", "   24", "  1.3"};
+    EXPECT_EQ(t.left, left);
+    EXPECT_EQ(t.right[7], "Error");
+    EXPECT_EQ(t.right[6], "   30");
+
+    const ParameterTableTexts none = parameterTable(noGain60, incomplete, k500, k3000);
+    EXPECT_EQ(none.left[0], " -100");
+    EXPECT_EQ(none.left[6], "");
+    for (const std::string& cell : none.right)
+        EXPECT_EQ(cell, "");
+}
+
+TEST(ReportTables, PlotFrequenciesAndOctaves) {
+    EXPECT_EQ(plotFrequencyText(k3000), "3000 Hz");
+    EXPECT_EQ(plotFrequencyText(9), "250 Hz");
+    EXPECT_NEAR(octaveDistance(500, 3000), 2.585f, 0.001f);
+    EXPECT_EQ(octaveDistance(500, 1000), 1.0f); // so a slope of 2.25 is exactly half-way
+    EXPECT_EQ(octaveDistance(1000, 1000), 0.0f);
+    EXPECT_LT(octaveDistance(4000, 250), 0.0f);
+}
+
+} // namespace
