@@ -1,1 +1,146 @@
 #include "curves/graphgeometry.h"
+
+#include "curves/curvefit.h"
+#include "model/numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+enum BandLevel { kVs = 0, kCss = 1, kCsl = 2, kUcl = 3 };
+
+constexpr const char* kSpeechWords[3] = {"soft", "average", "loud"};
+// "average" stands higher than its neighbours so that the words do not collide.
+constexpr int kSpeechWordRaisePercent[3] = {120, 190, 120};
+
+bool present(int32_t level) {
+    return level != kEmptyLevel;
+}
+
+int sideOrLeft(int side) {
+    return side == 1 ? 1 : 0;
+}
+
+// A level of the graph as a fraction of its 100 dB span, times a length in pixels.
+// The 0.01 is the extended-precision constant, so whole levels land exactly on their
+// pixels.
+long double levelSpan(double level, int length) {
+    return (static_cast<long double>(level) - kGraphLowestLevel) * length * 0.01L;
+}
+
+// The rectangle of a band between two levels, one pixel inside the frame's sides:
+// from the upper level's row down to and including the lower level's row.
+PixelRect bandRect(const GraphFrame& frame, int32_t lower, int32_t upper) {
+    const long long bottom = static_cast<long long>(backgroundY(frame, lower)) + 1;
+    return {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(bottom)};
+}
+
+} // namespace
+
+GraphFrame graphFrame(int side) {
+    const int left = kCurveBoxLeft[sideOrLeft(side)];
+    return {left, kCurveBoxTop, left + kCurveBoxSize, kCurveBoxTop + kCurveBoxSize};
+}
+
+int backgroundX(const GraphFrame& frame, double inputLevel) {
+    return truncToInt(levelSpan(inputLevel, frame.right - frame.left) + frame.left);
+}
+
+int backgroundY(const GraphFrame& frame, double outputLevel) {
+    return truncToInt(frame.bottom - levelSpan(outputLevel, frame.bottom - frame.top));
+}
+
+int curveBoxX(int width, double inputLevel) {
+    return roundHalfUp(levelSpan(inputLevel, width));
+}
+
+int curveBoxY(int height, double outputLevel) {
+    return roundHalfUp(height - levelSpan(outputLevel, height));
+}
+
+ReadOut pointerReadOut(int x, int y, int width, int height) {
+    // A box that has no size yet reads the lowest levels rather than dividing by 0.
+    if (width <= 0 || height <= 0)
+        return {kGraphLowestLevel, kGraphLowestLevel};
+    const long double across = static_cast<long double>(x) * 100 / width;
+    const long double up = (static_cast<long double>(height) - y) * 100 / height;
+    return {clampToInt32(static_cast<long long>(roundHalfUp(across)) + kGraphLowestLevel),
+            clampToInt32(static_cast<long long>(roundHalfUp(up)) + kGraphLowestLevel)};
+}
+
+std::string readOutText(const ReadOut& readOut) {
+    return "I: " + formatInt(readOut.input) + "; O: " + formatInt(readOut.output);
+}
+
+std::string graphFrequencyText(int frequencyIndex) {
+    return formatInt(frequencyHz[frequencyIndexOrFirst(frequencyIndex)]) + " Hz";
+}
+
+int percentOf(int pixels, int percent) {
+    return clampToInt32(static_cast<long long>(pixels) * percent / 100);
+}
+
+int centredTextLeft(const GraphFrame& frame, int textWidth) {
+    return frame.left + (frame.right - frame.left) / 2 - percentOf(textWidth, 50);
+}
+
+GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle, bool binaural,
+                                    int side) {
+    side = sideOrLeft(side);
+    GraphBackground plan{};
+    plan.frame = graphFrame(side);
+    plan.frequencyIndex = frequencyIndexOrFirst(targets.graphFrequency[side]);
+    plan.binaural = binaural;
+    plan.cic = aidStyle == kCicStyle;
+
+    // The graphs end at 130 dB: higher levels are drawn at the top. A UCL cut off
+    // there is announced when the loud band below it is drawn.
+    int32_t level[kBandCount];
+    for (int b = 0; b < kBandCount; ++b) {
+        level[b] = targets.bandLevels[side][b];
+        if (level[b] > kGraphHighestLevel)
+            level[b] = kGraphHighestLevel;
+    }
+    plan.uclExceeds = targets.bandLevels[side][kUcl] > kGraphHighestLevel && present(level[kCsl]);
+
+    const struct {
+        LoudnessBand band;
+        BandLevel lower;
+        BandLevel upper;
+    } bands[] = {
+        {LoudnessBand::Loud, kCsl, kUcl},
+        {LoudnessBand::Comfortable, kCss, kCsl},
+        {LoudnessBand::Soft, kVs, kCss},
+    };
+    for (const auto& b : bands) {
+        if (present(level[b.lower]) && present(level[b.upper]))
+            plan.bands.push_back({b.band, bandRect(plan.frame, level[b.lower], level[b.upper])});
+    }
+
+    const int32_t(&inputs)[3] = speechInputLevels[aidStyleOrFirst(aidStyle)][plan.frequencyIndex];
+    for (int k = 0; k < 3; ++k) {
+        SpeechMark& mark = plan.speech[k];
+        const float target = targets.targetLevels[side][k];
+        mark.word = kSpeechWords[k];
+        mark.wordRaisePercent = kSpeechWordRaisePercent[k];
+        mark.input = inputs[k];
+        mark.x = backgroundX(plan.frame, inputs[k]);
+        mark.hasTarget = target != 0.0f;
+        mark.targetY = mark.hasTarget ? backgroundY(plan.frame, target) : 0;
+    }
+    return plan;
+}
+
+std::vector<PixelSegment> curveSegments(const CurveParams& curve, int width, int height) {
+    std::vector<PixelSegment> segments;
+    segments.reserve(kGraphHighestLevel - kGraphLowestLevel);
+    for (int x = kGraphLowestLevel; x < kGraphHighestLevel; ++x) {
+        const float y1 = curveOutput(curve, static_cast<float>(x));
+        if (!(y1 >= kGraphLowestLevel))
+            continue;
+        const float y2 = curveOutput(curve, static_cast<float>(x + 1));
+        segments.push_back({curveBoxX(width, x), curveBoxY(height, y1), curveBoxX(width, x + 1),
+                            curveBoxY(height, y2)});
+    }
+    return segments;
+}

@@ -1,0 +1,157 @@
+#include "curves/graphgeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(GraphGeometry, BackgroundTruncatesAndCurveBoxesRound) {
+    const GraphFrame left = graphFrame(0), right = graphFrame(1);
+    EXPECT_EQ((std::array{left.left, left.top, left.right, left.bottom}),
+              (std::array{30, 25, 280, 275}));
+    EXPECT_EQ(right.left, 323);
+    const struct {
+        double level;
+        int leftX, rightX, y;     // background, 2.5 pixels per dB
+        int boxX, boxY;           // 250 x 250 curve box
+        int smallBoxX, smallBoxY; // 100 x 100 curve box
+    } cases[] = {
+        {30, 30, 323, 275, 0, 250, 0, 100},
+        {130, 280, 573, 25, 250, 0, 100, 0},
+        {31, 32, 325, 272, 3, 248, 1, 99},
+        {29, 27, 320, 277, -2, 253, 0, 101},    // -1 + 0.5 cuts toward zero
+        {54.8f, 91, 384, 213, 62, 188, 25, 75}, // the float lies just below 54.8
+        {131, 282, 575, 22, 253, -2, 101, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(backgroundX(left, c.level), c.leftX) << c.level;
+        EXPECT_EQ(backgroundX(right, c.level), c.rightX) << c.level;
+        EXPECT_EQ(backgroundY(left, c.level), c.y) << c.level;
+        EXPECT_EQ(curveBoxX(250, c.level), c.boxX) << c.level;
+        EXPECT_EQ(curveBoxY(250, c.level), c.boxY) << c.level;
+        EXPECT_EQ(curveBoxX(100, c.level), c.smallBoxX) << c.level;
+        EXPECT_EQ(curveBoxY(100, c.level), c.smallBoxY) << c.level;
+    }
+    // Every whole level lands exactly on its pixel, however the frame is sized.
+    for (int height = 1; height < 700; ++height) {
+        const GraphFrame frame{0, 0, height, height};
+        for (int v = 30; v <= 130; ++v)
+            ASSERT_EQ(backgroundY(frame, v), (100 * height - (v - 30) * height) / 100)
+                << v << " " << height;
+    }
+}
+
+TEST(GraphGeometry, PointerReadOutSpansTheBoxFrom30To130) {
+    const struct {
+        int x, y, width, height;
+        const char* text;
+    } cases[] = {
+        {0, 0, 250, 250, "I: 30; O: 130"},
+        {249, 249, 250, 250, "I: 130; O: 30"},
+        {125, 125, 250, 250, "I: 80; O: 80"},
+        {1, 1, 250, 250, "I: 30; O: 130"},   // 0.4 and 99.6 rounded
+        {2, 2, 250, 250, "I: 31; O: 129"},   // 0.8 and 99.2
+        {-5, 300, 250, 250, "I: 29; O: 11"}, // dragged outside: -1.5 and -19.5 cut to -1, -19
+        {50, 50, 100, 200, "I: 80; O: 105"},
+        {10, 10, 0, 0, "I: 30; O: 30"}, // a box without size divides by nothing
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readOutText(pointerReadOut(c.x, c.y, c.width, c.height)), c.text) << c.x;
+}
+
+TEST(GraphGeometry, FrequencyCaptionOfAnyIndex) {
+    EXPECT_EQ(graphFrequencyText(4), "3000 Hz");
+    EXPECT_EQ(graphFrequencyText(6), "250 Hz");
+    EXPECT_EQ(graphFrequencyText(-1), "250 Hz");
+}
+
+TargetState bandsOnSide(int side, int32_t vs, int32_t css, int32_t csl, int32_t ucl) {
+    TargetState targets{};
+    const int32_t levels[kBandCount] = {vs, css, csl, ucl};
+    std::copy(std::begin(levels), std::end(levels), targets.bandLevels[side]);
+    return targets;
+}
+
+TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
+    using enum LoudnessBand;
+    // VS 50, CSS 70, CSL 90, UCL 100 lie on rows 225, 175, 125 and 100; 130 on row 25.
+    const BandArea loud{Loud, {31, 100, 279, 126}}, loudToTop{Loud, {31, 25, 279, 126}};
+    const BandArea comfortable{Comfortable, {31, 125, 279, 176}};
+    const BandArea soft{Soft, {31, 175, 279, 226}};
+    const PixelRect top{31, 25, 279, 26};
+    const struct {
+        int32_t vs, css, csl, ucl;
+        std::vector<BandArea> bands;
+        bool uclExceeds;
+    } cases[] = {
+        {50, 70, 90, 100, {loud, comfortable, soft}, false},
+        {-99, 70, -99, 100, {}, false},
+        {50, -99, 90, 131, {loudToTop}, true},
+        {50, 70, -99, 131, {soft}, false},
+        {50, 70, 90, 130, {loudToTop, comfortable, soft}, false},
+        {140, 150, 160, 170, {{Loud, top}, {Comfortable, top}, {Soft, top}}, true},
+        // A level from a damaged file far below the graph does not overflow the band.
+        {INT32_MIN, 70, -99, -99, {{Soft, {31, 175, 279, INT32_MAX}}}, false},
+    };
+    for (const auto& c : cases) {
+        const GraphBackground plan =
+            planGraphBackground(bandsOnSide(0, c.vs, c.css, c.csl, c.ucl), 0, false, 0);
+        EXPECT_EQ(plan.bands, c.bands) << c.vs << " " << c.css << " " << c.csl << " " << c.ucl;
+        EXPECT_EQ(plan.uclExceeds, c.uclExceeds) << c.ucl;
+    }
+    const GraphBackground right = planGraphBackground(bandsOnSide(1, 50, 70, 90, 100), 0, false, 1);
+    ASSERT_EQ(right.bands.size(), 3u);
+    EXPECT_EQ(right.bands[0].area, (PixelRect{324, 100, 572, 126}));
+}
+
+TEST(GraphGeometry, SpeechLevelsAndTargetsFollowTheStyleAndFrequency) {
+    const struct {
+        int32_t style;
+        int32_t frequency;
+        float targets[3];
+        int inputs[3];
+        int columns[3];
+        int targetRows[3]; // -1: no target
+        bool cic;
+    } cases[] = {
+        {0, 2, {54.8f, 67, 83.4f}, {32, 53, 76}, {35, 87, 145}, {213, 182, 141}, false},
+        {3, 5, {0, 67, 0}, {38, 53, 76}, {50, 87, 145}, {-1, 182, -1}, true},
+        {9, 2, {0, 0, 0}, {32, 53, 76}, {35, 87, 145}, {-1, -1, -1}, false},
+        {2, 7, {0, 0, 0}, {41, 56, 67}, {57, 95, 122}, {-1, -1, -1}, false}, // 250 Hz
+    };
+    for (const auto& c : cases) {
+        TargetState targets{};
+        targets.graphFrequency[0] = c.frequency;
+        std::copy(std::begin(c.targets), std::end(c.targets), targets.targetLevels[0]);
+        const GraphBackground plan = planGraphBackground(targets, c.style, true, 0);
+        EXPECT_EQ(plan.cic, c.cic) << c.style;
+        EXPECT_TRUE(plan.binaural);
+        for (int k = 0; k < 3; ++k) {
+            const SpeechMark& mark = plan.speech[k];
+            EXPECT_EQ(mark.input, c.inputs[k]) << c.style << " " << k;
+            EXPECT_EQ(mark.x, c.columns[k]) << c.style << " " << k;
+            EXPECT_EQ(mark.hasTarget, c.targetRows[k] != -1) << c.style << " " << k;
+            if (mark.hasTarget) {
+                EXPECT_EQ(mark.targetY, c.targetRows[k]) << c.style << " " << k;
+            }
+        }
+    }
+}
+
+TEST(GraphGeometry, CurveSegmentsOfCurvesThatNeverReach30OrShootFarOutOfTheBox) {
+    // Output x - 200 never reaches 30 dB: nothing to draw.
+    EXPECT_TRUE(
+        curveSegments(CurveParams{-200, 60, 0, 1, 130, 0, 1, 130, 0, 1, {}}, 250, 250).empty());
+    // A ratio near 0 sends the outputs towards the float range's end: the pixels
+    // saturate instead of overflowing.
+    const std::vector<PixelSegment> steep =
+        curveSegments(CurveParams{0, 50, 0, 1e-38f, 130, 0, 1, 3e38f, 0, 1, {}}, 250, 250);
+    ASSERT_EQ(steep.size(), 100u);
+    EXPECT_EQ(steep.front(), (PixelSegment{0, 250, 3, 248}));
+    EXPECT_EQ(steep.back().y2, std::numeric_limits<int32_t>::min());
+}
+
+} // namespace
