@@ -5,11 +5,13 @@
 // one picture.
 #pragma once
 
+#include "curves/curveload.h"
 #include "curves/curvetext.h"
 #include "curves/graphgeometry.h"
 #include "curves/targets.h"
 
 #include <QColor>
+#include <QFont>
 #include <QSize>
 
 class QPainter;
@@ -19,6 +21,16 @@ inline const QColor kFittedCurveColour(0, 255, 255); // aqua
 inline const QColor kUserCurveColour(0, 255, 0);     // lime
 inline const QColor kAidCurveColour(255, 0, 255);    // fuchsia
 
+// The colours of the background layer and the legend.
+inline const QColor kGraphTextColour(255, 255, 255);   // white: frame, axes, texts
+inline const QColor kLoudBandColour(0, 128, 0);        // green
+inline const QColor kComfortableBandColour(0, 0, 255); // blue
+inline const QColor kSoftBandColour(255, 0, 0);        // red
+
+// The frequency captions of the two graphs: yellow, in the page's 16-pixel font.
+inline const QColor kFrequencyLabelColour(255, 255, 0);
+QFont graphFrequencyLabelFont();
+
 // What the graphs of one ear are drawn from.
 struct GraphScene {
     TargetState targets{};
@@ -26,6 +38,10 @@ struct GraphScene {
     bool binaural = false;
     CurveParams curves[kCurveCount]{};
 };
+
+// The scene of a loaded ear (0 right, 1 left) as the curve page shows it: its targets
+// and six scored curves, the ear's stored style and the binaural choice.
+GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ear);
 
 // Background layer of one side, in panel coordinates.
 void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side);
