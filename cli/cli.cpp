@@ -2,13 +2,23 @@
 
 #include <ostream>
 
+CommandFunction graphCommand = nullptr;
+
 namespace {
 
 struct Command {
     const char* name;
     const char* usage;
-    int (*run)(const Args&, std::ostream&, std::ostream&);
+    CommandFunction run;
 };
+
+int runGraphIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!graphCommand) {
+        err << "tavik-cli: this build has no graphics, so it cannot draw graphs\n";
+        return kExitFailure;
+    }
+    return graphCommand(args, out, err);
+}
 
 const Command commands[] = {
     {"show", "show FILE              print a patient file (*.TAV) as JSON", runShow},
@@ -21,6 +31,11 @@ const Command commands[] = {
      "predict FILE --ear right|left\n"
      "                         print an ear's loudness levels after prediction",
      runPredict},
+    {"graph",
+     "graph FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png\n"
+     "                         draw an ear's graphs as the curve page shows them into a\n"
+     "                         PNG image, N times the page's pixels (N 1 to 8, 1 unless told)",
+     runGraphIfBuilt},
 };
 
 void printHelp(std::ostream& out) {

@@ -27,5 +27,12 @@ int runShowDb(const Args& args, std::ostream& out, std::ostream& err);
 int runCurves(const Args& args, std::ostream& out, std::ostream& err);
 int runPredict(const Args& args, std::ostream& out, std::ostream& err);
 
+// tavik-cli graph draws with Qt, which only the tavik-cli executable of a build with
+// the user interface links: its main sets this hook to runGraph. Without it the
+// command says that this build cannot draw.
+using CommandFunction = int (*)(const Args& args, std::ostream& out, std::ostream& err);
+extern CommandFunction graphCommand;
+int runGraph(const Args& args, std::ostream& out, std::ostream& err); // cli/graphcommand.cpp
+
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

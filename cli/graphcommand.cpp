@@ -1,1 +1,125 @@
+// tavik-cli graph: an ear's graph panel, drawn as the curve page draws it, saved as
+// a PNG image. Built into the tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
+#include "cli/earoptions.h"
+#include "curves/curvegraphs.h"
+#include "model/fileio.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <charconv>
+#include <memory>
+#include <ostream>
+#include <span>
+
+namespace {
+
+constexpr const char* kGraphUsage =
+    "usage: tavik-cli graph FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png";
+constexpr int kLargestScale = 8;
+// The page's fonts are sized for a 96 dpi screen; the image says the same, so that a
+// point is as many pixels as on the screen.
+constexpr int kDotsPerMetreAt96Dpi = 3780;
+
+// N of --scale: a whole number 1..8; nothing when the text is anything else.
+std::optional<int> parseScale(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 1 || value > kLargestScale)
+        return std::nullopt;
+    return value;
+}
+
+QtMessageHandler qtHandlerBeforeStart = nullptr;
+
+// While the platform starts, its remarks about the desktop session (such as a missing
+// runtime folder, which drawing into an image does not need) stay off the command's
+// error output; serious messages still get through.
+void quietStartHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandlerBeforeStart)
+        qtHandlerBeforeStart(type, context, text);
+}
+
+// Text needs an application object; the offscreen platform needs no display. One is
+// made only for this command and only when none exists.
+std::unique_ptr<QGuiApplication> offscreenApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    static char name[] = "tavik-cli";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* argv[] = {name, platformOption, platform, nullptr};
+    static int argc = 3;
+    qtHandlerBeforeStart = qInstallMessageHandler(quietStartHandler);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(qtHandlerBeforeStart);
+    return application;
+}
+
+// The panel at scale times the page's pixels, encoded as PNG.
+QByteArray renderPanelPng(const GraphScene& scene, int scale) {
+    QImage image(kGraphPanelWidth * scale, kGraphPanelHeight * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    drawGraphPanel(painter, scene);
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        png.clear();
+    return png;
+}
+
+} // namespace
+
+int runGraph(const Args& args, std::ostream&, std::ostream& err) {
+    EarOptions options;
+    if (!parseEarOptions(args, {kGraphUsage, true, {"--scale", "-o"}}, options, err))
+        return kExitFailure;
+    if (!options.ear) {
+        err << "tavik-cli: graph needs --ear right or --ear left\n" << kGraphUsage << '\n';
+        return kExitFailure;
+    }
+    const auto output = options.values.find("-o");
+    if (output == options.values.end()) {
+        err << "tavik-cli: graph needs -o OUT.png\n" << kGraphUsage << '\n';
+        return kExitFailure;
+    }
+    const auto scaleText = options.values.find("--scale");
+    const std::optional<int> scale =
+        scaleText == options.values.end() ? 1 : parseScale(scaleText->second);
+    if (!scale) {
+        err << "tavik-cli: --scale takes a whole number from 1 to " << kLargestScale << '\n'
+            << kGraphUsage << '\n';
+        return kExitFailure;
+    }
+    LoadedEar loaded;
+    if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
+        return code;
+
+    const auto application = offscreenApplication();
+    const QByteArray png =
+        renderPanelPng(graphScene(loaded.page, loaded.record, *options.ear), *scale);
+    if (png.isEmpty()) {
+        err << "tavik-cli: the graphs could not be encoded as PNG\n";
+        return kExitFailure;
+    }
+    try {
+        writeFileAtomically(output->second,
+                            std::span(reinterpret_cast<const uint8_t*>(png.constData()),
+                                      static_cast<std::size_t>(png.size())));
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}

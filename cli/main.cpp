@@ -4,6 +4,9 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+#ifdef TAVIK_CLI_GRAPHICS
+    graphCommand = runGraph;
+#endif
     try {
         return runCli(Args(argv + 1, argv + argc), std::cout, std::cerr);
     } catch (const std::exception& e) {

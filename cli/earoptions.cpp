@@ -1,0 +1,93 @@
+#include "cli/earoptions.h"
+
+#include "model/fileio.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace {
+
+bool takesValue(const EarOptionRules& rules, const std::string& arg) {
+    return arg == "--ear" || (rules.databaseAllowed && arg == "--db") ||
+           std::ranges::find(rules.valueOptions, arg) != rules.valueOptions.end();
+}
+
+// The database as the program holds it after reading the given file: the file's
+// bytes over a zeroed database, however short the file is. Without a file, the
+// defaults.
+bool readDatabase(const std::optional<std::string>& path, AidDatabase& database,
+                  std::ostream& err) {
+    database = AidDatabase{};
+    if (!path) {
+        defaultAidDatabase(database);
+        return true;
+    }
+    try {
+        applyAidDatabaseImage(readFileHead(*path, kAidDatabaseFileSize), database);
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& options,
+                     std::ostream& err) {
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (takesValue(rules, arg) && i + 1 >= args.size()) {
+            err << "tavik-cli: " << arg << " needs a value\n" << rules.usage << '\n';
+            return false;
+        }
+        if (arg == "--ear") {
+            const std::string& value = args[++i];
+            if (options.ear || (value != "right" && value != "left")) {
+                err << "tavik-cli: --ear takes right or left, once\n" << rules.usage << '\n';
+                return false;
+            }
+            options.ear = value == "right" ? 0 : 1;
+        } else if (rules.databaseAllowed && arg == "--db") {
+            if (options.database) {
+                err << "tavik-cli: --db given twice\n" << rules.usage << '\n';
+                return false;
+            }
+            options.database = args[++i];
+        } else if (takesValue(rules, arg)) {
+            if (!options.values.emplace(arg, args[++i]).second) {
+                err << "tavik-cli: " << arg << " given twice\n" << rules.usage << '\n';
+                return false;
+            }
+        } else if (arg.starts_with("-") && arg != "-") {
+            err << "tavik-cli: unknown option \"" << arg << "\"\n" << rules.usage << '\n';
+            return false;
+        } else if (haveFile) {
+            err << "tavik-cli: more than one FILE\n" << rules.usage << '\n';
+            return false;
+        } else {
+            options.file = arg;
+            haveFile = true;
+        }
+    }
+    if (!haveFile) {
+        err << "tavik-cli: no patient FILE given\n" << rules.usage << '\n';
+        return false;
+    }
+    return true;
+}
+
+const char* earName(int ear) {
+    return ear == 0 ? "right" : "left";
+}
+
+int loadEarForCli(const EarOptions& options, LoadedEar& loaded, std::ostream& err) {
+    if (const int code = readPatientForCli(options.file, loaded.record, err); code != kExitOk)
+        return code;
+    AidDatabase database{};
+    if (!readDatabase(options.database, database, err))
+        return kExitFailure;
+    loaded.page = loadEarCurves(loaded.record, database, options.ear.value_or(0));
+    return kExitOk;
+}
