@@ -3,6 +3,7 @@
 #include <ostream>
 
 CommandFunction graphCommand = nullptr;
+CommandFunction reportCommand = nullptr;
 
 namespace {
 
@@ -12,12 +13,22 @@ struct Command {
     CommandFunction run;
 };
 
-int runGraphIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!graphCommand) {
-        err << "tavik-cli: this build has no graphics, so it cannot draw graphs\n";
+// A drawing command runs only where the executable set its hook.
+int runIfBuilt(CommandFunction hook, const char* what, const Args& args, std::ostream& out,
+               std::ostream& err) {
+    if (!hook) {
+        err << "tavik-cli: this build has no graphics, so it cannot draw " << what << "\n";
         return kExitFailure;
     }
-    return graphCommand(args, out, err);
+    return hook(args, out, err);
+}
+
+int runGraphIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    return runIfBuilt(graphCommand, "graphs", args, out, err);
+}
+
+int runReportIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    return runIfBuilt(reportCommand, "reports", args, out, err);
 }
 
 const Command commands[] = {
@@ -36,6 +47,13 @@ const Command commands[] = {
      "                         draw an ear's graphs as the curve page shows them into a\n"
      "                         PNG image, N times the page's pixels (N 1 to 8, 1 unless told)",
      runGraphIfBuilt},
+    {"report",
+     "report FILE --ear right|left [--curves fitted,user,aid] [--copies N]\n"
+     "                         [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf\n"
+     "                         write the printed reports of an ear as PDF pages, one per\n"
+     "                         report the print command would print, in the same order\n"
+     "                         (all three curve kinds, one copy, A4 unless told)",
+     runReportIfBuilt},
 };
 
 void printHelp(std::ostream& out) {

@@ -33,6 +33,9 @@ int runPredict(const Args& args, std::ostream& out, std::ostream& err);
 using CommandFunction = int (*)(const Args& args, std::ostream& out, std::ostream& err);
 extern CommandFunction graphCommand;
 int runGraph(const Args& args, std::ostream& out, std::ostream& err); // cli/graphcommand.cpp
+// tavik-cli report writes PDF through the same drawing, with its own hook.
+extern CommandFunction reportCommand;
+int runReport(const Args& args, std::ostream& out, std::ostream& err); // cli/reportcommand.cpp
 
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
 #ifdef TAVIK_CLI_GRAPHICS
     graphCommand = runGraph;
+    reportCommand = runReport;
 #endif
     try {
         return runCli(Args(argv + 1, argv + argc), std::cout, std::cerr);

@@ -1,0 +1,163 @@
+// tavik-cli report: the printed reports of an ear as PDF pages, one page for every
+// document the print command would send to a printer, in the same order, drawn by
+// the same code. For clinics without a printer and for batch use. Built into the
+// tavik-cli executable only, which links Qt's drawing.
+#include "cli/commands.h"
+#include "cli/earoptions.h"
+#include "model/fileio.h"
+#include "model/textslot.h"
+#include "report/printtarget.h"
+#include "report/reportdrawing.h"
+
+#include <QGuiApplication>
+
+#include <array>
+#include <charconv>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <sstream>
+
+namespace {
+
+constexpr const char* kReportUsage =
+    "usage: tavik-cli report FILE --ear right|left [--curves fitted,user,aid] [--copies N]\n"
+    "                        [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf";
+constexpr int kMostCopies = 99;
+
+constexpr std::array<const char*, kReportChoiceCount> kCurveKindNames = {"fitted", "user", "aid"};
+
+struct ReportOptions {
+    std::array<bool, kReportChoiceCount> ticked{true, true, true};
+    int copies = 1;
+    QPageSize::PageSizeId page = QPageSize::A4;
+};
+
+// "fitted,user,aid" in any order and any selection, each kind once.
+bool parseCurveKinds(const std::string& text, std::array<bool, kReportChoiceCount>& ticked) {
+    ticked = {false, false, false};
+    std::istringstream list(text);
+    std::string item;
+    bool any = false;
+    while (std::getline(list, item, ',')) {
+        bool known = false;
+        for (std::size_t k = 0; k < kCurveKindNames.size(); ++k) {
+            if (item == kCurveKindNames[k] && !ticked[k]) {
+                ticked[k] = true;
+                known = true;
+            }
+        }
+        if (!known)
+            return false;
+        any = true;
+    }
+    return any && !text.ends_with(",");
+}
+
+bool parseCopies(const std::string& text, int& copies) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, copies);
+    return error == std::errc() && stop == end && copies >= 1 && copies <= kMostCopies;
+}
+
+bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::ostream& err) {
+    if (const auto kinds = options.values.find("--curves");
+        kinds != options.values.end() && !parseCurveKinds(kinds->second, report.ticked)) {
+        err << "tavik-cli: --curves takes fitted, user and aid, separated by commas, each once\n";
+        return false;
+    }
+    if (const auto copies = options.values.find("--copies");
+        copies != options.values.end() && !parseCopies(copies->second, report.copies)) {
+        err << "tavik-cli: --copies takes a whole number from 1 to " << kMostCopies << '\n';
+        return false;
+    }
+    if (const auto page = options.values.find("--page"); page != options.values.end()) {
+        if (page->second != "a4" && page->second != "letter") {
+            err << "tavik-cli: --page takes a4 or letter\n";
+            return false;
+        }
+        report.page = page->second == "a4" ? QPageSize::A4 : QPageSize::Letter;
+    }
+    return true;
+}
+
+// Text needs an application object; the offscreen platform needs no display. One is
+// made only for this command and only when none exists.
+std::unique_ptr<QGuiApplication> offscreenApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    static char name[] = "tavik-cli";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* argv[] = {name, platformOption, platform, nullptr};
+    static int argc = 3;
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The reports the print command would print for the ticked kinds: each kind in the
+// order fitted, user, aid, as many times as copies.
+QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, int ear,
+                         const ReportOptions& report) {
+    PrintData data = makePrintData(loaded.record, fileName, ear, loaded.page.targets,
+                                   loaded.page.curves, printDateToday());
+    std::array<std::string, 6> controls;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        controls[i] = latin1ToUtf8(loaded.page.controls[i]);
+    PdfReportTarget target(report.page);
+    for (int choice = 0; choice < kReportChoiceCount; ++choice) {
+        if (!report.ticked[static_cast<std::size_t>(choice)])
+            continue;
+        setPlotLabels(data, controls, choice);
+        for (int copy = 0; copy < report.copies; ++copy)
+            printReport(target, data, choice);
+    }
+    return target.finish();
+}
+
+} // namespace
+
+int runReport(const Args& args, std::ostream&, std::ostream& err) {
+    EarOptions options;
+    if (!parseEarOptions(args, {kReportUsage, true, {"--curves", "--copies", "--page", "-o"}},
+                         options, err))
+        return kExitFailure;
+    ReportOptions report;
+    if (!parseReportOptions(options, report, err)) {
+        err << kReportUsage << '\n';
+        return kExitFailure;
+    }
+    if (!options.ear) {
+        err << "tavik-cli: report needs --ear right or --ear left\n" << kReportUsage << '\n';
+        return kExitFailure;
+    }
+    const auto output = options.values.find("-o");
+    if (output == options.values.end()) {
+        err << "tavik-cli: report needs -o OUT.pdf\n" << kReportUsage << '\n';
+        return kExitFailure;
+    }
+    LoadedEar loaded;
+    if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
+        return code;
+
+    const auto application = offscreenApplication();
+    QByteArray pdf;
+    try {
+        pdf = renderReports(loaded, fileNameOf(options.file), *options.ear, report);
+    } catch (const PrintError& e) {
+        err << "tavik-cli: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    if (pdf.isEmpty()) {
+        err << "tavik-cli: the reports could not be made into a PDF\n";
+        return kExitFailure;
+    }
+    try {
+        writeFileAtomically(output->second,
+                            std::span(reinterpret_cast<const uint8_t*>(pdf.constData()),
+                                      static_cast<std::size_t>(pdf.size())));
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}

@@ -1,0 +1,157 @@
+// tavik-cli report. The command draws with Qt, which only the tavik-cli program
+// links, so these tests run the program and read its PDF back with pdftotext and
+// pdfinfo; without a user interface in the build only the refusal is left to test.
+#include "model/patientfile.h"
+#include "model/textslot.h"
+#include "testsupport/clirun.h"
+#include "testsupport/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+TEST(ReportCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
+    const CliResult res = runTool({"report", "P.TAV", "--ear", "right", "-o", "out.pdf"});
+    EXPECT_EQ(res.code, 1);
+    EXPECT_TRUE(contains(res.err, "cannot draw reports")) << res.err;
+    EXPECT_TRUE(contains(runTool({"--help"}).out,
+                         "report FILE --ear right|left [--curves fitted,user,aid] [--copies N]"));
+}
+
+#ifdef TAVIK_CLI_HAS_GRAPHICS
+
+class ReportCli : public testing::Test {
+  protected:
+    // Right ear, ITE (as new), at 1000 and 4000 Hz: 1000 Hz measured with Curve B chosen;
+    // 4000 Hz left empty.
+    void SetUp() override {
+        FittingRecord r;
+        resetFitting(r, "01/01/2000");
+        writeText(r.lastName, "Smith");
+        writeText(r.firstName, "Anna");
+        writeText(r.middleInitial, "Q");
+        writeText(r.comments, "Tinnitus & recruitment");
+        r.rightRangeLow = 2;
+        r.rightRangeHigh = 5;
+        const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
+        for (int c = 0; c < 8; ++c)
+            r.rightLoudness[2][c] = levels[c];
+        r.aidSettings[0][2].curveChoice = 2;
+        writePatientFile(patient, r);
+    }
+
+    CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }
+
+    // The text of one page of the PDF (1-based), or of all pages with page 0.
+    std::string pageText(int page) const {
+        Args args{"-layout"};
+        if (page > 0)
+            args.insert(args.end(), {"-f", std::to_string(page), "-l", std::to_string(page)});
+        args.insert(args.end(), {pdf, "-"});
+        return runProgram("pdftotext", args, io).out;
+    }
+
+    std::string info() const { return runProgram("pdfinfo", {pdf}, io).out; }
+
+    bool leftNothingBehind() const {
+        return std::distance(std::filesystem::directory_iterator(dir.path()),
+                             std::filesystem::directory_iterator()) == 1;
+    }
+
+    TempDir dir, io;
+    std::string patient = dir.file("P.TAV");
+    std::string pdf = dir.file("report.pdf");
+};
+
+TEST_F(ReportCli, WritesOnePagePerReportInThePrintOrder) {
+    const struct {
+        Args options;
+        std::vector<const char*> leftPlots;
+        const char* pageSize;
+    } cases[] = {
+        {{}, {"Curve B", "1000 Hz (user)", "HA-1"}, "595 x 842"},
+        {{"--curves", "aid,fitted", "--copies", "2", "--page", "letter"},
+         {"Curve B", "Curve B", "HA-1", "HA-1"},
+         "612 x 792"},
+        {{"--curves", "user"}, {"1000 Hz (user)"}, "595 x 842"},
+    };
+    for (const auto& c : cases) {
+        Args args{"report", patient, "--ear", "right", "-o", pdf};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliResult res = run(args);
+        ASSERT_EQ(res.code, 0) << res.err;
+        EXPECT_EQ(res.out, "");
+        const std::string meta = info();
+        EXPECT_TRUE(contains(meta, "Pages:           " + std::to_string(c.leftPlots.size())))
+            << meta;
+        EXPECT_TRUE(contains(meta, c.pageSize)) << meta;
+        for (std::size_t page = 0; page < c.leftPlots.size(); ++page) {
+            const std::string text = pageText(static_cast<int>(page + 1));
+            EXPECT_TRUE(contains(text, std::string("Left Plot: ") + c.leftPlots[page]))
+                << page << "\n"
+                << text;
+        }
+    }
+}
+
+TEST_F(ReportCli, ThePageCarriesTheHeaderTheTablesAndTheGraphTitles) {
+    ASSERT_EQ(run({"report", patient, "--ear", "right", "--curves", "fitted", "-o", pdf}).code, 0);
+    const std::string text = pageText(0);
+    for (const char* expected :
+         {"Loudness-Based Hearing Aid Fitting (TAVIK)", "Printed: ", "Name: Smith, Anna Q",
+          "Filename: P.TAV", "Ear: Right", "Hearing Aid Type: ITE", "Left Plot: Curve B",
+          "Right Plot: No Curve", "Tinnitus & recruitment", "Comp. Threshold 1", "Slope (dB/oct)",
+          "INPUT dB SPL @ HA MIC", "OUTPUT (SPL in HA-1 COUPLER)", "1000 Hz", "4000 Hz",
+          "Comfortable"})
+        EXPECT_TRUE(contains(text, expected)) << expected << "\n" << text;
+}
+
+TEST_F(ReportCli, BadArgumentsAndUnwritablePlacesLeaveNoPdf) {
+    const std::string underAFile = patient + "/report.pdf";
+    const struct {
+        Args args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"--curves", "fitted,loud"}, 1, "--curves takes fitted, user and aid"},
+        {{"--curves", "user,user"}, 1, "--curves takes fitted, user and aid"},
+        {{"--curves", "fitted,"}, 1, "--curves takes fitted, user and aid"},
+        {{"--copies", "0"}, 1, "--copies takes a whole number from 1 to 99"},
+        {{"--copies", "2x"}, 1, "--copies takes a whole number from 1 to 99"},
+        {{"--page", "A5"}, 1, "--page takes a4 or letter"},
+        {{"--db", "/nonexistent/TAVIK.TDB"}, 1, "/nonexistent/TAVIK.TDB"},
+    };
+    for (const auto& c : cases) {
+        Args args{"report", patient, "--ear", "left", "-o", pdf};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult res = run(args);
+        EXPECT_EQ(res.code, c.code) << c.message;
+        EXPECT_TRUE(contains(res.err, c.message)) << res.err;
+        EXPECT_TRUE(leftNothingBehind()) << c.message;
+    }
+    const struct {
+        Args args;
+        int code;
+        std::string message;
+    } files[] = {
+        {{"report", "/nonexistent/P.TAV", "--ear", "right", "-o", pdf}, 1, "/nonexistent/P.TAV"},
+        {{"report", testDataFile("truncated.TAV"), "--ear", "right", "-o", pdf},
+         2,
+         kUnsupportedFileMessage},
+        {{"report", patient, "-o", pdf}, 1, "report needs --ear"},
+        {{"report", patient, "--ear", "right"}, 1, "report needs -o"},
+        {{"report", patient, "--ear", "right", "-o", underAFile}, 1, underAFile},
+    };
+    for (const auto& c : files) {
+        const CliResult res = run(c.args);
+        EXPECT_EQ(res.code, c.code) << c.message;
+        EXPECT_TRUE(contains(res.err, c.message)) << res.err;
+        EXPECT_TRUE(leftNothingBehind()) << c.message;
+    }
+}
+
+#endif
+
+} // namespace
