@@ -2,9 +2,9 @@
 // refitted, the grid read back, the curves scored, both curve boxes painted), and a
 // whole page load (one ear loaded, both graph backgrounds and curves painted), each
 // into an image at 1 and 2 times the page's pixels.
+#include "bench/benchdata.h"
 #include "curves/curvegraphs.h"
 #include "curves/curveload.h"
-#include "model/aiddatabase.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -13,40 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Both ears measured at all six frequencies, the right ear shown at 1000 and 3000 Hz
-// with Curve B and Curve C, a user curve and a database entry at both, fitted
-// binaurally: all six curves complete, every band and target present.
-FittingRecord benchRecord() {
-    FittingRecord r;
-    resetFitting(r, "01/01/2000");
-    r.binauralFitting = 1;
-    r.rightRangeLow = 2;
-    r.rightRangeHigh = 4;
-    r.leftRangeLow = 1;
-    r.leftRangeHigh = 5;
-    const int levels[8] = {40, 50, 58, 66, 74, 84, 94, 104};
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            r.rightLoudness[f][c] = levels[c] + f;
-            r.leftLoudness[f][c] = levels[c] + 2 * f;
-        }
-        for (AidSetting* s : {&r.aidSettings[0][f], &r.aidSettings[1][f]}) {
-            s->curveChoice = 2 + f % 2;
-            s->aidChoice = 1;
-            s->curve = CurveParams{20, 45, 1, 2, 75, 1, 2, 110, 0, 0, {}};
-        }
-    }
-    return r;
-}
-
-AidDatabase benchDatabase() {
-    AidDatabase db;
-    defaultAidDatabase(db);
-    for (AidFrequencyData& d : db.aidData[1])
-        d = AidFrequencyData{15, 40, 0, 1.5f, 65, 0, 3, 118};
-    return db;
-}
 
 QImage panelImage(int scale) {
     QImage image(kGraphPanelWidth * scale, kGraphPanelHeight * scale, QImage::Format_RGB32);

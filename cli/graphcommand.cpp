@@ -2,19 +2,15 @@
 // a PNG image. Built into the tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/offscreen.h"
 #include "curves/curvegraphs.h"
-#include "model/fileio.h"
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <charconv>
-#include <memory>
 #include <ostream>
-#include <span>
 
 namespace {
 
@@ -33,32 +29,6 @@ std::optional<int> parseScale(const std::string& text) {
     if (error != std::errc() || stop != end || value < 1 || value > kLargestScale)
         return std::nullopt;
     return value;
-}
-
-QtMessageHandler qtHandlerBeforeStart = nullptr;
-
-// While the platform starts, its remarks about the desktop session (such as a missing
-// runtime folder, which drawing into an image does not need) stay off the command's
-// error output; serious messages still get through.
-void quietStartHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandlerBeforeStart)
-        qtHandlerBeforeStart(type, context, text);
-}
-
-// Text needs an application object; the offscreen platform needs no display. One is
-// made only for this command and only when none exists.
-std::unique_ptr<QGuiApplication> offscreenApplication() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    static char name[] = "tavik-cli";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* argv[] = {name, platformOption, platform, nullptr};
-    static int argc = 3;
-    qtHandlerBeforeStart = qInstallMessageHandler(quietStartHandler);
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    qInstallMessageHandler(qtHandlerBeforeStart);
-    return application;
 }
 
 // The panel at scale times the page's pixels, encoded as PNG.
@@ -113,13 +83,5 @@ int runGraph(const Args& args, std::ostream&, std::ostream& err) {
         err << "tavik-cli: the graphs could not be encoded as PNG\n";
         return kExitFailure;
     }
-    try {
-        writeFileAtomically(output->second,
-                            std::span(reinterpret_cast<const uint8_t*>(png.constData()),
-                                      static_cast<std::size_t>(png.size())));
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeCommandOutput(output->second, png, err);
 }

@@ -4,18 +4,15 @@
 // tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/offscreen.h"
 #include "model/fileio.h"
 #include "model/textslot.h"
 #include "report/printtarget.h"
 #include "report/reportdrawing.h"
 
-#include <QGuiApplication>
-
 #include <array>
 #include <charconv>
-#include <memory>
 #include <ostream>
-#include <span>
 #include <sstream>
 
 namespace {
@@ -81,19 +78,6 @@ bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::o
     return true;
 }
 
-// Text needs an application object; the offscreen platform needs no display. One is
-// made only for this command and only when none exists.
-std::unique_ptr<QGuiApplication> offscreenApplication() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    static char name[] = "tavik-cli";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* argv[] = {name, platformOption, platform, nullptr};
-    static int argc = 3;
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // The reports the print command would print for the ticked kinds: each kind in the
 // order fitted, user, aid, as many times as copies.
 QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, int ear,
@@ -151,13 +135,5 @@ int runReport(const Args& args, std::ostream&, std::ostream& err) {
         err << "tavik-cli: the reports could not be made into a PDF\n";
         return kExitFailure;
     }
-    try {
-        writeFileAtomically(output->second,
-                            std::span(reinterpret_cast<const uint8_t*>(pdf.constData()),
-                                      static_cast<std::size_t>(pdf.size())));
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeCommandOutput(output->second, pdf, err);
 }

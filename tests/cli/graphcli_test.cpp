@@ -7,11 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
@@ -26,20 +22,6 @@ TEST(GraphCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 
 #ifdef TAVIK_CLI_HAS_GRAPHICS
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class GraphCli : public testing::Test {
   protected:
     void SetUp() override {
@@ -53,16 +35,7 @@ class GraphCli : public testing::Test {
         writePatientFile(patient, r);
     }
 
-    // Runs the tavik-cli program; its output goes to files beside the patient file.
-    CliResult run(const Args& args) const {
-        std::string command = quoted(TAVIK_CLI_PATH);
-        for (const std::string& arg : args)
-            command += " " + quoted(arg);
-        command += " >" + quoted(io.file("out")) + " 2>" + quoted(io.file("err"));
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(io.file("out")),
-                readText(io.file("err"))};
-    }
+    CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }
 
     // Width and height from a PNG file's header; 0 x 0 when it is no PNG.
     static std::pair<uint32_t, uint32_t> pngSize(const std::string& path) {

@@ -1,0 +1,43 @@
+#include "cli/offscreen.h"
+
+#include "cli/commands.h"
+#include "model/fileio.h"
+
+#include <ostream>
+#include <span>
+
+namespace {
+
+QtMessageHandler qtHandlerBeforeStart = nullptr;
+
+void quietStartHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandlerBeforeStart)
+        qtHandlerBeforeStart(type, context, text);
+}
+
+} // namespace
+
+std::unique_ptr<QGuiApplication> offscreenApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    static char name[] = "tavik-cli";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* argv[] = {name, platformOption, platform, nullptr};
+    static int argc = 3;
+    qtHandlerBeforeStart = qInstallMessageHandler(quietStartHandler);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(qtHandlerBeforeStart);
+    return application;
+}
+
+int writeCommandOutput(const std::string& path, const QByteArray& bytes, std::ostream& err) {
+    try {
+        writeFileAtomically(path, std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                            static_cast<std::size_t>(bytes.size())));
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}

@@ -1,0 +1,23 @@
+// What the drawing commands of tavik-cli share: an application object without a
+// display, and the atomic writing of the file a command makes. Built into the
+// tavik-cli executable only, which links Qt.
+#pragma once
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+// An application object on the offscreen platform, which drawing text needs and which
+// needs no display; made only when none exists (nullptr otherwise). While the
+// platform starts, its remarks about the desktop session (such as a missing runtime
+// folder, which drawing into an image does not need) stay off the error output;
+// serious messages still get through.
+std::unique_ptr<QGuiApplication> offscreenApplication();
+
+// Writes a command's file atomically: the old file stays whole until the new one is.
+// On failure the reason, naming the file, goes to err and the exit code is returned;
+// 0 when the file was written.
+int writeCommandOutput(const std::string& path, const QByteArray& bytes, std::ostream& err);
