@@ -136,7 +136,10 @@ QBrush bandBrush(const QPainter& painter, PlotBand band) {
 void drawComments(QPainter& painter, const PageRect& area, const QString& comments) {
     if (comments.isEmpty())
         return;
-    const QRectF box = rectOf(area);
+    // The text's area: from the left and top corner up to, not including, the right
+    // and bottom one.
+    const QRectF box(area.left, area.top, static_cast<qreal>(area.right) - area.left,
+                     static_cast<qreal>(area.bottom) - area.top);
     const QFontMetrics metrics = painter.fontMetrics();
     const int step = metrics.height() + metrics.leading();
     QString text = comments;

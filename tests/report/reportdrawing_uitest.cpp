@@ -1,0 +1,382 @@
+// The printed report as drawn, recorded on pages of two printers: an A4 page at
+// 600 dpi and a letter page at 300 dpi. Positions are checked as fractions of each
+// page, so a report that keeps its proportions on one printer and not on the other
+// fails; fonts, pens and hatches are checked as the printer receives them.
+#include "report/reportdrawing.h"
+#include "report/reportlayout.h"
+#include "testsupport/recordingpaintdevice.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using Kind = PaintItem::Kind;
+
+constexpr int k1000 = 2, k4000 = 5;
+
+struct Printer {
+    const char* name;
+    QSize page; // printable area in device units
+    int dpi;
+};
+// An A4 page more than 4000 units high and a letter page below that.
+const Printer kPrinters[] = {{"A4 at 600 dpi", {4658, 6717}, 600},
+                             {"letter at 300 dpi", {2400, 3150}, 300}};
+
+CurveParams linear(float gain) {
+    CurveParams c{};
+    c.gainAt50 = gain;
+    c.threshold1 = 50;
+    c.ratio1 = 1;
+    c.threshold2 = 50;
+    c.ratio2 = 1;
+    c.maxOutput = 130;
+    c.rmsError = 1.5f;
+    c.complete = 1;
+    return c;
+}
+
+// The right ear of a BTE wearer: the left plot at 1000 Hz with every band and a soft
+// target of 54.8, the right plot at 4000 Hz with no loudness data; complete fitted
+// curves on both plots.
+PrintData sample() {
+    PrintData d;
+    d.lastName = "Smith";
+    d.firstName = "Anna";
+    d.middleInitial = "Q";
+    d.comments = "Tinnitus & recruitment";
+    d.currentFileName = "SMITH.TAV";
+    d.printDate = "June 5, 2024";
+    d.leftPlotLabel = "Curve B";
+    d.rightPlotLabel = "Curve D";
+    d.printTargets.graphFrequency[0] = k1000;
+    d.printTargets.graphFrequency[1] = k4000;
+    const int32_t bands[2][4] = {{50, 70, 90, 100}, {-99, -99, -99, -99}};
+    std::copy(&bands[0][0], &bands[0][0] + 8, &d.printTargets.bandLevels[0][0]);
+    d.printTargets.targetLevels[0][0] = 54.8f;
+    d.printCurves[0] = linear(-15);
+    d.printCurves[3] = linear(10);
+    return d;
+}
+
+struct Report {
+    Report(const Printer& printer, PrintData data, int choice = kFittedReport)
+        : device(printer.page, printer.dpi), page{printer.page.width(), printer.page.height()} {
+        data.pageWidth = page.width;
+        data.pageHeight = page.height;
+        QPainter painter(&device);
+        drawReport(painter, data, choice);
+    }
+    RecordingPaintDevice device;
+    PageSize page;
+
+    QFontMetrics metrics(const char* family, int points) const {
+        return QFontMetrics(reportFont(family, points), &device);
+    }
+    // The top-left corner of a text's cell: its baseline origin, an ascent higher.
+    QPoint corner(const PaintItem& text) const {
+        const int ascent = QFontMetrics(text.font, &device).ascent();
+        return QPointF(text.position.x(), text.position.y() - ascent).toPoint();
+    }
+    int width(const PaintItem& text) const {
+        return QFontMetrics(text.font, &device).horizontalAdvance(text.text);
+    }
+    std::vector<PaintItem> items(Kind kind, auto&& wanted) const {
+        std::vector<PaintItem> found;
+        std::ranges::copy_if(device.itemsOfKind(kind), std::back_inserter(found), wanted);
+        return found;
+    }
+    std::vector<PaintItem> texts(const QString& text) const {
+        return items(Kind::Text, [&](const PaintItem& t) { return t.text == text; });
+    }
+};
+
+// Where a rectangle of the report is outlined: its right and bottom corner lie just
+// outside it.
+QRectF outline(const PageRect& r) {
+    return QRectF(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+}
+
+// The area of a rectangle of the report, up to its right and bottom corner.
+QRectF area(const PageRect& r) {
+    return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
+    const struct {
+        const char* text;
+        PageFraction x;
+        PageFraction y;
+        bool centred;
+    } cases[] = {
+        {"Loudness-Based Hearing Aid Fitting (TAVIK)", 0.5, 0.088, true},
+        {"Printed: June 5, 2024", 0.5, 0.11, true},
+        {"Name: Smith, Anna Q", 0.08, 0.14, false},
+        {"Filename: SMITH.TAV", 0.08, 0.16, false},
+        {"Ear: Right", 0.45, 0.14, false},
+        {"Hearing Aid Type: BTE", 0.35, 0.16, false},
+        {"Left Plot: Curve B", 0.70, 0.14, false},
+        {"Right Plot: Curve D", 0.70, 0.16, false},
+        {"Tinnitus & recruitment", 0.08, 0.185, false}, // "&" is printed as itself
+        {"Input", 0.15, 0.295, true},
+        {"Output", 0.33, 0.28, true},
+        {"1000 Hz", 0.27, 0.295, true}, // headings of the input/output table ...
+        {"1000 Hz", 0.73, 0.295, true}, // ... and of the parameter table
+        {"4000 Hz", 0.845, 0.295, true},
+        {"50", 0.15, 0.315, false},
+        {"Gain at 50 dB", 0.49, 0.315, false},
+        {"Slope (dB/oct)", 0.49, 0.475, false},
+        {"Loud", 0.25, 0.95, true},
+        {"Comfortable", 0.5, 0.95, true},
+        {"Soft", 0.75, 0.95, true},
+    };
+    for (const Printer& printer : kPrinters) {
+        const Report report(printer, sample());
+        for (const auto& c : cases) {
+            const auto found = report.texts(QString::fromUtf8(c.text));
+            ASSERT_FALSE(found.empty()) << c.text;
+            const bool placed = std::ranges::any_of(found, [&](const PaintItem& t) {
+                const int x = c.centred ? centredTextX(report.page, c.x, report.width(t))
+                                        : pageX(report.page, c.x);
+                return report.corner(t) == QPoint(x, pageY(report.page, c.y));
+            });
+            EXPECT_TRUE(placed) << c.text << " on " << printer.name << " at "
+                                << report.corner(found.front()).x() << ", "
+                                << report.corner(found.front()).y();
+        }
+    }
+}
+
+TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
+    EXPECT_EQ(QFontInfo(reportFont(kReportSansFamily, 10)).family(), "Liberation Sans");
+    const QString mono = QFontInfo(reportFont(kReportMonoFamily, 10)).family();
+    EXPECT_TRUE(mono.startsWith("Liberation Mono") || mono.startsWith("Nimbus Mono PS")) << mono.toStdString();
+
+    const Report report(kPrinters[0], sample());
+    const struct {
+        const char* text;
+        const char* family;
+        int points;
+    } cases[] = {
+        {"Loudness-Based Hearing Aid Fitting (TAVIK)", "Arial", 12},
+        {"Name: Smith, Anna Q", "Arial", 10},
+        {"Gain at 50 dB", "Courier", 10},
+        {"  -15", "Courier", 10},
+        {"130", "Arial", 9},
+        {"soft", "Arial", 9},
+        {"*", "Arial", 25},
+        {"INPUT dB SPL @ HA MIC", "Arial", 10},
+        {"Soft", "Arial", 10},
+    };
+    for (const auto& c : cases) {
+        const auto found = report.texts(QString::fromLatin1(c.text));
+        ASSERT_FALSE(found.empty()) << c.text;
+        EXPECT_EQ(found.front().font.family(), c.family) << c.text;
+        EXPECT_EQ(found.front().font.pointSize(), c.points) << c.text;
+    }
+    // 1000 Hz is a table heading in Arial 10 and the left plot's title in Arial 16.
+    const auto frequency = report.texts("1000 Hz");
+    ASSERT_EQ(frequency.size(), 3u);
+    EXPECT_EQ(frequency.back().font.pointSize(), 16);
+}
+
+TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
+    for (const Printer& printer : kPrinters) {
+        const Report report(printer, sample());
+        const int curveWidth = printer.page.height() > 4000 ? 6 : 3;
+        const auto curve = report.items(Kind::Line, [&](const PaintItem& l) {
+            return l.pen.width() == curveWidth && l.pen.style() == Qt::SolidLine;
+        });
+        const PlotFrame left = plotFrame(report.page, 0);
+        const PlotFrame right = plotFrame(report.page, 1);
+        const auto leftSegments = plotCurveSegments(left, linear(-15));
+        const auto rightSegments = plotCurveSegments(right, linear(10));
+        ASSERT_EQ(curve.size(), leftSegments.size() + rightSegments.size()) << printer.name;
+        const PlotSegment& first = leftSegments.front();
+        EXPECT_EQ(curve.front().line, QLineF(first.x1, first.y1, first.x2, first.y2));
+        EXPECT_EQ(curve.front().pen.color(), QColor(Qt::black));
+
+        const auto frames = report.items(Kind::Rect, [](const PaintItem& r) {
+            return r.pen.width() == 2 && r.brush.style() == Qt::NoBrush;
+        });
+        ASSERT_EQ(frames.size(), 2u);
+        EXPECT_EQ(frames[0].rect,
+                  QRectF(left.left, left.top, left.right - left.left, left.bottom - left.top));
+
+        // Each table is framed by a 3-unit pen; curves on a 300 dpi page use it too.
+        const auto thick = report.items(Kind::Rect, [](const PaintItem& r) {
+            return r.pen.width() == 3 && r.pen.style() == Qt::SolidLine;
+        });
+        ASSERT_EQ(thick.size(), 2u);
+        EXPECT_EQ(thick[0].rect, outline(pageRect(report.page, 0.08, 0.31, 0.45, 0.49)));
+        EXPECT_EQ(thick[1].rect, outline(pageRect(report.page, 0.48, 0.31, 0.90, 0.49)));
+    }
+}
+
+TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
+    const Report report(kPrinters[1], sample());
+    const auto hatched =
+        report.items(Kind::Rect, [](const PaintItem& r) { return r.brush.style() != Qt::NoBrush; });
+    const struct {
+        Qt::BrushStyle style;
+        QColor colour;
+    } expected[] = {
+        {Qt::CrossPattern, QColor(0, 128, 0)},     // loud band of the left plot
+        {Qt::BDiagPattern, QColor(0, 0, 255)},     // comfortable
+        {Qt::DiagCrossPattern, QColor(255, 0, 0)}, // soft; the right plot has none
+        {Qt::CrossPattern, QColor(0, 128, 0)},     // legend: Loud, Comfortable, Soft
+        {Qt::BDiagPattern, QColor(0, 0, 255)},     {Qt::DiagCrossPattern, QColor(255, 0, 0)},
+    };
+    ASSERT_EQ(hatched.size(), std::size(expected));
+    for (std::size_t i = 0; i < hatched.size(); ++i) {
+        EXPECT_EQ(hatched[i].brush.style(), expected[i].style) << i;
+        EXPECT_EQ(hatched[i].brush.color(), expected[i].colour) << i;
+        EXPECT_EQ(hatched[i].backgroundMode, Qt::TransparentMode) << i;
+    }
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(hatched[i].pen.style(), Qt::NoPen) << "bands have no outline";
+    for (std::size_t i = 3; i < 6; ++i)
+        EXPECT_EQ(hatched[i].pen.width(), 1) << "swatches are outlined";
+    const PlotFrame left = plotFrame(report.page, 0);
+    EXPECT_EQ(hatched[2].rect, QRectF(left.left + 1, plotY(left, 70), left.right - left.left - 3,
+                                      plotY(left, 50) - plotY(left, 70)));
+    EXPECT_EQ(hatched[3].rect, outline(pageRect(report.page, 0.2, 0.9, 0.3, 0.94)));
+}
+
+TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
+    const Report report(kPrinters[0], sample());
+    const PlotFrame left = plotFrame(report.page, 0);
+    const auto dashed =
+        report.items(Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DashLine; });
+    ASSERT_EQ(dashed.size(), 6u); // three per plot
+    // BTE at 1000 Hz: soft, average and loud speech at 32, 53 and 76 dB SPL.
+    for (int k = 0; k < 3; ++k) {
+        const int x = plotX(left, std::array{32, 53, 76}[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(dashed[static_cast<std::size_t>(k)].line, QLineF(x, left.top, x, left.bottom));
+    }
+    // The soft target of 54.8 is marked at output 54.
+    const auto stars = report.texts("*");
+    ASSERT_EQ(stars.size(), 1u);
+    const QFontMetrics star = report.metrics(kReportSansFamily, 25);
+    EXPECT_EQ(report.corner(stars[0]),
+              QPoint(plotX(left, 32) - truncShare(star.horizontalAdvance("*"), 0.5),
+                     plotY(left, 54) - truncShare(star.height(), 0.33)));
+
+    const auto cicNotes = [](const PrintData& data) {
+        return Report(kPrinters[1], data).texts("LOUDMAP data corrected for CIC").size();
+    };
+    PrintData cic = sample();
+    cic.rightAidStyle = 3;
+    EXPECT_EQ(cicNotes(cic), 2u);
+    cic.printEar = 1; // the left ear wears a BTE
+    EXPECT_EQ(cicNotes(cic), 0u);
+}
+
+TEST(ReportDrawing, AnIncompleteCurveLeavesItsPlotAndColumnsEmpty) {
+    PrintData data = sample();
+    data.printCurves[3].complete = 0;
+    const Report report(kPrinters[0], data);
+    const auto curve =
+        report.items(Kind::Line, [](const PaintItem& l) { return l.pen.width() == 6; });
+    EXPECT_EQ(curve.size(), plotCurveSegments(plotFrame(report.page, 0), linear(-15)).size());
+    // The right column of the input/output table and of the parameter table, and
+    // the slope, stay empty: nothing is written right of 0.79 between the rulings.
+    const int ioColumn = pageX(report.page, 0.38);
+    const int parameterColumn = pageX(report.page, 0.79);
+    const auto inRightColumn = report.items(Kind::Text, [&](const PaintItem& t) {
+        const QPoint c = report.corner(t);
+        return (c.x() == ioColumn || c.x() > parameterColumn) && c.y() > pageY(report.page, 0.30) &&
+               c.y() < pageY(report.page, 0.49);
+    });
+    EXPECT_TRUE(inRightColumn.empty());
+    EXPECT_TRUE(report.texts("4000 Hz").size() == 3u) << "headings stay";
+}
+
+TEST(ReportDrawing, TheOutputTitleRunsUpwardsBesideTheLeftPlot) {
+    const Report report(kPrinters[0], sample());
+    const auto title = report.texts("OUTPUT (SPL in HA-1 COUPLER)");
+    ASSERT_EQ(title.size(), 1u);
+    const QTransform& turn = title[0].transform;
+    EXPECT_EQ(turn.map(QPointF(1, 0)) - turn.map(QPointF(0, 0)), QPointF(0, -1));
+    const QFontMetrics m = report.metrics(kReportSansFamily, 10);
+    const int x = pageX(report.page, 0.078) - m.horizontalAdvance("MMMM");
+    const int y = pageY(report.page, 0.693) +
+                  truncShare(m.horizontalAdvance("OUTPUT (SPL in HA-1 COUPLER)"), 0.5);
+    // The top of the turned text cell lies on x, its start on y.
+    EXPECT_EQ(title[0].position, QPointF(x + m.ascent(), y));
+    // The legend after it is written level again.
+    EXPECT_TRUE(report.texts("Soft")[0].transform.isIdentity());
+}
+
+// The comment lines drawn, in order: the texts clipped to the comment rectangle.
+std::vector<PaintItem> commentLines(const Report& report) {
+    return report.items(Kind::Text, [](const PaintItem& t) { return t.clipped; });
+}
+
+TEST(ReportDrawing, CommentsWrapAtWordsWithTheFontsLeadingBetweenLines) {
+    PrintData data = sample();
+    data.comments.clear();
+    for (int i = 0; data.comments.size() < 240; ++i)
+        data.comments += "word" + std::to_string(i) + " & ";
+    data.comments += "end";
+    for (const Printer& printer : kPrinters) {
+        const Report report(printer, data);
+        const PageRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
+        const QFontMetrics m = report.metrics(kReportSansFamily, 10);
+        const auto lines = commentLines(report);
+        ASSERT_GE(lines.size(), 2u) << printer.name;
+        QString printed;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int top = box.top + static_cast<int>(i) * (m.height() + m.leading());
+            EXPECT_EQ(report.corner(lines[i]), QPoint(box.left, top)) << i;
+            EXPECT_LE(report.width(lines[i]), box.right - box.left) << i;
+            EXPECT_EQ(lines[i].clip.boundingRect(), area(box));
+            printed += (i ? " " : "") + lines[i].text;
+        }
+        EXPECT_EQ(printed, QString::fromStdString(data.comments)) << printer.name;
+    }
+}
+
+TEST(ReportDrawing, CommentLinesBelowTheHeaderAreCutOff) {
+    PrintData data = sample();
+    data.comments.clear();
+    const int typed = 20;
+    for (int i = 1; i <= typed; ++i)
+        data.comments += "Visit " + std::to_string(i) + (i < typed ? "\r\n" : "");
+    for (const Printer& printer : kPrinters) {
+        const Report report(printer, data);
+        const PageRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
+        const QFontMetrics m = report.metrics(kReportSansFamily, 10);
+        const int step = m.height() + m.leading();
+        const auto lines = commentLines(report);
+        const int fitting = (box.bottom - box.top + step - 1) / step; // tops above the edge
+        ASSERT_EQ(static_cast<int>(lines.size()), fitting) << printer.name;
+        ASSERT_LT(fitting, typed);
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].text, QString("Visit %1").arg(i + 1));
+        EXPECT_EQ(lines.back().clip.boundingRect(), area(box));
+    }
+
+    data.comments.clear();
+    EXPECT_TRUE(commentLines(Report(kPrinters[0], data)).empty());
+}
+
+TEST(ReportDrawing, HeaderOfALeftCicEarWithoutLastName) {
+    PrintData data = sample();
+    data.lastName.clear();
+    data.printEar = 1;
+    data.leftAidStyle = 3;
+    data.currentFileName.clear();
+    const Report report(kPrinters[1], data);
+    for (const char* text : {"Name: Anna Q", "Ear: Left", "Hearing Aid Type: CIC", "Filename: "})
+        EXPECT_EQ(report.texts(QString::fromLatin1(text)).size(), 1u) << text;
+}
+
+} // namespace
