@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QValidator>
@@ -59,6 +60,7 @@ class DataGridDelegate : public QStyledItemDelegate {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         editor->setMaxLength(grid_->layout_.textLimit);
+        editor->setAlignment(grid_->layout_.editorAlignment);
         // Pasting by menu or dropping text would bypass the key filter.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         editor->setAcceptDrops(false);
@@ -218,4 +220,28 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     if (editor == editor_)
         editor_ = nullptr;
     QTableWidget::closeEditor(editor, hint);
+}
+
+bool DataGrid::onRefusedCell(const QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    return index.isValid() && selectCell && !selectCell(index.column(), index.row());
+}
+
+// A click on a cell that may not become current changes nothing: the focus, the
+// current cell and its text stay as they were, and no text is left selected for the
+// next key to overwrite.
+void DataGrid::mousePressEvent(QMouseEvent* event) {
+    if (onRefusedCell(event)) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (onRefusedCell(event)) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseDoubleClickEvent(event);
 }

@@ -20,6 +20,7 @@ struct DataGridLayout {
     int firstColumnWidth = 64; // column 0, which may carry row labels
     int rowHeight = 20;
     int textLimit = 19; // the longest text the cell editor takes
+    Qt::Alignment editorAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
 class DataGrid : public QTableWidget {
@@ -54,10 +55,14 @@ class DataGrid : public QTableWidget {
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyboardSearch(const QString&) override {}
 
   private:
     friend class DataGridDelegate;
+    // Whether the mouse is on a cell the page does not let become current.
+    bool onRefusedCell(const QMouseEvent* event);
     DataGridLayout layout_;
     QPointer<QLineEdit> editor_;
 };

@@ -19,6 +19,9 @@ class PageForm : public QWidget {
     virtual void loadFromRecord() {}
     virtual void storeToRecord() {}
 
+    // The help topic of the page, opened by F1 on it or any of its controls.
+    int helpContext = 0;
+
   public slots:
     virtual void FormShow() {}
     virtual void FormHide() {}

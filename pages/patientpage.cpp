@@ -127,6 +127,7 @@ void CommentsMemo::insertFromMimeData(const QMimeData* source) {
 
 TfmClientInfo::TfmClientInfo(QWidget* parent)
     : PageForm(parent, QStringLiteral("fmClientInfo"), kPageColour) {
+    helpContext = 1001;
     auto* title = new QLabel(QStringLiteral("Patient Information"), this);
     title->setFont(pageFont(16, true));
     title->adjustSize();

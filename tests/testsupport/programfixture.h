@@ -21,6 +21,11 @@
 
 #include <gtest/gtest.h>
 
+// Texts in test messages as text, not as arrays of 2-byte objects.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 // Counts the modified notifications the main window receives.
 class NotificationCounter : public QObject {
   public:

@@ -1,0 +1,317 @@
+// The curve page against the real main window: loading an ear, fitting, typing a
+// curve of one's own, the aid choice, switching ears, and keeping it all in the file.
+#include "controls/datagrid.h"
+#include "curves/curvepage.h"
+#include "model/patientfile.h"
+#include "testsupport/programfixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace {
+
+using Kind = ScriptedDialogService::Kind;
+
+constexpr int k1000 = 2, k4000 = 5;
+constexpr int kRightEar = 0;
+
+class CurvePageTest : public ProgramFixture {
+  protected:
+    // The right ear of a BTE wearer measured at 1000 Hz (VS 50, CSS 70, CSL 90, UCL
+    // 100), nothing at 4000 Hz; the left ear measured at 500 and 3000 Hz. The right
+    // ear's graphs show 1000 and 4000 Hz.
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        fitting.rightAidStyle = 0;
+        fitting.rightRangeLow = k1000;
+        fitting.rightRangeHigh = k4000;
+        const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
+        for (int c = 0; c < 8; ++c) {
+            fitting.rightLoudness[k1000][c] = levels[c];
+            fitting.leftLoudness[1][c] = levels[c] + 5;
+            fitting.leftLoudness[4][c] = levels[c] + 10;
+        }
+        // The patient page is shown and would store its own style on leaving.
+        fmClientInfo->loadPatientPage();
+        showCurvePage();
+    }
+
+    static void showCurvePage() { click("EditCurveButton"); }
+    static void leavePage() { click("ClientInfoButton"); }
+
+    static DataGrid* grid() { return find<DataGrid>("DataEntryGrid"); }
+    static QString cell(int column, int row) { return grid()->cellText(column, row); }
+
+    static QStringList column(int c) {
+        QStringList texts;
+        for (int row = 0; row < 7; ++row)
+            texts << cell(c, row);
+        return texts;
+    }
+
+    // Puts the editor on a cell and types into it, as the clinician does.
+    static void type(int column, int row, const QString& keys) {
+        grid()->setFocus();
+        grid()->setCurrentCell(row, column);
+        settle();
+        QLineEdit* editor = grid()->cellEditor();
+        ASSERT_NE(editor, nullptr);
+        if (!editor->text().isEmpty()) {
+            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(editor, keys);
+    }
+
+    static void typeColumn(int c, const QStringList& texts) {
+        for (int row = 0; row < texts.size(); ++row)
+            type(c, row, texts[row]);
+        // Moving on reads the grid.
+        grid()->setCurrentCell(0, c);
+        settle();
+    }
+
+    static void pressEnter() {
+        QTest::keyClick(grid()->cellEditor(), Qt::Key_Return);
+        settle();
+    }
+
+    // A choice made by the clinician in a drop-down list.
+    static void choose(const char* comboName, int index) {
+        auto* combo = find<QComboBox>(comboName);
+        combo->setFocus();
+        combo->setCurrentIndex(index);
+        settle();
+    }
+
+    static QString earShown() { return find<QLabel>("EarLabel")->text(); }
+
+    void saveAs(const std::string& path) {
+        script.setNextFileName(QString::fromStdString(path));
+        trigger("SaveAs1");
+    }
+
+    void load(const std::string& path) {
+        script.setNextFileName(QString::fromStdString(path));
+        trigger("Load1");
+    }
+
+    TempDir files;
+};
+
+TEST_F(CurvePageTest, OpensOnTheRightEarWithItsFrequenciesAndControls) {
+    EXPECT_EQ(earShown(), " RIGHT EAR");
+    EXPECT_EQ(find<QLabel>("LeftCurveUserPanel")->text(), "1000 Hz (user)");
+    EXPECT_EQ(find<QLabel>("RightCurveUserPanel")->text(), "4000 Hz (user)");
+    EXPECT_EQ(find<QLabel>("LeftCurveFreqTextLabel")->text(), "1000 Hz");
+    EXPECT_EQ(find<QLabel>("RightCurveFreqTextLabel")->text(), "4000 Hz");
+    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->count(), 6);
+    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->itemText(5), "HA-6");
+    EXPECT_EQ(cell(0, 6), " RMS Error");
+    EXPECT_EQ(grid()->currentColumn(), 2);
+    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_NE(grid()->cellEditor(), nullptr) << "the grid has the focus with its editor open";
+
+    click("ToggleEarButton");
+    EXPECT_EQ(earShown(), " LEFT EAR");
+    EXPECT_EQ(find<QLabel>("LeftCurveUserPanel")->text(), "500 Hz (user)");
+    leavePage();
+    showCurvePage();
+    EXPECT_EQ(earShown(), " RIGHT EAR") << "the page always opens on the right ear";
+}
+
+TEST_F(CurvePageTest, ChoosingACurveShapeFitsItScoresItAndCountsAsAChange) {
+    choose("LeftSideCurveCombo", 2);
+    EXPECT_EQ(column(1), (QStringList{"16", "32", "1.6", "32", "1.6", "100", "0.7"}));
+    EXPECT_EQ(fmCurveEdit->curves[0].complete, 1);
+    EXPECT_NEAR(fmCurveEdit->curves[0].rmsError, 0.675f, 0.001f);
+    EXPECT_TRUE(document.modified);
+    EXPECT_EQ(modifiedPanel(), " Modified");
+
+    choose("LeftSideCurveCombo", 0);
+    EXPECT_EQ(column(1), QStringList(7, QString()));
+    EXPECT_EQ(fmCurveEdit->curves[0].complete, 0);
+}
+
+TEST_F(CurvePageTest, AnOutputThresholdTypedWithEnterIsReadAtOnce) {
+    typeColumn(2, {"20", "45", "2", "70", "3", "110"});
+    type(2, 1, "65o");
+    pressEnter();
+    EXPECT_EQ(fmCurveEdit->curves[1].threshold1, 45.0f) << "65 dB output less the gain of 20";
+    EXPECT_EQ(fmCurveEdit->curves[1].threshold1IsOutput, 1);
+    EXPECT_EQ(grid()->currentRow(), 1) << "Enter stays in the cell";
+    EXPECT_NE(cell(2, 6), "") << "the user curve is complete and scored";
+    EXPECT_TRUE(document.modified);
+}
+
+TEST_F(CurvePageTest, EachRowTakesOnlyItsOwnLetters) {
+    const struct {
+        int row;
+        QString keys;
+        QString kept;
+    } cases[] = {
+        {1, "x5", "5"},     {3, "x", "x"},       {4, "x", "x"},       {0, "-5a", "-5"},
+        {2, "1.5o", "1.5"}, {5, "1 1 0", "110"}, {1, "6 5 o", "65o"},
+    };
+    for (const auto& c : cases) {
+        type(2, c.row, c.keys);
+        EXPECT_EQ(grid()->cellEditor()->text(), c.kept)
+            << "row " << c.row << " " << c.keys.toStdString();
+    }
+}
+
+TEST_F(CurvePageTest, OnlyTheUserColumnsAboveTheRmsRowCanBeSelected) {
+    grid()->setFocus();
+    grid()->setCurrentCell(3, 5);
+    EXPECT_EQ(grid()->currentColumn(), 5);
+    for (const auto& [row, column] : {std::pair{3, 1}, {3, 0}, {6, 5}, {2, 4}}) {
+        grid()->setCurrentCell(row, column);
+        EXPECT_EQ(grid()->currentColumn(), 5) << row << "," << column;
+        EXPECT_EQ(grid()->currentRow(), 3) << row << "," << column;
+    }
+}
+
+TEST_F(CurvePageTest, ARefusedClickLeavesTheCurrentCellAndItsTextAlone) {
+    type(2, 2, "2");
+    find<QComboBox>("LeftSideCurveCombo")->setFocus();
+    settle();
+    const QRect fitted = grid()->visualRect(grid()->model()->index(2, 1));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, fitted.center());
+    settle();
+    EXPECT_EQ(grid()->currentColumn(), 2);
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_FALSE(grid()->hasFocus());
+    EXPECT_EQ(cell(2, 2), "2");
+}
+
+TEST_F(CurvePageTest, TheAidCombosMoveTogetherWithoutMarkingAChange) {
+    document.modified = false;
+    choose("LeftSideHAidCombo", 3);
+    EXPECT_EQ(find<QComboBox>("RightSideHAidCombo")->currentIndex(), 3);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].aidChoice, 3) << "the page was stored";
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].aidChoice, 3);
+    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->toolTip(), "HALongName4");
+    EXPECT_FALSE(document.modified);
+
+    choose("RightSideHAidCombo", 1);
+    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 1);
+}
+
+TEST_F(CurvePageTest, AWheelOverAnUnfocusedComboChangesNothing) {
+    auto* combo = find<QComboBox>("LeftSideCurveCombo");
+    grid()->setFocus();
+    settle();
+    QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(combo, &wheel);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_FALSE(document.modified);
+}
+
+TEST_F(CurvePageTest, SwitchingEarsStoresTheEarLeftBehind) {
+    choose("RightSideCurveCombo", 1);
+    typeColumn(2, {"20", "45", "2", "x", "x", "110"});
+    click("ToggleEarButton");
+    const AidSetting& stored = fitting.aidSettings[kRightEar][k1000];
+    EXPECT_EQ(stored.curve.gainAt50, 20.0f);
+    EXPECT_EQ(stored.curve.threshold2, 45.0f);
+    EXPECT_EQ(stored.curve.complete, 1);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curveChoice, 1);
+    EXPECT_EQ(column(2), QStringList(7, QString())) << "the left ear has no user curve yet";
+
+    click("ToggleEarButton");
+    EXPECT_EQ(column(2).mid(0, 6), (QStringList{"20", "45", "2.0", "45", "2.0", "110"}));
+    EXPECT_EQ(find<QComboBox>("RightSideCurveCombo")->currentText(), "Curve A");
+}
+
+TEST_F(CurvePageTest, UserCurvesComeBackUnchangedAfterVisitsSaveAndLoad) {
+    // Threshold 2 typed as an output level must read as the same curve however often
+    // the page shows it.
+    typeColumn(2, {"20", "65o", "2", "80o", "3", "110"});
+    typeColumn(5, {"10", "50", "1.5", "", "", "120"});
+    leavePage();
+    showCurvePage();
+    const QStringList left = column(2).mid(0, 6);
+    const QStringList right = column(5).mid(0, 6);
+    EXPECT_EQ(left, (QStringList{"20", "65o", "2.0", "80o", "3.0", "110"}));
+    EXPECT_EQ(right, (QStringList{"10", "50", "1.5", "50", "1.5", "120"}));
+    for (int visit = 0; visit < 3; ++visit) {
+        leavePage();
+        showCurvePage();
+        click("ToggleEarButton");
+        click("ToggleEarButton");
+    }
+    EXPECT_EQ(column(2).mid(0, 6), left);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].curve.threshold2, 75.0f);
+
+    const std::string path = files.file("CURVES.TAV");
+    saveAs(path);
+    trigger("New1");
+    showCurvePage();
+    EXPECT_EQ(column(2), QStringList(7, QString()));
+    load(path);
+    showCurvePage();
+    EXPECT_EQ(column(2).mid(0, 6), left);
+    EXPECT_EQ(column(5).mid(0, 6), right);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].curve.threshold2, 75.0f);
+    EXPECT_FALSE(document.modified);
+}
+
+TEST_F(CurvePageTest, SaveWhileThePageIsShownStoresWhatItShows) {
+    typeColumn(2, {"25", "50", "2", "", "", "115"});
+    const std::string path = files.file("SHOWN.TAV");
+    saveAs(path);
+    FittingRecord saved{};
+    LegacyImage legacy{};
+    ASSERT_EQ(readPatientFile(path, saved, legacy, "01/01/2000"), PatientFileKind::Current);
+    EXPECT_EQ(saved.aidSettings[kRightEar][k1000].curve.gainAt50, 25.0f);
+    EXPECT_EQ(saved.aidSettings[kRightEar][k1000].curve.complete, 1);
+}
+
+TEST_F(CurvePageTest, ACompleteCurveWithoutTargetsShowsErrorAsItsScore) {
+    // Nothing was measured at 4000 Hz: no soft target to score against.
+    typeColumn(5, {"20", "45", "2", "", "", "110"});
+    EXPECT_EQ(cell(5, 6), "Error");
+    EXPECT_EQ(fmCurveEdit->curves[4].rmsError, 121.0f);
+    // A curve made incomplete loses its score.
+    type(5, 5, "");
+    pressEnter();
+    EXPECT_EQ(cell(5, 6), "");
+}
+
+TEST_F(CurvePageTest, ChoicesOutsideTheListsShowTheFirstEntry) {
+    leavePage();
+    fitting.aidSettings[kRightEar][k1000].curveChoice = 6;
+    fitting.aidSettings[kRightEar][k1000].aidChoice = -1;
+    fitting.aidSettings[kRightEar][k4000].curveChoice = 2147483647;
+    showCurvePage();
+    EXPECT_EQ(find<QComboBox>("LeftSideCurveCombo")->currentIndex(), 0);
+    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 0);
+    EXPECT_EQ(find<QComboBox>("RightSideCurveCombo")->currentIndex(), 0);
+    EXPECT_EQ(column(1), QStringList(7, QString()));
+}
+
+TEST_F(CurvePageTest, ThePointerReadOutCoversThirtyToOneHundredThirty) {
+    const struct {
+        const char* box;
+        const char* label;
+        QPoint at;
+        const char* text;
+    } cases[] = {
+        {"LeftCurveGraphBox", "IOLabel1", {0, 0}, "I: 30; O: 130"},
+        {"LeftCurveGraphBox", "IOLabel1", {249, 249}, "I: 130; O: 30"},
+        {"RightCurveGraphBox", "IOLabel2", {125, 125}, "I: 80; O: 80"},
+    };
+    EXPECT_EQ(find<QLabel>("IOLabel1")->text(), "I: 30; O: 30");
+    for (const auto& c : cases) {
+        auto* box = find<QWidget>(c.box);
+        QMouseEvent move(QEvent::MouseMove, QPointF(c.at), box->mapToGlobal(QPointF(c.at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        EXPECT_EQ(find<QLabel>(c.label)->text(), c.text) << c.box << " " << c.at.x();
+    }
+}
+
+} // namespace
