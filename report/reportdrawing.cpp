@@ -1,5 +1,6 @@
 #include "report/reportdrawing.h"
 
+#include "curves/curvegraphs.h"
 #include "model/numbers.h"
 #include "report/printtarget.h"
 #include "report/reportlayout.h"
@@ -20,11 +21,6 @@
 #include <array>
 
 namespace {
-
-// Colours of the loudness bands, on the plots and in the legend.
-const QColor kLoudColour(0, 128, 0);
-const QColor kComfortableColour(0, 0, 255);
-const QColor kSoftColour(255, 0, 0);
 
 // Hatches are drawn at the pitch they have on a 96 dpi screen, whatever the device's
 // resolution, so that on paper the three bands stay as easy to tell apart as on the
@@ -102,7 +98,7 @@ void setPen(QPainter& painter, int width, Qt::PenStyle style = Qt::SolidLine) {
 
 // A rectangle given by its corners, as Qt's rectangle over the same units: the right
 // and bottom corner lie just outside it.
-QRectF rectOf(const PageRect& r) {
+QRectF rectOf(const PixelRect& r) {
     return QRectF(r.left, r.top, static_cast<qreal>(r.right) - r.left - 1,
                   static_cast<qreal>(r.bottom) - r.top - 1);
 }
@@ -111,17 +107,17 @@ void line(QPainter& painter, int x1, int y1, int x2, int y2) {
     painter.drawLine(QLineF(x1, y1, x2, y2));
 }
 
-QBrush bandBrush(const QPainter& painter, PlotBand band) {
+QBrush bandBrush(const QPainter& painter, LoudnessBand band) {
     QBrush brush;
     switch (band) {
-    case PlotBand::Loud:
-        brush = QBrush(kLoudColour, Qt::CrossPattern);
+    case LoudnessBand::Loud:
+        brush = QBrush(kLoudBandColour, Qt::CrossPattern);
         break;
-    case PlotBand::Comfortable:
-        brush = QBrush(kComfortableColour, Qt::BDiagPattern);
+    case LoudnessBand::Comfortable:
+        brush = QBrush(kComfortableBandColour, Qt::BDiagPattern);
         break;
-    case PlotBand::Soft:
-        brush = QBrush(kSoftColour, Qt::DiagCrossPattern);
+    case LoudnessBand::Soft:
+        brush = QBrush(kSoftBandColour, Qt::DiagCrossPattern);
         break;
     }
     const qreal scale = painter.device()->logicalDpiX() / kHatchReferenceDpi;
@@ -133,7 +129,7 @@ QBrush bandBrush(const QPainter& painter, PlotBand band) {
 // The comments wrapped at word boundaries to the rectangle's width, a line break
 // where the clinician typed one, the font's external leading between lines, "&" as
 // itself, and everything cut off at the rectangle's edges.
-void drawComments(QPainter& painter, const PageRect& area, const QString& comments) {
+void drawComments(QPainter& painter, const PixelRect& area, const QString& comments) {
     if (comments.isEmpty())
         return;
     // The text's area: from the left and top corner up to, not including, the right
@@ -174,33 +170,33 @@ int reportStyle(const PrintData& data) {
     return data.printEar == 0 ? data.rightAidStyle : data.leftAidStyle;
 }
 
-void drawBands(QPainter& painter, const PlotFrame& frame, const TargetState& targets, int side) {
+void drawBands(QPainter& painter, const GraphFrame& frame, const TargetState& targets, int side) {
     clearBrush(painter);
     painter.setPen(Qt::NoPen);
-    for (const PlotBandArea& band : plotBands(frame, targets.bandLevels[side])) {
+    for (const BandArea& band : plotBands(frame, targets.bandLevels[side])) {
         painter.setBrush(bandBrush(painter, band.band));
         painter.drawRect(rectOf(band.area));
     }
     painter.setBrush(Qt::NoBrush);
 }
 
-void drawOutputScale(QPainter& painter, const PlotFrame& frame, int side) {
+void drawOutputScale(QPainter& painter, const GraphFrame& frame, int side) {
     const int halfM = truncShare(textHeight(painter), 0.5);
-    for (int v = kPlotLowestLevel; v <= kPlotHighestLevel; v += 10) {
+    for (int v = kGraphLowestLevel; v <= kGraphHighestLevel; v += 10) {
         const QString label = QString::number(v);
         const int x = side == 0 ? frame.left - textWidth(painter, label + QLatin1Char('8'))
                                 : textWidth(painter, QStringLiteral("8")) + frame.right;
-        textAt(painter, x, plotY(frame, v) - halfM, label);
-        if (v > kPlotLowestLevel && v < kPlotHighestLevel)
-            line(painter, frame.left, plotY(frame, v), frame.right, plotY(frame, v));
+        textAt(painter, x, backgroundY(frame, v) - halfM, label);
+        if (v > kGraphLowestLevel && v < kGraphHighestLevel)
+            line(painter, frame.left, backgroundY(frame, v), frame.right, backgroundY(frame, v));
     }
 }
 
-void drawInputScale(QPainter& painter, const PlotFrame& frame) {
+void drawInputScale(QPainter& painter, const GraphFrame& frame) {
     const int labelY = truncShare(textHeight(painter), 0.2) + frame.bottom;
-    for (int v = kPlotLowestLevel; v <= kPlotHighestLevel; v += 10) {
-        const int x = plotX(frame, v);
-        if (v > kPlotLowestLevel && v < kPlotHighestLevel) {
+    for (int v = kGraphLowestLevel; v <= kGraphHighestLevel; v += 10) {
+        const int x = backgroundX(frame, v);
+        if (v > kGraphLowestLevel && v < kGraphHighestLevel) {
             const QString label = QString::number(v);
             textAt(painter, x - truncShare(textWidth(painter, label), 0.5), labelY, label);
         }
@@ -210,12 +206,12 @@ void drawInputScale(QPainter& painter, const PlotFrame& frame) {
 
 // The speech input levels of the ear's aid style with their words above the frame,
 // and a "*" at each target output.
-void drawSpeechLevels(QPainter& painter, const PrintData& data, const PlotFrame& frame, int side) {
+void drawSpeechLevels(QPainter& painter, const PrintData& data, const GraphFrame& frame, int side) {
     static const char* const words[3] = {"soft", "average", "loud"};
     const int f = frequencyIndexOrFirst(data.printTargets.graphFrequency[side]);
     const int style = aidStyleOrFirst(reportStyle(data));
     for (int k = 0; k < 3; ++k) {
-        const int x = plotX(frame, speechInputLevels[style][f][k]);
+        const int x = backgroundX(frame, speechInputLevels[style][f][k]);
         line(painter, x, frame.top, x, frame.bottom);
         const QString word = QString::fromLatin1(words[k]);
         const int raise =
@@ -228,19 +224,19 @@ void drawSpeechLevels(QPainter& painter, const PrintData& data, const PlotFrame&
         setPointSize(painter, kMarkerPointSize);
         const QString star = QStringLiteral("*");
         textAt(painter, x - truncShare(textWidth(painter, star), 0.5),
-               plotY(frame, target) - truncShare(textHeight(painter), 0.33), star);
+               backgroundY(frame, target) - truncShare(textHeight(painter), 0.33), star);
         setPointSize(painter, kScalePointSize);
     }
 }
 
-void drawCurve(QPainter& painter, const PrintData& data, const PlotFrame& frame, int curveIndex) {
+void drawCurve(QPainter& painter, const PrintData& data, const GraphFrame& frame, int curveIndex) {
     setPen(painter, curvePenWidth(pageOf(data)));
     const int index = std::clamp(curveIndex, 0, kCurveCount - 1);
-    for (const PlotSegment& s : plotCurveSegments(frame, data.printCurves[index]))
+    for (const PixelSegment& s : plotCurveSegments(frame, data.printCurves[index]))
         line(painter, s.x1, s.y1, s.x2, s.y2);
 }
 
-void drawCicNote(QPainter& painter, const PlotFrame& frame) {
+void drawCicNote(QPainter& painter, const GraphFrame& frame) {
     setPointSize(painter, kCicNotePointSize);
     const QString note = QString::fromLatin1(kCicNote);
     const long double middle =
@@ -249,17 +245,36 @@ void drawCicNote(QPainter& painter, const PlotFrame& frame) {
     textAt(painter, x, frame.top + truncShare(textHeight(painter), 0.5), note);
 }
 
-void drawFrequencyTitle(QPainter& painter, const PlotFrame& frame, int32_t frequencyIndex) {
+void drawFrequencyTitle(QPainter& painter, const GraphFrame& frame, int32_t frequencyIndex) {
     setPointSize(painter, kFrequencyTitlePointSize);
     const QString title = qtext(plotFrequencyText(frequencyIndex));
     const int x = frame.right - truncShare(textWidth(painter, title + QLatin1Char('8')), 1.1);
     textAt(painter, x, frame.bottom - truncShare(textHeight(painter), 1.5), title);
 }
 
-void tableRule(QPainter& painter, const PageSize& page, int penWidth, PageFraction left,
-               PageFraction top, PageFraction right, PageFraction bottom) {
-    setPen(painter, penWidth);
-    painter.drawRect(rectOf(pageRect(page, left, top, right, bottom)));
+// Black "Arial" 10 pt without background, and the two plot frequencies as column
+// headings centred at the given shares of the width.
+void startTable(QPainter& painter, const PageSize& page, const TargetState& targets,
+                PageFraction leftHeading, PageFraction rightHeading) {
+    painter.setPen(QPen(Qt::black));
+    setFont(painter, kReportSansFamily, kTextPointSize);
+    clearBrush(painter);
+    textCentred(painter, page, leftHeading, 0.295,
+                qtext(plotFrequencyText(targets.graphFrequency[0])));
+    textCentred(painter, page, rightHeading, 0.295,
+                qtext(plotFrequencyText(targets.graphFrequency[1])));
+}
+
+// A table's outline in a 3-unit pen and, in a 1-unit pen, every other of its nine
+// rows outlined, so that the rows read as stripes. Leaves the 1-unit pen.
+void ruleTable(QPainter& painter, const PageSize& page, PageFraction left, PageFraction right) {
+    setPen(painter, 3);
+    painter.drawRect(rectOf(pageRect(page, left, 0.31, right, 0.49)));
+    setPen(painter, 1);
+    constexpr PageFraction rowTops[] = {0.33, 0.37, 0.41, 0.45};
+    constexpr PageFraction rowBottoms[] = {0.35, 0.39, 0.43, 0.47};
+    for (std::size_t r = 0; r < std::size(rowTops); ++r)
+        painter.drawRect(rectOf(pageRect(page, left, rowTops[r], right, rowBottoms[r])));
 }
 
 constexpr PageFraction kRowY[kInputOutputRows] = {0.315, 0.335, 0.355, 0.375, 0.395,
@@ -306,15 +321,9 @@ void drawHeader(QPainter& painter, const PrintData& data) {
 void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice) {
     const PageSize page = pageOf(data);
     const int c = std::clamp(choice, 0, kReportChoiceCount - 1);
-    const TargetState& targets = data.printTargets;
-    painter.setPen(QPen(Qt::black));
-    setFont(painter, kReportSansFamily, kTextPointSize);
-    clearBrush(painter);
+    startTable(painter, page, data.printTargets, 0.27, 0.39);
     textCentred(painter, page, 0.15, 0.295, QStringLiteral("Input"));
     textCentred(painter, page, 0.33, 0.28, QStringLiteral("Output"));
-    textCentred(painter, page, 0.27, 0.295, qtext(plotFrequencyText(targets.graphFrequency[0])));
-    textCentred(painter, page, 0.39, 0.295, qtext(plotFrequencyText(targets.graphFrequency[1])));
-
     setFont(painter, kReportMonoFamily, kTextPointSize);
     const auto rows = inputOutputRows(data.printCurves[c], data.printCurves[c + 3]);
     for (int r = 0; r < kInputOutputRows; ++r) {
@@ -326,24 +335,15 @@ void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice) 
             textLeft(painter, page, 0.38, kRowY[r], qtext(row.right));
     }
 
-    tableRule(painter, page, 3, 0.08, 0.31, 0.45, 0.49);
-    tableRule(painter, page, 1, 0.08, 0.33, 0.45, 0.35);
-    tableRule(painter, page, 1, 0.08, 0.37, 0.45, 0.39);
-    tableRule(painter, page, 1, 0.08, 0.41, 0.45, 0.43);
-    tableRule(painter, page, 1, 0.08, 0.45, 0.45, 0.47);
-    tableRule(painter, page, 1, 0.22, 0.31, 0.33, 0.49);
+    ruleTable(painter, page, 0.08, 0.45);
+    painter.drawRect(rectOf(pageRect(page, 0.22, 0.31, 0.33, 0.49)));
 }
 
 void drawParameterTable(QPainter& painter, const PrintData& data, int choice) {
     const PageSize page = pageOf(data);
     const int c = std::clamp(choice, 0, kReportChoiceCount - 1);
     const TargetState& targets = data.printTargets;
-    painter.setPen(QPen(Qt::black));
-    setFont(painter, kReportSansFamily, kTextPointSize);
-    clearBrush(painter);
-    textCentred(painter, page, 0.73, 0.295, qtext(plotFrequencyText(targets.graphFrequency[0])));
-    textCentred(painter, page, 0.845, 0.295, qtext(plotFrequencyText(targets.graphFrequency[1])));
-
+    startTable(painter, page, targets, 0.73, 0.845);
     setFont(painter, kReportMonoFamily, kTextPointSize);
     const ParameterTableTexts t =
         parameterTable(data.printCurves[c], data.printCurves[c + 3], targets.graphFrequency[0],
@@ -363,18 +363,14 @@ void drawParameterTable(QPainter& painter, const PrintData& data, int choice) {
             textLeft(painter, page, 0.775, 0.475, qtext(t.slope));
     }
 
-    tableRule(painter, page, 3, 0.48, 0.31, 0.90, 0.49);
-    tableRule(painter, page, 1, 0.48, 0.33, 0.90, 0.35);
-    tableRule(painter, page, 1, 0.48, 0.37, 0.90, 0.39);
-    tableRule(painter, page, 1, 0.48, 0.41, 0.90, 0.43);
-    tableRule(painter, page, 1, 0.48, 0.45, 0.90, 0.47);
+    ruleTable(painter, page, 0.48, 0.90);
     line(painter, pageX(page, 0.67), pageY(page, 0.31), pageX(page, 0.67), pageY(page, 0.49));
     line(painter, pageX(page, 0.79), pageY(page, 0.31), pageX(page, 0.79), pageY(page, 0.47));
 }
 
 void drawGraph(QPainter& painter, const PrintData& data, int side, int curveIndex) {
     const int s = side == 0 ? 0 : 1;
-    const PlotFrame frame = plotFrame(pageOf(data), s);
+    const GraphFrame frame = plotFrame(pageOf(data), s);
     drawBands(painter, frame, data.printTargets, s);
 
     setPen(painter, 2);
@@ -420,15 +416,15 @@ void drawAxisTitles(QPainter& painter, const PrintData& data) {
 void drawLegend(QPainter& painter, const PrintData& data) {
     struct Swatch {
         const char* label;
-        PlotBand band;
+        LoudnessBand band;
         PageFraction left;
         PageFraction right;
         PageFraction centre;
     };
     static constexpr Swatch swatches[] = {
-        {"Loud", PlotBand::Loud, 0.2, 0.3, 0.25},
-        {"Comfortable", PlotBand::Comfortable, 0.45, 0.55, 0.5},
-        {"Soft", PlotBand::Soft, 0.7, 0.8, 0.75},
+        {"Loud", LoudnessBand::Loud, 0.2, 0.3, 0.25},
+        {"Comfortable", LoudnessBand::Comfortable, 0.45, 0.55, 0.5},
+        {"Soft", LoudnessBand::Soft, 0.7, 0.8, 0.75},
     };
     const PageSize page = pageOf(data);
     setFont(painter, kReportSansFamily, kTextPointSize);

@@ -35,62 +35,51 @@ int32_t centredTextX(const PageSize& page, PageFraction fx, int32_t textWidth) {
     return pageX(page, fx) - truncShare(textWidth, 0.5);
 }
 
-PageRect pageRect(const PageSize& page, PageFraction left, PageFraction top, PageFraction right,
-                  PageFraction bottom) {
+PixelRect pageRect(const PageSize& page, PageFraction left, PageFraction top, PageFraction right,
+                   PageFraction bottom) {
     return {pageX(page, left), pageY(page, top), pageX(page, right), pageY(page, bottom)};
 }
 
-PlotFrame plotFrame(const PageSize& page, int side) {
+GraphFrame plotFrame(const PageSize& page, int side) {
     const int s = side == 0 ? 0 : 1;
     return {pageX(page, kPlotLeft[s]), pageY(page, kPlotTop), pageX(page, kPlotRight[s]),
             pageY(page, kPlotBottom)};
 }
 
-// A level's share of the 100 dB axis, taken in extended precision and divided by 100
-// rather than multiplied by 0.01, so that whole levels land exactly.
-int32_t plotX(const PlotFrame& frame, double level) {
-    const long double span = static_cast<long double>(frame.right) - frame.left;
-    return truncToInt(frame.left + (level - kPlotLowestLevel) * span / 100.0L);
-}
-
-int32_t plotY(const PlotFrame& frame, double level) {
-    const long double span = static_cast<long double>(frame.bottom) - frame.top;
-    return truncToInt(frame.bottom - (level - kPlotLowestLevel) * span / 100.0L);
-}
-
-std::vector<PlotBandArea> plotBands(const PlotFrame& frame, const int32_t (&bandLevels)[4]) {
+std::vector<BandArea> plotBands(const GraphFrame& frame, const int32_t (&bandLevels)[4]) {
     struct Edges {
-        PlotBand band;
+        LoudnessBand band;
         int lower;
         int upper;
     };
-    constexpr Edges order[] = {{PlotBand::Loud, kBandCsl, kBandUcl},
-                               {PlotBand::Comfortable, kBandCss, kBandCsl},
-                               {PlotBand::Soft, kBandVs, kBandCss}};
-    std::vector<PlotBandArea> bands;
+    constexpr Edges order[] = {{LoudnessBand::Loud, kBandCsl, kBandUcl},
+                               {LoudnessBand::Comfortable, kBandCss, kBandCsl},
+                               {LoudnessBand::Soft, kBandVs, kBandCss}};
+    std::vector<BandArea> bands;
     for (const Edges& e : order) {
         const int32_t lower = bandLevels[e.lower];
         const int32_t upper = bandLevels[e.upper];
         if (lower == kEmptyLevel || upper == kEmptyLevel)
             continue;
+        const long long below = static_cast<long long>(backgroundY(frame, lower)) + 1;
         bands.push_back(
             {e.band,
-             {frame.left + 1, plotY(frame, upper), frame.right - 1, plotY(frame, lower) + 1}});
+             {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(below)}});
     }
     return bands;
 }
 
-std::vector<PlotSegment> plotCurveSegments(const PlotFrame& frame, const CurveParams& curve) {
-    std::vector<PlotSegment> segments;
+std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const CurveParams& curve) {
+    std::vector<PixelSegment> segments;
     if (curve.complete != 1)
         return segments;
-    for (int input = kPlotLowestLevel; input < kPlotHighestLevel; ++input) {
+    for (int input = kGraphLowestLevel; input < kGraphHighestLevel; ++input) {
         const float from = curveOutput(curve, static_cast<float>(input));
-        if (!(from >= kPlotLowestLevel))
+        if (!(from >= kGraphLowestLevel))
             continue;
         const float to = curveOutput(curve, static_cast<float>(input + 1));
-        segments.push_back(
-            {plotX(frame, input), plotY(frame, from), plotX(frame, input + 1), plotY(frame, to)});
+        segments.push_back({backgroundX(frame, input), backgroundY(frame, from),
+                            backgroundX(frame, input + 1), backgroundY(frame, to)});
     }
     return segments;
 }

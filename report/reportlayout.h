@@ -6,6 +6,7 @@
 // the drawing only adds pens, brushes and fonts.
 #pragma once
 
+#include "curves/graphgeometry.h"
 #include "model/fittingrecord.h"
 
 #include <cstdint>
@@ -47,67 +48,29 @@ int32_t pageY(const PageSize& page, PageFraction fy);
 // pageX(fx) minus half the width, each cut on its own.
 int32_t centredTextX(const PageSize& page, PageFraction fx, int32_t textWidth);
 
-// A rectangle as the report describes it: its two corners; the right and bottom
-// edges are the first units outside it.
-struct PageRect {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
-    bool operator==(const PageRect&) const = default;
-};
-PageRect pageRect(const PageSize& page, PageFraction left, PageFraction top, PageFraction right,
-                  PageFraction bottom);
+// A rectangle of the report given by its two corners (PixelRect: the right and
+// bottom corner are the first units outside it).
+PixelRect pageRect(const PageSize& page, PageFraction left, PageFraction top, PageFraction right,
+                   PageFraction bottom);
 
 // --- graphs ------------------------------------------------------------------
 
-// Both axes of a printed graph run from 30 to 130 dB SPL.
-inline constexpr int kPlotLowestLevel = 30;
-inline constexpr int kPlotHighestLevel = 130;
-
-// The frame of a graph (side 0 the left plot, 1 the right plot) in page units.
-struct PlotFrame {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
-};
-PlotFrame plotFrame(const PageSize& page, int side);
-
-// A level (dB, fractional levels allowed) as a page point of the frame, cut toward
-// zero. Levels outside 30..130 land outside the frame; nothing is clipped.
-int32_t plotX(const PlotFrame& frame, double level);
-int32_t plotY(const PlotFrame& frame, double level);
-
-enum class PlotBand {
-    Loud,        // CSL to UCL: green cross hatch
-    Comfortable, // CSS to CSL: blue rising diagonals
-    Soft,        // VS to CSS: red diagonal cross hatch
-};
-
-struct PlotBandArea {
-    PlotBand band;
-    PageRect area;
-    bool operator==(const PlotBandArea&) const = default;
-};
+// The frame of a graph (side 0 the left plot, 1 the right plot) in page units. A
+// level (dB, fractional levels allowed) lands on it as on the screen's graphs
+// (backgroundX, backgroundY: cut toward zero); levels outside 30..130 land outside
+// the frame, since the report clips nothing.
+GraphFrame plotFrame(const PageSize& page, int side);
 
 // The bands of a side that have both edge levels, in drawing order loud,
 // comfortable, soft: inside the frame's width, from the upper edge's level down to
-// one unit below the lower edge's level.
-std::vector<PlotBandArea> plotBands(const PlotFrame& frame, const int32_t (&bandLevels)[4]);
-
-struct PlotSegment {
-    int32_t x1;
-    int32_t y1;
-    int32_t x2;
-    int32_t y2;
-    bool operator==(const PlotSegment&) const = default;
-};
+// one unit below the lower edge's level. A level above 130 (an estimated UCL of 131)
+// reaches above the frame.
+std::vector<BandArea> plotBands(const GraphFrame& frame, const int32_t (&bandLevels)[4]);
 
 // The 1-dB steps of a curve from input 30 to 130, each from (V, output at V) to
 // (V + 1, output at V + 1), left out where the output at V is below 30 dB. An
 // incomplete curve has none.
-std::vector<PlotSegment> plotCurveSegments(const PlotFrame& frame, const CurveParams& curve);
+std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const CurveParams& curve);
 
 // The curve's pen width: 6 units on a page more than 4000 units high, else 3.
 int32_t curvePenWidth(const PageSize& page);

@@ -108,45 +108,32 @@ TEST_F(ReportCli, ThePageCarriesTheHeaderTheTablesAndTheGraphTitles) {
         EXPECT_TRUE(contains(text, expected)) << expected << "\n" << text;
 }
 
+// Reading the patient file and the database is shared with the other commands and
+// tested with them; these are the report's own refusals.
 TEST_F(ReportCli, BadArgumentsAndUnwritablePlacesLeaveNoPdf) {
+    const auto withOptions = [&](const Args& options) {
+        Args args{"report", patient, "--ear", "left", "-o", pdf};
+        args.insert(args.end(), options.begin(), options.end());
+        return args;
+    };
     const std::string underAFile = patient + "/report.pdf";
     const struct {
         Args args;
-        int code;
         std::string message;
     } cases[] = {
-        {{"--curves", "fitted,loud"}, 1, "--curves takes fitted, user and aid"},
-        {{"--curves", "user,user"}, 1, "--curves takes fitted, user and aid"},
-        {{"--curves", "fitted,"}, 1, "--curves takes fitted, user and aid"},
-        {{"--copies", "0"}, 1, "--copies takes a whole number from 1 to 99"},
-        {{"--copies", "2x"}, 1, "--copies takes a whole number from 1 to 99"},
-        {{"--page", "A5"}, 1, "--page takes a4 or letter"},
-        {{"--db", "/nonexistent/TAVIK.TDB"}, 1, "/nonexistent/TAVIK.TDB"},
+        {withOptions({"--curves", "fitted,loud"}), "--curves takes fitted, user and aid"},
+        {withOptions({"--curves", "user,user"}), "--curves takes fitted, user and aid"},
+        {withOptions({"--curves", "fitted,"}), "--curves takes fitted, user and aid"},
+        {withOptions({"--copies", "0"}), "--copies takes a whole number from 1 to 99"},
+        {withOptions({"--copies", "2x"}), "--copies takes a whole number from 1 to 99"},
+        {withOptions({"--page", "A5"}), "--page takes a4 or letter"},
+        {{"report", patient, "-o", pdf}, "report needs --ear"},
+        {{"report", patient, "--ear", "right"}, "report needs -o"},
+        {{"report", patient, "--ear", "right", "-o", underAFile}, underAFile},
     };
     for (const auto& c : cases) {
-        Args args{"report", patient, "--ear", "left", "-o", pdf};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const CliResult res = run(args);
-        EXPECT_EQ(res.code, c.code) << c.message;
-        EXPECT_TRUE(contains(res.err, c.message)) << res.err;
-        EXPECT_TRUE(leftNothingBehind()) << c.message;
-    }
-    const struct {
-        Args args;
-        int code;
-        std::string message;
-    } files[] = {
-        {{"report", "/nonexistent/P.TAV", "--ear", "right", "-o", pdf}, 1, "/nonexistent/P.TAV"},
-        {{"report", testDataFile("truncated.TAV"), "--ear", "right", "-o", pdf},
-         2,
-         kUnsupportedFileMessage},
-        {{"report", patient, "-o", pdf}, 1, "report needs --ear"},
-        {{"report", patient, "--ear", "right"}, 1, "report needs -o"},
-        {{"report", patient, "--ear", "right", "-o", underAFile}, 1, underAFile},
-    };
-    for (const auto& c : files) {
         const CliResult res = run(c.args);
-        EXPECT_EQ(res.code, c.code) << c.message;
+        EXPECT_EQ(res.code, 1) << c.message;
         EXPECT_TRUE(contains(res.err, c.message)) << res.err;
         EXPECT_TRUE(leftNothingBehind()) << c.message;
     }

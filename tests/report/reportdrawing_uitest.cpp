@@ -5,6 +5,7 @@
 #include "report/reportdrawing.h"
 #include "report/reportlayout.h"
 #include "testsupport/recordingpaintdevice.h"
+#include "testsupport/reportsample.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -19,8 +20,6 @@ namespace {
 
 using Kind = PaintItem::Kind;
 
-constexpr int k1000 = 2, k4000 = 5;
-
 struct Printer {
     const char* name;
     QSize page; // printable area in device units
@@ -29,42 +28,6 @@ struct Printer {
 // An A4 page more than 4000 units high and a letter page below that.
 const Printer kPrinters[] = {{"A4 at 600 dpi", {4658, 6717}, 600},
                              {"letter at 300 dpi", {2400, 3150}, 300}};
-
-CurveParams linear(float gain) {
-    CurveParams c{};
-    c.gainAt50 = gain;
-    c.threshold1 = 50;
-    c.ratio1 = 1;
-    c.threshold2 = 50;
-    c.ratio2 = 1;
-    c.maxOutput = 130;
-    c.rmsError = 1.5f;
-    c.complete = 1;
-    return c;
-}
-
-// The right ear of a BTE wearer: the left plot at 1000 Hz with every band and a soft
-// target of 54.8, the right plot at 4000 Hz with no loudness data; complete fitted
-// curves on both plots.
-PrintData sample() {
-    PrintData d;
-    d.lastName = "Smith";
-    d.firstName = "Anna";
-    d.middleInitial = "Q";
-    d.comments = "Tinnitus & recruitment";
-    d.currentFileName = "SMITH.TAV";
-    d.printDate = "June 5, 2024";
-    d.leftPlotLabel = "Curve B";
-    d.rightPlotLabel = "Curve D";
-    d.printTargets.graphFrequency[0] = k1000;
-    d.printTargets.graphFrequency[1] = k4000;
-    const int32_t bands[2][4] = {{50, 70, 90, 100}, {-99, -99, -99, -99}};
-    std::copy(&bands[0][0], &bands[0][0] + 8, &d.printTargets.bandLevels[0][0]);
-    d.printTargets.targetLevels[0][0] = 54.8f;
-    d.printCurves[0] = linear(-15);
-    d.printCurves[3] = linear(10);
-    return d;
-}
 
 struct Report {
     Report(const Printer& printer, PrintData data, int choice = kFittedReport)
@@ -100,12 +63,12 @@ struct Report {
 
 // Where a rectangle of the report is outlined: its right and bottom corner lie just
 // outside it.
-QRectF outline(const PageRect& r) {
+QRectF outline(const PixelRect& r) {
     return QRectF(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
 }
 
 // The area of a rectangle of the report, up to its right and bottom corner.
-QRectF area(const PageRect& r) {
+QRectF area(const PixelRect& r) {
     return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -138,7 +101,7 @@ TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
         {"Soft", 0.75, 0.95, true},
     };
     for (const Printer& printer : kPrinters) {
-        const Report report(printer, sample());
+        const Report report(printer, samplePrintData());
         for (const auto& c : cases) {
             const auto found = report.texts(QString::fromUtf8(c.text));
             ASSERT_FALSE(found.empty()) << c.text;
@@ -157,9 +120,10 @@ TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
 TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
     EXPECT_EQ(QFontInfo(reportFont(kReportSansFamily, 10)).family(), "Liberation Sans");
     const QString mono = QFontInfo(reportFont(kReportMonoFamily, 10)).family();
-    EXPECT_TRUE(mono.startsWith("Liberation Mono") || mono.startsWith("Nimbus Mono PS")) << mono.toStdString();
+    EXPECT_TRUE(mono.startsWith("Liberation Mono") || mono.startsWith("Nimbus Mono PS"))
+        << mono.toStdString();
 
-    const Report report(kPrinters[0], sample());
+    const Report report(kPrinters[0], samplePrintData());
     const struct {
         const char* text;
         const char* family;
@@ -189,17 +153,17 @@ TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
 
 TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
     for (const Printer& printer : kPrinters) {
-        const Report report(printer, sample());
+        const Report report(printer, samplePrintData());
         const int curveWidth = printer.page.height() > 4000 ? 6 : 3;
         const auto curve = report.items(Kind::Line, [&](const PaintItem& l) {
             return l.pen.width() == curveWidth && l.pen.style() == Qt::SolidLine;
         });
-        const PlotFrame left = plotFrame(report.page, 0);
-        const PlotFrame right = plotFrame(report.page, 1);
-        const auto leftSegments = plotCurveSegments(left, linear(-15));
-        const auto rightSegments = plotCurveSegments(right, linear(10));
+        const GraphFrame left = plotFrame(report.page, 0);
+        const GraphFrame right = plotFrame(report.page, 1);
+        const auto leftSegments = plotCurveSegments(left, linearCurve(-15));
+        const auto rightSegments = plotCurveSegments(right, linearCurve(10));
         ASSERT_EQ(curve.size(), leftSegments.size() + rightSegments.size()) << printer.name;
-        const PlotSegment& first = leftSegments.front();
+        const PixelSegment& first = leftSegments.front();
         EXPECT_EQ(curve.front().line, QLineF(first.x1, first.y1, first.x2, first.y2));
         EXPECT_EQ(curve.front().pen.color(), QColor(Qt::black));
 
@@ -221,7 +185,7 @@ TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
 }
 
 TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
-    const Report report(kPrinters[1], sample());
+    const Report report(kPrinters[1], samplePrintData());
     const auto hatched =
         report.items(Kind::Rect, [](const PaintItem& r) { return r.brush.style() != Qt::NoBrush; });
     const struct {
@@ -244,21 +208,22 @@ TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
         EXPECT_EQ(hatched[i].pen.style(), Qt::NoPen) << "bands have no outline";
     for (std::size_t i = 3; i < 6; ++i)
         EXPECT_EQ(hatched[i].pen.width(), 1) << "swatches are outlined";
-    const PlotFrame left = plotFrame(report.page, 0);
-    EXPECT_EQ(hatched[2].rect, QRectF(left.left + 1, plotY(left, 70), left.right - left.left - 3,
-                                      plotY(left, 50) - plotY(left, 70)));
+    const GraphFrame left = plotFrame(report.page, 0);
+    EXPECT_EQ(hatched[2].rect,
+              QRectF(left.left + 1, backgroundY(left, 70), left.right - left.left - 3,
+                     backgroundY(left, 50) - backgroundY(left, 70)));
     EXPECT_EQ(hatched[3].rect, outline(pageRect(report.page, 0.2, 0.9, 0.3, 0.94)));
 }
 
 TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
-    const Report report(kPrinters[0], sample());
-    const PlotFrame left = plotFrame(report.page, 0);
+    const Report report(kPrinters[0], samplePrintData());
+    const GraphFrame left = plotFrame(report.page, 0);
     const auto dashed =
         report.items(Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DashLine; });
     ASSERT_EQ(dashed.size(), 6u); // three per plot
     // BTE at 1000 Hz: soft, average and loud speech at 32, 53 and 76 dB SPL.
     for (int k = 0; k < 3; ++k) {
-        const int x = plotX(left, std::array{32, 53, 76}[static_cast<std::size_t>(k)]);
+        const int x = backgroundX(left, std::array{32, 53, 76}[static_cast<std::size_t>(k)]);
         EXPECT_EQ(dashed[static_cast<std::size_t>(k)].line, QLineF(x, left.top, x, left.bottom));
     }
     // The soft target of 54.8 is marked at output 54.
@@ -266,13 +231,13 @@ TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
     ASSERT_EQ(stars.size(), 1u);
     const QFontMetrics star = report.metrics(kReportSansFamily, 25);
     EXPECT_EQ(report.corner(stars[0]),
-              QPoint(plotX(left, 32) - truncShare(star.horizontalAdvance("*"), 0.5),
-                     plotY(left, 54) - truncShare(star.height(), 0.33)));
+              QPoint(backgroundX(left, 32) - truncShare(star.horizontalAdvance("*"), 0.5),
+                     backgroundY(left, 54) - truncShare(star.height(), 0.33)));
 
     const auto cicNotes = [](const PrintData& data) {
         return Report(kPrinters[1], data).texts("LOUDMAP data corrected for CIC").size();
     };
-    PrintData cic = sample();
+    PrintData cic = samplePrintData();
     cic.rightAidStyle = 3;
     EXPECT_EQ(cicNotes(cic), 2u);
     cic.printEar = 1; // the left ear wears a BTE
@@ -280,12 +245,12 @@ TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
 }
 
 TEST(ReportDrawing, AnIncompleteCurveLeavesItsPlotAndColumnsEmpty) {
-    PrintData data = sample();
+    PrintData data = samplePrintData();
     data.printCurves[3].complete = 0;
     const Report report(kPrinters[0], data);
     const auto curve =
         report.items(Kind::Line, [](const PaintItem& l) { return l.pen.width() == 6; });
-    EXPECT_EQ(curve.size(), plotCurveSegments(plotFrame(report.page, 0), linear(-15)).size());
+    EXPECT_EQ(curve.size(), plotCurveSegments(plotFrame(report.page, 0), linearCurve(-15)).size());
     // The right column of the input/output table and of the parameter table, and
     // the slope, stay empty: nothing is written right of 0.79 between the rulings.
     const int ioColumn = pageX(report.page, 0.38);
@@ -300,7 +265,7 @@ TEST(ReportDrawing, AnIncompleteCurveLeavesItsPlotAndColumnsEmpty) {
 }
 
 TEST(ReportDrawing, TheOutputTitleRunsUpwardsBesideTheLeftPlot) {
-    const Report report(kPrinters[0], sample());
+    const Report report(kPrinters[0], samplePrintData());
     const auto title = report.texts("OUTPUT (SPL in HA-1 COUPLER)");
     ASSERT_EQ(title.size(), 1u);
     const QTransform& turn = title[0].transform;
@@ -321,14 +286,14 @@ std::vector<PaintItem> commentLines(const Report& report) {
 }
 
 TEST(ReportDrawing, CommentsWrapAtWordsWithTheFontsLeadingBetweenLines) {
-    PrintData data = sample();
+    PrintData data = samplePrintData();
     data.comments.clear();
     for (int i = 0; data.comments.size() < 240; ++i)
         data.comments += "word" + std::to_string(i) + " & ";
     data.comments += "end";
     for (const Printer& printer : kPrinters) {
         const Report report(printer, data);
-        const PageRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
+        const PixelRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
         const QFontMetrics m = report.metrics(kReportSansFamily, 10);
         const auto lines = commentLines(report);
         ASSERT_GE(lines.size(), 2u) << printer.name;
@@ -345,14 +310,14 @@ TEST(ReportDrawing, CommentsWrapAtWordsWithTheFontsLeadingBetweenLines) {
 }
 
 TEST(ReportDrawing, CommentLinesBelowTheHeaderAreCutOff) {
-    PrintData data = sample();
+    PrintData data = samplePrintData();
     data.comments.clear();
     const int typed = 20;
     for (int i = 1; i <= typed; ++i)
         data.comments += "Visit " + std::to_string(i) + (i < typed ? "\r\n" : "");
     for (const Printer& printer : kPrinters) {
         const Report report(printer, data);
-        const PageRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
+        const PixelRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
         const QFontMetrics m = report.metrics(kReportSansFamily, 10);
         const int step = m.height() + m.leading();
         const auto lines = commentLines(report);
@@ -369,7 +334,7 @@ TEST(ReportDrawing, CommentLinesBelowTheHeaderAreCutOff) {
 }
 
 TEST(ReportDrawing, HeaderOfALeftCicEarWithoutLastName) {
-    PrintData data = sample();
+    PrintData data = samplePrintData();
     data.lastName.clear();
     data.printEar = 1;
     data.leftAidStyle = 3;

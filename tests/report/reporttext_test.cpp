@@ -4,26 +4,13 @@
 #include "report/reporttext.h"
 
 #include "model/textslot.h"
+#include "testsupport/reportsample.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int k500 = 1, k1000 = 2, k3000 = 4;
-
-// A curve of slope 1 with the given gain up to its maximum output.
-CurveParams linear(float gain, float maxOutput = 130) {
-    CurveParams c{};
-    c.gainAt50 = gain;
-    c.threshold1 = 50;
-    c.ratio1 = 1;
-    c.threshold2 = 50;
-    c.ratio2 = 1;
-    c.maxOutput = maxOutput;
-    c.rmsError = 1.25f;
-    c.complete = 1;
-    return c;
-}
 
 TEST(PageArithmetic, EveryProductIsCutTowardZeroOnItsOwn) {
     struct Case {
@@ -62,13 +49,13 @@ TEST(PageArithmetic, CentredTextStartsHalfItsWidthLeftOfTheCentre) {
     const PageSize page{4658, 6717};
     EXPECT_EQ(centredTextX(page, 0.5, 101), 2329 - 50);
     EXPECT_EQ(centredTextX(page, 0.492, 0), 2291);
-    EXPECT_EQ(pageRect(page, 0.08, 0.185, 0.92, 0.26), (PageRect{372, 1242, 4285, 1746}));
+    EXPECT_EQ(pageRect(page, 0.08, 0.185, 0.92, 0.26), (PixelRect{372, 1242, 4285, 1746}));
 }
 
 TEST(PlotGeometry, LevelsMapOntoTheFrameOfEachSideWithoutClipping) {
     const PageSize page{2000, 3000};
-    const PlotFrame left = plotFrame(page, 0);
-    const PlotFrame right = plotFrame(page, 1);
+    const GraphFrame left = plotFrame(page, 0);
+    const GraphFrame right = plotFrame(page, 1);
     EXPECT_EQ(left.left, 156);
     EXPECT_EQ(left.right, 968);
     EXPECT_EQ(right.left, 1000);
@@ -85,43 +72,43 @@ TEST(PlotGeometry, LevelsMapOntoTheFrameOfEachSideWithoutClipping) {
         {54.8, 357, 2323}, {131, 976, 1580}, {20, 74, 2662},  // outside: not clipped
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(plotX(left, c.level), c.x) << c.level;
-        EXPECT_EQ(plotY(left, c.level), c.y) << c.level;
+        EXPECT_EQ(backgroundX(left, c.level), c.x) << c.level;
+        EXPECT_EQ(backgroundY(left, c.level), c.y) << c.level;
     }
 }
 
 TEST(PlotGeometry, ABandIsDrawnOnlyWhenBothItsLevelsArePresent) {
-    const PlotFrame frame{100, 200, 300, 400};
+    const GraphFrame frame{100, 200, 300, 400};
     struct Case {
         int32_t levels[4];
-        std::vector<PlotBand> bands;
+        std::vector<LoudnessBand> bands;
     };
     const Case cases[] = {
-        {{60, 80, 95, -99}, {PlotBand::Comfortable, PlotBand::Soft}},
-        {{60, 80, 95, 110}, {PlotBand::Loud, PlotBand::Comfortable, PlotBand::Soft}},
-        {{-99, 80, 95, 110}, {PlotBand::Loud, PlotBand::Comfortable}},
-        {{60, -99, 95, 110}, {PlotBand::Loud}},
+        {{60, 80, 95, -99}, {LoudnessBand::Comfortable, LoudnessBand::Soft}},
+        {{60, 80, 95, 110}, {LoudnessBand::Loud, LoudnessBand::Comfortable, LoudnessBand::Soft}},
+        {{-99, 80, 95, 110}, {LoudnessBand::Loud, LoudnessBand::Comfortable}},
+        {{60, -99, 95, 110}, {LoudnessBand::Loud}},
         {{-99, -99, -99, -99}, {}},
     };
     for (const Case& c : cases) {
-        std::vector<PlotBand> drawn;
-        for (const PlotBandArea& b : plotBands(frame, c.levels))
+        std::vector<LoudnessBand> drawn;
+        for (const BandArea& b : plotBands(frame, c.levels))
             drawn.push_back(b.band);
         EXPECT_EQ(drawn, c.bands) << c.levels[0] << " " << c.levels[3];
     }
     const int32_t levels[4] = {60, 80, 95, 110};
     // The soft band: inside the frame's width, from CSS down to one below VS.
-    EXPECT_EQ(plotBands(frame, levels).back().area, (PageRect{101, 300, 299, 341}));
+    EXPECT_EQ(plotBands(frame, levels).back().area, (PixelRect{101, 300, 299, 341}));
 }
 
 TEST(PlotGeometry, ACurveIsDrawnFromTheFirstInputWhoseOutputReaches30) {
-    const PlotFrame frame{0, 0, 1000, 1000};
-    const std::vector<PlotSegment> segments = plotCurveSegments(frame, linear(-15));
+    const GraphFrame frame{0, 0, 1000, 1000};
+    const std::vector<PixelSegment> segments = plotCurveSegments(frame, linearCurve(-15));
     ASSERT_EQ(segments.size(), 85u); // inputs 45 .. 129
-    EXPECT_EQ(segments.front(), (PlotSegment{150, 1000, 160, 990}));
+    EXPECT_EQ(segments.front(), (PixelSegment{150, 1000, 160, 990}));
     EXPECT_EQ(segments.back().x2, 1000);
 
-    CurveParams incomplete = linear(10);
+    CurveParams incomplete = linearCurve(10);
     incomplete.complete = 0;
     EXPECT_TRUE(plotCurveSegments(frame, incomplete).empty());
 }
@@ -129,18 +116,6 @@ TEST(PlotGeometry, ACurveIsDrawnFromTheFirstInputWhoseOutputReaches30) {
 TEST(PlotGeometry, TheCurvePenIsWiderOnPagesMoreThan4000UnitsHigh) {
     EXPECT_EQ(curvePenWidth({3000, 4000}), 3);
     EXPECT_EQ(curvePenWidth({3000, 4001}), 6);
-}
-
-PrintData patient() {
-    PrintData d;
-    d.lastName = "Smith";
-    d.firstName = "Anna";
-    d.middleInitial = "Q";
-    d.currentFileName = "SMITH.TAV";
-    d.printDate = "June 5, 2024";
-    d.leftPlotLabel = "Curve B";
-    d.rightPlotLabel = "Curve D";
-    return d;
 }
 
 TEST(ReportHeader, LinesFollowThePatientTheEarAndItsAidStyle) {
@@ -178,7 +153,7 @@ TEST(ReportHeader, LinesFollowThePatientTheEarAndItsAidStyle) {
          "Name: Smith, Anna Q", "Ear: Right", "Hearing Aid Type: BTE", "Filename: "},
     };
     for (const Case& c : cases) {
-        PrintData d = patient();
+        PrintData d = samplePrintData();
         c.change(d);
         const HeaderTexts h = headerTexts(d);
         EXPECT_EQ(h.name, c.name) << c.what;
@@ -186,7 +161,7 @@ TEST(ReportHeader, LinesFollowThePatientTheEarAndItsAidStyle) {
         EXPECT_EQ(h.aidType, c.aid) << c.what;
         EXPECT_EQ(h.fileName, c.file) << c.what;
     }
-    const HeaderTexts h = headerTexts(patient());
+    const HeaderTexts h = headerTexts(samplePrintData());
     EXPECT_EQ(h.title, "Loudness-Based Hearing Aid Fitting (TAVIK)");
     EXPECT_EQ(h.printed, "Printed: June 5, 2024");
     EXPECT_EQ(h.leftPlot, "Left Plot: Curve B");
@@ -240,9 +215,9 @@ TEST(ReportTables, NumbersArePaddedLikePrintfAndCutOrRoundedAsTheScreenDoes) {
 }
 
 TEST(ReportTables, InputOutputRowsShowEachCompleteCurveAtNineInputs) {
-    CurveParams right = linear(0);
+    CurveParams right = linearCurve(0);
     right.complete = 0;
-    CurveParams left = linear(-0.01f, 89.99f);
+    CurveParams left = linearCurve(-0.01f, 89.99f);
     const auto rows = inputOutputRows(left, right);
     EXPECT_EQ(rows[0].input, "50");
     EXPECT_EQ(rows[8].input, "90");
@@ -253,11 +228,11 @@ TEST(ReportTables, InputOutputRowsShowEachCompleteCurveAtNineInputs) {
 }
 
 TEST(ReportTables, ParameterColumnsAndTheSlope) {
-    CurveParams incomplete = linear(0);
+    CurveParams incomplete = linearCurve(0);
     incomplete.complete = 0;
-    CurveParams failedRms = linear(30);
+    CurveParams failedRms = linearCurve(30);
     failedRms.rmsError = 121;
-    CurveParams noGain60 = linear(-100);
+    CurveParams noGain60 = linearCurve(-100);
     struct Case {
         const char* what;
         CurveParams left;
@@ -268,14 +243,16 @@ TEST(ReportTables, ParameterColumnsAndTheSlope) {
         bool slopeIsValue;
     };
     const Case cases[] = {
-        {"500 to 3000 Hz", linear(20), linear(30), k500, k3000, "  3.9", true},
-        {"one octave, exactly half", linear(20), linear(22.25f), k500, k1000, "  2.3", true},
-        {"falls by less than 0.05", linear(20), linear(19.9f), k500, k3000, "  0.0", true},
-        {"falling", linear(30), linear(20), k500, k1000, "-10.0", true},
-        {"same frequency", linear(20), linear(30), k1000, k1000, "ERROR", false},
-        {"right incomplete", linear(20), incomplete, k500, k3000, "", false},
-        {"gain at 60 of -100 counts as none", noGain60, linear(20), k500, k3000, "", false},
-        {"failed RMS", linear(20), failedRms, k500, k3000, "  3.9", true},
+        {"500 to 3000 Hz", linearCurve(20), linearCurve(30), k500, k3000, "  3.9", true},
+        {"one octave, exactly half", linearCurve(20), linearCurve(22.25f), k500, k1000, "  2.3",
+         true},
+        {"falls by less than 0.05", linearCurve(20), linearCurve(19.9f), k500, k3000, "  0.0",
+         true},
+        {"falling", linearCurve(30), linearCurve(20), k500, k1000, "-10.0", true},
+        {"same frequency", linearCurve(20), linearCurve(30), k1000, k1000, "ERROR", false},
+        {"right incomplete", linearCurve(20), incomplete, k500, k3000, "", false},
+        {"gain at 60 of -100 counts as none", noGain60, linearCurve(20), k500, k3000, "", false},
+        {"failed RMS", linearCurve(20), failedRms, k500, k3000, "  3.9", true},
     };
     for (const Case& c : cases) {
         const ParameterTableTexts t =
@@ -284,7 +261,7 @@ TEST(ReportTables, ParameterColumnsAndTheSlope) {
         EXPECT_EQ(t.slopeIsValue, c.slopeIsValue) << c.what;
     }
 
-    const ParameterTableTexts t = parameterTable(linear(24.7f), failedRms, k500, k3000);
+    const ParameterTableTexts t = parameterTable(linearCurve(24.7f), failedRms, k500, k3000);
     const std::array<std::string, 8> left = {"   24", "   50", "  1.0", "   50",
                                              "  1.0", "  130", "   24", "  1.3"};
     EXPECT_EQ(t.left, left);
