@@ -5,6 +5,7 @@
 #include "bench/benchdata.h"
 #include "curves/curvegraphs.h"
 #include "curves/curveload.h"
+#include "platform/fontnames.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {name, platformOption, platform, nullptr};
     int qtArgc = 3;
     QGuiApplication application(qtArgc, qtArgv);
+    installFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

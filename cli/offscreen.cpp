@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "model/fileio.h"
+#include "platform/fontnames.h"
 
 #include <ostream>
 #include <span>
@@ -28,6 +29,7 @@ std::unique_ptr<QGuiApplication> offscreenApplication() {
     qtHandlerBeforeStart = qInstallMessageHandler(quietStartHandler);
     auto application = std::make_unique<QGuiApplication>(argc, argv);
     qInstallMessageHandler(qtHandlerBeforeStart);
+    installFontSubstitutions();
     return application;
 }
 

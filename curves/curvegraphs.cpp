@@ -251,14 +251,20 @@ void drawGraphPanel(QPainter& painter, const GraphScene& scene) {
         painter.restore();
     }
     // The captions lie over the curve boxes, as the page's labels do.
-    painter.setFont(graphFrequencyLabelFont());
-    painter.setPen(kFrequencyLabelColour);
     for (int side = 0; side < kSideCount; ++side) {
         const QRect label(kFrequencyLabelLeft[side], kFrequencyLabelTop, kFrequencyLabelWidth,
                           kFrequencyLabelHeight);
-        painter.drawText(
-            label, Qt::AlignRight | Qt::AlignTop,
+        drawGraphFrequencyCaption(
+            painter, label,
             QString::fromStdString(graphFrequencyText(scene.targets.graphFrequency[side])));
     }
+    painter.restore();
+}
+
+void drawGraphFrequencyCaption(QPainter& painter, const QRect& box, const QString& caption) {
+    painter.save();
+    painter.setFont(graphFrequencyLabelFont());
+    painter.setPen(kFrequencyLabelColour);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignTop, caption);
     painter.restore();
 }

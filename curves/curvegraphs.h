@@ -15,6 +15,8 @@
 #include <QSize>
 
 class QPainter;
+class QRect;
+class QString;
 
 // Curve colours, matching the controls above the grid columns.
 inline const QColor kFittedCurveColour(0, 255, 255); // aqua
@@ -52,6 +54,10 @@ void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize
 
 // The legend, in the coordinates of the 85 x 83 legend box.
 void drawGraphLegend(QPainter& painter);
+
+// A graph's frequency caption, right-aligned at the top of the given box: the page's
+// frequency labels and the whole panel both write it this way.
+void drawGraphFrequencyCaption(QPainter& painter, const QRect& box, const QString& caption);
 
 // The whole graph panel as the page shows it (595 x 294 panel pixels): black, both
 // background layers, both curve boxes with their curves, and both frequency labels.

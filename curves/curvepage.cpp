@@ -188,15 +188,10 @@ void TfmCurveEdit::buildGraphics() {
     RightCurveGraphBox->pointerMoved = [this](QPoint p) { RightCurveGraphBoxMouseMove(p); };
 
     const auto frequencyLabel = [this](const QString& name, int side) {
-        auto* label = new QLabel(MainGraphicsPanel);
+        auto* label = new FrequencyLabel(MainGraphicsPanel);
         label->setObjectName(name);
-        label->setFont(graphFrequencyLabelFont());
-        setTextColour(label, kFrequencyLabelColour);
-        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         label->setGeometry(kFrequencyLabelLeft[side], kFrequencyLabelTop, kFrequencyLabelWidth,
                            kFrequencyLabelHeight);
-        // The pointer read-out goes on underneath the label.
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         return label;
     };
     LeftCurveFreqTextLabel = frequencyLabel(QStringLiteral("LeftCurveFreqTextLabel"), kLeftSide);

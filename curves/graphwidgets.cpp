@@ -49,3 +49,13 @@ void LegendFrame::paintEvent(QPaintEvent* event) {
     }
     QFrame::paintEvent(event);
 }
+
+FrequencyLabel::FrequencyLabel(QWidget* parent) : QLabel(parent) {
+    setFont(graphFrequencyLabelFont());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void FrequencyLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawGraphFrequencyCaption(painter, rect(), text());
+}

@@ -6,6 +6,7 @@
 #include "curves/curvegraphs.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QWidget>
 
 #include <functional>
@@ -46,6 +47,17 @@ class LegendFrame : public QFrame {
     Q_OBJECT
   public:
     explicit LegendFrame(QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A graph's frequency caption over its curve box, written as the panel picture of
+// tavik-cli writes it. The pointer read-out goes on underneath it.
+class FrequencyLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit FrequencyLabel(QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,13 +1,11 @@
 #include "platform/tavikapplication.h"
 
 #include "platform/dialogservice.h"
+#include "platform/fontnames.h"
 
-#include <QFont>
 
 TavikApplication::TavikApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    // The page layouts were drawn in "MS Sans Serif"; the metric-compatible Arial
-    // stand-in keeps their captions the widths the layouts expect.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    installFontSubstitutions();
 }
 
 bool TavikApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,8 @@
 // The curve page against the real main window: loading an ear, fitting, typing a
 // curve of one's own, the aid choice, switching ears, and keeping it all in the file.
 #include "controls/datagrid.h"
+#include "curves/curvegraphs.h"
+#include "curves/curveload.h"
 #include "curves/curvepage.h"
 #include "model/patientfile.h"
 #include "testsupport/programfixture.h"
@@ -8,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 namespace {
@@ -312,6 +315,26 @@ TEST_F(CurvePageTest, ThePointerReadOutCoversThirtyToOneHundredThirty) {
         QCoreApplication::sendEvent(box, &move);
         EXPECT_EQ(find<QLabel>(c.label)->text(), c.text) << c.box << " " << c.at.x();
     }
+}
+
+TEST_F(CurvePageTest, TheGraphPanelIsThePictureTavikCliDraws) {
+    fitting.binauralFitting = 1;
+    fitting.aidSettings[kRightEar][k1000].curveChoice = 3;
+    fitting.aidSettings[kRightEar][k1000].curve =
+        CurveParams{20, 45, 1, 2, 75, 1, 2, 110, 0, 0, {}};
+    leavePage();
+    fmClientInfo->loadPatientPage();
+    showCurvePage();
+    const QImage page =
+        find<QWidget>("MainGraphicsPanel")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage picture(page.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&picture);
+        drawGraphPanel(painter, graphScene(loadEarCurves(fitting, aidDatabase, kRightEar), fitting,
+                                           kRightEar));
+    }
+    EXPECT_EQ(page.size(), QSize(595, 294));
+    EXPECT_TRUE(page == picture);
 }
 
 } // namespace
