@@ -80,25 +80,18 @@ TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
         bool centred;
     } cases[] = {
         {"Loudness-Based Hearing Aid Fitting (TAVIK)", 0.5, 0.088, true},
-        {"Printed: June 5, 2024", 0.5, 0.11, true},
         {"Name: Smith, Anna Q", 0.08, 0.14, false},
-        {"Filename: SMITH.TAV", 0.08, 0.16, false},
         {"Ear: Right", 0.45, 0.14, false},
         {"Hearing Aid Type: BTE", 0.35, 0.16, false},
         {"Left Plot: Curve B", 0.70, 0.14, false},
-        {"Right Plot: Curve D", 0.70, 0.16, false},
         {"Tinnitus & recruitment", 0.08, 0.185, false}, // "&" is printed as itself
         {"Input", 0.15, 0.295, true},
         {"Output", 0.33, 0.28, true},
-        {"1000 Hz", 0.27, 0.295, true}, // headings of the input/output table ...
-        {"1000 Hz", 0.73, 0.295, true}, // ... and of the parameter table
-        {"4000 Hz", 0.845, 0.295, true},
-        {"50", 0.15, 0.315, false},
+        {"1000 Hz", 0.27, 0.295, true},  // a heading of the input/output table
+        {"4000 Hz", 0.845, 0.295, true}, // and of the parameter table
         {"Gain at 50 dB", 0.49, 0.315, false},
         {"Slope (dB/oct)", 0.49, 0.475, false},
-        {"Loud", 0.25, 0.95, true},
         {"Comfortable", 0.5, 0.95, true},
-        {"Soft", 0.75, 0.95, true},
     };
     for (const Printer& printer : kPrinters) {
         const Report report(printer, samplePrintData());
@@ -130,25 +123,16 @@ TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
         int points;
     } cases[] = {
         {"Loudness-Based Hearing Aid Fitting (TAVIK)", "Arial", 12},
-        {"Name: Smith, Anna Q", "Arial", 10},
         {"Gain at 50 dB", "Courier", 10},
-        {"  -15", "Courier", 10},
-        {"130", "Arial", 9},
-        {"soft", "Arial", 9},
         {"*", "Arial", 25},
-        {"INPUT dB SPL @ HA MIC", "Arial", 10},
-        {"Soft", "Arial", 10},
+        {"4000 Hz", "Arial", 16}, // the right plot's title, drawn after the headings
     };
     for (const auto& c : cases) {
         const auto found = report.texts(QString::fromLatin1(c.text));
         ASSERT_FALSE(found.empty()) << c.text;
-        EXPECT_EQ(found.front().font.family(), c.family) << c.text;
-        EXPECT_EQ(found.front().font.pointSize(), c.points) << c.text;
+        EXPECT_EQ(found.back().font.family(), c.family) << c.text;
+        EXPECT_EQ(found.back().font.pointSize(), c.points) << c.text;
     }
-    // 1000 Hz is a table heading in Arial 10 and the left plot's title in Arial 16.
-    const auto frequency = report.texts("1000 Hz");
-    ASSERT_EQ(frequency.size(), 3u);
-    EXPECT_EQ(frequency.back().font.pointSize(), 16);
 }
 
 TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
@@ -165,14 +149,6 @@ TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
         ASSERT_EQ(curve.size(), leftSegments.size() + rightSegments.size()) << printer.name;
         const PixelSegment& first = leftSegments.front();
         EXPECT_EQ(curve.front().line, QLineF(first.x1, first.y1, first.x2, first.y2));
-        EXPECT_EQ(curve.front().pen.color(), QColor(Qt::black));
-
-        const auto frames = report.items(Kind::Rect, [](const PaintItem& r) {
-            return r.pen.width() == 2 && r.brush.style() == Qt::NoBrush;
-        });
-        ASSERT_EQ(frames.size(), 2u);
-        EXPECT_EQ(frames[0].rect,
-                  QRectF(left.left, left.top, left.right - left.left, left.bottom - left.top));
 
         // Each table is framed by a 3-unit pen; curves on a 300 dpi page use it too.
         const auto thick = report.items(Kind::Rect, [](const PaintItem& r) {
@@ -208,10 +184,6 @@ TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
         EXPECT_EQ(hatched[i].pen.style(), Qt::NoPen) << "bands have no outline";
     for (std::size_t i = 3; i < 6; ++i)
         EXPECT_EQ(hatched[i].pen.width(), 1) << "swatches are outlined";
-    const GraphFrame left = plotFrame(report.page, 0);
-    EXPECT_EQ(hatched[2].rect,
-              QRectF(left.left + 1, backgroundY(left, 70), left.right - left.left - 3,
-                     backgroundY(left, 50) - backgroundY(left, 70)));
     EXPECT_EQ(hatched[3].rect, outline(pageRect(report.page, 0.2, 0.9, 0.3, 0.94)));
 }
 
@@ -244,26 +216,6 @@ TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
     EXPECT_EQ(cicNotes(cic), 0u);
 }
 
-TEST(ReportDrawing, AnIncompleteCurveLeavesItsPlotAndColumnsEmpty) {
-    PrintData data = samplePrintData();
-    data.printCurves[3].complete = 0;
-    const Report report(kPrinters[0], data);
-    const auto curve =
-        report.items(Kind::Line, [](const PaintItem& l) { return l.pen.width() == 6; });
-    EXPECT_EQ(curve.size(), plotCurveSegments(plotFrame(report.page, 0), linearCurve(-15)).size());
-    // The right column of the input/output table and of the parameter table, and
-    // the slope, stay empty: nothing is written right of 0.79 between the rulings.
-    const int ioColumn = pageX(report.page, 0.38);
-    const int parameterColumn = pageX(report.page, 0.79);
-    const auto inRightColumn = report.items(Kind::Text, [&](const PaintItem& t) {
-        const QPoint c = report.corner(t);
-        return (c.x() == ioColumn || c.x() > parameterColumn) && c.y() > pageY(report.page, 0.30) &&
-               c.y() < pageY(report.page, 0.49);
-    });
-    EXPECT_TRUE(inRightColumn.empty());
-    EXPECT_TRUE(report.texts("4000 Hz").size() == 3u) << "headings stay";
-}
-
 TEST(ReportDrawing, TheOutputTitleRunsUpwardsBesideTheLeftPlot) {
     const Report report(kPrinters[0], samplePrintData());
     const auto title = report.texts("OUTPUT (SPL in HA-1 COUPLER)");
@@ -285,63 +237,63 @@ std::vector<PaintItem> commentLines(const Report& report) {
     return report.items(Kind::Text, [](const PaintItem& t) { return t.clipped; });
 }
 
-TEST(ReportDrawing, CommentsWrapAtWordsWithTheFontsLeadingBetweenLines) {
+// A paragraph that wraps, then one visit per typed line: more lines than the header
+// holds.
+TEST(ReportDrawing, CommentsWrapWithTheFontsLeadingAndAreCutAtTheHeaderEdge) {
     PrintData data = samplePrintData();
-    data.comments.clear();
-    for (int i = 0; data.comments.size() < 240; ++i)
-        data.comments += "word" + std::to_string(i) + " & ";
-    data.comments += "end";
-    for (const Printer& printer : kPrinters) {
-        const Report report(printer, data);
-        const PixelRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
-        const QFontMetrics m = report.metrics(kReportSansFamily, 10);
-        const auto lines = commentLines(report);
-        ASSERT_GE(lines.size(), 2u) << printer.name;
-        QString printed;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const int top = box.top + static_cast<int>(i) * (m.height() + m.leading());
-            EXPECT_EQ(report.corner(lines[i]), QPoint(box.left, top)) << i;
-            EXPECT_LE(report.width(lines[i]), box.right - box.left) << i;
-            EXPECT_EQ(lines[i].clip.boundingRect(), area(box));
-            printed += (i ? " " : "") + lines[i].text;
-        }
-        EXPECT_EQ(printed, QString::fromStdString(data.comments)) << printer.name;
-    }
-}
-
-TEST(ReportDrawing, CommentLinesBelowTheHeaderAreCutOff) {
-    PrintData data = samplePrintData();
-    data.comments.clear();
-    const int typed = 20;
-    for (int i = 1; i <= typed; ++i)
-        data.comments += "Visit " + std::to_string(i) + (i < typed ? "\r\n" : "");
+    data.comments = "Tinnitus & recruitment in both ears; prefers a soft sound in quiet rooms "
+                    "and a little more gain for loud speech at the family table.";
+    for (int i = 1; i <= 12; ++i)
+        data.comments += "\r\nVisit " + std::to_string(i);
     for (const Printer& printer : kPrinters) {
         const Report report(printer, data);
         const PixelRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
         const QFontMetrics m = report.metrics(kReportSansFamily, 10);
         const int step = m.height() + m.leading();
         const auto lines = commentLines(report);
-        const int fitting = (box.bottom - box.top + step - 1) / step; // tops above the edge
-        ASSERT_EQ(static_cast<int>(lines.size()), fitting) << printer.name;
-        ASSERT_LT(fitting, typed);
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            EXPECT_EQ(lines[i].text, QString("Visit %1").arg(i + 1));
-        EXPECT_EQ(lines.back().clip.boundingRect(), area(box));
+        ASSERT_EQ(static_cast<int>(lines.size()), (box.bottom - box.top + step - 1) / step)
+            << "every line whose top lies above the edge, on " << printer.name;
+        QString printed;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(report.corner(lines[i]), QPoint(box.left, box.top + int(i) * step)) << i;
+            EXPECT_LE(report.width(lines[i]), box.right - box.left) << i;
+            EXPECT_EQ(lines[i].clip.boundingRect(), area(box));
+            printed += (i ? " " : "") + lines[i].text;
+        }
+        QString typed = QString::fromStdString(data.comments).replace("\r\n", " ");
+        EXPECT_TRUE(typed.startsWith(printed) && typed.size() > printed.size())
+            << printed.toStdString();
     }
-
     data.comments.clear();
     EXPECT_TRUE(commentLines(Report(kPrinters[0], data)).empty());
 }
 
-TEST(ReportDrawing, HeaderOfALeftCicEarWithoutLastName) {
-    PrintData data = samplePrintData();
-    data.lastName.clear();
-    data.printEar = 1;
-    data.leftAidStyle = 3;
-    data.currentFileName.clear();
-    const Report report(kPrinters[1], data);
-    for (const char* text : {"Name: Anna Q", "Ear: Left", "Hearing Aid Type: CIC", "Filename: "})
-        EXPECT_EQ(report.texts(QString::fromLatin1(text)).size(), 1u) << text;
+TEST(ReportDrawing, HeaderLinesFollowTheNameTheEarAndItsAidStyle) {
+    const struct {
+        const char* what;
+        void (*change)(PrintData&);
+        std::vector<const char*> lines;
+    } cases[] = {
+        {"left CIC ear, no last name, untitled",
+         [](PrintData& d) {
+             d.lastName.clear();
+             d.printEar = 1;
+             d.rightAidStyle = 2;
+             d.leftAidStyle = 3;
+             d.currentFileName.clear();
+         },
+         {"Name: Anna Q", "Ear: Left", "Hearing Aid Type: CIC", "Filename: "}},
+        {"a style outside the table",
+         [](PrintData& d) { d.rightAidStyle = 77; },
+         {"Hearing Aid Type: BTE"}},
+    };
+    for (const auto& c : cases) {
+        PrintData data = samplePrintData();
+        c.change(data);
+        const Report report(kPrinters[1], data);
+        for (const char* line : c.lines)
+            EXPECT_EQ(report.texts(QString::fromLatin1(line)).size(), 1u) << c.what << ": " << line;
+    }
 }
 
 } // namespace

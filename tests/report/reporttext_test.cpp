@@ -12,69 +12,18 @@ namespace {
 
 constexpr int k500 = 1, k1000 = 2, k3000 = 4;
 
+// Products that are whole in decimals stay whole, whatever the binary form of the
+// fraction; the others are cut toward zero, never rounded.
 TEST(PageArithmetic, EveryProductIsCutTowardZeroOnItsOwn) {
-    struct Case {
-        int32_t length;
-        int32_t expected;
-        int32_t (*f)(int32_t);
-    };
-    // Products that are whole in decimals stay whole, whatever the binary form of
-    // the fraction; the others are cut, never rounded.
-    const Case cases[] = {
-        {1000, 290,
-         [](int32_t n) {
-             return pageX({n, 1}, 0.29);
-         }},
-        {1000, 530,
-         [](int32_t n) {
-             return pageY({1, n}, 0.53);
-         }},
-        {4658, 409,
-         [](int32_t n) {
-             return pageX({n, 1}, 0.088);
-         }}, // 409.904
-        {6717, 5743,
-         [](int32_t n) {
-             return pageY({1, n}, 0.855);
-         }}, // 5743.035
-        {10, 12, [](int32_t n) { return truncShare(n, 1.2); }},
-        {37, 12, [](int32_t n) { return truncShare(n, 0.33); }}, // 12.21
-        {-7, -3, [](int32_t n) { return truncShare(n, 0.5); }},  // toward zero
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.f(c.length), c.expected) << c.length;
-}
-
-TEST(PageArithmetic, CentredTextStartsHalfItsWidthLeftOfTheCentre) {
     const PageSize page{4658, 6717};
+    EXPECT_EQ(pageX({1000, 1}, 0.29), 290);
+    EXPECT_EQ(pageY({1, 1000}, 0.53), 530);
+    EXPECT_EQ(pageX(page, 0.088), 409);  // 409.904
+    EXPECT_EQ(pageY(page, 0.855), 5743); // 5743.035
+    EXPECT_EQ(truncShare(10, 1.2), 12);
+    EXPECT_EQ(truncShare(-7, 0.5), -3);
     EXPECT_EQ(centredTextX(page, 0.5, 101), 2329 - 50);
-    EXPECT_EQ(centredTextX(page, 0.492, 0), 2291);
     EXPECT_EQ(pageRect(page, 0.08, 0.185, 0.92, 0.26), (PixelRect{372, 1242, 4285, 1746}));
-}
-
-TEST(PlotGeometry, LevelsMapOntoTheFrameOfEachSideWithoutClipping) {
-    const PageSize page{2000, 3000};
-    const GraphFrame left = plotFrame(page, 0);
-    const GraphFrame right = plotFrame(page, 1);
-    EXPECT_EQ(left.left, 156);
-    EXPECT_EQ(left.right, 968);
-    EXPECT_EQ(right.left, 1000);
-    EXPECT_EQ(right.right, 1812);
-    EXPECT_EQ(left.top, 1590);
-    EXPECT_EQ(left.bottom, 2565);
-    struct Case {
-        double level;
-        int32_t x;
-        int32_t y;
-    };
-    const Case cases[] = {
-        {30, 156, 2565},   {130, 968, 1590}, {80, 562, 2077}, // 2565 - 487.5
-        {54.8, 357, 2323}, {131, 976, 1580}, {20, 74, 2662},  // outside: not clipped
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(backgroundX(left, c.level), c.x) << c.level;
-        EXPECT_EQ(backgroundY(left, c.level), c.y) << c.level;
-    }
 }
 
 TEST(PlotGeometry, ABandIsDrawnOnlyWhenBothItsLevelsArePresent) {
@@ -86,9 +35,7 @@ TEST(PlotGeometry, ABandIsDrawnOnlyWhenBothItsLevelsArePresent) {
     const Case cases[] = {
         {{60, 80, 95, -99}, {LoudnessBand::Comfortable, LoudnessBand::Soft}},
         {{60, 80, 95, 110}, {LoudnessBand::Loud, LoudnessBand::Comfortable, LoudnessBand::Soft}},
-        {{-99, 80, 95, 110}, {LoudnessBand::Loud, LoudnessBand::Comfortable}},
         {{60, -99, 95, 110}, {LoudnessBand::Loud}},
-        {{-99, -99, -99, -99}, {}},
     };
     for (const Case& c : cases) {
         std::vector<LoudnessBand> drawn;
@@ -106,91 +53,26 @@ TEST(PlotGeometry, ACurveIsDrawnFromTheFirstInputWhoseOutputReaches30) {
     const std::vector<PixelSegment> segments = plotCurveSegments(frame, linearCurve(-15));
     ASSERT_EQ(segments.size(), 85u); // inputs 45 .. 129
     EXPECT_EQ(segments.front(), (PixelSegment{150, 1000, 160, 990}));
-    EXPECT_EQ(segments.back().x2, 1000);
 
     CurveParams incomplete = linearCurve(10);
     incomplete.complete = 0;
     EXPECT_TRUE(plotCurveSegments(frame, incomplete).empty());
 }
 
-TEST(PlotGeometry, TheCurvePenIsWiderOnPagesMoreThan4000UnitsHigh) {
-    EXPECT_EQ(curvePenWidth({3000, 4000}), 3);
-    EXPECT_EQ(curvePenWidth({3000, 4001}), 6);
-}
-
-TEST(ReportHeader, LinesFollowThePatientTheEarAndItsAidStyle) {
-    struct Case {
-        const char* what;
-        void (*change)(PrintData&);
-        const char* name;
-        const char* ear;
-        const char* aid;
-        const char* file;
-    };
-    const Case cases[] = {
-        {"as entered", [](PrintData&) {}, "Name: Smith, Anna Q", "Ear: Right",
-         "Hearing Aid Type: BTE", "Filename: SMITH.TAV"},
-        {"no last name", [](PrintData& d) { d.lastName.clear(); }, "Name: Anna Q", "Ear: Right",
-         "Hearing Aid Type: BTE", "Filename: SMITH.TAV"},
-        {"left CIC",
-         [](PrintData& d) {
-             d.printEar = 1;
-             d.leftAidStyle = 3;
-         },
-         "Name: Smith, Anna Q", "Ear: Left", "Hearing Aid Type: CIC", "Filename: SMITH.TAV"},
-        {"left ear, right CIC",
-         [](PrintData& d) {
-             d.printEar = 1;
-             d.rightAidStyle = 3;
-             d.leftAidStyle = 2;
-         },
-         "Name: Smith, Anna Q", "Ear: Left", "Hearing Aid Type: ITC", "Filename: SMITH.TAV"},
-        {"style out of range, untitled",
-         [](PrintData& d) {
-             d.rightAidStyle = 77;
-             d.currentFileName.clear();
-         },
-         "Name: Smith, Anna Q", "Ear: Right", "Hearing Aid Type: BTE", "Filename: "},
-    };
-    for (const Case& c : cases) {
-        PrintData d = samplePrintData();
-        c.change(d);
-        const HeaderTexts h = headerTexts(d);
-        EXPECT_EQ(h.name, c.name) << c.what;
-        EXPECT_EQ(h.ear, c.ear) << c.what;
-        EXPECT_EQ(h.aidType, c.aid) << c.what;
-        EXPECT_EQ(h.fileName, c.file) << c.what;
-    }
-    const HeaderTexts h = headerTexts(samplePrintData());
-    EXPECT_EQ(h.title, "Loudness-Based Hearing Aid Fitting (TAVIK)");
-    EXPECT_EQ(h.printed, "Printed: June 5, 2024");
-    EXPECT_EQ(h.leftPlot, "Left Plot: Curve B");
-    EXPECT_EQ(h.rightPlot, "Right Plot: Curve D");
-}
-
-TEST(ReportHeader, DateHasTheFullMonthNameAndNoLeadingZeros) {
+TEST(ReportHeader, PrintDataTakesTheRecordsLatin1TextsAndTheDate) {
     std::array<std::string, 12> months;
     for (int m = 0; m < 12; ++m)
         months[static_cast<std::size_t>(m)] = "M" + std::to_string(m + 1);
     EXPECT_EQ(formatPrintDate(2024, 6, 5, months), "M6 5, 2024");
     EXPECT_EQ(formatPrintDate(987, 12, 31, months), "M12 31, 0987");
-    EXPECT_EQ(formatPrintDate(2024, 13, 1, months), "13 1, 2024");
-}
 
-TEST(ReportHeader, PrintDataTakesTheRecordsLatin1TextsAsUtf8) {
     FittingRecord r{};
     writeText(r.lastName, "M\xFCller");
-    writeText(r.comments, "A & B");
-    r.leftAidStyle = 3;
     const CurveParams curves[kCurveCount]{};
     PrintData d = makePrintData(r, "M\xC3\x9CLLER.TAV", 1, TargetState{}, curves, "today");
     EXPECT_EQ(d.lastName, "M\xC3\xBCller");
-    EXPECT_EQ(d.comments, "A & B");
-    EXPECT_EQ(d.leftAidStyle, 3);
     setPlotLabels(d, {"Curve A", "500 Hz (user)", "HA-1", "Curve C", "3000 Hz (user)", "HA-2"},
                   kAidReport);
-    EXPECT_EQ(d.leftPlotLabel, "HA-1");
-    EXPECT_EQ(d.rightPlotLabel, "HA-2");
     EXPECT_EQ(reportDocumentName(d), "TAVIK report, left ear, HA-1\\HA-2");
 }
 
@@ -214,17 +96,12 @@ TEST(ReportTables, NumbersArePaddedLikePrintfAndCutOrRoundedAsTheScreenDoes) {
     }
 }
 
-TEST(ReportTables, InputOutputRowsShowEachCompleteCurveAtNineInputs) {
+TEST(ReportTables, InputOutputRowsCutEachCompleteCurvesOutput) {
     CurveParams right = linearCurve(0);
     right.complete = 0;
-    CurveParams left = linearCurve(-0.01f, 89.99f);
-    const auto rows = inputOutputRows(left, right);
-    EXPECT_EQ(rows[0].input, "50");
-    EXPECT_EQ(rows[8].input, "90");
-    EXPECT_EQ(rows[0].left, " 49");
-    EXPECT_EQ(rows[8].left, " 89"); // 89.99 is cut
-    for (const InputOutputRow& row : rows)
-        EXPECT_EQ(row.right, "");
+    const auto rows = inputOutputRows(linearCurve(-0.01f, 89.99f), right);
+    EXPECT_EQ(rows[0].input + "|" + rows[0].left + "|" + rows[0].right, "50| 49|");
+    EXPECT_EQ(rows[8].input + "|" + rows[8].left + "|" + rows[8].right, "90| 89|");
 }
 
 TEST(ReportTables, ParameterColumnsAndTheSlope) {
@@ -269,19 +146,14 @@ TEST(ReportTables, ParameterColumnsAndTheSlope) {
     EXPECT_EQ(t.right[6], "   30");
 
     const ParameterTableTexts none = parameterTable(noGain60, incomplete, k500, k3000);
-    EXPECT_EQ(none.left[0], " -100");
-    EXPECT_EQ(none.left[6], "");
-    for (const std::string& cell : none.right)
-        EXPECT_EQ(cell, "");
+    EXPECT_EQ(none.left[0] + "|" + none.left[6], " -100|");
+    EXPECT_EQ(none.right, (std::array<std::string, 8>{}));
 }
 
-TEST(ReportTables, PlotFrequenciesAndOctaves) {
-    EXPECT_EQ(plotFrequencyText(k3000), "3000 Hz");
-    EXPECT_EQ(plotFrequencyText(9), "250 Hz");
+TEST(ReportTables, OctavesBetweenThePlotFrequencies) {
     EXPECT_NEAR(octaveDistance(500, 3000), 2.585f, 0.001f);
     EXPECT_EQ(octaveDistance(500, 1000), 1.0f); // so a slope of 2.25 is exactly half-way
     EXPECT_EQ(octaveDistance(1000, 1000), 0.0f);
-    EXPECT_LT(octaveDistance(4000, 250), 0.0f);
 }
 
 } // namespace
