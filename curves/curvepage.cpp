@@ -9,6 +9,7 @@
 #include "curves/graphwidgets.h"
 #include "model/document.h"
 #include "model/textslot.h"
+#include "report/printcommand.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -444,9 +445,17 @@ void TfmCurveEdit::RightSideHAidComboChange() {
     aidComboChanged(RightSideHAidCombo, LeftSideHAidCombo);
 }
 
-// Printing comes with the report; the curves are read so the grid and the graphs agree.
+// The report prints what the grid shows: the curves are read first, then the page
+// hands its control texts, ear, targets and curves to the print command.
 void TfmCurveEdit::PrintButtonClick() {
     readCurves();
+    PrintRequest request;
+    for (int control = 0; control < kCurveControlCount; ++control)
+        request.controls[control] = controlText(control);
+    request.currentEar = currentEar;
+    request.targets = targets;
+    std::copy(std::begin(curves), std::end(curves), std::begin(request.curves));
+    runPrintCommand(request);
 }
 
 // Moving to another cell after an edit reads the grid again.

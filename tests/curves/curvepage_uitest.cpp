@@ -7,7 +7,9 @@
 #include "model/patientfile.h"
 #include "testsupport/programfixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -315,6 +317,22 @@ TEST_F(CurvePageTest, ThePointerReadOutCoversThirtyToOneHundredThirty) {
         QCoreApplication::sendEvent(box, &move);
         EXPECT_EQ(find<QLabel>(c.label)->text(), c.text) << c.box << " " << c.at.x();
     }
+}
+
+TEST_F(CurvePageTest, ThePrintButtonOffersThePairsTheControlsShow) {
+    choose("LeftSideCurveCombo", 2);
+    choose("RightSideCurveCombo", 4);
+    type(2, 0, "25");
+    QStringList captions;
+    script.setNextModal([&captions](QDialog& dialog) {
+        for (const char* box : {"LeftChoice1", "LeftChoice2", "LeftChoice3"})
+            captions << dialog.findChild<QCheckBox*>(box)->text();
+        return false;
+    });
+    click("PrintButton");
+    EXPECT_EQ(captions,
+              (QStringList{"Curve B\\Curve D", "1000 Hz (user)\\4000 Hz (user)", "HA-1\\HA-1"}));
+    EXPECT_EQ(fmCurveEdit->curves[1].gainAt50, 25.0f) << "the grid is read before printing";
 }
 
 TEST_F(CurvePageTest, TheGraphPanelIsThePictureTavikCliDraws) {
