@@ -17,7 +17,6 @@ constexpr int kTickLength = 3;
 
 const char* const kUclExceedsText = "^ ^ ^ UCL exceeds graph/audiometer limits ^ ^ ^";
 const char* const kBinauralText = "Target levels reduced 5 dB for binaural fitting";
-const char* const kCicText = "LOUDMAP data corrected for CIC";
 const char* const kMarkerText = "*";
 
 QFont arial(int pointSize) {
@@ -185,7 +184,7 @@ void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side) {
     drawGuides(painter, plan, heightM);
     painter.setPen(thinPen(Qt::SolidLine));
     if (plan.cic)
-        drawFrameMessage(painter, f, f.top + percentOf(heightM, 150), kCicText);
+        drawFrameMessage(painter, f, f.top + percentOf(heightM, 150), kCicNoteText);
     painter.restore();
 }
 

@@ -210,13 +210,13 @@ void TfmCurveEdit::buildGraphics() {
     IOLabel1 = readOut(QStringLiteral("IOLabel1"), 103);
     IOLabel2 = readOut(QStringLiteral("IOLabel2"), 475);
 
-    Label1 = yellowLabel(this, QStringLiteral("Label1"), QStringLiteral("INPUT dB SPL @ HA MIC"));
+    Label1 = yellowLabel(this, QStringLiteral("Label1"), QString::fromLatin1(kInputAxisTitle));
     Label1->move(258, 456);
     Label1->adjustSize();
 
     RotateLabel1 = new TRotateLabel(this);
     RotateLabel1->setObjectName(QStringLiteral("RotateLabel1"));
-    RotateLabel1->setText(QStringLiteral("OUTPUT (SPL in HA-1 COUPLER)"));
+    RotateLabel1->setText(QString::fromLatin1(kOutputAxisTitle));
     RotateLabel1->setEscapement(90);
     RotateLabel1->setTextStyle(TRotateLabel::tsNone);
     QFont axisFont(QStringLiteral("Arial"));

@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+// Texts the graphs on the page and on the printed report share.
+inline constexpr const char* kCicNoteText = "LOUDMAP data corrected for CIC";
+inline constexpr const char* kInputAxisTitle = "INPUT dB SPL @ HA MIC";
+inline constexpr const char* kOutputAxisTitle = "OUTPUT (SPL in HA-1 COUPLER)";
+
 // The black panel behind both graphs, in pixels of the curve page.
 inline constexpr int kGraphPanelLeft = 18;
 inline constexpr int kGraphPanelTop = 159;

@@ -34,10 +34,6 @@ constexpr int kMarkerPointSize = 25;
 constexpr int kCicNotePointSize = 7;
 constexpr int kFrequencyTitlePointSize = 16;
 
-const char* const kCicNote = "LOUDMAP data corrected for CIC";
-const char* const kInputAxisTitle = "INPUT dB SPL @ HA MIC";
-const char* const kOutputAxisTitle = "OUTPUT (SPL in HA-1 COUPLER)";
-
 PageSize pageOf(const PrintData& data) {
     return {data.pageWidth, data.pageHeight};
 }
@@ -238,7 +234,7 @@ void drawCurve(QPainter& painter, const PrintData& data, const GraphFrame& frame
 
 void drawCicNote(QPainter& painter, const GraphFrame& frame) {
     setPointSize(painter, kCicNotePointSize);
-    const QString note = QString::fromLatin1(kCicNote);
+    const QString note = QString::fromLatin1(kCicNoteText);
     const long double middle =
         frame.left + (static_cast<long double>(frame.right) - frame.left) / 2;
     const int x = truncToInt(middle - truncShare(textWidth(painter, note), 0.5));
