@@ -34,104 +34,152 @@ bool contains(std::string_view text, char ch) {
     return text.find(ch) != std::string_view::npos;
 }
 
-float numberOrMissing(std::string_view text) {
-    const std::optional<float> number = parseGridNumber(text);
-    return number ? *number : kEmptyValue;
-}
+// Reads the six parameter rows of one curve by the shared rules. Each step returns
+// false when its text is no number and the rules say that stops the read; the rows
+// from there on then stay missing.
+template <class Curve> class ParameterReader {
+  public:
+    ParameterReader(Curve& curve, ParameterRules rules) : curve_(curve), rules_(rules) {}
 
-// A threshold or maximum output: a level outside 30..130 dB is missing.
-float levelOrMissing(std::string_view text) {
-    const float level = numberOrMissing(text);
-    return level < kLowestLevel || level > kHighestLevel ? kEmptyValue : level;
-}
+    std::optional<int> read(std::span<const std::string, kCurveParameterRows> cells) {
+        curve_.gainAt50 = kEmptyValue;
+        curve_.threshold1 = kEmptyValue;
+        curve_.ratio1 = kEmptyValue;
+        curve_.threshold2 = kEmptyValue;
+        curve_.ratio2 = kEmptyValue;
+        curve_.maxOutput = kEmptyValue;
 
-// A compression ratio of exactly 0 is missing.
-float ratioOrMissing(std::string_view text) {
-    const float ratio = numberOrMissing(text);
-    return ratio == 0.0f ? kEmptyValue : ratio;
-}
+        std::string text[kCurveParameterRows];
+        for (int row = 0; row < kCurveParameterRows; ++row)
+            text[row] = withoutChars(cells[row], " ");
 
-// The gain: read unless the text is empty, a lone minus, or has a minus sign
-// anywhere but in front.
-float readGain(const std::string& text) {
-    if (text.empty() || text == "-" || text.find('-', 1) != std::string::npos)
-        return kEmptyValue;
-    return numberOrMissing(text);
-}
+        if (!readGain(text[kRowGain]))
+            return kRowGain;
+        if (!readThreshold1(text[kRowThreshold1]))
+            return kRowThreshold1;
+        if (!text[kRowRatio1].empty() && !readRatio(text[kRowRatio1], curve_.ratio1))
+            return kRowRatio1;
+        if (!readThreshold2(text[kRowThreshold2]))
+            return kRowThreshold2;
+        if (!readRatio2(text[kRowRatio2]))
+            return kRowRatio2;
+        if (!text[kRowMaxOutput].empty() && !readLevel(text[kRowMaxOutput], curve_.maxOutput))
+            return kRowMaxOutput;
 
-// Threshold 1: "i" marks an input level (the default), "o" an output level, which
-// is turned into an input level by taking the gain off.
-void readThreshold1(const std::string& cellText, CurveParams& curve) {
-    std::string text = withoutChars(cellText, "i");
-    curve.threshold1IsOutput = contains(text, 'o') ? 1 : 0;
-    text = withoutChars(text, "o");
-    if (text.empty())
-        return;
-    curve.threshold1 = levelOrMissing(text);
-    if (curve.threshold1IsOutput == 1 && present(curve.threshold1) && present(curve.gainAt50)) {
-        curve.threshold1 = static_cast<float>(static_cast<long double>(curve.threshold1) -
-                                              static_cast<long double>(curve.gainAt50));
+        // Thresholds typed in the wrong order are put right, each with its own ratio.
+        if (curve_.threshold1 > curve_.threshold2 && present(curve_.threshold2)) {
+            std::swap(curve_.threshold1, curve_.threshold2);
+            std::swap(curve_.ratio1, curve_.ratio2);
+        }
+        return std::nullopt;
     }
-}
 
-// Threshold 2: "x" alone or nothing means the same as threshold 1. An output level
-// is converted on the first segment of the curve.
-void readThreshold2(const std::string& cellText, CurveParams& curve) {
-    if (cellText == "x") {
-        curve.threshold2 = curve.threshold1;
-        return;
+  private:
+    // A text that is no number reads as missing, or stops the read.
+    bool readNumber(std::string_view text, float& value) const {
+        const std::optional<float> number = parseGridNumber(text);
+        value = number ? *number : kEmptyValue;
+        return number || rules_.notANumber == NotANumber::Missing;
     }
-    std::string text = withoutChars(cellText, "xi");
-    curve.threshold2IsOutput = contains(text, 'o') ? 1 : 0;
-    text = withoutChars(text, "o");
-    if (text.empty()) {
-        curve.threshold2 = curve.threshold1;
-        return;
-    }
-    curve.threshold2 = levelOrMissing(text);
-    if (curve.threshold2IsOutput == 1 && present(curve.threshold2) && present(curve.gainAt50)) {
-        curve.threshold2 = outputToInputThreshold(curve.threshold1, curve.gainAt50, curve.ratio1,
-                                                  curve.threshold2);
-    }
-}
 
-// Ratio 2: "x" alone or nothing means the same as ratio 1.
-void readRatio2(const std::string& cellText, CurveParams& curve) {
-    if (cellText == "x") {
-        curve.ratio2 = curve.ratio1;
-        return;
+    // A threshold or maximum output: a level outside 30..130 dB is missing.
+    bool readLevel(std::string_view text, float& level) const {
+        if (!readNumber(text, level))
+            return false;
+        if (level < kLowestLevel || level > kHighestLevel)
+            level = kEmptyValue;
+        return true;
     }
-    const std::string text = withoutChars(cellText, "x");
-    curve.ratio2 = text.empty() ? curve.ratio1 : ratioOrMissing(text);
-}
+
+    // A compression ratio of exactly 0 is missing.
+    bool readRatio(std::string_view text, float& ratio) const {
+        if (!readNumber(text, ratio))
+            return false;
+        if (ratio == 0.0f)
+            ratio = kEmptyValue;
+        return true;
+    }
+
+    // The gain: read unless the text is empty, a lone minus, or has a minus sign
+    // anywhere but in front.
+    bool readGain(const std::string& text) {
+        if (text.empty() || text == "-" || text.find('-', 1) != std::string::npos)
+            return true;
+        return readNumber(text, curve_.gainAt50);
+    }
+
+    float lessGain(float outputLevel) const {
+        return static_cast<float>(static_cast<long double>(outputLevel) -
+                                  static_cast<long double>(curve_.gainAt50));
+    }
+
+    // Threshold 1: "i" marks an input level (the default), "o" an output level, which
+    // is turned into an input level by taking the gain off.
+    bool readThreshold1(const std::string& cellText) {
+        std::string text = withoutChars(cellText, "i");
+        curve_.threshold1IsOutput = contains(text, 'o') ? 1 : 0;
+        text = withoutChars(text, "o");
+        if (text.empty())
+            return true;
+        if (!readLevel(text, curve_.threshold1))
+            return false;
+        if (curve_.threshold1IsOutput == 1 && present(curve_.threshold1) &&
+            present(curve_.gainAt50))
+            curve_.threshold1 = lessGain(curve_.threshold1);
+        return true;
+    }
+
+    // Threshold 2: "x" alone or nothing means the same as threshold 1. An output level
+    // is turned into an input level as the rules say.
+    bool readThreshold2(const std::string& cellText) {
+        if (cellText == "x") {
+            curve_.threshold2 = curve_.threshold1;
+            return true;
+        }
+        std::string text = withoutChars(cellText, "xi");
+        curve_.threshold2IsOutput = contains(text, 'o') ? 1 : 0;
+        text = withoutChars(text, "o");
+        if (text.empty()) {
+            curve_.threshold2 = curve_.threshold1;
+            return true;
+        }
+        if (!readLevel(text, curve_.threshold2))
+            return false;
+        if (curve_.threshold2IsOutput == 1 && present(curve_.threshold2) &&
+            present(curve_.gainAt50)) {
+            curve_.threshold2 = rules_.threshold2 == OutputThreshold2::LessGain
+                                    ? lessGain(curve_.threshold2)
+                                    : outputToInputThreshold(curve_.threshold1, curve_.gainAt50,
+                                                             curve_.ratio1, curve_.threshold2);
+        }
+        return true;
+    }
+
+    // Ratio 2: "x" alone or nothing means the same as ratio 1.
+    bool readRatio2(const std::string& cellText) {
+        if (cellText == "x") {
+            curve_.ratio2 = curve_.ratio1;
+            return true;
+        }
+        const std::string text = withoutChars(cellText, "x");
+        if (text.empty()) {
+            curve_.ratio2 = curve_.ratio1;
+            return true;
+        }
+        return readRatio(text, curve_.ratio2);
+    }
+
+    Curve& curve_;
+    ParameterRules rules_;
+};
+
+// The curve grid reads a text that is no number as missing, and a threshold 2 typed
+// as an output level on the curve's first segment.
+constexpr ParameterRules kCurveGridRules{NotANumber::Missing, OutputThreshold2::OnFirstSegment};
 
 void readColumn(const std::string (&column)[kGridRows], CurveParams& curve) {
-    curve.gainAt50 = kEmptyValue;
-    curve.threshold1 = kEmptyValue;
-    curve.ratio1 = kEmptyValue;
-    curve.threshold2 = kEmptyValue;
-    curve.ratio2 = kEmptyValue;
-    curve.maxOutput = kEmptyValue;
-    curve.complete = 0;
-
-    std::string text[kRowRmsError];
-    for (int row = 0; row < kRowRmsError; ++row)
-        text[row] = withoutChars(column[row], " ");
-
-    curve.gainAt50 = readGain(text[kRowGain]);
-    readThreshold1(text[kRowThreshold1], curve);
-    if (!text[kRowRatio1].empty())
-        curve.ratio1 = ratioOrMissing(text[kRowRatio1]);
-    readThreshold2(text[kRowThreshold2], curve);
-    readRatio2(text[kRowRatio2], curve);
-    if (!text[kRowMaxOutput].empty())
-        curve.maxOutput = levelOrMissing(text[kRowMaxOutput]);
-
-    // Thresholds typed in the wrong order are put right, each with its own ratio.
-    if (curve.threshold1 > curve.threshold2 && present(curve.threshold2)) {
-        std::swap(curve.threshold1, curve.threshold2);
-        std::swap(curve.ratio1, curve.ratio2);
-    }
+    const std::span<const std::string, kCurveParameterRows> cells(column, kCurveParameterRows);
+    ParameterReader<CurveParams>(curve, kCurveGridRules).read(cells);
     const bool complete = present(curve.gainAt50) && present(curve.threshold1) &&
                           present(curve.ratio1) && present(curve.threshold2) &&
                           present(curve.ratio2) && present(curve.maxOutput);
@@ -245,6 +293,16 @@ float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, flo
         ++n;
     }
     return static_cast<float>(n - 1);
+}
+
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     CurveParams& curve, ParameterRules rules) {
+    return ParameterReader<CurveParams>(curve, rules).read(cells);
+}
+
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     AidFrequencyData& curve, ParameterRules rules) {
+    return ParameterReader<AidFrequencyData>(curve, rules).read(cells);
 }
 
 bool curveCellSelectable(int column, int row) {

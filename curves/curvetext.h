@@ -7,6 +7,7 @@
 #include "model/fittingrecord.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ enum GridRow : int {
     kRowMaxOutput = 5,
     kRowRmsError = 6, // written by the scoring, never read
 };
+// The rows that hold a curve's parameters, gain to maximum output.
+inline constexpr int kCurveParameterRows = 6;
 
 inline constexpr const char* curveGridRowLabels[kGridRows] = {
     " Gain at 50 dB", " Comp. Threshold 1", " Comp. Ratio 1", " Comp. Threshold 2",
@@ -70,6 +73,34 @@ bool curveCellSelectable(int column, int row);
 // threshold 1, "x", "i" and "o" for threshold 2, "x" for ratio 2. Nothing in the RMS
 // row.
 bool curveCellAccepts(int row, char32_t ch);
+
+// How a column of parameter texts is read where the curve grid and the database
+// page differ: what a text that is no number does, and how a threshold 2 typed as an
+// output level becomes an input level.
+enum class NotANumber { Missing, Stops };
+enum class OutputThreshold2 {
+    OnFirstSegment, // the input level at which the curve's first segment reaches it
+    LessGain        // the level less the gain, as threshold 1
+};
+struct ParameterRules {
+    NotANumber notANumber;
+    OutputThreshold2 threshold2;
+};
+
+// Reads the six parameter texts of one curve (rows gain to maximum output) by the
+// rules both grids share. Spaces are ignored. The six values start missing; the two
+// flags keep their values unless a row sets them. Gain: empty, a lone "-" or a "-"
+// after the first character is missing. Thresholds: "i" is ignored, "o" marks an
+// output level, which becomes an input level when the gain is there; a level outside
+// 30..130 dB as typed is missing. Ratios: 0 is missing. "x" alone or nothing as the
+// second stage copies the first. Maximum output: outside 30..130 dB is missing.
+// Thresholds in the wrong order are exchanged together with their ratios.
+// With NotANumber::Stops the read stops at the first text that is no number and
+// returns its row; that row and the rows after it stay missing.
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     CurveParams& curve, ParameterRules rules);
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     AidFrequencyData& curve, ParameterRules rules);
 
 // Reads the six curve columns into curves[0..5]. The six parameters and `complete`
 // are read afresh; the two flags keep their values unless a column sets them, and

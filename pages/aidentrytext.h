@@ -1,0 +1,63 @@
+// The database page's texts in the core: one hearing aid's two names and its 6 x 6
+// grid of curve parameters (a column per frequency, a row per parameter), parsed
+// into its database entry and written back out of it, and the characters each grid
+// row accepts.
+#pragma once
+
+#include "curves/curvetext.h"
+#include "model/fittingrecord.h"
+
+#include <optional>
+#include <string>
+
+inline constexpr int kAidGridColumns = kFrequencyCount;
+inline constexpr int kAidGridRows = kCurveParameterRows;
+
+// Row headings of the grid; rows use the parameter order of the curve grid.
+inline constexpr const char* aidGridRowHeadings[kAidGridRows] = {
+    "Gain @ 50",           "Compression Threshold 1",
+    "Compression Ratio 1", "Compression Threshold 2",
+    "Compression Ratio 2", "Maximum Output"};
+
+// The longest name each edit takes: the long name fills its 25-byte slot but for the
+// terminator; the short label keeps to 8 characters, so it fits the curve page's lists.
+inline constexpr int kAidLongNameLimit = sizeof(AidDatabase::aidLongNames[0]) - 1;
+inline constexpr int kAidShortNameLimit = 8;
+
+// What the page shows of one entry. Names are Latin-1 bytes.
+struct AidEntryTexts {
+    std::string longName;
+    std::string shortName;
+    std::string cell[kAidGridColumns][kAidGridRows]; // [frequency][row]
+};
+
+// A cell whose text is no number, with that text as typed less its spaces.
+struct BadAidCell {
+    int column = 0;
+    int row = 0;
+    std::string text;
+};
+
+// The texts of entry n: the names as stored; each value as a whole number, ratios
+// with one decimal, at most three significant digits (1234 shows as "1230"); a
+// threshold entered as an output level as threshold + gain followed by "o" while the
+// gain is there. Missing values are empty.
+AidEntryTexts aidEntryTexts(const AidDatabase& database, int n);
+
+// Stores the texts into entry n: the long name cut to its slot, the short label or
+// "HA-" and n + 1 when it is empty, and each frequency column by the rules of
+// readParameterRows, a threshold typed as an output level less the gain. The first
+// cell whose text is no number stops the store and is returned: the names and the
+// frequencies before it are stored, its frequency is missing from its row on, and
+// the frequencies after it keep what they held.
+std::optional<BadAidCell> storeAidEntryTexts(const AidEntryTexts& texts, AidDatabase& database,
+                                             int n);
+
+// Copies entry n (names and curves) from one database image to another.
+void copyAidEntry(const AidDatabase& from, AidDatabase& to, int n);
+
+// Whether a character may be typed into a cell of a row: digits and backspace in
+// every row, and "-" for the gain, "i" and "o" for threshold 1, "." for ratio 1,
+// "x", "i" and "o" for threshold 2, "x" and "." for ratio 2. Letters only in lower
+// case.
+bool aidCellAccepts(int row, char32_t ch);

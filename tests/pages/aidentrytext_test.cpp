@@ -1,0 +1,246 @@
+// The database page's texts in the core: parsing an entry, its texts when shown
+// again, the partial store at a cell that is no number, and the key filter.
+#include "model/aiddatabase.h"
+#include "model/textslot.h"
+#include "pages/aidentrytext.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr float E = kEmptyValue;
+using Column = std::array<const char*, kAidGridRows>;
+
+AidDatabase defaults() {
+    AidDatabase db{};
+    defaultAidDatabase(db);
+    return db;
+}
+
+void setColumn(AidEntryTexts& texts, int f, const Column& column) {
+    for (int row = 0; row < kAidGridRows; ++row)
+        texts.cell[f][row] = column[row];
+}
+
+// Texts with every cell empty and the given column filled in.
+AidEntryTexts withColumn(int f, const Column& column) {
+    AidEntryTexts texts;
+    setColumn(texts, f, column);
+    return texts;
+}
+
+struct StoreCase {
+    const char* what;
+    Column cells;
+    AidFrequencyData stored;
+};
+
+class StoreAidEntry : public ::testing::TestWithParam<StoreCase> {};
+
+TEST_P(StoreAidEntry, ReadsEachRowByItsRules) {
+    const StoreCase& c = GetParam();
+    AidDatabase db = defaults();
+    ASSERT_FALSE(storeAidEntryTexts(withColumn(2, c.cells), db, 4));
+    const AidFrequencyData& d = db.aidData[4][2];
+    EXPECT_EQ(d.gainAt50, c.stored.gainAt50);
+    EXPECT_EQ(d.threshold1, c.stored.threshold1);
+    EXPECT_EQ(d.threshold1IsOutput, c.stored.threshold1IsOutput);
+    EXPECT_EQ(d.ratio1, c.stored.ratio1);
+    EXPECT_EQ(d.threshold2, c.stored.threshold2);
+    EXPECT_EQ(d.threshold2IsOutput, c.stored.threshold2IsOutput);
+    EXPECT_EQ(d.ratio2, c.stored.ratio2);
+    EXPECT_EQ(d.maxOutput, c.stored.maxOutput);
+}
+
+// Columns: gain, threshold 1, ratio 1, threshold 2, ratio 2, maximum output.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoreAidEntry,
+    ::testing::Values(
+        StoreCase{"output threshold less the gain",
+                  {"20", "60o", "2", "80", "3", "110"},
+                  {20, 40, 1, 2, 80, 0, 3, 110}},
+        StoreCase{"output threshold without a gain",
+                  {"", "60o", "", "", "", ""},
+                  {E, 60, 1, E, 60, 0, E, E}},
+        StoreCase{"140o refused whatever the gain",
+                  {"20", "140o", "2", "x", "x", ""},
+                  {20, E, 1, 2, E, 0, 2, E}},
+        StoreCase{"range checked as typed, before the gain",
+                  {"-10", "25o", "", "130o", "", "131"},
+                  {-10, E, 1, E, 140, 1, E, E}},
+        StoreCase{"x copies the first stage",
+                  {"", "50", "2.5", "x", "x", ""},
+                  {E, 50, 0, 2.5f, 50, 0, 2.5f, E}},
+        StoreCase{"empty second stage copies the first",
+                  {"", "50i", "2.5", "", "", ""},
+                  {E, 50, 0, 2.5f, 50, 0, 2.5f, E}},
+        StoreCase{"output threshold 2 less the gain",
+                  {"20", "30", "", "75o", "", ""},
+                  {20, 30, 0, E, 55, 1, E, E}},
+        StoreCase{"stages in the wrong order are exchanged",
+                  {"", "70", "2.0", "50", "3.0", ""},
+                  {E, 50, 0, 3, 70, 0, 2, E}},
+        StoreCase{"a minus after the first character empties the gain",
+                  {"5-", "", "", "", "", ""},
+                  {E, E, 0, E, E, 0, E, E}},
+        StoreCase{"two minus signs in front empty the gain too",
+                  {"--5", "", "", "", "", ""},
+                  {E, E, 0, E, E, 0, E, E}},
+        StoreCase{"leading minus gives a negative gain",
+                  {"-5", "", "", "", "", ""},
+                  {-5, E, 0, E, E, 0, E, E}},
+        StoreCase{"a lone minus is no gain", {"-", "", "", "", "", ""}, {E, E, 0, E, E, 0, E, E}},
+        StoreCase{
+            "ratios of 0 are empty", {"", "", "0", "", "0.0", "30"}, {E, E, 0, E, E, 0, E, 30}},
+        StoreCase{"spaces are ignored",
+                  {" 2 0", "6 0 o", " 1.5 ", "", "", "1 00"},
+                  {20, 40, 1, 1.5f, 40, 0, 1.5f, 100}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(StoreAidEntryNames, CutToTheirSlotsAndHaNForAnEmptyLabel) {
+    AidDatabase db = defaults();
+    AidEntryTexts texts;
+    texts.longName = std::string(30, 'L');
+    texts.shortName = "";
+    ASSERT_FALSE(storeAidEntryTexts(texts, db, 3));
+    EXPECT_EQ(readText(db.aidLongNames[3]), std::string(24, 'L'));
+    EXPECT_EQ(readText(db.aidLongNames[4]), "HALongName5") << "nothing written past the slot";
+    EXPECT_EQ(readText(db.aidShortNames[3]), "HA-4");
+
+    texts.longName = "";
+    texts.shortName = "ABCDEFGHIJKL";
+    ASSERT_FALSE(storeAidEntryTexts(texts, db, 5));
+    EXPECT_EQ(readText(db.aidLongNames[5]), "") << "the long name may stay empty";
+    EXPECT_EQ(readText(db.aidShortNames[5]), "ABCDEFGHI");
+    EXPECT_EQ(readText(db.aidLongNames[0]), "HALongName1");
+}
+
+struct BadCase {
+    int row;
+    const char* typed;
+    const char* reported;
+};
+
+class BadAidNumber : public ::testing::TestWithParam<BadCase> {};
+
+// A cell that is no number stops the store there: the names and the frequencies
+// before it are stored, its frequency is empty from its row on, later frequencies
+// keep what they held.
+TEST_P(BadAidNumber, StopsTheStoreAtTheCell) {
+    const BadCase& c = GetParam();
+    AidDatabase db = defaults();
+    for (int f = 0; f < kFrequencyCount; ++f)
+        db.aidData[1][f] = AidFrequencyData{7, 40, 0, 2, 60, 0, 3, 100};
+    AidEntryTexts texts;
+    texts.longName = "Renamed";
+    texts.shortName = "R";
+    for (int f = 0; f < kFrequencyCount; ++f)
+        setColumn(texts, f, {"10", "50", "1.5", "70", "2.5", "120"});
+    texts.cell[2][c.row] = c.typed;
+    texts.cell[4][1] = "1.2.3"; // a later bad cell is not reached
+
+    const std::optional<BadAidCell> bad = storeAidEntryTexts(texts, db, 1);
+    ASSERT_TRUE(bad);
+    EXPECT_EQ(bad->column, 2);
+    EXPECT_EQ(bad->row, c.row);
+    EXPECT_EQ(bad->text, c.reported);
+
+    EXPECT_EQ(readText(db.aidLongNames[1]), "Renamed");
+    EXPECT_EQ(readText(db.aidShortNames[1]), "R");
+    for (int f : {0, 1})
+        EXPECT_EQ(db.aidData[1][f].maxOutput, 120) << "frequency " << f << " stored";
+    const AidFrequencyData& failing = db.aidData[1][2];
+    const float values[kAidGridRows] = {failing.gainAt50,   failing.threshold1, failing.ratio1,
+                                        failing.threshold2, failing.ratio2,     failing.maxOutput};
+    const float typed[kAidGridRows] = {10, 50, 1.5f, 70, 2.5f, 120};
+    for (int row = 0; row < kAidGridRows; ++row)
+        EXPECT_EQ(values[row], row < c.row ? typed[row] : E) << "row " << row;
+    for (int f : {3, 4, 5})
+        EXPECT_EQ(db.aidData[1][f].gainAt50, 7) << "frequency " << f << " keeps its value";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BadAidNumber,
+                         ::testing::Values(BadCase{0, "1.2.3", "1.2.3"}, BadCase{1, "6.0.", "6.0."},
+                                           BadCase{2, " 2. .5", "2..5"},
+                                           BadCase{3, "5 x5..o", "5x5..o"},
+                                           BadCase{4, "1..2", "1..2"},
+                                           BadCase{5, "99999999999999999999999999999999999999999",
+                                                   "99999999999999999999999999999999999999999"}));
+
+struct ShowCase {
+    AidFrequencyData stored;
+    Column shown;
+};
+
+class AidEntryShown : public ::testing::TestWithParam<ShowCase> {};
+
+TEST_P(AidEntryShown, EachValueInItsForm) {
+    AidDatabase db = defaults();
+    db.aidData[2][5] = GetParam().stored;
+    const AidEntryTexts texts = aidEntryTexts(db, 2);
+    EXPECT_EQ(texts.longName, "HALongName3");
+    EXPECT_EQ(texts.shortName, "HA-3");
+    for (int row = 0; row < kAidGridRows; ++row)
+        EXPECT_EQ(texts.cell[5][row], GetParam().shown[row]) << "row " << row;
+    EXPECT_EQ(texts.cell[0][0], "") << "empty values show empty";
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, AidEntryShown,
+                         ::testing::Values(ShowCase{{20, 40, 1, 2.26f, 55, 1, 3, 110},
+                                                    {"20", "60o", "2.3", "75o", "3.0", "110"}},
+                                           ShowCase{{E, 60, 1, 2, 60, 0, 2, E},
+                                                    {"", "60", "2.0", "60", "2.0", ""}},
+                                           ShowCase{{-5, 45.6f, 0, 1234, E, 0, 0.25f, 99.5f},
+                                                    {"-5", "46", "1230.0", "", "0.3", "100"}}));
+
+TEST(AidEntryShown, ReadsBackToTheSameEntry) {
+    AidDatabase db = defaults();
+    AidEntryTexts typed;
+    typed.longName = "Clinic BTE";
+    typed.shortName = "BTE-1";
+    setColumn(typed, 1, {"20", "60o", "2.26", "x", "", "105"});
+    setColumn(typed, 4, {"-3", "45", "1.5", "75o", "3", "125"});
+    ASSERT_FALSE(storeAidEntryTexts(typed, db, 0));
+    const AidDatabase once = db;
+    ASSERT_FALSE(storeAidEntryTexts(aidEntryTexts(db, 0), db, 0));
+    EXPECT_EQ(std::memcmp(&db.aidData[0][4], &once.aidData[0][4], sizeof(AidFrequencyData)), 0);
+    EXPECT_EQ(aidEntryTexts(db, 0).cell[1][3], "40") << "an x shows the input level it copied";
+    EXPECT_EQ(db.aidData[0][1].ratio1, 2.3f) << "what is shown is what is kept";
+}
+
+TEST(CopyAidEntry, CopiesOneEntryWhole) {
+    const AidDatabase from = defaults();
+    AidDatabase to = defaults();
+    writeText(to.aidLongNames[2], "Changed");
+    writeText(to.aidShortNames[2], "C");
+    to.aidData[2][3].gainAt50 = 12;
+    to.aidData[3][3].gainAt50 = 13;
+    copyAidEntry(from, to, 2);
+    EXPECT_EQ(readText(to.aidLongNames[2]), "HALongName3");
+    EXPECT_EQ(readText(to.aidShortNames[2]), "HA-3");
+    EXPECT_EQ(to.aidData[2][3].gainAt50, E);
+    EXPECT_EQ(to.aidData[3][3].gainAt50, 13) << "other entries stay";
+}
+
+TEST(AidCellKeys, EachRowTakesItsOwnCharacters) {
+    // Characters accepted per row; digits and backspace everywhere.
+    const char* const own[kAidGridRows] = {"-", "io", ".", "xio", "x.", ""};
+    const std::u32string tried = U"-.ioxIOX+e, a";
+    for (int row = 0; row < kAidGridRows; ++row) {
+        for (char32_t ch : std::u32string_view(U"0123456789\b"))
+            EXPECT_TRUE(aidCellAccepts(row, ch)) << "row " << row;
+        for (char32_t ch : tried) {
+            const bool listed =
+                std::string_view(own[row]).find(static_cast<char>(ch)) != std::string_view::npos;
+            EXPECT_EQ(aidCellAccepts(row, ch), listed)
+                << "row " << row << " char " << static_cast<char>(ch);
+        }
+    }
+    EXPECT_FALSE(aidCellAccepts(6, U'1'));
+    EXPECT_FALSE(aidCellAccepts(-1, U'1'));
+}
+
+} // namespace
