@@ -1,11 +1,11 @@
 #include "app/winmain.h"
 
 #include "app/aboutscreen.h"
+#include "app/databasefile.h"
 #include "app/forms.h"
 #include "app/settings.h"
 #include "app/toolicons.h"
 #include "curves/curvepage.h"
-#include "model/aiddatabase.h"
 #include "model/document.h"
 #include "pages/configpage.h"
 #include "pages/databasepage.h"
@@ -313,7 +313,7 @@ void TfmWinMain::showEvent(QShowEvent* event) {
 // Runs once, when the window is first shown and every form exists.
 void TfmWinMain::FormShow() {
     readSettings();
-    loadAidDatabase();
+    loadAidDatabaseAtStart(this);
     document.titleBase = "TAVIK 1.0a";
     resetFitting();
     setWindowTitle(QString::fromStdString(document.titleBase));
@@ -348,7 +348,7 @@ void TfmWinMain::FormClose() {
         showExceptionBox(error);
     }
     try {
-        saveAidDatabase();
+        saveAidDatabaseAtExit(this);
     } catch (const std::exception& error) {
         showExceptionBox(error);
     }

@@ -6,8 +6,25 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 std::function<void()> beforeAidDatabaseSave;
+
+namespace {
+
+AidDatabaseLoad startLoad;
+AidDatabase atStart{};
+
+// A path that names nothing: not even a link that leads nowhere, which a clinic may
+// have set up to point at its shared file.
+bool isMissing(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    return status.type() == std::filesystem::file_type::not_found;
+}
+
+} // namespace
 
 void defaultAidDatabase(AidDatabase& database) {
     for (int n = 0; n < kAidCount; ++n) {
@@ -25,12 +42,16 @@ void applyAidDatabaseImage(std::span<const uint8_t> bytes, AidDatabase& database
     std::memcpy(&database, bytes.data(), n);
 }
 
-void loadAidDatabase(const std::string& path, AidDatabase& database) {
+AidDatabaseLoad loadAidDatabase(const std::string& path, AidDatabase& database) {
     try {
         const std::vector<uint8_t> bytes = readFileHead(path, kAidDatabaseFileSize);
         applyAidDatabaseImage(bytes, database);
-    } catch (const FileError&) {
+        return {AidDatabaseSource::File, {}};
+    } catch (const FileError& error) {
         defaultAidDatabase(database);
+        if (isMissing(path))
+            return {AidDatabaseSource::Missing, {}};
+        return {AidDatabaseSource::Unreadable, error.what()};
     }
 }
 
@@ -39,12 +60,41 @@ void saveAidDatabase(const std::string& path, const AidDatabase& database) {
     writeFileAtomically(path, std::span<const uint8_t>(bytes, sizeof database));
 }
 
-void loadAidDatabase() {
-    loadAidDatabase(document.startDir + kAidDatabaseFileName, aidDatabase);
+AidDatabaseExit aidDatabaseExit(AidDatabaseSource source, const AidDatabase& atStart,
+                                const AidDatabase& now) {
+    if (source != AidDatabaseSource::Unreadable)
+        return AidDatabaseExit::Write;
+    return std::memcmp(&atStart, &now, sizeof now) == 0 ? AidDatabaseExit::Keep
+                                                        : AidDatabaseExit::AskFirst;
 }
 
-void saveAidDatabase() {
+std::string aidDatabasePath() {
+    return document.startDir + kAidDatabaseFileName;
+}
+
+AidDatabaseLoad loadAidDatabase() {
+    startLoad = loadAidDatabase(aidDatabasePath(), aidDatabase);
+    atStart = aidDatabase;
+    return startLoad;
+}
+
+const AidDatabaseLoad& aidDatabaseLoadResult() {
+    return startLoad;
+}
+
+bool saveAidDatabase(const std::function<bool()>& confirmReplace) {
     if (beforeAidDatabaseSave)
         beforeAidDatabaseSave();
-    saveAidDatabase(document.startDir + kAidDatabaseFileName, aidDatabase);
+    switch (aidDatabaseExit(startLoad.source, atStart, aidDatabase)) {
+    case AidDatabaseExit::Keep:
+        return false;
+    case AidDatabaseExit::AskFirst:
+        if (!confirmReplace || !confirmReplace())
+            return false;
+        break;
+    case AidDatabaseExit::Write:
+        break;
+    }
+    saveAidDatabase(aidDatabasePath(), aidDatabase);
+    return true;
 }

@@ -18,14 +18,37 @@ void defaultAidDatabase(AidDatabase& database);
 // the start, the rest keeps what it held.
 void applyAidDatabaseImage(std::span<const uint8_t> bytes, AidDatabase& database);
 
-// Reads the file at path; when it cannot be opened or read, the defaults are used.
-void loadAidDatabase(const std::string& path, AidDatabase& database);
+// Where the database came from. Only a missing file gives the defaults without a
+// word; a file that is there but cannot be read gives them too, with the reason, so
+// that the clinic's file is neither shown as empty nor replaced unasked.
+enum class AidDatabaseSource { File, Missing, Unreadable };
+struct AidDatabaseLoad {
+    AidDatabaseSource source = AidDatabaseSource::Missing;
+    std::string reason; // for an unreadable file: the file and the system's reason
+};
+
+// Reads the file at path; when it is missing or cannot be read, the defaults are used.
+AidDatabaseLoad loadAidDatabase(const std::string& path, AidDatabase& database);
 
 // Writes the 1364 bytes atomically; raises FileError on failure, the old file intact.
 void saveAidDatabase(const std::string& path, const AidDatabase& database);
 
-// The global database and its file in the start-up folder. Before saving, the hook
-// lets a visible database page store the entry it shows.
+// What the exit does with the file: a file that was read, or was missing, is written
+// (the defaults create it); a file that could not be read is left alone while the
+// database holds what it held at start, and replaced only on the clinician's word
+// once an entry has changed.
+enum class AidDatabaseExit { Write, Keep, AskFirst };
+AidDatabaseExit aidDatabaseExit(AidDatabaseSource source, const AidDatabase& atStart,
+                                const AidDatabase& now);
+
+// The global database and its file in the start-up folder. The load remembers how
+// it went and what it gave, for the exit rule.
+AidDatabaseLoad loadAidDatabase();
+const AidDatabaseLoad& aidDatabaseLoadResult();
+std::string aidDatabasePath();
+
+// Before saving, the hook lets a visible database page store the entry it shows.
+// The file is then written as the exit rule says; for AskFirst, confirmReplace
+// decides. True when the file was written; raises FileError when it could not be.
 extern std::function<void()> beforeAidDatabaseSave;
-void loadAidDatabase();
-void saveAidDatabase();
+bool saveAidDatabase(const std::function<bool()>& confirmReplace);

@@ -104,6 +104,15 @@ DialogAnswer QtDialogService::confirm(QWidget* parent, const QString& caption,
     }
 }
 
+DialogAnswer QtDialogService::question(QWidget* parent, const QString& caption,
+                                       const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? DialogAnswer::Yes : DialogAnswer::No;
+}
+
 void QtDialogService::error(QWidget* parent, const QString& caption, const QString& text) {
     showBox(parent, QMessageBox::Critical, caption, text);
 }

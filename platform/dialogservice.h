@@ -40,6 +40,9 @@ class DialogService {
 
     // A question with Yes, No and Cancel and the question icon.
     virtual DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question with Yes and No and the question icon; No is the default, for
+    // questions where Yes gives something up. Escape answers No.
+    virtual DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A message with the error icon and one OK button.
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A message without icon and one OK button.
@@ -74,6 +77,7 @@ void installDialogService(DialogService* service);
 class QtDialogService final : public DialogService {
   public:
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     void warning(QWidget* parent, const QString& caption, const QString& text) override;

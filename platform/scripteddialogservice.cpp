@@ -20,13 +20,23 @@ void ScriptedDialogService::clear() {
     shown_.clear();
 }
 
-DialogAnswer ScriptedDialogService::confirm(QWidget*, const QString& caption, const QString& text) {
-    shown_.push_back({Kind::Confirm, caption, text, {}});
+DialogAnswer ScriptedDialogService::nextAnswer(DialogAnswer otherwise) {
     if (answers_.empty())
-        return DialogAnswer::Cancel;
+        return otherwise;
     const DialogAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;
+}
+
+DialogAnswer ScriptedDialogService::confirm(QWidget*, const QString& caption, const QString& text) {
+    shown_.push_back({Kind::Confirm, caption, text, {}});
+    return nextAnswer(DialogAnswer::Cancel);
+}
+
+DialogAnswer ScriptedDialogService::question(QWidget*, const QString& caption,
+                                             const QString& text) {
+    shown_.push_back({Kind::Question, caption, text, {}});
+    return nextAnswer(DialogAnswer::No);
 }
 
 void ScriptedDialogService::error(QWidget*, const QString& caption, const QString& text) {

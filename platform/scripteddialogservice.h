@@ -10,7 +10,7 @@
 
 class ScriptedDialogService final : public DialogService {
   public:
-    enum class Kind { Confirm, Error, Message, Warning, Modal, Print, Open, Save };
+    enum class Kind { Confirm, Question, Error, Message, Warning, Modal, Print, Open, Save };
     struct Shown {
         Kind kind;
         QString caption;
@@ -18,7 +18,8 @@ class ScriptedDialogService final : public DialogService {
         FileDialogRequest request;
     };
 
-    // The answer to the next question. Without one a question is answered Cancel.
+    // The answer to the next question. Without one a question is answered Cancel, and
+    // a Yes/No question No.
     void setNextAnswer(DialogAnswer answer) { answers_.push_back(answer); }
     // The path the next file dialog returns; an empty one cancels the dialog. Without
     // one a file dialog is cancelled.
@@ -43,6 +44,7 @@ class ScriptedDialogService final : public DialogService {
     void clear();
 
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     void warning(QWidget* parent, const QString& caption, const QString& text) override;
@@ -54,6 +56,7 @@ class ScriptedDialogService final : public DialogService {
 
   private:
     std::optional<QString> nextFileName();
+    DialogAnswer nextAnswer(DialogAnswer otherwise);
 
     std::deque<DialogAnswer> answers_;
     std::deque<QString> fileNames_;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,6 +79,60 @@ TEST(AidDatabaseFile, FailedSaveKeepsTheOldFileAndReports) {
         EXPECT_THROW(saveAidDatabase(dir.file("TAVIK.TDB"), d), FileError);
     }
     EXPECT_EQ(readBytes(dir.file("TAVIK.TDB")), before);
+}
+
+struct LoadCase {
+    const char* what;
+    std::function<void(const std::string& path)> make;
+    AidDatabaseSource source;
+    const char* reason; // part of the reason given; "" for none
+};
+
+// Only a missing file gives the defaults silently; a file that is there but cannot be
+// read gives them with a reason naming the file, and a FIFO does not hang the read.
+TEST(AidDatabaseLoad, TellsAMissingFileFromAnUnreadableOne) {
+    const LoadCase cases[] = {
+        {"missing", [](const std::string&) {}, AidDatabaseSource::Missing, ""},
+        {"file", [](const std::string& p) { writeBytes(p, std::vector<uint8_t>(1364, 0x41)); },
+         AidDatabaseSource::File, ""},
+        {"directory", [](const std::string& p) { std::filesystem::create_directory(p); },
+         AidDatabaseSource::Unreadable, "Is a directory"},
+        {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+         AidDatabaseSource::Unreadable, "not a regular file"},
+        {"dangling link",
+         [](const std::string& p) { std::filesystem::create_symlink(p + ".gone", p); },
+         AidDatabaseSource::Unreadable, "No such file"},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string path = dir.file("TAVIK.TDB");
+        c.make(path);
+        AidDatabase d{};
+        const AidDatabaseLoad load = loadAidDatabase(path, d);
+        EXPECT_EQ(load.source, c.source);
+        if (c.source == AidDatabaseSource::Unreadable) {
+            EXPECT_NE(load.reason.find(path), std::string::npos) << load.reason;
+            EXPECT_NE(load.reason.find(c.reason), std::string::npos) << load.reason;
+        } else {
+            EXPECT_EQ(load.reason, "");
+        }
+        const std::string firstName = readText(d.aidLongNames[0]);
+        EXPECT_EQ(firstName, c.source == AidDatabaseSource::File ? std::string(25, 'A')
+                                                                 : std::string("HALongName1"));
+    }
+}
+
+TEST(AidDatabaseExitRule, AnUnreadableFileIsReplacedOnlyAfterAChangeAndAQuestion) {
+    AidDatabase atStart{};
+    defaultAidDatabase(atStart);
+    AidDatabase changed = atStart;
+    changed.aidData[5][5].maxOutput = 120;
+    using enum AidDatabaseSource;
+    EXPECT_EQ(aidDatabaseExit(File, atStart, atStart), AidDatabaseExit::Write);
+    EXPECT_EQ(aidDatabaseExit(Missing, atStart, atStart), AidDatabaseExit::Write);
+    EXPECT_EQ(aidDatabaseExit(Unreadable, atStart, atStart), AidDatabaseExit::Keep);
+    EXPECT_EQ(aidDatabaseExit(Unreadable, atStart, changed), AidDatabaseExit::AskFirst);
 }
 
 } // namespace
