@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/forms.h"
+#include "app/helpviewer.h"
 #include "app/winmain.h"
 #include "platform/dialogservice.h"
 #include "platform/singleinstance.h"
@@ -18,6 +19,7 @@ int WinMain(int argc, char** argv) {
 
     TavikApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TAVIK"));
+    setApplicationHelpFile(QString::fromLatin1(kStartHelpFileName));
     try {
         createForms();
         fmWinMain->setCommandLineFile(QCoreApplication::arguments().value(1));

@@ -3,6 +3,7 @@
 #include "app/aboutscreen.h"
 #include "app/databasefile.h"
 #include "app/forms.h"
+#include "app/helpviewer.h"
 #include "app/settings.h"
 #include "app/toolicons.h"
 #include "curves/curvepage.h"
@@ -51,6 +52,9 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    // F1 opens the help topic of the page or dialog in use; the help window goes
+    // with this window.
+    installHelp(this);
 
     // Folders of the program and of the start: the help file lives beside the
     // program, the settings and the database in the folder TAVIK was started from.
@@ -103,10 +107,11 @@ void TfmWinMain::buildMenu() {
         &TfmWinMain::Configuration1Click)
         ->setVisible(false);
 
-    // The help window comes later; its two items do nothing yet.
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"), nullptr);
-    add(help, QStringLiteral("UsingHelp1"), QStringLiteral("&Using Help"), nullptr);
+    add(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
+        &TfmWinMain::Contents1Click);
+    add(help, QStringLiteral("UsingHelp1"), QStringLiteral("&Using Help"),
+        &TfmWinMain::UsingHelp1Click);
     help->addSeparator();
     add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TfmWinMain::About1Click);
 }
@@ -289,6 +294,14 @@ void TfmWinMain::About1Click() {
     fmAboutScreen->exec();
 }
 
+void TfmWinMain::Contents1Click() {
+    applicationHelp(HelpCommand::Contents);
+}
+
+void TfmWinMain::UsingHelp1Click() {
+    applicationHelp(HelpCommand::HelpOnHelp);
+}
+
 // --- window events ------------------------------------------------------------
 
 bool TfmWinMain::event(QEvent* event) {
@@ -314,6 +327,7 @@ void TfmWinMain::showEvent(QShowEvent* event) {
 void TfmWinMain::FormShow() {
     readSettings();
     loadAidDatabaseAtStart(this);
+    setApplicationHelpFile(QString::fromStdString(helpFilePath(document.programDir)));
     document.titleBase = "TAVIK 1.0a";
     resetFitting();
     setWindowTitle(QString::fromStdString(document.titleBase));

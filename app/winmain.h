@@ -49,6 +49,8 @@ class TfmWinMain : public QMainWindow {
     void SaveAs1Click();
     void Exit1Click();
     void About1Click();
+    void Contents1Click();
+    void UsingHelp1Click();
     void ClientInfoButtonClick();
     void SpeedButton3Click();
     void SpeedButton4Click();

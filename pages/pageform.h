@@ -10,6 +10,8 @@
 
 class PageForm : public QWidget {
     Q_OBJECT
+    // F1 reads it (app/helpviewer.h).
+    Q_PROPERTY(int helpContext MEMBER helpContext)
   public:
     PageForm(QWidget* parent, const QString& objectName, QColor background);
 
