@@ -1,11 +1,30 @@
-// The About screen, opened from Help / About. For now it holds only its OK button;
-// the logo and credits come later.
+// The About screen, opened from Help / About: the logo, the name, the credits, who
+// supported the work and the rights notice. Enter or its button closes it; F1 opens
+// its help topic.
 #pragma once
+
+#include "app/credits.h"
+#include "app/helpfile.h"
 
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
 class TfmAboutScreen : public QDialog {
     Q_OBJECT
+    // The help key reads it (helpviewer.h).
+    Q_PROPERTY(int helpContext MEMBER helpContext)
   public:
+    static constexpr QSize kClientSize{306, 217};
+
     explicit TfmAboutScreen(QWidget* parent);
+
+    int helpContext = kAboutScreenHelp;
+
+  private:
+    ProgramHeading heading;
+    QLabel* SupportLabel = nullptr;
+    QLabel* RightsLabel = nullptr;
+    QPushButton* OkButton = nullptr;
 };

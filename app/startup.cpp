@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/helpviewer.h"
+#include "app/splashscreen.h"
 #include "app/winmain.h"
 #include "platform/dialogservice.h"
 #include "platform/singleinstance.h"
@@ -18,16 +19,23 @@ int WinMain(int argc, char** argv) {
     }
 
     TavikApplication app(argc, argv);
+    // The splash is on the screen while the forms are made, and frees itself once
+    // its time is up and the main window shows.
+    QPointer<TfmSplashScreen> splash = new TfmSplashScreen();
+    splash->showAtOnce();
     QApplication::setApplicationName(QStringLiteral("TAVIK"));
     setApplicationHelpFile(QString::fromLatin1(kStartHelpFileName));
     try {
         createForms();
+        if (splash)
+            splash->keepUntilShown(fmWinMain);
         fmWinMain->setCommandLineFile(QCoreApplication::arguments().value(1));
         fmWinMain->show();
         QApplication::exec();
     } catch (const std::exception& error) {
         showExceptionBox(error);
     }
+    delete splash;
     destroyForms();
     return 0;
 }
