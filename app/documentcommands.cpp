@@ -16,6 +16,24 @@ QString fromPath(const std::string& path) {
     return QString::fromStdString(path);
 }
 
+// New and Load hide the pages; a page that cannot store what it shows keeps the
+// clinician there instead, before any question is asked.
+bool shownPageCanLeave() {
+    for (PageForm* page : pageForms()) {
+        if (page->isVisible() && !page->canLeave())
+            return false;
+    }
+    return true;
+}
+
+bool shownPageCanClose() {
+    for (PageForm* page : pageForms()) {
+        if (page->isVisible() && !page->canClose())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool DocumentCommands::askToSave() {
@@ -33,7 +51,7 @@ bool DocumentCommands::askToSave() {
 }
 
 void DocumentCommands::newDocument() {
-    if (!askToSave())
+    if (!shownPageCanLeave() || !askToSave())
         return;
     document.currentFilePath.clear();
     document.currentFileName.clear();
@@ -46,7 +64,7 @@ void DocumentCommands::newDocument() {
 }
 
 void DocumentCommands::loadDocument() {
-    if (!askToSave())
+    if (!shownPageCanLeave() || !askToSave())
         return;
     const std::optional<QString> chosen = dialogs().openFileName(
         &window_, {QStringLiteral("Load a file"), fromPath(document.dataPath), QString()});
@@ -117,8 +135,10 @@ bool DocumentCommands::saveDocument(bool saveAs) {
     return true;
 }
 
+// The patient document first; then the page shown, which may still hold what it
+// cannot store.
 bool DocumentCommands::confirmClose() {
-    return askToSave();
+    return askToSave() && shownPageCanClose();
 }
 
 // Every page but the patient page; each stores its data as it hides.

@@ -160,6 +160,23 @@ void drawSwitchEars(QPainter& p) {
     p.drawPolygon(QPolygonF({{31, 27}, {23.5, 21.5}, {23.5, 32.5}}));
 }
 
+// The database page's steps: a blue triangle pointing the way, with a bar at the end
+// for a jump to the first or last entry. Drawn pointing right; the first and previous
+// steps are mirrored.
+void drawRecordStep(QPainter& p, bool backwards, bool toEnd) {
+    if (backwards) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(QColor(20, 50, 130), 1));
+    p.setBrush(QColor(60, 110, 210));
+    const double tip = toEnd ? 11.5 : 13;
+    const double back = toEnd ? 3.5 : 4;
+    p.drawPolygon(QPolygonF({{back, 2.5}, {tip, 8}, {back, 13.5}}));
+    if (toEnd)
+        p.drawRect(QRectF(12, 2.5, 2, 11));
+}
+
 QPixmap render(ToolIcon kind, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -199,6 +216,18 @@ QPixmap render(ToolIcon kind, int size) {
         break;
     case ToolIcon::SwitchEars:
         drawSwitchEars(p);
+        break;
+    case ToolIcon::FirstRecord:
+        drawRecordStep(p, true, true);
+        break;
+    case ToolIcon::PrevRecord:
+        drawRecordStep(p, true, false);
+        break;
+    case ToolIcon::NextRecord:
+        drawRecordStep(p, false, false);
+        break;
+    case ToolIcon::LastRecord:
+        drawRecordStep(p, false, true);
         break;
     }
     return pixmap;

@@ -13,8 +13,13 @@ enum class ToolIcon {
     Curves,
     Configuration,
     Program,
-    Print,     // the curve page's print button
-    SwitchEars // the curve page's button that shows the other ear
+    Print,      // the curve page's print button
+    SwitchEars, // the curve page's button that shows the other ear
+    // The database page's steps through its entries.
+    FirstRecord,
+    PrevRecord,
+    NextRecord,
+    LastRecord
 };
 
 QIcon toolIcon(ToolIcon kind);

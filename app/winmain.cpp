@@ -214,6 +214,7 @@ void TfmWinMain::placePage(QWidget* page, QAbstractButton* button) {
     page->raise();
     page->show();
     button->setChecked(true);
+    shownPageButton = button;
 }
 
 // The page shown stores its data as it hides, before the next page loads, so every
@@ -221,6 +222,14 @@ void TfmWinMain::placePage(QWidget* page, QAbstractButton* button) {
 void TfmWinMain::showPage(QWidget* page, QAbstractButton* button) {
     if (button->isChecked() && page->isVisible())
         return;
+    // A page that cannot store what it shows keeps the clinician there, its button down.
+    for (PageForm* other : pageForms()) {
+        if (other != page && other->isVisible() && !other->canLeave()) {
+            if (shownPageButton)
+                shownPageButton->setChecked(true);
+            return;
+        }
+    }
     for (PageForm* other : pageForms()) {
         if (other != page && other->isVisible())
             other->hide();

@@ -88,6 +88,7 @@ class TfmWinMain : public QMainWindow {
     QToolButton* EditCurveButton = nullptr;
     QToolButton* SpeedButton6 = nullptr;
     QButtonGroup* pageButtons = nullptr;
+    QAbstractButton* shownPageButton = nullptr; // the button of the page shown
     QString commandLineFile;
     bool shown = false;
 };

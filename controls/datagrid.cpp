@@ -61,6 +61,9 @@ class DataGridDelegate : public QStyledItemDelegate {
         editor->setFrame(false);
         editor->setMaxLength(grid_->layout_.textLimit);
         editor->setAlignment(grid_->layout_.editorAlignment);
+        // A cell the page has named (its column and row headings) lends the editor its
+        // name, which is what a screen reader announces as the focus moves.
+        editor->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
         // Pasting by menu or dropping text would bypass the key filter.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         editor->setAcceptDrops(false);

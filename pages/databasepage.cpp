@@ -1,6 +1,389 @@
 #include "pages/databasepage.h"
 
-TfmPage3::TfmPage3(QWidget* parent)
-    : PageForm(parent, QStringLiteral("fmPage3"), QColor(166, 203, 240)) {
+#include "app/toolicons.h"
+#include "controls/datagrid.h"
+#include "model/aiddatabase.h"
+#include "model/document.h"
+#include "pages/aidentrytext.h"
+#include "platform/dialogservice.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPainter>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QValidator>
+
+namespace {
+
+const QColor kPageColour(166, 203, 240);
+constexpr int kLastAid = kAidCount - 1;
+
+// Six frequency columns and six parameter rows; each cell is 64 x 18 pixels plus its
+// grid line.
+const DataGridLayout kAidGridLayout{kAidGridColumns, kAidGridRows, 65, 65, 19, 19};
+constexpr int kGridLeft = 178;
+constexpr int kGridTop = 124;
+constexpr int kEditLeft = kGridLeft;
+constexpr int kStatusNoteMs = 4000;
+
+const QString kBadNumberText = QStringLiteral("'%1' is not a valid floating point value");
+const QString kCloseWithoutEntryText = QStringLiteral(
+    "The hearing aid entry shown cannot be stored while one of its cells is not a "
+    "number.\n\nClose TAVIK without the changes to this entry? It is then kept as it was "
+    "before. Choose No to go back and correct it.");
+
+QString latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A short word in the main window's status bar, for a key the page refused.
+void statusNote(const QWidget* page, const QString& text) {
+    if (auto* window = qobject_cast<QMainWindow*>(page->window()))
+        window->statusBar()->showMessage(text, kStatusNoteMs);
+}
+
+// The plain Latin-1 letter for a letter outside Latin-1: the letter without its
+// accent (ź gives z), or one of the few letters that carry their stroke in the letter
+// itself. Nothing for anything else.
+QChar plainLetter(QChar ch) {
+    const QString decomposed = QString(ch).normalized(QString::NormalizationForm_D);
+    const QChar base = decomposed.at(0);
+    if (base.unicode() <= 0xFF && base.isLetter())
+        return base;
+    static const char16_t strokes[][2] = {{u'ł', u'l'}, {u'Ł', u'L'}, {u'đ', u'd'}, {u'Đ', u'D'},
+                                          {u'ħ', u'h'}, {u'Ħ', u'H'}, {u'ı', u'i'}, {u'ŧ', u't'},
+                                          {u'Ŧ', u'T'}, {u'ŀ', u'l'}, {u'Ŀ', u'L'}};
+    for (const auto& [letter, plain] : strokes) {
+        if (ch.unicode() == letter)
+            return QChar(plain);
+    }
+    return QChar();
+}
+
+// The names are stored as Latin-1. A letter outside it becomes its plain letter; text
+// with anything else that Latin-1 cannot hold is refused, with a word why.
+class NameValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar& ch : input) {
+            if (ch.unicode() <= 0xFF)
+                continue;
+            const QChar plain = plainLetter(ch);
+            if (plain.isNull()) {
+                if (const auto* edit = qobject_cast<const QWidget*>(parent()))
+                    statusNote(edit, QStringLiteral("\"%1\" cannot be stored in a hearing aid's "
+                                                    "name.")
+                                         .arg(QString(ch)));
+                return Invalid;
+            }
+            ch = plain;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+TfmPage3::TfmPage3(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage3"), kPageColour) {
     helpContext = 1021;
+    FormCreate();
+    beforeAidDatabaseSave = [this] { storeBeforeDatabaseSave(); };
+}
+
+TfmPage3::~TfmPage3() {
+    beforeAidDatabaseSave = nullptr;
+}
+
+// --- layout -------------------------------------------------------------------
+
+void TfmPage3::FormCreate() {
+    resize(630, 348);
+    auto* title = new QLabel(QStringLiteral("Hearing Aid Database "), this);
+    title->setObjectName(QStringLiteral("TitleLabel"));
+    title->setFont(pageFont(16, true));
+    title->adjustSize();
+    title->move((630 - title->width()) / 2, 8);
+
+    EditLongName =
+        addNameEdit(QStringLiteral("EditLongName"), QStringLiteral("Hearing Aid"),
+                    QStringLiteral("Name displayed on printout"), kAidLongNameLimit, 42, 200);
+    EditShortName =
+        addNameEdit(QStringLiteral("EditShortName"), QStringLiteral("Short Label"),
+                    QStringLiteral("Name displayed on curves screen"), kAidShortNameLimit, 72, 80);
+    buildGrid();
+    buildNavigation();
+
+    // Reading order: the names, the grid, then the steps through the entries.
+    QWidget* const chain[] = {EditLongName,  EditShortName, HADataGrid,   FirstRecButton,
+                              PrevRecButton, NextRecButton, LastRecButton};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+QLineEdit* TfmPage3::addNameEdit(const QString& name, const QString& label, const QString& hint,
+                                 int limit, int top, int width) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setGeometry(kEditLeft, top, width, 24);
+    edit->setFont(pageFont(13));
+    edit->setMaxLength(limit);
+    edit->setValidator(new NameValidator(edit));
+    edit->setToolTip(hint);
+    edit->setAccessibleName(label);
+    edit->setAccessibleDescription(hint);
+    edit->installEventFilter(this);
+
+    auto* caption = new QLabel(label, this);
+    caption->adjustSize();
+    caption->move(kEditLeft - 6 - caption->width(), top + (24 - caption->height()) / 2);
+    caption->setBuddy(edit);
+    caption->setToolTip(hint);
+    return edit;
+}
+
+void TfmPage3::buildGrid() {
+    HADataGrid = new DataGrid(QStringLiteral("HADataGrid"), kAidGridLayout, this);
+    HADataGrid->move(kGridLeft, kGridTop);
+    HADataGrid->setAccessibleName(QStringLiteral("Hearing aid curve parameters"));
+    HADataGrid->acceptsChar = [](int, int row, QChar ch) {
+        return ch != QLatin1Char('\b') && aidCellAccepts(row, ch.unicode());
+    };
+    HADataGrid->keyPress = [this](QKeyEvent* event) { return HADataGridKeyPress(event); };
+    HADataGrid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
+        HADataGridDrawCell(p, c, r, rect);
+    };
+
+    const int inner = HADataGrid->frameWidth();
+    for (int f = 0; f < kAidGridColumns; ++f) {
+        auto* heading = new QLabel(QString::fromLatin1(frequencyCaptions[f]), this);
+        heading->setFont(pageFont(11, true));
+        heading->setAlignment(Qt::AlignCenter);
+        heading->setGeometry(kGridLeft + inner + f * kAidGridLayout.columnWidth, kGridTop - 18,
+                             kAidGridLayout.columnWidth, 16);
+    }
+    for (int row = 0; row < kAidGridRows; ++row) {
+        const QString rowName = QString::fromLatin1(aidGridRowHeadings[row]);
+        auto* heading = new QLabel(rowName, this);
+        heading->setFont(pageFont(11, true));
+        heading->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        heading->setGeometry(8, kGridTop + inner + row * kAidGridLayout.rowHeight, kGridLeft - 14,
+                             kAidGridLayout.rowHeight);
+        for (int f = 0; f < kAidGridColumns; ++f) {
+            HADataGrid->item(row, f)->setData(Qt::AccessibleTextRole,
+                                              QString::fromLatin1(frequencyCaptions[f]) +
+                                                  QStringLiteral(", ") + rowName);
+        }
+    }
+}
+
+void TfmPage3::buildNavigation() {
+    constexpr int top = kGridTop + 6 * 19 + 4 + 14;
+    constexpr int width = 52;
+    constexpr int height = 42;
+    const auto button = [this](const QString& name, const QString& caption, ToolIcon icon,
+                               int left) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setText(caption);
+        b->setAccessibleName(caption);
+        b->setIcon(toolIcon(icon));
+        b->setIconSize(QSize(16, 16));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setGeometry(left, top, width, height);
+        return b;
+    };
+    const int middle = kGridLeft + HADataGrid->width() / 2;
+    constexpr int labelWidth = 64;
+    const int left = middle - labelWidth / 2 - 2 * (width + 4);
+    FirstRecButton = button(QStringLiteral("FirstRecButton"), QStringLiteral("First"),
+                            ToolIcon::FirstRecord, left);
+    PrevRecButton = button(QStringLiteral("PrevRecButton"), QStringLiteral("Prev"),
+                           ToolIcon::PrevRecord, left + width + 4);
+    CurrentRecLabel = new QLabel(QStringLiteral("1 of 6"), this);
+    CurrentRecLabel->setObjectName(QStringLiteral("CurrentRecLabel"));
+    CurrentRecLabel->setFont(pageFont(13, true));
+    CurrentRecLabel->setAlignment(Qt::AlignCenter);
+    CurrentRecLabel->setGeometry(middle - labelWidth / 2, top, labelWidth, height);
+    NextRecButton = button(QStringLiteral("NextRecButton"), QStringLiteral("Next"),
+                           ToolIcon::NextRecord, middle + labelWidth / 2 + 4);
+    LastRecButton = button(QStringLiteral("LastRecButton"), QStringLiteral("Last"),
+                           ToolIcon::LastRecord, middle + labelWidth / 2 + width + 8);
+    connect(FirstRecButton, &QToolButton::clicked, this, &TfmPage3::FirstRecButtonClick);
+    connect(PrevRecButton, &QToolButton::clicked, this, &TfmPage3::PrevRecButtonClick);
+    connect(NextRecButton, &QToolButton::clicked, this, &TfmPage3::NextRecButtonClick);
+    connect(LastRecButton, &QToolButton::clicked, this, &TfmPage3::LastRecButtonClick);
+}
+
+// --- loading and storing ------------------------------------------------------
+
+void TfmPage3::loadAidEntry(int n) {
+    const AidEntryTexts texts = aidEntryTexts(aidDatabase, n);
+    EditLongName->setText(latin1(texts.longName));
+    EditShortName->setText(latin1(texts.shortName));
+    for (int f = 0; f < kAidGridColumns; ++f) {
+        for (int row = 0; row < kAidGridRows; ++row)
+            HADataGrid->setCellText(f, row, latin1(texts.cell[f][row]));
+    }
+    lastStored_ = aidDatabase;
+}
+
+AidEntryTexts TfmPage3::shownTexts() const {
+    HADataGrid->commitEditor();
+    AidEntryTexts texts;
+    texts.longName = EditLongName->text().toLatin1().toStdString();
+    texts.shortName = EditShortName->text().toLatin1().toStdString();
+    for (int f = 0; f < kAidGridColumns; ++f) {
+        for (int row = 0; row < kAidGridRows; ++row)
+            texts.cell[f][row] = HADataGrid->cellText(f, row).toLatin1().toStdString();
+    }
+    return texts;
+}
+
+bool TfmPage3::storeAidEntry(int n) {
+    const std::optional<BadAidCell> bad = storeAidEntryTexts(shownTexts(), aidDatabase, n);
+    if (bad) {
+        reportBadCell(*bad, isVisible());
+        return false;
+    }
+    lastStored_ = aidDatabase;
+    return true;
+}
+
+// The message names the cell's text; the clinician is taken to the cell to correct it.
+void TfmPage3::reportBadCell(const BadAidCell& bad, bool showCell) {
+    dialogs().error(this, QStringLiteral("TAVIK"), kBadNumberText.arg(latin1(bad.text)));
+    if (!showCell)
+        return;
+    HADataGrid->setCurrentCell(bad.row, bad.column);
+    HADataGrid->setFocus();
+    // The text stays as typed, with the cursor at its end: no selection for the next
+    // key to overwrite.
+    if (QLineEdit* editor = HADataGrid->cellEditor())
+        editor->end(false);
+}
+
+void TfmPage3::restoreShownEntry() {
+    copyAidEntry(lastStored_, aidDatabase, currentAid);
+    loadAidEntry(currentAid);
+}
+
+// At exit the file gets the entry shown. The close has stored it already, or put it
+// back when the clinician chose to close without it; a store that fails here all the
+// same puts it back too, so the file is never written with a half-stored entry.
+void TfmPage3::storeBeforeDatabaseSave() {
+    if (isVisible() && !storeAidEntry(currentAid))
+        restoreShownEntry();
+}
+
+bool TfmPage3::canLeave() {
+    return storeAidEntry(currentAid);
+}
+
+bool TfmPage3::canClose() {
+    if (storeAidEntry(currentAid))
+        return true;
+    if (dialogs().question(this, QStringLiteral("Confirm"), kCloseWithoutEntryText) !=
+        DialogAnswer::Yes)
+        return false;
+    restoreShownEntry();
+    return true;
+}
+
+// --- handlers -----------------------------------------------------------------
+
+// Every showing starts at the first entry and stores nothing.
+void TfmPage3::FormShow() {
+    currentAid = 0;
+    showPosition();
+    loadAidEntry(0);
+    HADataGrid->setCurrentCell(0, 0);
+    EditLongName->setFocus();
+}
+
+void TfmPage3::FormHide() {
+    storeAidEntry(currentAid);
+}
+
+void TfmPage3::stepTo(int n) {
+    if (!storeAidEntry(currentAid))
+        return;
+    currentAid = n;
+    loadAidEntry(n);
+    showPosition();
+}
+
+void TfmPage3::showPosition() {
+    FirstRecButton->setEnabled(currentAid > 0);
+    PrevRecButton->setEnabled(currentAid > 0);
+    NextRecButton->setEnabled(currentAid < kLastAid);
+    LastRecButton->setEnabled(currentAid < kLastAid);
+    CurrentRecLabel->setText(QString::number(currentAid + 1) + QStringLiteral(" of 6"));
+}
+
+void TfmPage3::FirstRecButtonClick() {
+    stepTo(0);
+}
+
+void TfmPage3::PrevRecButtonClick() {
+    if (currentAid > 0)
+        stepTo(currentAid - 1);
+}
+
+void TfmPage3::NextRecButtonClick() {
+    if (currentAid < kLastAid)
+        stepTo(currentAid + 1);
+}
+
+void TfmPage3::LastRecButtonClick() {
+    stepTo(kLastAid);
+}
+
+// Each row takes its own characters; everything else is discarded, Enter included.
+// Keys that type nothing (arrows, Home) and Delete pass. Nothing here marks the
+// patient document changed: the database is not part of it.
+bool TfmPage3::HADataGridKeyPress(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    return text.size() > 1 || !aidCellAccepts(HADataGrid->currentRow(), text.at(0).unicode());
+}
+
+// White, then the text from the cell's left edge (where the cell editor shows it),
+// vertically centred, on one line and not clipped. No focus frame or selection
+// colour: the cell editor marks the current cell.
+void TfmPage3::HADataGridDrawCell(QPainter& painter, int column, int row, const QRect& rect) {
+    painter.fillRect(rect, Qt::white);
+    painter.save();
+    painter.setFont(HADataGrid->font());
+    painter.setPen(Qt::black);
+    const QRect textRect(rect.left() + 2, rect.top(), 10000, rect.height());
+    painter.drawText(textRect,
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     HADataGrid->cellText(column, row).left(kAidGridLayout.textLimit));
+    painter.restore();
+}
+
+// A full name edit says so when a further character would not fit.
+bool TfmPage3::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool types = !key->text().isEmpty() && key->text().at(0).isPrint();
+        if (types && !edit->hasSelectedText() && edit->text().size() >= edit->maxLength()) {
+            const QString what = edit == EditLongName ? QStringLiteral("The hearing aid's name")
+                                                      : QStringLiteral("The short label");
+            statusNote(
+                this,
+                QStringLiteral("%1 holds at most %2 characters.").arg(what).arg(edit->maxLength()));
+        }
+    }
+    return PageForm::eventFilter(watched, event);
 }

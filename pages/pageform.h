@@ -21,6 +21,15 @@ class PageForm : public QWidget {
     virtual void loadFromRecord() {}
     virtual void storeToRecord() {}
 
+    // Whether the clinician may leave the page now. A page whose controls hold what it
+    // cannot store says why and returns false, so the clinician stays to correct it;
+    // page switches and New and Load ask before they hide a page.
+    virtual bool canLeave() { return true; }
+    // Whether the program may close with this page shown. A page that cannot store
+    // what it shows asks whether to close without it, and then gives it up, so that
+    // nothing half-stored is written at exit.
+    virtual bool canClose() { return canLeave(); }
+
     // The help topic of the page, opened by F1 on it or any of its controls.
     int helpContext = 0;
 

@@ -1,0 +1,380 @@
+// The hearing-aid database page against the real main window: stepping through the
+// entries, typing into the names and the grid, the message for a cell that is no
+// number and what it stops, and the database file at start and at exit.
+#include "controls/datagrid.h"
+#include "model/aiddatabase.h"
+#include "model/textslot.h"
+#include "testsupport/programfixture.h"
+#include "testsupport/recordingpaintdevice.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+using Kind = ScriptedDialogService::Kind;
+
+constexpr int kGain = 0, kRatio1 = 2, kMaxOutput = 5;
+
+class DatabasePageTest : public ProgramFixture {
+  protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        showDatabasePage();
+    }
+
+    static void showDatabasePage() { click("SpeedButton4"); }
+
+    static DataGrid* grid() { return find<DataGrid>("HADataGrid"); }
+    static QLineEdit* longName() { return find<QLineEdit>("EditLongName"); }
+    static QLineEdit* shortName() { return find<QLineEdit>("EditShortName"); }
+    static QString position() { return find<QLabel>("CurrentRecLabel")->text(); }
+
+    // Puts the editor on a cell and types into it, as the clinician does.
+    static void type(int column, int row, const QString& keys) {
+        grid()->setFocus();
+        grid()->setCurrentCell(row, column);
+        settle();
+        QLineEdit* editor = grid()->cellEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, keys);
+    }
+
+    static void typeName(QLineEdit* edit, const QString& keys) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, keys);
+    }
+
+    // Which of First, Prev, Next and Last are enabled, as "FPNL" with "-" for disabled.
+    static QString buttonStates() {
+        QString states;
+        for (const char* name :
+             {"FirstRecButton", "PrevRecButton", "NextRecButton", "LastRecButton"})
+            states += find<QToolButton>(name)->isEnabled() ? QChar(name[0]) : QChar('-');
+        return states;
+    }
+
+    std::vector<ScriptedDialogService::Shown> errors() const { return script.shownOf(Kind::Error); }
+
+    // A bad ratio in the second column of the shown entry.
+    static void typeBadNumber() { type(1, kRatio1, "2..5"); }
+};
+
+TEST_F(DatabasePageTest, StepsThroughTheSixEntriesWithTheButtonsThatApply) {
+    EXPECT_EQ(position(), "1 of 6");
+    EXPECT_EQ(buttonStates(), "--NL");
+    EXPECT_TRUE(longName()->hasFocus());
+    EXPECT_EQ(longName()->text(), "HALongName1");
+    EXPECT_EQ(shortName()->text(), "HA-1");
+    EXPECT_EQ(grid()->cellText(0, 0), "");
+
+    struct Step {
+        const char* button;
+        const char* position;
+        const char* states;
+        const char* name;
+    };
+    const Step steps[] = {
+        {"NextRecButton", "2 of 6", "FPNL", "HALongName2"},
+        {"LastRecButton", "6 of 6", "FP--", "HALongName6"},
+        {"PrevRecButton", "5 of 6", "FPNL", "HALongName5"},
+        {"NextRecButton", "6 of 6", "FP--", "HALongName6"},
+        {"FirstRecButton", "1 of 6", "--NL", "HALongName1"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.button);
+        click(step.button);
+        EXPECT_EQ(position(), step.position);
+        EXPECT_EQ(buttonStates(), step.states);
+        EXPECT_EQ(longName()->text(), step.name);
+    }
+
+    click("LastRecButton");
+    click("ClientInfoButton");
+    showDatabasePage();
+    EXPECT_EQ(position(), "1 of 6") << "every showing starts at the first entry";
+    EXPECT_EQ(buttonStates(), "--NL");
+}
+
+TEST_F(DatabasePageTest, EditsSurviveNextAndPrevAndShowInTheirStoredForm) {
+    typeName(longName(), "Clinic BTE");
+    typeName(shortName(), "BTE-1");
+    type(0, kGain, "20");
+    type(0, 1, "60o");
+    type(0, kRatio1, "2.26");
+    type(0, 3, "x");
+    click("NextRecButton");
+    EXPECT_EQ(position(), "2 of 6");
+    EXPECT_EQ(grid()->cellText(0, 1), "") << "the next entry shows its own values";
+
+    const AidFrequencyData& stored = aidDatabase.aidData[0][0];
+    EXPECT_EQ(stored.threshold1, 40);
+    EXPECT_EQ(stored.threshold1IsOutput, 1);
+    EXPECT_EQ(stored.threshold2, 40);
+
+    click("PrevRecButton");
+    EXPECT_EQ(longName()->text(), "Clinic BTE");
+    EXPECT_EQ(shortName()->text(), "BTE-1");
+    const QStringList shown = {grid()->cellText(0, 0), grid()->cellText(0, 1),
+                               grid()->cellText(0, 2), grid()->cellText(0, 3),
+                               grid()->cellText(0, 4)};
+    EXPECT_EQ(shown, QStringList({"20", "60o", "2.3", "40", "2.3"}));
+}
+
+TEST_F(DatabasePageTest, EachRowTakesOnlyItsOwnCharactersTypedOrPasted) {
+    struct Typing {
+        int row;
+        const char* keys;
+        const char* kept;
+    };
+    const Typing typings[] = {
+        {kGain, "-5x.o", "-5"}, {1, "6I0o.-", "60o"}, {kRatio1, "2.5x-", "2.5"},
+        {3, "x7Oio", "x7io"},   {4, "x1.5o", "x1.5"}, {kMaxOutput, "1-0.0o", "100"},
+    };
+    for (const Typing& t : typings) {
+        type(2, t.row, t.keys);
+        EXPECT_EQ(grid()->cellEditor()->text(), t.kept) << "row " << t.row;
+    }
+    grid()->cellEditor()->insert("9ab");
+    EXPECT_EQ(grid()->cellEditor()->text(), "100") << "pasted text with a refused character";
+}
+
+TEST_F(DatabasePageTest, BadNumberIsToldStoredUpToItsCellAndTheStepIsNotTaken) {
+    click("ClientInfoButton");
+    aidDatabase.aidData[0][3].gainAt50 = 7;
+    showDatabasePage();
+    typeName(longName(), "Renamed");
+    type(0, kGain, "10");
+    type(1, kGain, "15");
+    type(1, kMaxOutput, "100");
+    type(3, kGain, "8");
+    typeBadNumber();
+    type(2, kGain, "0");
+
+    click("NextRecButton");
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors()[0].caption, "TAVIK");
+    EXPECT_EQ(errors()[0].text, "'2..5' is not a valid floating point value");
+    EXPECT_EQ(position(), "1 of 6");
+    EXPECT_EQ(buttonStates(), "--NL");
+    EXPECT_EQ(grid()->cellText(1, kRatio1), "2..5") << "the grid stays as typed";
+    EXPECT_EQ(grid()->currentColumn(), 1);
+    EXPECT_EQ(grid()->currentRow(), kRatio1) << "the clinician is taken to the cell";
+    EXPECT_FALSE(grid()->cellEditor()->hasSelectedText());
+
+    EXPECT_EQ(readText(aidDatabase.aidLongNames[0]), "Renamed");
+    EXPECT_EQ(aidDatabase.aidData[0][0].gainAt50, 10);
+    EXPECT_EQ(aidDatabase.aidData[0][1].gainAt50, 15);
+    EXPECT_EQ(aidDatabase.aidData[0][1].maxOutput, kEmptyValue);
+    EXPECT_EQ(aidDatabase.aidData[0][3].gainAt50, 7) << "later frequencies keep their values";
+
+    type(1, kRatio1, "2.5");
+    click("NextRecButton");
+    EXPECT_EQ(position(), "2 of 6");
+    EXPECT_EQ(aidDatabase.aidData[0][1].maxOutput, 100);
+    EXPECT_EQ(aidDatabase.aidData[0][3].gainAt50, 8);
+}
+
+TEST_F(DatabasePageTest, PageSwitchNewAndLoadStayWhileACellIsNoNumber) {
+    typeBadNumber();
+    markModified();
+    const std::vector<void (*)()> attempts = {[] { click("ClientInfoButton"); },
+                                              [] { trigger("IOCurves1"); }, [] { trigger("New1"); },
+                                              [] { trigger("Load1"); }};
+    for (std::size_t i = 0; i < attempts.size(); ++i) {
+        SCOPED_TRACE(i);
+        attempts[i]();
+        EXPECT_TRUE(fmPage3->isVisible());
+        EXPECT_TRUE(find<QToolButton>("SpeedButton4")->isChecked());
+        EXPECT_FALSE(find<QToolButton>("ClientInfoButton")->isChecked());
+        EXPECT_EQ(errors().size(), i + 1);
+    }
+    EXPECT_TRUE(script.shownOf(Kind::Confirm).empty())
+        << "New and Load stop before asking about the patient's changes";
+    EXPECT_TRUE(script.shownOf(Kind::Open).empty());
+
+    type(1, kRatio1, "2.5");
+    click("ClientInfoButton");
+    EXPECT_TRUE(fmClientInfo->isVisible());
+    EXPECT_EQ(aidDatabase.aidData[0][1].ratio1, 2.5f);
+}
+
+TEST_F(DatabasePageTest, CurvePageOffersTheRenamedAidsNextTimeItIsShown) {
+    typeName(shortName(), "BTE-A");
+    click("LastRecButton");
+    typeName(shortName(), "");
+    click("EditCurveButton");
+    auto* aids = find<QComboBox>("LeftSideHAidCombo");
+    EXPECT_EQ(aids->itemText(0), "BTE-A");
+    EXPECT_EQ(aids->itemText(5), "HA-6") << "an empty short label is stored as HA-n";
+}
+
+TEST_F(DatabasePageTest, KeysHereNeverMarkThePatientDocumentChanged) {
+    typeName(longName(), "Clinic ITE");
+    typeName(shortName(), "ITE");
+    type(0, kGain, "25");
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_Backspace);
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_Delete);
+    click("NextRecButton");
+    type(4, kRatio1, "3");
+    settle();
+    EXPECT_FALSE(document.modified);
+    EXPECT_EQ(notifications.count, 0);
+    EXPECT_EQ(modifiedPanel(), "");
+}
+
+TEST_F(DatabasePageTest, TabReachesEveryControlInReadingOrderWithTheirNames) {
+    click("NextRecButton");
+    longName()->setFocus();
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        order << (grid()->isAncestorOf(focused) ? QStringLiteral("grid") : focused->objectName());
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, QStringList({"EditLongName", "EditShortName", "grid", "FirstRecButton",
+                                  "PrevRecButton", "NextRecButton"}));
+
+    EXPECT_EQ(longName()->accessibleName(), "Hearing Aid");
+    EXPECT_EQ(longName()->toolTip(), "Name displayed on printout");
+    EXPECT_EQ(longName()->maxLength(), 24);
+    EXPECT_EQ(shortName()->accessibleName(), "Short Label");
+    EXPECT_EQ(shortName()->toolTip(), "Name displayed on curves screen");
+    EXPECT_EQ(shortName()->maxLength(), 8);
+    type(5, kMaxOutput, "");
+    EXPECT_EQ(grid()->cellEditor()->accessibleName(), "4 KHz, Maximum Output");
+    EXPECT_EQ(grid()->cellEditor()->maxLength(), 19);
+}
+
+TEST_F(DatabasePageTest, NamesTakeLatin1WithAccentsDroppedWhereTheyDoNotFit) {
+    // Text that comes in whole, as pasted or composed, passes the same check as keys.
+    longName()->clear();
+    longName()->insert(QString::fromUtf8("Łódź Müller"));
+    EXPECT_EQ(longName()->text(), QString::fromUtf8("Lódz Müller"));
+    shortName()->clear();
+    shortName()->insert(QStringLiteral("AB"));
+    shortName()->insert(QString::fromUtf8("€"));
+    EXPECT_EQ(shortName()->text(), "AB") << "a sign without a Latin-1 letter is refused";
+    EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().contains(QString::fromUtf8("€")));
+    click("NextRecButton");
+    EXPECT_EQ(readText(aidDatabase.aidLongNames[0]), "L\xf3"
+                                                     "dz M\xfcller");
+}
+
+TEST_F(DatabasePageTest, CellsArePaintedWhiteWithTheirTextFromTheLeftCutAt19) {
+    grid()->setCellText(2, 1, QString(25, QLatin1Char('7')));
+    grid()->setCellText(0, 0, "20");
+    RecordingPaintDevice device(grid()->viewport()->size());
+    grid()->viewport()->render(&device);
+    const QRect cell = grid()->visualRect(grid()->model()->index(0, 0));
+    bool white = false;
+    for (const PaintItem& item : device.itemsOfKind(PaintItem::Kind::Rect))
+        white = white || (item.rect == QRectF(cell) && item.brush.color() == Qt::white);
+    EXPECT_TRUE(white);
+    const PaintItem* gain = device.findText("20");
+    ASSERT_NE(gain, nullptr);
+    EXPECT_NEAR(gain->position.x(), cell.left(), 3);
+    EXPECT_NE(device.findText(QString(19, QLatin1Char('7'))), nullptr);
+}
+
+// --- the database file at exit and at start ------------------------------------
+
+TEST_F(DatabasePageTest, ExitStoresTheShownEntryOrAsksWhenItCannot) {
+    typeName(longName(), "Kept BTE");
+    click("NextRecButton");
+    typeName(longName(), "Dropped");
+    typeBadNumber();
+
+    trigger("Exit1");
+    EXPECT_TRUE(fmWinMain->isVisible()) << "a question without an answer stays";
+    ASSERT_EQ(errors().size(), 1u);
+    ASSERT_EQ(script.shownOf(Kind::Question).size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(startDir.file("TAVIK.TDB")));
+    EXPECT_EQ(grid()->cellText(1, kRatio1), "2..5");
+
+    script.setNextAnswer(DialogAnswer::Yes);
+    trigger("Exit1");
+    EXPECT_FALSE(fmWinMain->isVisible());
+    AidDatabase written{};
+    ASSERT_EQ(loadAidDatabase(startDir.file("TAVIK.TDB"), written).source, AidDatabaseSource::File);
+    EXPECT_EQ(readText(written.aidLongNames[0]), "Kept BTE");
+    EXPECT_EQ(readText(written.aidLongNames[1]), "HALongName2")
+        << "the entry is written as it was before the failed store";
+    EXPECT_EQ(written.aidData[1][1].gainAt50, kEmptyValue);
+}
+
+TEST_F(DatabasePageTest, ExitStoresAGoodEntryWhileThePageIsStillShown) {
+    click("LastRecButton");
+    type(5, kMaxOutput, "118");
+    trigger("Exit1");
+    EXPECT_FALSE(fmWinMain->isVisible());
+    EXPECT_TRUE(script.shown().empty());
+    AidDatabase written{};
+    loadAidDatabase(startDir.file("TAVIK.TDB"), written);
+    EXPECT_EQ(written.aidData[5][5].maxOutput, 118);
+}
+
+// A TAVIK.TDB that is there but cannot be read: reported at start, the defaults shown,
+// and written over at exit only after a change and the clinician's Yes. The tests run
+// as root, so the file is made unreadable by what it is rather than by permissions.
+// A folder cannot be written over either: after a Yes that failure is reported too.
+TEST_F(DatabasePageTest, UnreadableDatabaseIsReportedAndKeptUnlessReplacedOnPurpose) {
+    enum class Made { Directory, Fifo };
+    struct Case {
+        Made made;
+        bool change;
+        DialogAnswer answer;
+        bool asked;
+    };
+    const Case cases[] = {
+        {Made::Fifo, false, DialogAnswer::Yes, false},
+        {Made::Fifo, true, DialogAnswer::No, true},
+        {Made::Directory, false, DialogAnswer::Yes, false},
+        {Made::Directory, true, DialogAnswer::No, true},
+        {Made::Directory, true, DialogAnswer::Yes, true},
+    };
+    const std::string path = startDir.file("TAVIK.TDB");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.made == Made::Fifo ? "fifo" : "directory") << " change " << c.change);
+        std::filesystem::remove_all(path);
+        if (c.made == Made::Fifo)
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        else
+            std::filesystem::create_directory(path);
+        script.clear();
+        restartProgram();
+
+        const auto warnings = script.shownOf(Kind::Warning);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0].caption, "TAVIK");
+        EXPECT_TRUE(warnings[0].text.contains(QString::fromStdString(path)));
+        showDatabasePage();
+        EXPECT_EQ(longName()->text(), "HALongName1");
+        if (c.change)
+            type(0, kGain, "12");
+
+        script.setNextAnswer(c.answer);
+        ASSERT_TRUE(closeProgram());
+        EXPECT_EQ(script.shownOf(Kind::Question).size(), c.asked ? 1u : 0u);
+        const bool tried = c.asked && c.answer == DialogAnswer::Yes;
+        ASSERT_EQ(errors().size(), tried ? 1u : 0u);
+        if (tried) {
+            EXPECT_TRUE(errors()[0].text.contains(QString::fromStdString(path)));
+        }
+        EXPECT_EQ(std::filesystem::is_fifo(path), c.made == Made::Fifo);
+        EXPECT_EQ(std::filesystem::is_directory(path), c.made == Made::Directory);
+    }
+}
+
+} // namespace
