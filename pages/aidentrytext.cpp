@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -56,22 +57,10 @@ void copyAidEntry(const AidDatabase& from, AidDatabase& to, int n) {
 }
 
 bool aidCellAccepts(int row, char32_t ch) {
+    // The characters of each row besides digits and backspace.
+    static constexpr std::u32string_view own[kAidGridRows] = {U"-",   U"io", U".",
+                                                              U"xio", U"x.", U""};
     if (row < 0 || row >= kAidGridRows)
         return false;
-    if (isDigit(ch) || ch == U'\b')
-        return true;
-    switch (row) {
-    case kRowGain:
-        return ch == U'-';
-    case kRowThreshold1:
-        return ch == U'i' || ch == U'o';
-    case kRowRatio1:
-        return ch == U'.';
-    case kRowThreshold2:
-        return ch == U'x' || ch == U'i' || ch == U'o';
-    case kRowRatio2:
-        return ch == U'x' || ch == U'.';
-    default:
-        return false;
-    }
+    return isDigit(ch) || ch == U'\b' || own[row].find(ch) != std::u32string_view::npos;
 }

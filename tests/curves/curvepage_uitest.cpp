@@ -56,18 +56,8 @@ class CurvePageTest : public ProgramFixture {
         return texts;
     }
 
-    // Puts the editor on a cell and types into it, as the clinician does.
     static void type(int column, int row, const QString& keys) {
-        grid()->setFocus();
-        grid()->setCurrentCell(row, column);
-        settle();
-        QLineEdit* editor = grid()->cellEditor();
-        ASSERT_NE(editor, nullptr);
-        if (!editor->text().isEmpty()) {
-            editor->selectAll();
-            QTest::keyClick(editor, Qt::Key_Backspace);
-        }
-        QTest::keyClicks(editor, keys);
+        typeInCell(grid(), column, row, keys);
     }
 
     static void typeColumn(int c, const QStringList& texts) {
@@ -176,6 +166,17 @@ TEST_F(CurvePageTest, OnlyTheUserColumnsAboveTheRmsRowCanBeSelected) {
         EXPECT_EQ(grid()->currentColumn(), 5) << row << "," << column;
         EXPECT_EQ(grid()->currentRow(), 3) << row << "," << column;
     }
+}
+
+TEST_F(CurvePageTest, ArrowsAtTheTextsEdgeJumpBetweenTheTwoUserColumns) {
+    type(2, 4, "");
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_Right);
+    EXPECT_EQ(grid()->currentColumn(), 5);
+    EXPECT_EQ(grid()->currentRow(), 4);
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_Right);
+    EXPECT_EQ(grid()->currentColumn(), 5) << "nothing to the right of the last user column";
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_Left);
+    EXPECT_EQ(grid()->currentColumn(), 2);
 }
 
 TEST_F(CurvePageTest, ARefusedClickLeavesTheCurrentCellAndItsTextAlone) {

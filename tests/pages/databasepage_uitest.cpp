@@ -36,16 +36,8 @@ class DatabasePageTest : public ProgramFixture {
     static QLineEdit* shortName() { return find<QLineEdit>("EditShortName"); }
     static QString position() { return find<QLabel>("CurrentRecLabel")->text(); }
 
-    // Puts the editor on a cell and types into it, as the clinician does.
     static void type(int column, int row, const QString& keys) {
-        grid()->setFocus();
-        grid()->setCurrentCell(row, column);
-        settle();
-        QLineEdit* editor = grid()->cellEditor();
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, keys);
+        typeInCell(grid(), column, row, keys);
     }
 
     static void typeName(QLineEdit* edit, const QString& keys) {

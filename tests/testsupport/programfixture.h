@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/winmain.h"
+#include "controls/datagrid.h"
 #include "curves/curvepage.h"
 #include "model/document.h"
 #include "pages/configpage.h"
@@ -102,6 +103,21 @@ class ProgramFixture : public ::testing::Test {
     static void trigger(const char* actionName) {
         find<QAction>(actionName)->trigger();
         settle();
+    }
+
+    // Puts a grid's editor on a cell and types into it, as the clinician does: what
+    // the cell held is first removed with backspace.
+    static void typeInCell(DataGrid* grid, int column, int row, const QString& keys) {
+        grid->setFocus();
+        grid->setCurrentCell(row, column);
+        settle();
+        QLineEdit* editor = grid->cellEditor();
+        ASSERT_NE(editor, nullptr);
+        if (!editor->text().isEmpty()) {
+            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(editor, keys);
     }
 
     static QString title() { return fmWinMain->windowTitle(); }
