@@ -111,8 +111,9 @@ class DataGridDelegate : public QStyledItemDelegate {
     }
 
   private:
-    // Left at the start of the text, or right at its end, moves to the neighbouring
-    // cell (where the page allows it); inside the text the arrows move the cursor.
+    // Left at the start of the text, or right at its end, moves to the nearest cell
+    // of the row on that side that the page lets become current, passing over those
+    // it does not; inside the text the arrows move the cursor.
     bool moveAcrossEdge(QLineEdit* editor, QKeyEvent* key) {
         if (key->modifiers() & Qt::ShiftModifier)
             return false;
@@ -126,9 +127,14 @@ class DataGridDelegate : public QStyledItemDelegate {
             step = 1;
         if (step == 0)
             return false;
-        const int column = grid_->currentColumn() + step;
-        if (column >= 0 && column < grid_->columnCount())
-            grid_->setCurrentCell(grid_->currentRow(), column);
+        const int row = grid_->currentRow();
+        for (int column = grid_->currentColumn() + step;
+             column >= 0 && column < grid_->columnCount(); column += step) {
+            if (!grid_->selectCell || grid_->selectCell(column, row)) {
+                grid_->setCurrentCell(row, column);
+                break;
+            }
+        }
         return true;
     }
 

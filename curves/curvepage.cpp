@@ -236,7 +236,9 @@ void TfmCurveEdit::buildButtons() {
         b->setIcon(toolIcon(icon));
         b->setIconSize(QSize(32, 32));
         b->setGeometry(left, 304, 38, 38);
-        b->setFocusPolicy(Qt::StrongFocus);
+        // Reached with Tab; a click leaves the focus, and an open cell editor, where
+        // they were.
+        b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
     PrintButton = button(QStringLiteral("PrintButton"),

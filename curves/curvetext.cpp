@@ -147,10 +147,16 @@ template <class Curve> class ParameterReader {
             return false;
         if (curve_.threshold2IsOutput == 1 && present(curve_.threshold2) &&
             present(curve_.gainAt50)) {
-            curve_.threshold2 = rules_.threshold2 == OutputThreshold2::LessGain
-                                    ? lessGain(curve_.threshold2)
-                                    : outputToInputThreshold(curve_.threshold1, curve_.gainAt50,
-                                                             curve_.ratio1, curve_.threshold2);
+            // The first segment needs threshold 1 and a rising ratio 1. While either is
+            // still missing (the clinician may fill the column in any order) the level
+            // is taken less the gain, which shows the typed text again; the curve is
+            // incomplete then and neither drawn nor scored.
+            const bool onFirstSegment = rules_.threshold2 == OutputThreshold2::OnFirstSegment &&
+                                        present(curve_.threshold1) && curve_.ratio1 > 0.0f;
+            curve_.threshold2 = onFirstSegment
+                                    ? outputToInputThreshold(curve_.threshold1, curve_.gainAt50,
+                                                             curve_.ratio1, curve_.threshold2)
+                                    : lessGain(curve_.threshold2);
         }
         return true;
     }
@@ -212,7 +218,12 @@ std::string userThreshold2Text(const CurveParams& curve) {
         truncToInt(static_cast<long double>(curve.threshold1) + curve.gainAt50);
     const long double steps =
         truncToInt(static_cast<long double>(curve.threshold2) - curve.threshold1);
-    return formatInt(truncToInt(firstOutput + steps / curve.ratio1)) + "o";
+    const int32_t output = truncToInt(firstOutput + steps / curve.ratio1);
+    // A first segment steeper than 1:1 can step past the top of the scale; the input
+    // level then stands for the same curve, where "131o" would read as missing.
+    if (output > kHighestLevel)
+        return formatSig3(curve.threshold2, 0);
+    return formatInt(output) + "o";
 }
 
 template <class Stored>

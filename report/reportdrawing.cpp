@@ -171,7 +171,9 @@ void drawBands(QPainter& painter, const GraphFrame& frame, const TargetState& ta
     painter.setPen(Qt::NoPen);
     for (const BandArea& band : plotBands(frame, targets.bandLevels[side])) {
         painter.setBrush(bandBrush(painter, band.band));
-        painter.drawRect(rectOf(band.area));
+        // Filled without an outline, so the right and bottom corners are exclusive.
+        const PixelRect& a = band.area;
+        painter.drawRect(QRectF(a.left, a.top, a.right - a.left, a.bottom - a.top));
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -248,13 +250,16 @@ void drawFrequencyTitle(QPainter& painter, const GraphFrame& frame, int32_t freq
     textAt(painter, x, frame.bottom - truncShare(textHeight(painter), 1.5), title);
 }
 
-// Black "Arial" 10 pt without background, and the two plot frequencies as column
-// headings centred at the given shares of the width.
-void startTable(QPainter& painter, const PageSize& page, const TargetState& targets,
-                PageFraction leftHeading, PageFraction rightHeading) {
+// Black "Arial" 10 pt without background, for a table's headings.
+void startTable(QPainter& painter) {
     painter.setPen(QPen(Qt::black));
     setFont(painter, kReportSansFamily, kTextPointSize);
     clearBrush(painter);
+}
+
+// The two plot frequencies as column headings centred at the given shares of the width.
+void drawFrequencyHeadings(QPainter& painter, const PageSize& page, const TargetState& targets,
+                           PageFraction leftHeading, PageFraction rightHeading) {
     textCentred(painter, page, leftHeading, 0.295,
                 qtext(plotFrequencyText(targets.graphFrequency[0])));
     textCentred(painter, page, rightHeading, 0.295,
@@ -317,9 +322,10 @@ void drawHeader(QPainter& painter, const PrintData& data) {
 void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice) {
     const PageSize page = pageOf(data);
     const int c = std::clamp(choice, 0, kReportChoiceCount - 1);
-    startTable(painter, page, data.printTargets, 0.27, 0.39);
+    startTable(painter);
     textCentred(painter, page, 0.15, 0.295, QStringLiteral("Input"));
     textCentred(painter, page, 0.33, 0.28, QStringLiteral("Output"));
+    drawFrequencyHeadings(painter, page, data.printTargets, 0.27, 0.39);
     setFont(painter, kReportMonoFamily, kTextPointSize);
     const auto rows = inputOutputRows(data.printCurves[c], data.printCurves[c + 3]);
     for (int r = 0; r < kInputOutputRows; ++r) {
@@ -339,16 +345,20 @@ void drawParameterTable(QPainter& painter, const PrintData& data, int choice) {
     const PageSize page = pageOf(data);
     const int c = std::clamp(choice, 0, kReportChoiceCount - 1);
     const TargetState& targets = data.printTargets;
-    startTable(painter, page, targets, 0.73, 0.845);
+    startTable(painter);
+    drawFrequencyHeadings(painter, page, targets, 0.73, 0.845);
     setFont(painter, kReportMonoFamily, kTextPointSize);
     const ParameterTableTexts t =
         parameterTable(data.printCurves[c], data.printCurves[c + 3], targets.graphFrequency[0],
                        targets.graphFrequency[1]);
     for (int r = 0; r < kParameterRows; ++r)
         textLeft(painter, page, 0.49, kRowY[r], QString::fromLatin1(parameterRowLabels[r]));
+    // The left plot's values first, then the right plot's.
     for (std::size_t r = 0; r < t.left.size(); ++r) {
         if (!t.left[r].empty())
             textLeft(painter, page, 0.71, kRowY[r], qtext(t.left[r]));
+    }
+    for (std::size_t r = 0; r < t.right.size(); ++r) {
         if (!t.right[r].empty())
             textLeft(painter, page, 0.82, kRowY[r], qtext(t.right[r]));
     }
