@@ -288,20 +288,22 @@ bool HelpViewer::find(bool backward) {
     return false;
 }
 
-// Typing searches again from the start of the match shown, so the match grows with
-// the word.
+// Typing searches again from the start of the match shown, so that the match grows
+// with the word; a word that is not there leaves the last match shown.
 void HelpViewer::findAsTyped() {
-    QTextCursor cursor = browser_->textCursor();
-    cursor.setPosition(cursor.selectionStart());
-    browser_->setTextCursor(cursor);
-    find(false);
+    const QTextCursor shown = browser_->textCursor();
+    QTextCursor start = shown;
+    start.setPosition(shown.selectionStart());
+    browser_->setTextCursor(start);
+    if (!find(false))
+        browser_->setTextCursor(shown);
 }
 
 bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == findEdit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            find(key->modifiers() & Qt::ShiftModifier);
+            find(key->modifiers().testFlag(Qt::ShiftModifier));
             return true;
         }
         if (key->key() == Qt::Key_Escape) {

@@ -40,9 +40,9 @@ void TColorButton::setColorLo(const QColor& colour) {
 }
 
 // The frame around the focused or default button and the dark edge of the 3-D
-// frame: the desktop's darkest shade, black on most.
+// frame: the desktop's darkest shade, black on most, whatever the button's state.
 QColor TColorButton::windowFrameColour() const {
-    return palette().color(QPalette::Shadow);
+    return palette().color(QPalette::Active, QPalette::Shadow);
 }
 
 TColorButton::DrawState TColorButton::drawState() const {
