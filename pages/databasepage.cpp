@@ -262,8 +262,11 @@ void TfmPage3::reportBadCell(const BadAidCell& bad, bool showCell) {
         return;
     HADataGrid->setCurrentCell(bad.row, bad.column);
     HADataGrid->setFocus();
-    // The text stays as typed, with the cursor at its end: no selection for the next
-    // key to overwrite.
+    // The message box took the focus and so closed the cell editor. It is opened again
+    // now, not when the window is active again, and the text stays as typed with the
+    // cursor at its end: no selection for the next key to overwrite.
+    if (!HADataGrid->cellEditor())
+        HADataGrid->edit(HADataGrid->currentIndex());
     if (QLineEdit* editor = HADataGrid->cellEditor())
         editor->end(false);
 }
