@@ -1,6 +1,8 @@
 #include "app/splashscreen.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QGuiApplication>
@@ -41,6 +43,15 @@ TfmSplashScreen::TfmSplashScreen(int milliseconds)
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TfmSplashScreen::Timer1Timer);
     Timer1->start(milliseconds);
+    // A message at start (a database that cannot be read, a patient file that cannot
+    // be opened) must not open behind the splash, which stays in front of everything.
+    qApp->installEventFilter(this);
+}
+
+bool TfmSplashScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && qobject_cast<QDialog*>(watched))
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfmSplashScreen::showAtOnce() {

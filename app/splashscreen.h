@@ -32,6 +32,10 @@ class TfmSplashScreen : public QWidget {
   public slots:
     void Timer1Timer();
 
+  protected:
+    // Goes at once when a dialog opens, so that no message opens hidden behind it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QFrame* SplashPanel = nullptr;
     ProgramHeading heading;

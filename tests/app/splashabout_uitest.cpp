@@ -3,6 +3,7 @@
 #include "app/aboutscreen.h"
 #include "app/splashscreen.h"
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -65,6 +66,15 @@ TEST(SplashScreen, StaysUntilTheMainWindowShows) {
     ASSERT_FALSE(splash.isNull()) << "freed before the main window was shown";
     EXPECT_TRUE(splash->isVisible());
     mainWindow.show();
+    EXPECT_GE(waitUntilFreed(splash, 1000), 0);
+}
+
+// A message at start is never hidden behind the splash, which stays on top.
+TEST(SplashScreen, GoesAsSoonAsADialogOpens) {
+    QPointer<TfmSplashScreen> splash = new TfmSplashScreen(60000);
+    splash->showAtOnce();
+    QDialog message;
+    message.show();
     EXPECT_GE(waitUntilFreed(splash, 1000), 0);
 }
 
