@@ -1,21 +1,31 @@
 #include "model/fileio.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+SyncFunction syncFile = ::fsync;
+
+[[noreturn]] void fail(const std::string& action, const std::string& path,
+                       const std::string& reason) {
+    throw FileError(action + " " + quotedPath(path) + ": " + reason);
+}
+
 [[noreturn]] void fail(const std::string& action, const std::string& path, int error) {
-    throw FileError(action + " \"" + path + "\": " + std::strerror(error));
+    fail(action, path, std::strerror(error));
 }
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -23,6 +33,11 @@ class FileDescriptor {
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
     int release() {
         const int fd = fd_;
         fd_ = -1;
@@ -33,17 +48,180 @@ class FileDescriptor {
     int fd_;
 };
 
-// Gives up a half-written temporary file: the target is never touched.
-[[noreturn]] void abandonTemp(int fd, const std::string& temp, const std::string& path, int error) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    fail("Cannot write file", path, error);
-}
-
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
+}
+
+constexpr std::string_view kTempPrefix = ".tavik-save-";
+constexpr std::size_t kTempRandomLength = 6; // mkstemp's XXXXXX
+
+// The file a save replaces: the path itself, or the file a link at it names.
+struct SaveTarget {
+    std::string path; // where the new file goes
+    bool exists = false;
+    struct stat info {}; // of the file being replaced
+};
+
+SaveTarget resolveTarget(const std::string& requested) {
+    SaveTarget target;
+    target.path = requested;
+    struct stat link {};
+    if (::lstat(requested.c_str(), &link) != 0) {
+        if (errno == ENOENT)
+            return target; // a new file; a missing folder is reported when it is made
+        fail("Cannot create file", requested, errno);
+    }
+    if (S_ISLNK(link.st_mode)) {
+        // The file the link names is replaced, and the link stays. A link to nothing
+        // (or to itself) is refused rather than replaced by a file of its own.
+        char* real = ::realpath(requested.c_str(), nullptr);
+        if (!real) {
+            if (errno == ENOENT)
+                fail("Cannot create file", requested, "it is a link to a file that does not exist");
+            fail("Cannot create file", requested, errno);
+        }
+        target.path = real;
+        std::free(real);
+        if (::stat(target.path.c_str(), &target.info) != 0)
+            fail("Cannot create file", requested, errno);
+    } else {
+        target.info = link;
+    }
+    target.exists = true;
+    if (S_ISDIR(target.info.st_mode))
+        fail("Cannot create file", requested, EISDIR);
+    if (!S_ISREG(target.info.st_mode))
+        fail("Cannot create file", requested, "it is not a regular file");
+    // A file that may not be written is refused, as it would be if it were written in
+    // place; a file without any write permission is read-only for root too.
+    if (::access(target.path.c_str(), W_OK) != 0)
+        fail("Cannot create file", requested, errno);
+    if ((target.info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        fail("Cannot create file", requested, EACCES);
+    return target;
+}
+
+// Removes the temporary files of saves into this folder that were interrupted (the
+// program was killed or the machine stopped). A save in progress holds a lock on its
+// temporary file, which the system releases when the process ends, so only files of
+// saves that can no longer finish are taken; only our own files, by their name.
+void removeInterruptedSaves(const std::string& folder) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isSaveTemporaryName(entry->d_name))
+            continue;
+        FileDescriptor fd(
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {
+        }, named{};
+        if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        // Still the same file under that name, and no live save holds it.
+        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// A new temporary file in the folder, locked for as long as the save runs. The lock
+// is taken before anything else may see the file as abandoned: a cleaner that got in
+// between has removed the name, and then another name is made.
+int createLockedTemp(const std::string& folder, const std::string& requested, std::string& temp) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        temp = folder + std::string(kTempPrefix) + std::string(kTempRandomLength, 'X');
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            fail("Cannot create file", requested, errno);
+        struct stat info {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0)
+            return fd;
+        ::close(fd);
+    }
+    fail("Cannot create file", requested, "no temporary file could be kept in its folder");
+}
+
+// Owner, group and permissions of the file being replaced, as far as we may: the
+// group only when we could keep it, so that no other group gets what the old file
+// did not give it; never the set-user-id, set-group-id or sticky bits.
+int takeOverAccess(int fd, const SaveTarget& target) {
+    if (!target.exists)
+        return ::fchmod(fd, 0666 & ~currentUmask());
+    mode_t mode = target.info.st_mode & 0777;
+    if (::fchown(fd, target.info.st_uid, target.info.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), target.info.st_gid) != 0) {
+        struct stat own {};
+        if (::fstat(fd, &own) != 0)
+            return -1;
+        if (own.st_gid != target.info.st_gid)
+            mode &= ~mode_t(070);
+    }
+    return ::fchmod(fd, mode);
+}
+
+bool writeAll(int fd, std::span<const uint8_t> bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Makes the rename itself durable. A folder that cannot be opened for reading, or a
+// file system that cannot sync folders, gives nothing to check.
+void syncFolder(const std::string& folder, const std::string& requested) {
+    FileDescriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0)
+        return;
+    if (syncFile(dir.get()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        fail("Cannot write file", requested, errno);
+}
+
+void appendEscape(std::string& out, const char* format, unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, format, value);
+    out += text;
+}
+
+// Length of the valid UTF-8 sequence at text[i], or 0.
+std::size_t utf8Length(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned lead = byte(i);
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF; // range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    }
+    return length;
 }
 
 } // namespace
@@ -58,7 +236,7 @@ std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes)
     if (S_ISDIR(info.st_mode))
         fail("Cannot read file", path, EISDIR);
     if (!S_ISREG(info.st_mode))
-        throw FileError("Cannot read file \"" + path + "\": it is not a regular file");
+        fail("Cannot read file", path, "it is not a regular file");
 
     std::vector<uint8_t> bytes(maxBytes + 1);
     std::size_t total = 0;
@@ -78,58 +256,82 @@ std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes)
 }
 
 void writeFileAtomically(const std::string& requestedPath, std::span<const uint8_t> bytes) {
-    // A link is followed, so the file it points to is the one replaced. A file that
-    // may not be written is refused, as it would be if it were overwritten in place.
-    std::string path = requestedPath;
-    struct stat existing {};
-    const bool exists = ::stat(requestedPath.c_str(), &existing) == 0;
-    if (exists) {
-        if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
-            path = real;
-            std::free(real);
-        }
-        if (::access(path.c_str(), W_OK) != 0)
-            fail("Cannot create file", requestedPath, errno);
-    }
+    const SaveTarget target = resolveTarget(requestedPath);
+    const std::string folder = folderOf(target.path);
+    removeInterruptedSaves(folder);
 
-    std::string temp = path + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0)
-        fail("Cannot create file", requestedPath, errno);
-
-    // Keep the permissions of a file being replaced; a new file gets the ones the
-    // user's file-creation mask allows.
-    const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
-    if (::fchmod(fd.get(), mode) != 0)
-        abandonTemp(fd.release(), temp, requestedPath, errno);
-
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandonTemp(fd.release(), temp, requestedPath, errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd.get()) != 0)
-        abandonTemp(fd.release(), temp, requestedPath, errno);
-    if (::close(fd.release()) != 0) {
-        const int error = errno;
+    std::string temp;
+    FileDescriptor fd(createLockedTemp(folder, requestedPath, temp));
+    // Gives up the temporary file: the target is never touched.
+    const auto abandon = [&](int error) {
+        fd.reset(-1);
         ::unlink(temp.c_str());
         fail("Cannot write file", requestedPath, error);
+    };
+    if (takeOverAccess(fd.get(), target) != 0)
+        abandon(errno);
+    if (!writeAll(fd.get(), bytes) || syncFile(fd.get()) != 0)
+        abandon(errno);
+    // The lock goes with the last descriptor of the file; a duplicate keeps it while
+    // the first one is closed and checked.
+    FileDescriptor lock(::dup(fd.get()));
+    if (lock.get() < 0)
+        abandon(errno);
+    if (::close(fd.release()) != 0)
+        abandon(errno);
+    if (::rename(temp.c_str(), target.path.c_str()) != 0)
+        abandon(errno);
+    syncFolder(folder, requestedPath);
+}
+
+bool isSaveTemporaryName(std::string_view name) {
+    if (name.size() != kTempPrefix.size() + kTempRandomLength || !name.starts_with(kTempPrefix))
+        return false;
+    for (const char c : name.substr(kTempPrefix.size())) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit)
+            return false;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        fail("Cannot write file", requestedPath, error);
+    return true;
+}
+
+SyncFunction replaceFileSync(SyncFunction sync) {
+    const SyncFunction previous = syncFile;
+    syncFile = sync ? sync : ::fsync;
+    return previous;
+}
+
+std::string quotedPath(std::string_view path) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < path.size();) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            appendEscape(out, "\\x%02x", c);
+        } else if (c < 0x80) {
+            out += path[i];
+        } else if (const std::size_t length = utf8Length(path, i); length == 0) {
+            appendEscape(out, "\\x%02x", c);
+        } else {
+            const auto second = static_cast<unsigned char>(path[i + 1]);
+            if (c == 0xC2 && second < 0xA0)
+                appendEscape(out, "\\u%04x", second); // a C1 control, such as CSI
+            else
+                out.append(path.substr(i, length));
+            i += length;
+            continue;
+        }
+        ++i;
     }
-    // Make the rename itself durable.
-    const std::string folder = folderOf(path);
-    FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    return out + "\"";
 }
 
 std::string folderOf(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A file that could not be read or written. The message names the file and the
@@ -17,12 +18,32 @@ class FileError : public std::runtime_error {
 
 // Reads at most maxBytes bytes from the start of the file. A file longer than that
 // yields maxBytes + 1 bytes, so callers can tell "too long" without reading it all.
+// Anything but a regular file (a folder, a pipe, a device) is refused.
 std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes);
 
 // Writes the bytes to a temporary file in the target's folder, syncs it and renames
 // it over the target. On any failure the old file stays as it was and FileError is
-// raised.
+// raised. A link is followed to the file it names; a link that leads nowhere, a
+// folder, a pipe or a device at the path, and a file nobody may write, are refused.
+// The new file keeps the old one's permissions (never its set-user/group-id bits) and,
+// where the system lets us, its owner and group.
+// Temporary files that an interrupted save left in that folder are removed first.
 void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+
+// Whether a file name is that of one of our temporary files (".tavik-save-" and six
+// letters or digits). A patient file never has such a name.
+bool isSaveTemporaryName(std::string_view fileName);
+
+// The call that makes written bytes durable, for the file and then its folder. Tests
+// put a failing one in place to see a failed sync reported; returns the one before.
+using SyncFunction = int (*)(int fd);
+SyncFunction replaceFileSync(SyncFunction sync);
+
+// A path as it appears in a message, in double quotes: control characters, DEL, the
+// C1 controls, bytes that are no UTF-8 and the backslash are written as escapes
+// ("\n", "\x1b", "\u009b", "\\"), so that a file name cannot move the cursor or
+// change the colours of the terminal the message is shown on.
+std::string quotedPath(std::string_view path);
 
 // Folder part of a path, with trailing separator ("" when there is none), and the
 // file-name part.
