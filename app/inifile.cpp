@@ -3,7 +3,9 @@
 #include "model/fileio.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <span>
+#include <sys/stat.h>
 
 namespace {
 
@@ -125,37 +127,47 @@ std::string IniFile::text() const {
 
 namespace {
 
-// A settings file is a few lines; anything that is not a regular file or is larger
-// than this is not read (a pipe or device named like the file cannot stall start-up).
-constexpr std::size_t kLargestSettingsFile = 1 << 20;
+// Anything that is not a regular file or is larger than kLargestSettingsFile is not
+// read: a pipe or device named like the file cannot stall start-up.
+// The whole file's text; FileError when it is there but cannot be read whole.
+std::string readWholeFile(const std::string& path) {
+    const std::vector<uint8_t> bytes = readFileHead(path, kLargestSettingsFile);
+    if (bytes.size() > kLargestSettingsFile)
+        throw FileError("Cannot read file " + quotedPath(path) +
+                        ": it is larger than a settings file can be (1 MiB)");
+    return std::string(bytes.begin(), bytes.end());
+}
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    try {
-        const std::vector<uint8_t> bytes = readFileHead(path, kLargestSettingsFile);
-        if (bytes.size() > kLargestSettingsFile)
-            return std::nullopt;
-        return std::string(bytes.begin(), bytes.end());
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
+bool isMissing(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 } // namespace
 
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, const std::string& defaultValue) {
-    const std::optional<std::string> text = readWholeFile(path);
-    if (!text)
+    try {
+        return IniFile::parse(readWholeFile(path)).value(section, key).value_or(defaultValue);
+    } catch (const FileError&) {
         return defaultValue;
-    return IniFile::parse(*text).value(section, key).value_or(defaultValue);
+    }
 }
 
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    IniFile file = IniFile::parse(readWholeFile(path).value_or(std::string()));
+    // The file is rewritten from what it holds, so one that cannot be read whole is
+    // left as it is: replacing it would throw away every other line in it.
+    IniFile file;
+    try {
+        file = IniFile::parse(readWholeFile(path));
+    } catch (const FileError& error) {
+        if (!isMissing(path))
+            throw FileError(std::string(error.what()) + "; it is left as it was");
+    }
     if (!file.setValue(section, key, value))
-        throw FileError("Cannot write \"" + std::string(key) + "\" to \"" + path +
-                        "\": the value holds a line break");
+        throw FileError("Cannot write \"" + std::string(key) + "\" to " + quotedPath(path) +
+                        ": the value holds a line break");
     const std::string text = file.text();
     writeFileAtomically(path,
                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));

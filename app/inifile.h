@@ -5,6 +5,7 @@
 // line of the file is kept as it was.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,12 +37,17 @@ class IniFile {
     bool endsWithNewline_ = true;
 };
 
-// Reads one value from the file at path; a missing or unreadable file, section or
-// key gives the default.
+// The largest settings file read: a settings file is a few lines.
+inline constexpr std::size_t kLargestSettingsFile = 1 << 20;
+
+// Reads one value from the file at path; a missing or unreadable file (or one larger
+// than kLargestSettingsFile), section or key gives the default.
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, const std::string& defaultValue);
 
 // Writes one value into the file at path, creating the file and section if missing.
-// The file is replaced atomically; FileError names it and the reason on failure.
+// The file is replaced atomically; FileError names it and the reason on failure. A
+// file that is there but cannot be read whole (unreadable, too large, not a regular
+// file) is never replaced: FileError says why and that it was left as it was.
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -103,6 +105,81 @@ TEST(SettingsTest, UnwritableSettingsRaiseAnErrorNamingTheFile) {
     state.dataPath = "line\nbreak";
     EXPECT_THROW(writeSettings(state), FileError);
     EXPECT_EQ(fileText(dir.file("TAVIK.INI")), "[I]\n") << "the old file stays intact";
+}
+
+} // namespace
+
+namespace {
+
+// A settings file that is there but cannot be read whole is never rewritten from the
+// little that could be read: it stays as it was, and the writer says why.
+TEST(SettingsTest, AFileThatCannotBeReadWholeIsLeftAsItWas) {
+    const std::string kept = "[Information]\nDataPath=/kept/\n[Other]\nColour=blue\n";
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* reason;
+    } cases[] = {
+        {"one byte over the size limit",
+         [&](const std::string& path) {
+             std::string text = kept + std::string(kLargestSettingsFile - kept.size() + 1, ';');
+             writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+         },
+         "larger than a settings file can be"},
+        {"a pipe", [](const std::string& path) { ::mkfifo(path.c_str(), 0644); },
+         "not a regular file"},
+        {"a folder", [](const std::string& path) { std::filesystem::create_directory(path); },
+         "Is a directory"},
+        {"a link to nothing",
+         [](const std::string& path) { std::filesystem::create_symlink(path + ".gone", path); },
+         "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        DocumentState state;
+        state.startDir = dir.path().string() + "/";
+        state.dataPath = "/new/";
+        const std::string path = dir.file("TAVIK.INI");
+        c.make(path);
+        const auto before = std::filesystem::symlink_status(path).type();
+        const std::vector<uint8_t> bytesBefore = before == std::filesystem::file_type::regular
+                                                     ? readBytes(path)
+                                                     : std::vector<uint8_t>{};
+        try {
+            writeSettings(state);
+            ADD_FAILURE() << "the file was replaced";
+        } catch (const FileError& error) {
+            const std::string text = error.what();
+            EXPECT_NE(text.find(path), std::string::npos) << text;
+            EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+            EXPECT_NE(text.find("left as it was"), std::string::npos) << text;
+        }
+        EXPECT_EQ(std::filesystem::symlink_status(path).type(), before);
+        if (before == std::filesystem::file_type::regular) {
+            EXPECT_EQ(readBytes(path), bytesBefore);
+        }
+        readSettings(state);
+        EXPECT_EQ(state.dataPath, state.startDir) << "what cannot be read gives the default";
+    }
+}
+
+TEST(SettingsTest, AFileUpToTheSizeLimitIsReadAndKeptWhole) {
+    TempDir dir;
+    DocumentState state;
+    state.startDir = dir.path().string() + "/";
+    const std::string head = "[Information]\nDataPath=/kept/\n[Other]\nColour=blue\n;";
+    const std::string text = head + std::string(kLargestSettingsFile - head.size() - 1, 'x') + "\n";
+    ASSERT_EQ(text.size(), kLargestSettingsFile);
+    writeBytes(dir.file("TAVIK.INI"), std::vector<uint8_t>(text.begin(), text.end()));
+
+    readSettings(state);
+    EXPECT_EQ(state.dataPath, "/kept/");
+    state.dataPath = "/new/";
+    writeSettings(state);
+    const std::string after = fileText(dir.file("TAVIK.INI"));
+    EXPECT_EQ(after.size(), kLargestSettingsFile - 1); // "/kept/" became "/new/"
+    EXPECT_EQ(after.substr(0, 50), "[Information]\nDataPath=/new/\n[Other]\nColour=blue\n;");
 }
 
 } // namespace
