@@ -2,6 +2,7 @@
 // loudness prediction, without the window.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/help.h"
 #include "cli/json.h"
 #include "cli/recordjson.h"
 #include "curves/curveload.h"
@@ -12,9 +13,8 @@
 
 namespace {
 
-constexpr const char* kCurvesUsage =
-    "usage: tavik-cli curves FILE [--ear right|left] [--db TAVIK.TDB]";
-constexpr const char* kPredictUsage = "usage: tavik-cli predict FILE --ear right|left";
+const char* const kCurvesUsage = commandUsage("curves");
+const char* const kPredictUsage = commandUsage("predict");
 
 template <class T, std::size_t N> void writeNumbers(JsonWriter& json, const T (&values)[N]) {
     json.beginArray();

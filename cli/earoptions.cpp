@@ -61,7 +61,7 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
                 return false;
             }
         } else if (arg.starts_with("-") && arg != "-") {
-            err << "tavik-cli: unknown option \"" << arg << "\"\n" << rules.usage << '\n';
+            err << "tavik-cli: unknown option " << quotedPath(arg) << '\n' << rules.usage << '\n';
             return false;
         } else if (haveFile) {
             err << "tavik-cli: more than one FILE\n" << rules.usage << '\n';

@@ -2,34 +2,24 @@
 // a PNG image. Built into the tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/help.h"
 #include "cli/offscreen.h"
+#include "cli/optionvalues.h"
 #include "curves/curvegraphs.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
-#include <charconv>
 #include <ostream>
 
 namespace {
 
-constexpr const char* kGraphUsage =
-    "usage: tavik-cli graph FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png";
+const char* const kGraphUsage = commandUsage("graph");
 constexpr int kLargestScale = 8;
 // The page's fonts are sized for a 96 dpi screen; the image says the same, so that a
 // point is as many pixels as on the screen.
 constexpr int kDotsPerMetreAt96Dpi = 3780;
-
-// N of --scale: a whole number 1..8; nothing when the text is anything else.
-std::optional<int> parseScale(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || value < 1 || value > kLargestScale)
-        return std::nullopt;
-    return value;
-}
 
 // The panel at scale times the page's pixels, encoded as PNG.
 QByteArray renderPanelPng(const GraphScene& scene, int scale) {
@@ -65,8 +55,9 @@ int runGraph(const Args& args, std::ostream&, std::ostream& err) {
         return kExitFailure;
     }
     const auto scaleText = options.values.find("--scale");
-    const std::optional<int> scale =
-        scaleText == options.values.end() ? 1 : parseScale(scaleText->second);
+    const std::optional<int> scale = scaleText == options.values.end()
+                                         ? 1
+                                         : parseWholeNumber(scaleText->second, 1, kLargestScale);
     if (!scale) {
         err << "tavik-cli: --scale takes a whole number from 1 to " << kLargestScale << '\n'
             << kGraphUsage << '\n';

@@ -1,17 +1,73 @@
 #include "cli/commands.h"
+#include "model/fileio.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <fcntl.h>
 #include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A standard stream the program was started without. Its number is taken by
+// /dev/null, so that no file the program opens later takes its place and receives
+// what was meant for the terminal.
+bool reserveIfClosed(int fd, int flags) {
+    if (::fcntl(fd, F_GETFD) != -1)
+        return false;
+    const int opened = ::open("/dev/null", flags | O_CLOEXEC);
+    if (opened >= 0 && opened != fd) {
+        ::dup2(opened, fd);
+        ::close(opened);
+    }
+    return true;
+}
+
+// Writes all of text to the descriptor; 0, or the system's error.
+int writeAll(int fd, const std::string& text) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    reserveIfClosed(STDIN_FILENO, O_RDONLY);
+    const bool outputClosed = reserveIfClosed(STDOUT_FILENO, O_WRONLY);
+    reserveIfClosed(STDERR_FILENO, O_WRONLY);
 #ifdef TAVIK_CLI_GRAPHICS
     graphCommand = runGraph;
     reportCommand = runReport;
 #endif
+    // What a command prints is kept until it is done and then written in one go, so
+    // that a failed write is seen, reported and turned into a failed exit.
+    std::ostringstream out;
+    int code = kExitFailure;
     try {
-        return runCli(Args(argv + 1, argv + argc), std::cout, std::cerr);
+        code = runCli(Args(argv + 1, argv + argc), out, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "tavik-cli: " << e.what() << '\n';
         return kExitFailure;
     }
+    const std::string text = out.str();
+    if (text.empty())
+        return code;
+    const int error = outputClosed ? EBADF : writeAll(STDOUT_FILENO, text);
+    if (error != 0) {
+        std::cerr << "tavik-cli: cannot write the output: " << std::strerror(error) << '\n';
+        return kExitFailure;
+    }
+    return code;
 }

@@ -4,25 +4,21 @@
 // tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/help.h"
 #include "cli/offscreen.h"
+#include "cli/optionvalues.h"
 #include "model/fileio.h"
 #include "model/textslot.h"
 #include "report/printtarget.h"
 #include "report/reportdrawing.h"
 
 #include <array>
-#include <charconv>
 #include <ostream>
-#include <sstream>
 
 namespace {
 
-constexpr const char* kReportUsage =
-    "usage: tavik-cli report FILE --ear right|left [--curves fitted,user,aid] [--copies N]\n"
-    "                        [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf";
+const char* const kReportUsage = commandUsage("report");
 constexpr int kMostCopies = 99;
-
-constexpr std::array<const char*, kReportChoiceCount> kCurveKindNames = {"fitted", "user", "aid"};
 
 struct ReportOptions {
     std::array<bool, kReportChoiceCount> ticked{true, true, true};
@@ -30,43 +26,23 @@ struct ReportOptions {
     QPageSize::PageSizeId page = QPageSize::A4;
 };
 
-// "fitted,user,aid" in any order and any selection, each kind once.
-bool parseCurveKinds(const std::string& text, std::array<bool, kReportChoiceCount>& ticked) {
-    ticked = {false, false, false};
-    std::istringstream list(text);
-    std::string item;
-    bool any = false;
-    while (std::getline(list, item, ',')) {
-        bool known = false;
-        for (std::size_t k = 0; k < kCurveKindNames.size(); ++k) {
-            if (item == kCurveKindNames[k] && !ticked[k]) {
-                ticked[k] = true;
-                known = true;
-            }
-        }
-        if (!known)
-            return false;
-        any = true;
-    }
-    return any && !text.ends_with(",");
-}
-
-bool parseCopies(const std::string& text, int& copies) {
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, copies);
-    return error == std::errc() && stop == end && copies >= 1 && copies <= kMostCopies;
-}
-
 bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::ostream& err) {
-    if (const auto kinds = options.values.find("--curves");
-        kinds != options.values.end() && !parseCurveKinds(kinds->second, report.ticked)) {
-        err << "tavik-cli: --curves takes fitted, user and aid, separated by commas, each once\n";
-        return false;
+    if (const auto kinds = options.values.find("--curves"); kinds != options.values.end()) {
+        const auto ticked = parseCurveKinds(kinds->second);
+        if (!ticked) {
+            err << "tavik-cli: --curves takes fitted, user and aid, separated by commas, each "
+                   "once\n";
+            return false;
+        }
+        report.ticked = *ticked;
     }
-    if (const auto copies = options.values.find("--copies");
-        copies != options.values.end() && !parseCopies(copies->second, report.copies)) {
-        err << "tavik-cli: --copies takes a whole number from 1 to " << kMostCopies << '\n';
-        return false;
+    if (const auto copies = options.values.find("--copies"); copies != options.values.end()) {
+        const auto count = parseWholeNumber(copies->second, 1, kMostCopies);
+        if (!count) {
+            err << "tavik-cli: --copies takes a whole number from 1 to " << kMostCopies << '\n';
+            return false;
+        }
+        report.copies = *count;
     }
     if (const auto page = options.values.find("--page"); page != options.values.end()) {
         if (page->second != "a4" && page->second != "letter") {

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/help.h"
 #include "cli/json.h"
 #include "cli/recordjson.h"
 #include "model/aiddatabase.h"
@@ -28,7 +29,7 @@ int readPatientForCli(const std::string& path, FittingRecord& record, std::ostre
 
 int runShow(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
-        err << "usage: tavik-cli show FILE\n";
+        err << commandUsage("show") << '\n';
         return kExitFailure;
     }
     FittingRecord record{};
@@ -47,7 +48,7 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err) {
 
 int runShowDb(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
-        err << "usage: tavik-cli show-db FILE\n";
+        err << commandUsage("show-db") << '\n';
         return kExitFailure;
     }
     AidDatabase database{};

@@ -39,6 +39,50 @@ TEST(CliShow, PrintsACurrentFileAsWritten) {
     EXPECT_FALSE(contains(j, "padding"));
 }
 
+// Every field that exists once per ear holds a different value for each ear, so that
+// a right field printed under a left name (or the ears' curve settings swapped) shows.
+TEST(CliShow, EachEarsFieldsArePrintedUnderTheirOwnNames) {
+    TempDir dir;
+    FittingRecord r;
+    resetFitting(r, "01/01/2000");
+    r.rightAidStyle = 2;
+    r.leftAidStyle = 3;
+    r.rightLevelSource = 1;
+    r.leftLevelSource = 2;
+    r.rightRangeLow = 0;
+    r.rightRangeHigh = 5;
+    r.leftRangeLow = 2;
+    r.leftRangeHigh = 3;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        r.rightLoudness[0][c] = 10 + c;
+        r.leftLoudness[0][c] = 60 + c;
+    }
+    r.aidSettings[0][0].curveChoice = 4;
+    r.aidSettings[1][0].curveChoice = 5;
+    r.aidSettings[0][0].aidChoice = 1;
+    r.aidSettings[1][0].aidChoice = 2;
+    r.aidSettings[0][0].curve.gainAt50 = 11.5f;
+    r.aidSettings[1][0].curve.gainAt50 = 22.5f;
+    writePatientFile(dir.file("EARS.TAV"), r);
+
+    const CliResult res = runTool({"show", dir.file("EARS.TAV")});
+    ASSERT_EQ(res.code, 0) << res.err;
+    const char* const printed[] = {
+        "\"rightAidStyle\": 2, \"leftAidStyle\": 3,",
+        "\"leftLevelSource\": 2, \"rightLevelSource\": 1,",
+        "\"leftRangeLow\": 2, \"leftRangeHigh\": 3, \"leftLoudness\": [[60, 61, 62, 63, 64, 65, "
+        "66, "
+        "67], [-99,",
+        "\"rightRangeLow\": 0, \"rightRangeHigh\": 5, \"rightLoudness\": [[10, 11, 12, 13, 14, 15, "
+        "16, 17], [-99,",
+        // aidSettings: the right ear first, then the left.
+        "\"aidSettings\": [[{\"curveChoice\": 4, \"aidChoice\": 1, \"gainAt50\": 11.5,",
+        "}], [{\"curveChoice\": 5, \"aidChoice\": 2, \"gainAt50\": 22.5,",
+    };
+    for (const char* text : printed)
+        EXPECT_TRUE(contains(res.out, text)) << text << "\n" << res.out;
+}
+
 TEST(CliShow, PrintsAnOlderFileConvertedOverAFreshRecord) {
     const CliResult res = runTool({"show", testDataFile("legacy.TAV")});
     ASSERT_EQ(res.code, 0) << res.err;
@@ -60,7 +104,8 @@ TEST(CliShow, GarbageOfTheRightSizeIsPrintedSafely) {
 }
 
 TEST(CliShow, RefusesOtherSizesAndUnreadableFiles) {
-    for (const char* name : {"empty.TAV", "truncated.TAV", "overlong.TAV"}) {
+    for (const char* name :
+         {"empty.TAV", "truncated.TAV", "overlong.TAV", "legacy-short.TAV", "legacy-long.TAV"}) {
         const CliResult res = runTool({"show", testDataFile(name)});
         EXPECT_EQ(res.code, 2) << name;
         EXPECT_EQ(res.err, std::string(kUnsupportedFileMessage) + "\n");

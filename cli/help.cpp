@@ -1,0 +1,320 @@
+#include "cli/help.h"
+
+#include <map>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 79;
+
+constexpr const char* kProgramSummary =
+    "read TAVIK patient and hearing-aid database files without the window";
+
+constexpr const char* kProgramDescription =
+    "tavik-cli reads the patient files (*.TAV) and the hearing-aid database files "
+    "(TAVIK.TDB) of TAVIK without its window. It prints what TAVIK would show as JSON, or "
+    "draws the curve page's graphs and the printed reports into files, for clinics "
+    "without a printer and for batch use.\n"
+    "Texts stored as Latin-1 are printed as UTF-8; floats are printed as the shortest "
+    "decimal that reads back as the same 32-bit float, and a value that is no number as "
+    "null. Problems go to standard error, naming the file and the reason.";
+
+constexpr const char* kExitStatus =
+    "0 when the command did its work; 1 for wrong arguments, a file that cannot be read or "
+    "written, and output that cannot be written (a full disk, a closed standard output); "
+    "2 for a patient file of a size TAVIK does not read (neither 1372 nor 3118 bytes).";
+
+constexpr OptionHelp kEarOptional{
+    "--ear right|left", "The ear whose curve page is shown: right (the default) or left."};
+constexpr OptionHelp kEarRequired{"--ear right|left", "The ear: right or left. Required."};
+constexpr OptionHelp kDatabase{
+    "--db TAVIK.TDB",
+    "The hearing-aid database file the aids come from, read as TAVIK reads its TAVIK.TDB: a "
+    "file shorter than 1364 bytes fills only the start of the database. Without it, the "
+    "database TAVIK starts with when it has none (HA-1 to HA-6 without curves). A file that "
+    "cannot be read is an error."};
+constexpr OptionHelp kHelp{"--help", "Shows this text."};
+
+constexpr OptionHelp kShowOptions[] = {kHelp};
+constexpr OptionHelp kCurvesOptions[] = {kEarOptional, kDatabase, kHelp};
+constexpr OptionHelp kPredictOptions[] = {kEarRequired, kHelp};
+constexpr OptionHelp kGraphOptions[] = {
+    kEarRequired,
+    kDatabase,
+    {"--scale N",
+     "Draws at N times the page's pixels, a whole number from 1 (the default) to 8. The "
+     "picture is drawn at that detail, not enlarged."},
+    {"-o OUT.png", "The image file to write. Required."},
+    kHelp,
+};
+constexpr OptionHelp kReportOptions[] = {
+    kEarRequired,
+    {"--curves fitted,user,aid",
+     "The reports to write, separated by commas, each kind at most once: fitted (the chosen "
+     "fitted curves), user (the clinician's own curves), aid (the hearing aids' curves). "
+     "They come in the order fitted, user, aid, whatever the order given. All three unless "
+     "told."},
+    {"--copies N",
+     "How many copies of each report, a whole number from 1 (the default) to 99; the copies "
+     "of one kind follow one another."},
+    {"--page a4|letter", "The paper: A4 (the default) or US Letter."},
+    kDatabase,
+    {"-o OUT.pdf", "The PDF file to write. Required."},
+    kHelp,
+};
+
+constexpr CommandHelp kCommands[] = {
+    {"show", "FILE", "print a patient file (*.TAV) as JSON",
+     "Prints the patient file FILE as JSON: its kind, \"Current\" for a file of 1372 bytes "
+     "or \"Older\" for one of 3118 bytes, which is shown converted as TAVIK loads it, and "
+     "every field of the record.",
+     kShowOptions},
+    {"show-db", "FILE", "print a hearing-aid database file as JSON",
+     "Prints the hearing-aid database file FILE as JSON: the long and short names of the six "
+     "hearing aids and their curve parameters at the six frequencies. A file shorter than "
+     "1364 bytes fills only the start of an empty database, as TAVIK reads it.\n"
+     "A missing file gives the database TAVIK starts with when it has none. A file that is "
+     "there but cannot be read (a folder, a pipe, a device, a file without read permission, "
+     "a link that leads nowhere or in a circle) is an error that names it.",
+     kShowOptions},
+    {"curves", "FILE [--ear right|left] [--db TAVIK.TDB]",
+     "print what the curve page holds for an ear as JSON",
+     "Prints as JSON what the curve page holds for one ear of the patient file FILE once it "
+     "is shown and both graphs are painted: the targets (graphFrequency, graphLevels, "
+     "bandLevels, targetLevels), the five fit points of each graph, the texts of the six "
+     "controls above the grid, the grid column by column (column 0 holds the row labels), "
+     "and the six curves read from the grid with their RMS errors.",
+     kCurvesOptions},
+    {"predict", "FILE --ear right|left", "print an ear's loudness levels after prediction",
+     "Prints {\"ear\": ..., \"loudness\": [6][8]}: the ear's loudness levels in dB SPL, six "
+     "frequencies of eight categories from THR to UCL, after \"Predict intermediate levels\" "
+     "with the ear's level source. With measured levels (level source 0) nothing changes.",
+     kPredictOptions},
+    {"graph", "FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png",
+     "draw an ear's graphs as the curve page shows them into a PNG image",
+     "Draws the two graphs of the ear as the curve page shows them once it is loaded (bands, "
+     "speech levels, targets, the three curves of each graph and the frequency captions) "
+     "into a PNG image of 595 x 294 pixels times N. The ear is loaded as for curves. "
+     "OUT.png is replaced only once the image is written whole. No display is needed; a "
+     "build of TAVIK without its user interface says that it cannot draw.",
+     kGraphOptions},
+    {"report",
+     "FILE --ear right|left [--curves fitted,user,aid] [--copies N] [--page a4|letter] "
+     "[--db TAVIK.TDB] -o OUT.pdf",
+     "write the printed reports of an ear as PDF pages",
+     "Writes the printed reports of the ear as PDF pages, drawn by the same code as the "
+     "printed page: one page for every report the curve page's print command would send to "
+     "a printer, in the same order. The ear is loaded as for curves. The pages are laid out "
+     "for a 600 dpi printer with a quarter-inch unprintable border. OUT.pdf is replaced only "
+     "once it is written whole; a folder that cannot be written is named in the error.",
+     kReportOptions},
+};
+
+// Text of one paragraph broken into lines of at most kWidth columns, each indented.
+void appendWrapped(std::string& out, std::string_view text, int indent, int firstIndent = -1) {
+    std::string line(static_cast<std::size_t>(firstIndent < 0 ? indent : firstIndent), ' ');
+    bool lineEmpty = true;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+        if (word.empty())
+            continue;
+        if (!lineEmpty && line.size() + 1 + word.size() > kWidth) {
+            out += line + '\n';
+            line.assign(static_cast<std::size_t>(indent), ' ');
+            lineEmpty = true;
+        }
+        if (!lineEmpty)
+            line += ' ';
+        line += word;
+        lineEmpty = false;
+    }
+    out += line + '\n';
+}
+
+// Each paragraph (separated by "\n") wrapped; a blank line between paragraphs.
+void appendParagraphs(std::string& out, std::string_view text, int indent) {
+    bool first = true;
+    while (!text.empty() || first) {
+        const std::size_t end = text.find('\n');
+        if (!first)
+            out += '\n';
+        appendWrapped(out, text.substr(0, end), indent);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        first = false;
+    }
+}
+
+// The synopsis in groups that stay on one line: "[--db TAVIK.TDB]", "--ear right|left".
+std::vector<std::string> synopsisGroups(std::string_view synopsis) {
+    std::vector<std::string> words;
+    while (!synopsis.empty()) {
+        const std::size_t space = synopsis.find(' ');
+        words.emplace_back(synopsis.substr(0, space));
+        synopsis.remove_prefix(space == std::string_view::npos ? synopsis.size() : space + 1);
+    }
+    std::vector<std::string> groups;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::string group = words[i];
+        if (group.starts_with('[')) {
+            while (!group.ends_with(']') && i + 1 < words.size())
+                group += ' ' + words[++i];
+        } else if (group.starts_with('-') && i + 1 < words.size() &&
+                   !words[i + 1].starts_with('-') && !words[i + 1].starts_with('[')) {
+            group += ' ' + words[++i];
+        }
+        groups.push_back(group);
+    }
+    return groups;
+}
+
+// "prefix name synopsis", broken between groups, continued under the name's end.
+void appendSynopsis(std::string& out, const std::string& prefix, const CommandHelp& command) {
+    std::string line = prefix + command.name;
+    const std::size_t continuation = line.size() + 1;
+    for (const std::string& group : synopsisGroups(command.synopsis)) {
+        if (line.size() + 1 + group.size() > kWidth && line.size() > continuation) {
+            out += line + '\n';
+            line.assign(continuation - 1, ' ');
+        }
+        line += ' ' + group;
+    }
+    out += line + '\n';
+}
+
+// Text for the manual page: backslashes, minus signs and a leading dot or quote escaped.
+std::string roff(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\')
+            out += "\\e";
+        else if (c == '-')
+            out += "\\-";
+        else
+            out += c;
+    }
+    if (!out.empty() && (out.front() == '.' || out.front() == '\''))
+        out.insert(0, "\\&");
+    return out;
+}
+
+void appendRoffParagraphs(std::string& out, std::string_view text) {
+    bool first = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (!first)
+            out += ".PP\n";
+        out += roff(text.substr(0, end)) + '\n';
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        first = false;
+    }
+}
+
+// An option's name in bold and its value in italics: "--ear right|left".
+std::string roffOptionName(std::string_view name) {
+    const std::size_t space = name.find(' ');
+    if (space == std::string_view::npos)
+        return ".B " + roff(name) + '\n';
+    return ".BI \"" + roff(name.substr(0, space)) + " \" \"" + roff(name.substr(space + 1)) +
+           "\"\n";
+}
+
+} // namespace
+
+std::span<const CommandHelp> commandHelps() {
+    return kCommands;
+}
+
+const CommandHelp* findCommandHelp(std::string_view name) {
+    for (const CommandHelp& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+const char* commandUsage(std::string_view name) {
+    static const std::map<std::string, std::string, std::less<>> usages = [] {
+        std::map<std::string, std::string, std::less<>> all;
+        for (const CommandHelp& command : kCommands) {
+            std::string text;
+            appendSynopsis(text, "usage: tavik-cli ", command);
+            text.pop_back();
+            all.emplace(command.name, text);
+        }
+        return all;
+    }();
+    const auto found = usages.find(name);
+    return found == usages.end() ? "usage: tavik-cli COMMAND [ARGUMENTS]" : found->second.c_str();
+}
+
+std::string programHelpText() {
+    std::string out = "tavik-cli: ";
+    out += kProgramSummary;
+    out += ".\n\nusage: tavik-cli COMMAND [ARGUMENTS]\n"
+           "       tavik-cli COMMAND --help   (the manual of one command)\n\n";
+    appendParagraphs(out, kProgramDescription, 0);
+    out += "\ncommands:\n";
+    for (const CommandHelp& command : kCommands) {
+        appendSynopsis(out, "  ", command);
+        appendWrapped(out, command.summary, 6);
+    }
+    out += "  --help, -h\n";
+    appendWrapped(out, "show this text", 6);
+    out += "\nexit status:\n";
+    appendWrapped(out, kExitStatus, 2);
+    return out;
+}
+
+std::string commandHelpText(const CommandHelp& command) {
+    std::string out;
+    appendSynopsis(out, "usage: tavik-cli ", command);
+    out += '\n';
+    appendParagraphs(out, command.description, 0);
+    out += "\noptions:\n";
+    for (const OptionHelp& option : command.options) {
+        out += "  " + std::string(option.name) + '\n';
+        appendWrapped(out, option.text, 6);
+    }
+    out += "\nexit status:\n";
+    appendWrapped(out, kExitStatus, 2);
+    return out;
+}
+
+std::string manPageText(std::string_view version) {
+    std::string out = ".TH TAVIK\\-CLI 1 \"\" \"TAVIK " + roff(version) + "\" \"User Commands\"\n";
+    out += ".SH NAME\ntavik\\-cli \\- " + roff(kProgramSummary) + '\n';
+    out += ".SH SYNOPSIS\n";
+    for (const CommandHelp& command : kCommands) {
+        // Lines break only between the groups of the synopsis.
+        out += ".B tavik\\-cli " + roff(command.name) + '\n';
+        for (std::string group : synopsisGroups(command.synopsis)) {
+            group = roff(group);
+            for (std::size_t space = group.find(' '); space != std::string::npos;
+                 space = group.find(' ', space + 2))
+                group.replace(space, 1, "\\ ");
+            out += group + '\n';
+        }
+        out += ".br\n";
+    }
+    out += ".B tavik\\-cli\n.RI [ COMMAND ] \" \\-\\-help\"\n";
+    out += ".SH DESCRIPTION\n";
+    appendRoffParagraphs(out, kProgramDescription);
+    out += ".SH COMMANDS\n";
+    for (const CommandHelp& command : kCommands) {
+        out += ".SS \"" + roff(command.name) + ' ' + roff(command.synopsis) + "\"\n";
+        appendRoffParagraphs(out, command.description);
+        for (const OptionHelp& option : command.options) {
+            if (std::string_view(option.name) == kHelp.name)
+                continue;
+            out += ".TP\n" + roffOptionName(option.name) + roff(option.text) + '\n';
+        }
+    }
+    out += ".SH OPTIONS\n.TP\n.BR \\-\\-help \", \" \\-h\n"
+           "Lists the commands; after a command, shows that command's manual.\n";
+    out += ".SH \"EXIT STATUS\"\n" + roff(kExitStatus) + '\n';
+    out += ".SH FILES\n.TP\n.I *.TAV\nPatient files.\n.TP\n.I TAVIK.TDB\n"
+           "The hearing\\-aid database, which TAVIK keeps in the folder it was started from.\n";
+    return out;
+}

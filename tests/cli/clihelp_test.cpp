@@ -1,0 +1,109 @@
+// tavik-cli's manual: --help lists every command, COMMAND --help describes each of
+// its options, a wrong argument is followed by the command's usage, and the manual
+// page is made from the same texts.
+#include "cli/help.h"
+#include "testsupport/clirun.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The options each command takes, as its own code reads them.
+const struct {
+    const char* command;
+    std::vector<const char*> options;
+} kCommandOptions[] = {
+    {"show", {}},
+    {"show-db", {}},
+    {"curves", {"--ear", "--db"}},
+    {"predict", {"--ear"}},
+    {"graph", {"--ear", "--db", "--scale", "-o"}},
+    {"report", {"--ear", "--curves", "--copies", "--page", "--db", "-o"}},
+};
+
+// The text, with the man page's escaped minus signs and font changes plain again.
+std::string plain(std::string text) {
+    for (const std::string code : {"\\-", "\\fB", "\\fI", "\\fR"}) {
+        for (std::size_t at = text.find(code); at != std::string::npos; at = text.find(code, at))
+            text.replace(at, code.size(), code == "\\-" ? "-" : "");
+    }
+    return text;
+}
+
+TEST(CliHelp, EveryCommandDescribesEachOfItsOptions) {
+    const std::string list = runTool({"--help"}).out;
+    const std::string manual = plain(manPageText("1.0"));
+    for (const auto& c : kCommandOptions) {
+        SCOPED_TRACE(c.command);
+        EXPECT_TRUE(contains(list, std::string("\n  ") + c.command + " ")) << list;
+        EXPECT_TRUE(contains(manual, std::string(".SS \"") + c.command + " ")) << manual;
+        for (const Args& ask :
+             {Args{c.command, "--help"}, Args{"help", c.command}, Args{c.command, "FILE", "-h"}}) {
+            const CliResult res = runTool(ask);
+            EXPECT_EQ(res.code, 0);
+            EXPECT_EQ(res.err, "");
+            EXPECT_EQ(res.out.rfind(std::string("usage: tavik-cli ") + c.command + " ", 0), 0u)
+                << res.out;
+            for (const char* option : c.options) {
+                // Described on a line of its own, followed by its text.
+                const std::size_t at = res.out.find(std::string("\n  ") + option);
+                EXPECT_NE(at, std::string::npos) << option << "\n" << res.out;
+                EXPECT_TRUE(contains(res.out.substr(at), "\n      ")) << option;
+            }
+        }
+        for (const char* option : c.options) {
+            const std::size_t section = manual.find(std::string(".SS \"") + c.command + " ");
+            const std::size_t next = manual.find(".SS", section + 1);
+            const std::string part = manual.substr(section, next - section);
+            EXPECT_TRUE(contains(part, std::string(".TP\n.BI \"") + option + " \"") ||
+                        contains(part, std::string(".TP\n.B ") + option + "\n"))
+                << option;
+        }
+    }
+}
+
+TEST(CliHelp, AWrongArgumentIsFollowedByTheCommandsUsage) {
+    const struct {
+        Args args;
+        const char* usage;
+    } cases[] = {
+        {{"show"}, "usage: tavik-cli show FILE\n"},
+        {{"show-db", "a", "b"}, "usage: tavik-cli show-db FILE\n"},
+        {{"curves", "P.TAV", "--ear", "middle"},
+         "usage: tavik-cli curves FILE [--ear right|left] [--db TAVIK.TDB]\n"},
+        {{"predict", "P.TAV"}, "usage: tavik-cli predict FILE --ear right|left\n"},
+    };
+    for (const auto& c : cases) {
+        const CliResult res = runTool(c.args);
+        EXPECT_EQ(res.code, 1);
+        EXPECT_TRUE(res.err.starts_with("tavik-cli: ") || res.err.starts_with("usage: "))
+            << res.err;
+        EXPECT_TRUE(contains(res.err, c.usage)) << res.err;
+    }
+}
+
+TEST(CliHelp, TheManualPageUsesOnlyTheManMacros) {
+    const std::string page = manPageText("1.0");
+    EXPECT_EQ(page.rfind(".TH TAVIK\\-CLI 1 \"\" \"TAVIK 1.0\" \"User Commands\"\n", 0), 0u);
+    for (const char* section : {".SH NAME\ntavik\\-cli \\- ", ".SH SYNOPSIS\n", ".SH DESCRIPTION\n",
+                                ".SH COMMANDS\n", ".SH OPTIONS\n", ".SH \"EXIT STATUS\"\n"})
+        EXPECT_TRUE(contains(page, section)) << section;
+    // A line that starts with a dot or a quote is a request to the formatter: only the
+    // man macros used here, never a text line that happens to start so.
+    const std::vector<std::string> requests = {".TH", ".SH", ".SS", ".TP", ".PP", ".B",
+                                               ".BI", ".BR", ".RI", ".I",  ".br"};
+    std::size_t start = 0;
+    while (start < page.size()) {
+        const std::size_t end = page.find('\n', start);
+        const std::string line = page.substr(start, end - start);
+        start = end + 1;
+        if (line.empty() || (line[0] != '.' && line[0] != '\''))
+            continue;
+        const std::string request = line.substr(0, line.find(' '));
+        EXPECT_NE(std::find(requests.begin(), requests.end(), request), requests.end()) << line;
+    }
+}
+
+} // namespace
