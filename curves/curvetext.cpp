@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -108,9 +109,17 @@ template <class Curve> class ParameterReader {
         return readNumber(text, curve_.gainAt50);
     }
 
+    // An output level as an input level: the level less the gain. A gain so large
+    // that the level is lost in the float (1e18 less 50 is 1e18) leaves the threshold
+    // missing, as the level shown again would be another one.
     float lessGain(float outputLevel) const {
-        return static_cast<float>(static_cast<long double>(outputLevel) -
-                                  static_cast<long double>(curve_.gainAt50));
+        const float input = static_cast<float>(static_cast<long double>(outputLevel) -
+                                               static_cast<long double>(curve_.gainAt50));
+        const long double shownAgain =
+            static_cast<long double>(input) + static_cast<long double>(curve_.gainAt50);
+        if (std::fabs(shownAgain - static_cast<long double>(outputLevel)) >= 0.5L)
+            return kEmptyValue;
+        return input;
     }
 
     // Threshold 1: "i" marks an input level (the default), "o" an output level, which
@@ -181,26 +190,53 @@ template <class Curve> class ParameterReader {
 
 // The curve grid reads a text that is no number as missing, and a threshold 2 typed
 // as an output level on the curve's first segment.
+// The clinician's own curves: threshold 2 typed as an output level is found on the
+// curve's first segment.
 constexpr ParameterRules kCurveGridRules{NotANumber::Missing, OutputThreshold2::OnFirstSegment};
+// The hearing-aid columns are read as the database page stores the entry: an output
+// level less the gain. Their texts are the database page's, so the curve drawn is the
+// aid's own.
+constexpr ParameterRules kAidColumnRules{NotANumber::Missing, OutputThreshold2::LessGain};
 
-void readColumn(const std::string (&column)[kGridRows], CurveParams& curve) {
+bool isAidColumn(int column) {
+    return column == 3 || column == 6;
+}
+
+void readColumn(const std::string (&column)[kGridRows], const ParameterRules& rules,
+                CurveParams& curve) {
     const std::span<const std::string, kCurveParameterRows> cells(column, kCurveParameterRows);
-    ParameterReader<CurveParams>(curve, kCurveGridRules).read(cells);
+    ParameterReader<CurveParams>(curve, rules).read(cells);
     const bool complete = present(curve.gainAt50) && present(curve.threshold1) &&
                           present(curve.ratio1) && present(curve.threshold2) &&
                           present(curve.ratio2) && present(curve.maxOutput);
     curve.complete = complete ? 1 : 0;
 }
 
+// Whether a number shown in a threshold cell reads back as a level (30..130 dB).
+bool readsAsLevel(const std::string& shown) {
+    const std::optional<float> level = parseGridNumber(shown);
+    return level && *level >= kLowestLevel && *level <= kHighestLevel;
+}
+
+// A threshold in the form it was typed in: as an output level (threshold + gain,
+// then "o") or as an input level. Where only the other form reads back as a level,
+// that one is shown, so that storing the cell again keeps the threshold: a threshold
+// 1 typed as 50o with a gain of 30 is the input level 20, which typed as "20" would
+// be refused, and a threshold moved to the second stage by the swap may stand above
+// 130 as an output level.
 std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
     if (!present(threshold))
         return "";
-    if (isOutput == 1 && present(gainAt50)) {
-        const std::string output =
-            formatSig3(static_cast<double>(threshold) + static_cast<double>(gainAt50), 0);
-        return output.empty() ? output : output + "o";
-    }
-    return formatSig3(threshold, 0);
+    const std::string input = formatSig3(threshold, 0);
+    if (!present(gainAt50))
+        return input;
+    const std::string output =
+        formatSig3(static_cast<double>(threshold) + static_cast<double>(gainAt50), 0);
+    const bool asOutput = isOutput == 1 ? readsAsLevel(output) || !readsAsLevel(input)
+                                        : !readsAsLevel(input) && readsAsLevel(output);
+    if (!asOutput || output.empty())
+        return input;
+    return output + "o";
 }
 
 // Threshold 2 of a user curve when it was typed as an output level: the whole-number
@@ -209,11 +245,25 @@ std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
 // stays the same however often the page shows it. Without a rising first segment the
 // output cannot be worked out, and the threshold is shown as a hearing aid's is.
 std::string userThreshold2Text(const CurveParams& curve) {
+    // A threshold 2 that copies threshold 1 from an output level typed there can lie
+    // outside the levels that may be typed as an input level (a gain of 138 dB turns
+    // "50o" into -88). Its number would read back as missing; an empty cell reads as
+    // "the same as threshold 1" again.
+    const bool typeable = curve.threshold2 >= kLowestLevel && curve.threshold2 <= kHighestLevel;
+    if (curve.threshold2IsOutput != 1 && present(curve.threshold2) && !typeable &&
+        curve.threshold2 == curve.threshold1)
+        return "";
     const bool convertible = curve.threshold2IsOutput == 1 && present(curve.threshold2) &&
                              present(curve.threshold1) && present(curve.gainAt50) &&
                              curve.ratio1 > 0.0f;
-    if (!convertible)
-        return thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50);
+    // An output level with no first segment yet reads as the level less the gain, as
+    // a hearing aid's does. An input level stays one: read with "o" it would be taken
+    // on the first segment, another level.
+    if (!convertible) {
+        return curve.threshold2IsOutput == 1
+                   ? thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50)
+                   : integerForm(curve.threshold2);
+    }
     const long double firstOutput =
         truncToInt(static_cast<long double>(curve.threshold1) + curve.gainAt50);
     const long double steps =
@@ -340,6 +390,8 @@ bool curveCellAccepts(int row, char32_t ch) {
 }
 
 void readCurves(const CurveGrid& grid, CurveParams (&curves)[kCurveCount]) {
-    for (int column = 1; column <= kCurveCount; ++column)
-        readColumn(grid.cell[column], curves[column - 1]);
+    for (int column = 1; column <= kCurveCount; ++column) {
+        readColumn(grid.cell[column], isAidColumn(column) ? kAidColumnRules : kCurveGridRules,
+                   curves[column - 1]);
+    }
 }

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kPageColour(166, 203, 240);
@@ -225,6 +227,10 @@ void TfmPage3::buildNavigation() {
 void TfmPage3::loadAidEntry(int n) {
     const AidEntryTexts texts = aidEntryTexts(aidDatabase, n);
     EditLongName->setText(latin1(texts.longName));
+    // A label from a file may use the slot's ninth character: shown whole, so that
+    // merely looking at the entry does not shorten it.
+    EditShortName->setMaxLength(
+        std::max(kAidShortNameLimit, static_cast<int>(texts.shortName.size())));
     EditShortName->setText(latin1(texts.shortName));
     for (int f = 0; f < kAidGridColumns; ++f) {
         for (int row = 0; row < kAidGridRows; ++row)

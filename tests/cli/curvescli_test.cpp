@@ -76,7 +76,7 @@ TEST_F(CurvesCli, TakesTheEarAndTheDatabaseFile) {
     ASSERT_EQ(right.code, 0) << right.err;
     EXPECT_TRUE(contains(right.out, "\"1000 Hz (user)\", \"Wide 1\", "));
     EXPECT_TRUE(
-        contains(right.out, "[\"10\", \"40\", \"2.0\", \"70o\", \"3.0\", \"115\", \"7.5\"]"));
+        contains(right.out, "[\"10\", \"40\", \"2.0\", \"70o\", \"3.0\", \"115\", \"8.5\"]"));
 
     const CliResult left = runTool({"curves", file, "--ear", "left"});
     ASSERT_EQ(left.code, 0) << left.err;

@@ -75,8 +75,11 @@ TEST(CurveLoad, ShowsTheStoredUserCurveAndTheChosenAid) {
     // of the first segment there, 65 + (75 - 45) / 2 = 80, and reads back as 75.
     EXPECT_EQ(column(page.grid, 2)[3], "80o");
     EXPECT_EQ(page.curves[1].threshold2, 75.0f);
+    // The aid's threshold 2, stored as input 60 typed as output, shows as 70o and is
+    // read as the database page stores it, 70 less the gain: the aid's own curve.
     EXPECT_EQ(column(page.grid, 3),
-              (std::vector<std::string>{"10", "40", "2.0", "70o", "3.0", "115", "7.5"}));
+              (std::vector<std::string>{"10", "40", "2.0", "70o", "3.0", "115", "8.5"}));
+    EXPECT_EQ(page.curves[2].threshold2, 60.0f);
     EXPECT_EQ(page.curves[2].complete, 1);
 
     // Nothing at 4000 Hz: no fit, an empty user curve, the default aid. Incomplete

@@ -195,6 +195,37 @@ INSTANTIATE_TEST_SUITE_P(Forms, AidEntryShown,
                                            ShowCase{{-5, 45.6f, 0, 1234, E, 0, 0.25f, 99.5f},
                                                     {"-5", "46", "1230.0", "", "0.3", "100"}}));
 
+// An entry shown and stored again, as every page switch and step does, stays the
+// same entry, and so does the aid's curve on the curve page.
+TEST(AidEntryShown, ShowingAndStoringAgainKeepsTheEntry) {
+    const Column typed[] = {
+        // Threshold 1 typed as output is the input level 20; threshold 2 copies it.
+        {"30", "50o", "2", "", "", "110"},
+        // The swap moves threshold 2's input level 20 to the first stage unflagged.
+        {"40", "45", "2", "60o", "3", "110"},
+        // The swap moves 125 to the second stage flagged: 145o would be refused.
+        {"20", "125", "2", "110o", "3", "110"},
+        {"10", "40", "2", "70o", "3", "115"},
+    };
+    for (const Column& column : typed) {
+        AidDatabase db = defaults();
+        ASSERT_FALSE(storeAidEntryTexts(withColumn(0, column), db, 0));
+        const AidFrequencyData first = db.aidData[0][0];
+        for (int visit = 0; visit < 3; ++visit) {
+            ASSERT_FALSE(storeAidEntryTexts(aidEntryTexts(db, 0), db, 0));
+            EXPECT_EQ(fieldsOf(db.aidData[0][0])[1], fieldsOf(first)[1]) << column[1];
+            EXPECT_EQ(db.aidData[0][0].threshold2, first.threshold2) << column[3];
+            EXPECT_EQ(db.aidData[0][0].ratio1, first.ratio1) << column[1];
+        }
+        CurveGrid grid;
+        writeStoredCurve(grid, 3, db.aidData[0][0]);
+        CurveParams curves[kCurveCount] = {};
+        readCurves(grid, curves);
+        EXPECT_EQ(curves[2].threshold1, first.threshold1) << "curve page, " << column[1];
+        EXPECT_EQ(curves[2].threshold2, first.threshold2) << "curve page, " << column[3];
+    }
+}
+
 TEST(AidCellKeys, EachRowKeepsOnlyItsOwnCharacters) {
     const std::u32string typed = U"0123456789-.ioxIOX+e ";
     const std::u32string kept[kAidGridRows] = {U"0123456789-",   U"0123456789io", U"0123456789.",

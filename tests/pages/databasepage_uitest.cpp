@@ -178,6 +178,15 @@ TEST_F(DatabasePageTest, CurvePageOffersTheRenamedAidsNextTimeItIsShown) {
     EXPECT_EQ(aids->itemText(5), "HA-6") << "an empty short label is stored as HA-n";
 }
 
+TEST_F(DatabasePageTest, ANineLetterLabelFromTheFileSurvivesBeingShown) {
+    click("ClientInfoButton");
+    writeText(aidDatabase.aidShortNames[0], "NINE-CHAR");
+    showDatabasePage();
+    EXPECT_EQ(shortName()->text(), "NINE-CHAR");
+    click("ClientInfoButton");
+    EXPECT_EQ(readText(aidDatabase.aidShortNames[0]), "NINE-CHAR");
+}
+
 TEST_F(DatabasePageTest, KeysHereNeverMarkThePatientDocumentChanged) {
     typeName(longName(), "Clinic ITE");
     typeName(shortName(), "ITE");
