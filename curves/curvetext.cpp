@@ -273,6 +273,12 @@ std::string userThreshold2Text(const CurveParams& curve) {
     // level then stands for the same curve, where "131o" would read as missing.
     if (output > kHighestLevel)
         return formatSig3(curve.threshold2, 0);
+    // Below the scale the output mark came with a copy of threshold 1 ("o" alone) over
+    // a first segment that starts under 30 dB, or a float's rounding took the output
+    // of "30o" over a fractional gain to 29.99: as the same as threshold 1 it reads
+    // back, where "29o" would read as missing.
+    if (output < kLowestLevel && curve.threshold2 == curve.threshold1)
+        return "";
     return formatInt(output) + "o";
 }
 
@@ -324,7 +330,15 @@ std::string integerForm(float value) {
 }
 
 std::string ratioForm(float value) {
-    return present(value) ? formatSig3(value, 1) : "";
+    if (!present(value))
+        return "";
+    // A ratio under 0.05 would show as 0.0, which reads as no ratio at all: it gets
+    // the decimals it needs to read back as itself ("0.01").
+    std::string text = formatSig3(value, 1);
+    for (int decimals = 2; decimals < 64 && value != 0.0f && parseGridNumber(text) == 0.0f;
+         ++decimals)
+        text = formatSig3(value, decimals);
+    return text;
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {

@@ -47,7 +47,8 @@ struct CurveGrid {
 std::optional<float> parseGridNumber(std::string_view text);
 
 // The integer form (no decimals) and the ratio form (one decimal) of a value, both
-// rounded to three significant digits; a missing value (-99) is "".
+// rounded to three significant digits; a missing value (-99) is "". A ratio that would
+// show as 0.0 (and so read as no ratio) gets the decimals it needs: 0.01 is "0.01".
 std::string integerForm(float value);
 std::string ratioForm(float value);
 

@@ -157,6 +157,9 @@ TEST(ReadCurves, ReadsEachRowByItsRules) {
         {"threshold 2 as output, on the first segment",
          {"20", "45.0", "2", "80o", "x", "110"},
          stored(20, 45, 0, 2, 75, 1, 2, 110)},
+        {"an output level lost in a gain too large for it",
+         {"1000000000000000000", "50o", "2", "60o", "2", "110"},
+         stored(1e18f, M, 1, 2, M, 1, 2, 110)},
     };
     for (const ReadCase& c : cases)
         expectCurve(readColumn(c.rows), c.expected, c.what);
@@ -218,6 +221,10 @@ TEST(ReadCurves, OutputThresholdsSurviveRepeatedRoundTrips) {
         // taken less the gain, and the typed text comes back.
         {{"20", "", "2", "80o", "2", "110"}, {"20", "", "2.0", "80o", "2.0", "110", ""}, 60},
         {{"20", "45", "", "80o", "2", "110"}, {"20", "45", "", "80o", "2.0", "110", ""}, 60},
+        // Threshold 2 left empty copies threshold 1; where that came from an output
+        // level and lies outside the levels that can be typed, it stays empty rather
+        // than showing a number that would read as missing at the next visit.
+        {{"138", "50o", "1.5", "", "2", "40"}, {"138", "50o", "1.5", "", "2.0", "40", ""}, -88},
     };
     for (const auto& c : cases) {
         CurveGrid grid;
@@ -231,6 +238,39 @@ TEST(ReadCurves, OutputThresholdsSurviveRepeatedRoundTrips) {
             EXPECT_EQ(column(grid, 2), c.shown) << c.typed[3] << " visit " << visit;
             readCurves(grid, curves);
             EXPECT_EQ(curves[1].threshold2, c.threshold2) << c.typed[3] << " visit " << visit;
+        }
+    }
+}
+
+TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
+    // The first showing rounds what was typed (a gain of 0.1 shows as 0); from then on
+    // every showing gives the same texts, and the curve stays complete.
+    const std::vector<std::string> typed[] = {
+        // "o" alone copies threshold 1 with the output mark over a first segment that
+        // ends a hair under 30 dB (30o less a gain of 0.1, and back).
+        {"0.1", "30o", "90", "o", "2", "80"},
+        {"-15", "40", "2", "o", "2", "100"},
+        // A fractional gain rounds on the first showing.
+        {"1.5", "80", "5", "81o", "1.5", "80"},
+        // A ratio under 0.05 keeps the decimals that make it a ratio.
+        {"0.5", "130", ".01", "30", "919999", "31"},
+    };
+    for (const auto& rows : typed) {
+        CurveGrid grid;
+        for (int row = 0; row < 6; ++row)
+            grid.cell[2][row] = rows[row];
+        CurveParams curves[kCurveCount] = {};
+        readCurves(grid, curves);
+        ASSERT_TRUE(curves[1].complete) << rows[0];
+        std::vector<std::string> settled;
+        for (int visit = 0; visit < 4; ++visit) {
+            writeStoredCurve(grid, 2, curves[1]);
+            readCurves(grid, curves);
+            EXPECT_TRUE(curves[1].complete) << rows[0] << " visit " << visit;
+            if (visit == 1)
+                settled = column(grid, 2);
+            if (visit > 1)
+                EXPECT_EQ(column(grid, 2), settled) << rows[0] << " visit " << visit;
         }
     }
 }
