@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -47,9 +48,17 @@ bool containsAttribute(const std::string& html, const char* attribute, const std
 } // namespace
 
 std::string helpFilePath(const std::string& programDir) {
-    if (programDir.empty() || programDir.back() == '/')
-        return programDir + kHelpFileName;
-    return programDir + '/' + kHelpFileName;
+    const std::string folder =
+        programDir.empty() || programDir.back() == '/' ? programDir : programDir + '/';
+    const std::string beside = folder + kHelpFileName;
+    const std::string installed =
+        std::filesystem::path(folder + kInstalledHelpFolder + kHelpFileName)
+            .lexically_normal()
+            .string();
+    std::error_code ignored;
+    if (!std::filesystem::exists(beside, ignored) && std::filesystem::exists(installed, ignored))
+        return installed;
+    return beside;
 }
 
 std::string helpAnchor(HelpCommand command, int data) {
@@ -99,7 +108,8 @@ std::string helpProblemPage(const std::string& problem) {
            escapeHtml(problem) +
            "</p>"
            "<p>TAVIK looks for its guide, the file <b>TAVIK.HLP</b>, in the folder the program "
-           "itself is in. Copy the file there (it comes with TAVIK) and ask for help again; "
+           "itself is in, and then in <b>../share/tavik/</b> from there, where it is installed. "
+           "Copy the file there (it comes with TAVIK) and ask for help again; "
            "the program goes on working without it.</p>"
            "</body></html>";
 }

@@ -26,8 +26,14 @@ inline constexpr int kAboutScreenHelp = 1041;
 inline constexpr const char* kContentsAnchor = "contents";
 inline constexpr const char* kUsingHelpAnchor = "usinghelp";
 
-// The help file beside the program: programDir ends with its separator, as the
-// document state keeps it; a folder without one gets it added.
+// Where an installed TAVIK keeps its guide, from the program's folder.
+inline constexpr const char* kInstalledHelpFolder = "../share/tavik/";
+
+// The help file beside the program, or else where it is installed: ../share/tavik/
+// from the program's folder (/usr/bin/tavik reads /usr/share/tavik/TAVIK.HLP). When
+// neither is there, the path beside the program, which the problem page then names.
+// programDir ends with its separator, as the document state keeps it; a folder
+// without one gets it added.
 std::string helpFilePath(const std::string& programDir);
 
 // The anchor of the topic a request opens: the context number as digits, or the

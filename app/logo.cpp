@@ -74,6 +74,53 @@ void drawProgramLogo(QPainter& painter, const QRectF& rect) {
     painter.restore();
 }
 
+namespace {
+
+// The icon is drawn on a 64 x 64 grid: the logo's plate and curve without the name,
+// which could not be read at the small sizes. dist/org.tavik.TAVIK.svg is the same
+// drawing for the desktop's scalable icon; keep the two alike.
+constexpr double iconGrid = 64;
+
+void drawIconPlate(QPainter& p) {
+    QLinearGradient shade(0, 0, 0, iconGrid);
+    shade.setColorAt(0, QColor(30, 60, 170));
+    shade.setColorAt(1, QColor(0, 10, 100));
+    p.setPen(QPen(QColor(120, 160, 240), 1.5));
+    p.setBrush(shade);
+    p.drawRoundedRect(QRectF(1.75, 1.75, iconGrid - 3.5, iconGrid - 3.5), 11, 11);
+}
+
+void drawIconCurve(QPainter& p) {
+    p.setPen(QPen(QColor(170, 190, 235), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({{13, 9}, {13, 52}, {56, 52}}));
+    QPen guide(QColor(90, 120, 200), 1.5, Qt::CustomDashLine);
+    guide.setDashPattern({2, 2});
+    p.setPen(guide);
+    p.drawLine(QPointF(14, 51), QPointF(52, 13));
+
+    const QPointF knee(31, 30);
+    p.setPen(QPen(QColor(255, 215, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({{17, 44}, knee, {55, 18}}));
+    p.setPen(QPen(QColor(0, 10, 100), 1.8));
+    p.setBrush(Qt::white);
+    p.drawEllipse(knee, 4.5, 4.5);
+}
+
+} // namespace
+
+void drawProgramIcon(QPainter& painter, const QRectF& rect) {
+    const double scale = std::min(rect.width(), rect.height()) / iconGrid;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(rect.center());
+    painter.scale(scale, scale);
+    painter.translate(-iconGrid / 2, -iconGrid / 2);
+    drawIconPlate(painter);
+    drawIconCurve(painter);
+    painter.restore();
+}
+
 QPixmap programLogo(QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);

@@ -12,5 +12,9 @@ class QPainter;
 
 void drawProgramLogo(QPainter& painter, const QRectF& rect);
 
+// The program's icon: the logo's plate and curve, square, centred in the rectangle.
+// The desktop's icons of every size are drawn from it when the program is built.
+void drawProgramIcon(QPainter& painter, const QRectF& rect);
+
 // The logo on a transparent pixmap of the given size.
 QPixmap programLogo(QSize size);
