@@ -4,7 +4,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/install-deps.sh"
-cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVIK_BUILD_TESTS=OFF -DTAVIK_BUILD_BENCHMARKS=OFF
+# A release build without sanitizers, whatever an earlier configuration of build/ said.
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIK_SANITIZE=OFF \
+  -DTAVIK_BUILD_FUZZERS=OFF -DTAVIK_BUILD_TESTS=OFF -DTAVIK_BUILD_BENCHMARKS=OFF
 cmake --build "$here/build"
 exec "$here/build/tavik" "$@"
