@@ -61,8 +61,8 @@ class DataGridDelegate : public QStyledItemDelegate {
         editor->setFrame(false);
         editor->setMaxLength(grid_->layout_.textLimit);
         editor->setAlignment(grid_->layout_.editorAlignment);
-        // A cell the page has named (its column and row headings) lends the editor its
-        // name, which is what a screen reader announces as the focus moves.
+        // A cell the page has named lends the editor its name, which is what a screen
+        // reader announces as the focus moves.
         editor->setAccessibleName(index.data(Qt::AccessibleTextRole).toString());
         // Pasting by menu or dropping text would bypass the key filter.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
@@ -88,6 +88,12 @@ class DataGridDelegate : public QStyledItemDelegate {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A menu, a dialog or a message box takes the focus only for a while: the
+        // editor stays open on its cell, its text and cursor as they were, and the
+        // focus comes back to it as to any other field.
+        if (event->type() == QEvent::FocusOut &&
+            isPassingFocusLoss(*static_cast<QFocusEvent*>(event)))
+            return false;
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             // A key taken here is accepted too: an ignored key would travel on to the
@@ -111,6 +117,11 @@ class DataGridDelegate : public QStyledItemDelegate {
     }
 
   private:
+    static bool isPassingFocusLoss(const QFocusEvent& event) {
+        return event.reason() == Qt::ActiveWindowFocusReason ||
+               event.reason() == Qt::MenuBarFocusReason || event.reason() == Qt::PopupFocusReason;
+    }
+
     // Left at the start of the text, or right at its end, moves to the nearest cell
     // of the row on that side that the page lets become current, passing over those
     // it does not; inside the text the arrows move the cursor.
@@ -174,6 +185,9 @@ DataGrid::DataGrid(const QString& objectName, const DataGridLayout& layout, QWid
         for (int column = 0; column < layout.columns; ++column)
             setItem(row, column, new QTableWidgetItem());
     }
+    // Tab reaches the grid; a click gives it the focus only on a cell it may select
+    // (see mousePressEvent), so a refused click cannot move the focus either.
+    setFocusPolicy(Qt::TabFocus);
     setSelectionModel(new GatedSelectionModel(model(), this));
     setItemDelegate(new DataGridDelegate(this));
     const int frame = 2 * frameWidth();
@@ -192,9 +206,25 @@ void DataGrid::setCellText(int column, int row, const QString& text) {
         editor_->setText(text);
 }
 
+void DataGrid::setCellName(int column, int row, const QString& name) {
+    item(row, column)->setData(Qt::AccessibleTextRole, name);
+    if (editor_ && currentRow() == row && currentColumn() == column)
+        editor_->setAccessibleName(name);
+}
+
+// The editor reads its text back from the cell, which would put the cursor at the
+// end: the clinician's cursor and selection are kept.
 void DataGrid::commitEditor() {
-    if (editor_)
-        commitData(editor_);
+    if (!editor_)
+        return;
+    const int cursor = editor_->cursorPosition();
+    const int selectionStart = editor_->selectionStart();
+    const int selectionLength = editor_->selectionLength();
+    commitData(editor_);
+    if (selectionStart >= 0)
+        editor_->setSelection(selectionStart, selectionLength);
+    else
+        editor_->setCursorPosition(cursor);
 }
 
 void DataGrid::leaveByTab(bool forward) {
@@ -211,16 +241,29 @@ void DataGrid::leaveByTab(bool forward) {
     next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
+// Whether the window's focus is in the grid, also while a menu or another window
+// has it for a while.
+bool DataGrid::holdsFocus() const {
+    const QWidget* focus = window()->focusWidget();
+    return focus == this || isAncestorOf(focus);
+}
+
 // The current cell always carries the editor while the grid has the focus.
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    const bool focused = hasFocus() || (editor_ && editor_->hasFocus());
+    const bool focused = holdsFocus();
     QTableWidget::currentChanged(current, previous);
     if (focused && current.isValid() && state() != QAbstractItemView::EditingState)
         edit(current);
 }
 
+// The focus always goes on to the editor of the current cell. An editor still open
+// from before (a menu or another window had the focus) takes it back as it was.
 void DataGrid::focusInEvent(QFocusEvent* event) {
     QTableWidget::focusInEvent(event);
+    if (editor_) {
+        editor_->setFocus(event->reason());
+        return;
+    }
     if (currentIndex().isValid() && state() != QAbstractItemView::EditingState)
         edit(currentIndex());
 }
@@ -238,12 +281,14 @@ bool DataGrid::onRefusedCell(const QMouseEvent* event) {
 
 // A click on a cell that may not become current changes nothing: the focus, the
 // current cell and its text stay as they were, and no text is left selected for the
-// next key to overwrite.
+// next key to overwrite. Any other click takes the focus into the grid, as a click
+// on a field does.
 void DataGrid::mousePressEvent(QMouseEvent* event) {
     if (onRefusedCell(event)) {
         event->accept();
         return;
     }
+    setFocus(Qt::MouseFocusReason);
     QTableWidget::mousePressEvent(event);
 }
 
@@ -252,5 +297,6 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    setFocus(Qt::MouseFocusReason);
     QTableWidget::mouseDoubleClickEvent(event);
 }

@@ -43,6 +43,9 @@ class DataGrid : public QTableWidget {
 
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);
+    // Names a cell ("Right Ear, 1 KHz, Comfortable"): a screen reader announces the
+    // name of the cell editor, which takes it from its cell.
+    void setCellName(int column, int row, const QString& name);
 
     // Writes what the open cell editor holds into its cell.
     void commitEditor();
@@ -63,6 +66,7 @@ class DataGrid : public QTableWidget {
     friend class DataGridDelegate;
     // Whether the mouse is on a cell the page does not let become current.
     bool onRefusedCell(const QMouseEvent* event);
+    bool holdsFocus() const;
     DataGridLayout layout_;
     QPointer<QLineEdit> editor_;
 };
