@@ -9,4 +9,6 @@ TfmPage5::TfmPage5(QWidget* parent)
     heading->setFont(pageFont(16, true));
     heading->adjustSize();
     heading->move(16, 10);
+    // Without fields the page takes the focus itself, under its own name.
+    setAccessibleName(QStringLiteral("Configuration"));
 }

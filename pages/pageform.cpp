@@ -16,10 +16,24 @@ PageForm::PageForm(QWidget* parent, const QString& objectName, QColor background
     setVisible(false);
 }
 
+// A page gives the focus to its first field as it is shown. One without fields takes
+// it itself, so that no key typed on it reaches a control elsewhere in the window
+// (Space on the tool bar's New button would start a new file).
 void PageForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    FormShow();
+    const QWidget* focus = window()->focusWidget();
+    if (focus != this && !isAncestorOf(focus))
+        focusFirstField();
+}
+
+void PageForm::focusFirstField() {
+    if (QWidget* field = firstField())
+        field->setFocus();
+    else
+        setFocus();
 }
 
 void PageForm::hideEvent(QHideEvent* event) {

@@ -30,6 +30,11 @@ class PageForm : public QWidget {
     // nothing half-stored is written at exit.
     virtual bool canClose() { return canLeave(); }
 
+    // The field that has the focus when the page is shown; none on a page without
+    // fields, which then takes the focus itself.
+    virtual QWidget* firstField() const { return nullptr; }
+    void focusFirstField();
+
     // The help topic of the page, opened by F1 on it or any of its controls.
     int helpContext = 0;
 
