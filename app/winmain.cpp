@@ -25,6 +25,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -131,6 +132,7 @@ void TfmWinMain::buildToolBar() {
         auto* button = new QToolButton(bar);
         button->setObjectName(name);
         button->setToolTip(hint);
+        button->setAccessibleName(hint);
         button->setIcon(toolIcon(icon));
         button->setAutoRaise(true);
         button->setFixedSize(25, 24);
@@ -182,14 +184,18 @@ void TfmWinMain::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
-    const int widths[2] = {700, 98};
+    // Panel 0 is 700 pixels wide where the window has room and gives way where it has
+    // not (the restored 800-pixel window); panel 1, " Modified", keeps its 98.
     for (int i = 0; i < 2; ++i) {
         statusPanels[i] = new QLabel(bar);
         statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         statusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusPanels[i]->setFixedWidth(widths[i]);
-        bar->addWidget(statusPanels[i]);
     }
+    statusPanels[0]->setMinimumWidth(0);
+    statusPanels[0]->setMaximumWidth(700);
+    statusPanels[1]->setFixedWidth(98);
+    bar->addWidget(statusPanels[0], 1);
+    bar->addWidget(statusPanels[1]);
 }
 
 void TfmWinMain::hostPage(QWidget* page) {
@@ -211,8 +217,13 @@ QString TfmWinMain::statusText(int panel) const {
 // --- pages --------------------------------------------------------------------
 
 void TfmWinMain::placePage(QWidget* page, QAbstractButton* button) {
+    const bool shownAlready = page->isVisible();
     page->raise();
     page->show();
+    // A page shown again (New and Load show the patient page also when it is shown)
+    // starts at its first field, as a page does when it is shown.
+    if (auto* form = qobject_cast<PageForm*>(page); form && shownAlready)
+        form->focusFirstField();
     button->setChecked(true);
     shownPageButton = button;
 }
@@ -344,8 +355,21 @@ void TfmWinMain::FormShow() {
     setStatusText(0, QString());
     setStatusText(1, QString());
     placePage(fmClientInfo, ClientInfoButton);
+    // The file is opened once the window is drawn (see eventFilter), so that a message
+    // about it stands over the window rather than over an empty screen.
     if (!commandLineFile.isEmpty())
-        commands.openFromCommandLine(commandLineFile);
+        windowHandle()->installEventFilter(this);
+}
+
+// The window system shows the window and has it drawn; the command-line file is
+// opened right after.
+bool TfmWinMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { commands.openFromCommandLine(commandLineFile); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The close is refused unless the unsaved-changes question allows it; an error while
