@@ -5,16 +5,14 @@
 #include "model/aiddatabase.h"
 #include "model/document.h"
 #include "pages/aidentrytext.h"
+#include "pages/latin1entry.h"
 #include "platform/dialogservice.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPainter>
-#include <QStatusBar>
 #include <QToolButton>
-#include <QValidator>
 
 #include <algorithm>
 
@@ -29,7 +27,6 @@ const DataGridLayout kAidGridLayout{kAidGridColumns, kAidGridRows, 65, 65, 19, 1
 constexpr int kGridLeft = 178;
 constexpr int kGridTop = 124;
 constexpr int kEditLeft = kGridLeft;
-constexpr int kStatusNoteMs = 4000;
 
 const QString kBadNumberText = QStringLiteral("'%1' is not a valid floating point value");
 const QString kCloseWithoutEntryText = QStringLiteral(
@@ -40,53 +37,6 @@ const QString kCloseWithoutEntryText = QStringLiteral(
 QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// A short word in the main window's status bar, for a key the page refused.
-void statusNote(const QWidget* page, const QString& text) {
-    if (auto* window = qobject_cast<QMainWindow*>(page->window()))
-        window->statusBar()->showMessage(text, kStatusNoteMs);
-}
-
-// The plain Latin-1 letter for a letter outside Latin-1: the letter without its
-// accent (ź gives z), or one of the few letters that carry their stroke in the letter
-// itself. Nothing for anything else.
-QChar plainLetter(QChar ch) {
-    const QString decomposed = QString(ch).normalized(QString::NormalizationForm_D);
-    const QChar base = decomposed.at(0);
-    if (base.unicode() <= 0xFF && base.isLetter())
-        return base;
-    static const char16_t strokes[][2] = {{u'ł', u'l'}, {u'Ł', u'L'}, {u'đ', u'd'}, {u'Đ', u'D'},
-                                          {u'ħ', u'h'}, {u'Ħ', u'H'}, {u'ı', u'i'}, {u'ŧ', u't'},
-                                          {u'Ŧ', u'T'}, {u'ŀ', u'l'}, {u'Ŀ', u'L'}};
-    for (const auto& [letter, plain] : strokes) {
-        if (ch.unicode() == letter)
-            return QChar(plain);
-    }
-    return QChar();
-}
-
-// The names are stored as Latin-1. A letter outside it becomes its plain letter; text
-// with anything else that Latin-1 cannot hold is refused, with a word why.
-class NameValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (QChar& ch : input) {
-            if (ch.unicode() <= 0xFF)
-                continue;
-            const QChar plain = plainLetter(ch);
-            if (plain.isNull()) {
-                if (const auto* edit = qobject_cast<const QWidget*>(parent()))
-                    statusNote(edit, QStringLiteral("\"%1\" cannot be stored in a hearing aid's "
-                                                    "name.")
-                                         .arg(QString(ch)));
-                return Invalid;
-            }
-            ch = plain;
-        }
-        return Acceptable;
-    }
-};
 
 } // namespace
 
@@ -112,10 +62,11 @@ void TfmPage3::FormCreate() {
 
     EditLongName =
         addNameEdit(QStringLiteral("EditLongName"), QStringLiteral("Hearing Aid"),
-                    QStringLiteral("Name displayed on printout"), kAidLongNameLimit, 42, 200);
-    EditShortName =
-        addNameEdit(QStringLiteral("EditShortName"), QStringLiteral("Short Label"),
-                    QStringLiteral("Name displayed on curves screen"), kAidShortNameLimit, 72, 80);
+                    QStringLiteral("Name displayed on printout"),
+                    QStringLiteral("the hearing aid's name"), kAidLongNameLimit, 42, 200);
+    EditShortName = addNameEdit(QStringLiteral("EditShortName"), QStringLiteral("Short Label"),
+                                QStringLiteral("Name displayed on curves screen"),
+                                QStringLiteral("the short label"), kAidShortNameLimit, 72, 80);
     buildGrid();
     buildNavigation();
 
@@ -127,23 +78,24 @@ void TfmPage3::FormCreate() {
 }
 
 QLineEdit* TfmPage3::addNameEdit(const QString& name, const QString& label, const QString& hint,
-                                 int limit, int top, int width) {
+                                 const QString& what, int limit, int top, int width) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->setGeometry(kEditLeft, top, width, 24);
     edit->setFont(pageFont(13));
     edit->setMaxLength(limit);
-    edit->setValidator(new NameValidator(edit));
-    edit->setToolTip(hint);
+    edit->setValidator(new Latin1Validator(what, edit));
+    const QString hintWithLimit = QStringLiteral("%1 (%2)").arg(hint, limitText(limit));
+    edit->setToolTip(hintWithLimit);
     edit->setAccessibleName(label);
-    edit->setAccessibleDescription(hint);
+    edit->setAccessibleDescription(hintWithLimit);
     edit->installEventFilter(this);
 
     auto* caption = new QLabel(label, this);
     caption->adjustSize();
     caption->move(kEditLeft - 6 - caption->width(), top + (24 - caption->height()) / 2);
     caption->setBuddy(edit);
-    caption->setToolTip(hint);
+    caption->setToolTip(hintWithLimit);
     return edit;
 }
 
@@ -175,9 +127,8 @@ void TfmPage3::buildGrid() {
         heading->setGeometry(8, kGridTop + inner + row * kAidGridLayout.rowHeight, kGridLeft - 14,
                              kAidGridLayout.rowHeight);
         for (int f = 0; f < kAidGridColumns; ++f) {
-            HADataGrid->item(row, f)->setData(Qt::AccessibleTextRole,
-                                              QString::fromLatin1(frequencyCaptions[f]) +
-                                                  QStringLiteral(", ") + rowName);
+            HADataGrid->setCellName(
+                f, row, QString::fromLatin1(frequencyCaptions[f]) + QStringLiteral(", ") + rowName);
         }
     }
 }
@@ -306,6 +257,10 @@ bool TfmPage3::canClose() {
 
 // --- handlers -----------------------------------------------------------------
 
+QWidget* TfmPage3::firstField() const {
+    return EditLongName;
+}
+
 // Every showing starts at the first entry and stores nothing.
 void TfmPage3::FormShow() {
     currentAid = 0;
@@ -328,10 +283,23 @@ void TfmPage3::stepTo(int n) {
 }
 
 void TfmPage3::showPosition() {
-    FirstRecButton->setEnabled(currentAid > 0);
-    PrevRecButton->setEnabled(currentAid > 0);
-    NextRecButton->setEnabled(currentAid < kLastAid);
-    LastRecButton->setEnabled(currentAid < kLastAid);
+    const bool back = currentAid > 0;
+    const bool on = currentAid < kLastAid;
+    // A step button that holds the focus and has no step left hands it to the button
+    // stepping the other way, so that the focus never drops out of the page.
+    const QWidget* focused = window()->focusWidget();
+    const auto handFocusTo = [](QToolButton* button) {
+        button->setEnabled(true);
+        button->setFocus();
+    };
+    if (!back && (focused == FirstRecButton || focused == PrevRecButton))
+        handFocusTo(NextRecButton);
+    if (!on && (focused == NextRecButton || focused == LastRecButton))
+        handFocusTo(PrevRecButton);
+    FirstRecButton->setEnabled(back);
+    PrevRecButton->setEnabled(back);
+    NextRecButton->setEnabled(on);
+    LastRecButton->setEnabled(on);
     CurrentRecLabel->setText(QString::number(currentAid + 1) + QStringLiteral(" of 6"));
 }
 
@@ -384,15 +352,9 @@ void TfmPage3::HADataGridDrawCell(QPainter& painter, int column, int row, const 
 bool TfmPage3::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool types = !key->text().isEmpty() && key->text().at(0).isPrint();
-        if (types && !edit->hasSelectedText() && edit->text().size() >= edit->maxLength()) {
-            const QString what = edit == EditLongName ? QStringLiteral("The hearing aid's name")
-                                                      : QStringLiteral("The short label");
-            statusNote(
-                this,
-                QStringLiteral("%1 holds at most %2 characters.").arg(what).arg(edit->maxLength()));
-        }
+        noteWhenFull(edit, static_cast<QKeyEvent*>(event),
+                     edit == EditLongName ? QStringLiteral("the hearing aid's name")
+                                          : QStringLiteral("the short label"));
     }
     return PageForm::eventFilter(watched, event);
 }

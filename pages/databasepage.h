@@ -33,6 +33,8 @@ class TfmPage3 : public PageForm {
 
     int currentAid = 0;
 
+    QWidget* firstField() const override;
+
   public slots:
     void FormShow() override;
     void FormHide() override;
@@ -52,7 +54,7 @@ class TfmPage3 : public PageForm {
   private:
     void FormCreate();
     QLineEdit* addNameEdit(const QString& name, const QString& label, const QString& hint,
-                           int limit, int top, int width);
+                           const QString& what, int limit, int top, int width);
     void buildGrid();
     void buildNavigation();
     // Stores the shown entry and moves to entry n; a failed store stays where it is.
