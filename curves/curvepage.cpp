@@ -286,6 +286,7 @@ void TfmCurveEdit::loadPage() {
 
     LeftCurveUserPanel->setText(QString::fromStdString(userPanelCaption(lf)));
     RightCurveUserPanel->setText(QString::fromStdString(userPanelCaption(rf)));
+    nameUserCells();
 
     CurveGrid grid;
     writeStoredCurve(grid, kLeftUserColumn, settings[lf].curve);
@@ -297,6 +298,26 @@ void TfmCurveEdit::loadPage() {
     showAid(LeftSideHAidCombo->currentIndex(), kLeftAidColumn, lf);
     showAid(RightSideHAidCombo->currentIndex(), kRightAidColumn, rf);
     readCurves();
+}
+
+// The cells the clinician types into are named by ear, graph, column and row, which
+// a screen reader announces with the number in the cell.
+void TfmCurveEdit::nameUserCells() {
+    const QString ear = currentEar == 0 ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
+    const struct {
+        int column;
+        const char* graph;
+        const QLabel* panel;
+    } users[] = {{kLeftUserColumn, "Left graph", LeftCurveUserPanel},
+                 {kRightUserColumn, "Right graph", RightCurveUserPanel}};
+    for (const auto& user : users) {
+        for (int row = 0; row < kRmsRow; ++row) {
+            const QString name = QStringLiteral("%1, %2, %3, %4")
+                                     .arg(ear, QString::fromLatin1(user.graph), user.panel->text(),
+                                          QString::fromLatin1(curveGridRowLabels[row]).trimmed());
+            DataEntryGrid->setCellName(user.column, row, name);
+        }
+    }
 }
 
 void TfmCurveEdit::storePage() {
@@ -382,6 +403,10 @@ QString TfmCurveEdit::controlText(int control) const {
 }
 
 // --- handlers -----------------------------------------------------------------
+
+QWidget* TfmCurveEdit::firstField() const {
+    return DataEntryGrid;
+}
 
 // The page always opens on the right ear, with the aid names as the database has
 // them now.

@@ -46,6 +46,8 @@ class TfmCurveEdit : public PageForm {
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
 
+    QWidget* firstField() const override;
+
   public slots:
     void FormShow() override;
     void FormHide() override;
@@ -77,6 +79,7 @@ class TfmCurveEdit : public PageForm {
     void aidComboChanged(ChoiceCombo* changed, ChoiceCombo* other);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
+    void nameUserCells();
     CurveGrid gridTexts() const;
     void repaintCurves();
     void showReadOut(QLabel* label, const QWidget* box, QPoint position);

@@ -1,12 +1,13 @@
 #include "pages/loudnesspage.h"
 
+#include "controls/choicebutton.h"
+#include "controls/choicecombo.h"
 #include "controls/datagrid.h"
 #include "model/document.h"
 #include "pages/loudnesstext.h"
 #include "pages/prediction.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -46,9 +47,10 @@ int frequencyIndex(int32_t stored) {
     return stored >= 0 && stored < kFrequencyCount ? stored : 0;
 }
 
-QComboBox* frequencyCombo(QWidget* parent, const QString& name) {
-    auto* combo = new QComboBox(parent);
+ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString& accessibleName) {
+    auto* combo = new ChoiceCombo(parent);
     combo->setObjectName(name);
+    combo->setAccessibleName(accessibleName);
     for (const char* caption : frequencyCaptions)
         combo->addItem(QString::fromLatin1(caption));
     return combo;
@@ -73,9 +75,21 @@ void TfmPage2::buildEar(int earIndex, int left) {
     const QString side = earIndex == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
     const QColor colour = kEarColours[earIndex];
 
+    const QString ear = side + QStringLiteral(" Ear");
     controls.grid =
         new DataGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), kLoudnessGridLayout, this);
     DataGrid* grid = controls.grid;
+    grid->setAccessibleName(ear + QStringLiteral(", loudness levels"));
+    // Each cell is named by its ear, frequency and category, which a screen reader
+    // announces with the number in it.
+    for (int r = 0; r < kFrequencyCount; ++r) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            grid->setCellName(c, r,
+                              QStringLiteral("%1, %2, %3")
+                                  .arg(ear, QString::fromLatin1(frequencyCaptions[r]),
+                                       QString::fromLatin1(kColumnHints[c])));
+        }
+    }
     const int gridLeft = left + 62;
     const int gridTop = 80;
     grid->move(gridLeft, gridTop);
@@ -96,7 +110,7 @@ void TfmPage2::buildEar(int earIndex, int left) {
         };
     }
 
-    auto* heading = new QLabel(side + QStringLiteral(" Ear"), this);
+    auto* heading = new QLabel(ear, this);
     heading->setFont(pageFont(16, true));
     setTextColour(heading, colour);
     heading->adjustSize();
@@ -127,6 +141,8 @@ void TfmPage2::buildEar(int earIndex, int left) {
     controls.interpolateButton =
         new QPushButton(QStringLiteral("Predict intermediate levels"), this);
     controls.interpolateButton->setObjectName(side + QStringLiteral("InterpolateButton"));
+    controls.interpolateButton->setAccessibleName(ear +
+                                                  QStringLiteral(", Predict intermediate levels"));
     controls.interpolateButton->setGeometry(gridLeft + (grid->width() - 180) / 2,
                                             gridTop + grid->height() + 30, 180, 25);
     connect(controls.interpolateButton, &QPushButton::clicked, this,
@@ -136,10 +152,12 @@ void TfmPage2::buildEar(int earIndex, int left) {
     auto* box = new QGroupBox(QStringLiteral("Display Frequencies (%1 Ear)").arg(side), this);
     box->setGeometry(gridLeft - 2, gridTop + grid->height() + 66, grid->width() + 4, 58);
     placeLabel(box, QStringLiteral("Left Graph"), 12, 28);
-    controls.leftFreq = frequencyCombo(box, side + QStringLiteral("EarLeftFreqComboBox"));
+    controls.leftFreq = frequencyCombo(box, side + QStringLiteral("EarLeftFreqComboBox"),
+                                       ear + QStringLiteral(", Display Frequencies, Left Graph"));
     controls.leftFreq->setGeometry(80, 24, 70, 24);
     placeLabel(box, QStringLiteral("Right Graph"), 162, 28);
-    controls.rightFreq = frequencyCombo(box, side + QStringLiteral("EarRightFreqComboBox"));
+    controls.rightFreq = frequencyCombo(box, side + QStringLiteral("EarRightFreqComboBox"),
+                                        ear + QStringLiteral(", Display Frequencies, Right Graph"));
     controls.rightFreq->setGeometry(236, 24, 70, 24);
     for (QComboBox* combo : {controls.leftFreq, controls.rightFreq})
         connect(combo, &QComboBox::activated, this, &TfmPage2::RightEarLeftFreqComboBoxChange);
@@ -154,9 +172,10 @@ void TfmPage2::buildUnitPanel() {
 
     unitGroup = new QButtonGroup(this);
     const auto addUnitButton = [&](const QString& name, const QString& text, int left) {
-        auto* button = new QToolButton(panel);
+        auto* button = new ChoiceButton<QToolButton>(panel);
         button->setObjectName(name);
         button->setText(text);
+        button->setAccessibleName(QStringLiteral("LOUDMAP data entered in ") + text);
         button->setCheckable(true);
         button->setGeometry(left, 7, 70, 26);
         unitGroup->addButton(button);
@@ -165,6 +184,7 @@ void TfmPage2::buildUnitPanel() {
     SelectdBHL = addUnitButton(QStringLiteral("SelectdBHL"), QStringLiteral("dB HL"), 178);
     SelectdBSPL = addUnitButton(QStringLiteral("SelectdBSPL"), QStringLiteral("dB SPL"), 256);
     SelectdBSPL->setToolTip(QStringLiteral("dB SPL (HA-1 coupler)"));
+    SelectdBSPL->setAccessibleDescription(SelectdBSPL->toolTip());
     connect(SelectdBHL, &QToolButton::clicked, this, &TfmPage2::SelectdBHLClick);
     connect(SelectdBSPL, &QToolButton::clicked, this, &TfmPage2::SelectdBSPLClick);
 }
@@ -217,6 +237,10 @@ void TfmPage2::storeLoudnessPage() {
 
 // --- handlers -----------------------------------------------------------------
 
+QWidget* TfmPage2::firstField() const {
+    return ears[kRight].grid;
+}
+
 void TfmPage2::FormShow() {
     loadLoudnessPage();
     showEarStatus(kRight);
@@ -239,8 +263,10 @@ void TfmPage2::showEarStatus(int earIndex) {
     controls.interpolateButton->setEnabled(source != 0);
     if (const auto label = dataTypeLabel(earIndex, source))
         controls.dataTypeLabel->setText(QString::fromStdString(*label));
-    if (const auto hint = predictionHint(source))
+    if (const auto hint = predictionHint(source)) {
         controls.interpolateButton->setToolTip(QString::fromStdString(*hint));
+        controls.interpolateButton->setAccessibleDescription(QString::fromStdString(*hint));
+    }
 }
 
 void TfmPage2::switchUnit(bool toHL) {

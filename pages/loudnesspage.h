@@ -7,7 +7,7 @@
 
 class DataGrid;
 class QButtonGroup;
-class QComboBox;
+class ChoiceCombo;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -22,6 +22,8 @@ class TfmPage2 : public PageForm {
     void storeLoudnessPage();
     void loadFromRecord() override { loadLoudnessPage(); }
     void storeToRecord() override { storeLoudnessPage(); }
+
+    QWidget* firstField() const override;
 
   public slots:
     void FormShow() override;
@@ -44,8 +46,8 @@ class TfmPage2 : public PageForm {
   private:
     struct EarControls {
         DataGrid* grid = nullptr;
-        QComboBox* leftFreq = nullptr;
-        QComboBox* rightFreq = nullptr;
+        ChoiceCombo* leftFreq = nullptr;
+        ChoiceCombo* rightFreq = nullptr;
         QLabel* dataTypeLabel = nullptr;
         QPushButton* interpolateButton = nullptr;
     };

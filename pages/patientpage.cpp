@@ -1,7 +1,10 @@
 #include "pages/patientpage.h"
 
+#include "controls/choicebutton.h"
+#include "controls/choicecombo.h"
 #include "model/document.h"
 #include "model/textslot.h"
+#include "pages/latin1entry.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -11,39 +14,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QValidator>
 
 namespace {
 
 const QColor kPageColour(166, 202, 240);
+// What an edit holds, as its notes name it ("the last name").
+const char* const kWhatProperty = "tavikWhat";
 const QColor kRightEarColour(Qt::red);
 const QColor kLeftEarColour(Qt::blue);
-
-bool isLatin1(QChar ch) {
-    return ch.unicode() <= 0xFF;
-}
-
-QString keepLatin1(const QString& text) {
-    QString kept;
-    for (const QChar ch : text) {
-        if (isLatin1(ch))
-            kept += ch;
-    }
-    return kept;
-}
-
-// The record's slots hold Latin-1 text; an edit takes nothing else.
-class Latin1Validator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (const QChar ch : input) {
-            if (!isLatin1(ch))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-};
 
 // A key that types a character, as opposed to one that moves the cursor or the focus.
 // Backspace, Enter and control combinations count; so does Delete, which changes the
@@ -82,6 +60,11 @@ std::string commentsToRecord(const QString& text) {
 
 CommentsMemo::CommentsMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("CommentsMemo"));
+    const QString hint =
+        QStringLiteral("At most %1 characters; a line break counts as two").arg(kLimit);
+    setAccessibleName(QStringLiteral("Comments"));
+    setAccessibleDescription(hint);
+    setToolTip(hint);
     // Composed input would slip past the checks below.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setTabChangesFocus(true);
@@ -99,28 +82,51 @@ int CommentsMemo::room() const {
     return kLimit - used;
 }
 
+// Letters outside Latin-1 go in as their plain letters; what cannot be stored, or
+// would not fit, is refused with a word in the status bar.
 void CommentsMemo::keyPressEvent(QKeyEvent* event) {
     const bool isBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const QString text = event->text();
     const bool types = isBreak || (!text.isEmpty() && text.at(0).isPrint());
-    if (types) {
-        const int needed = isBreak ? 2 : storedLength(text);
-        if ((!isBreak && keepLatin1(text) != text) || needed > room()) {
-            event->accept();
-            return;
-        }
+    if (!types) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    event->accept();
+    const Latin1Text stored = isBreak ? Latin1Text{text, QChar()} : toLatin1Text(text);
+    if (!stored.refused.isNull()) {
+        noteRefusedCharacter(this, stored.refused, kWhat);
+        return;
+    }
+    if ((isBreak ? 2 : storedLength(stored.text)) > room()) {
+        noteFull();
+        return;
+    }
+    QKeyEvent plain(event->type(), event->key(), event->modifiers(), stored.text,
+                    event->isAutoRepeat(), event->count());
+    QPlainTextEdit::keyPressEvent(&plain);
 }
 
 void CommentsMemo::insertFromMimeData(const QMimeData* source) {
-    QString text = keepLatin1(source->text());
+    const Latin1Text stored = toLatin1Text(source->text());
+    QString text = stored.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const int room = this->room();
+    const bool fits = storedLength(text) <= room;
     while (!text.isEmpty() && storedLength(text) > room)
         text.chop(1);
     insertPlainText(text);
+    if (!stored.refused.isNull())
+        noteRefusedCharacter(this, stored.refused, kWhat);
+    else if (!fits)
+        noteFull();
+}
+
+void CommentsMemo::noteFull() {
+    statusNote(
+        this,
+        QStringLiteral("The comments hold %1; a line break counts as two.").arg(limitText(kLimit)));
 }
 
 // --- page ---------------------------------------------------------------------
@@ -139,43 +145,59 @@ TfmClientInfo::TfmClientInfo(QWidget* parent)
     setTabOrder();
 }
 
-QLineEdit* TfmClientInfo::addEdit(const QString& name, const QString& label, int left, int top,
-                                  int width, int limit) {
+// Each edit is named by its label and says its limit in its hint.
+QLineEdit* TfmClientInfo::addEdit(const QString& name, const QString& label, const QString& what,
+                                  QRect place, int limit) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
-    edit->setGeometry(left, top, width, 24);
+    edit->setGeometry(place);
     edit->setFont(pageFont(13));
     edit->setMaxLength(limit);
-    edit->setValidator(new Latin1Validator(edit));
+    edit->setValidator(new Latin1Validator(what, edit));
+    edit->setProperty(kWhatProperty, what);
+    QString hint = limitText(limit);
+    hint[0] = hint[0].toUpper();
+    edit->setToolTip(hint);
+    edit->setAccessibleName(QString(label).remove(QLatin1Char(':')));
+    edit->setAccessibleDescription(hint);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [] { markModified(); });
 
     auto* caption = new QLabel(label, this);
     caption->adjustSize();
-    caption->move(left - 4 - caption->width(), top + (24 - caption->height()) / 2);
+    caption->move(place.left() - 4 - caption->width(),
+                  place.top() + (place.height() - caption->height()) / 2);
     caption->setBuddy(edit);
+    caption->setToolTip(hint);
     return edit;
 }
 
 // Edit limits are the capacities of the record's slots, one less than their width,
 // so a stored text always keeps its terminating NUL inside the slot.
 void TfmClientInfo::buildIdentity() {
-    EditLastName = addEdit(QStringLiteral("EditLastName"), QStringLiteral("Last Name:"), 83, 43,
-                           186, sizeof(FittingRecord::lastName) - 1);
-    EditFirstName = addEdit(QStringLiteral("EditFirstName"), QStringLiteral("First Name:"), 350, 43,
-                            128, sizeof(FittingRecord::firstName) - 1);
-    EditMI = addEdit(QStringLiteral("EditMI"), QStringLiteral("MI:"), 516, 43, 23,
-                     sizeof(FittingRecord::middleInitial) - 1);
-    EditID = addEdit(QStringLiteral("EditID"), QStringLiteral("ID#:"), 579, 43, 89,
-                     sizeof(FittingRecord::patientId) - 1);
-    EditDOB = addEdit(QStringLiteral("EditDOB"), QStringLiteral("Birth Date:"), 80, 75, 79,
-                      sizeof(FittingRecord::birthDate) - 1);
-    EditClinician = addEdit(QStringLiteral("EditClinician"), QStringLiteral("Clinician:"), 231, 75,
-                            265, sizeof(FittingRecord::clinician) - 1);
-    EditTestDate = addEdit(QStringLiteral("EditTestDate"), QStringLiteral("Test Date:"), 587, 75,
-                           79, sizeof(FittingRecord::testDate) - 1);
+    const auto edit = [this](const char* name, const char* label, const char* what, int left,
+                             int top, int width, int limit) {
+        return addEdit(QString::fromLatin1(name), QString::fromLatin1(label),
+                       QString::fromLatin1(what), QRect(left, top, width, 24), limit);
+    };
+    EditLastName = edit("EditLastName", "Last Name:", "the last name", 83, 43, 186,
+                        sizeof(FittingRecord::lastName) - 1);
+    EditFirstName = edit("EditFirstName", "First Name:", "the first name", 350, 43, 128,
+                         sizeof(FittingRecord::firstName) - 1);
+    EditMI = edit("EditMI", "MI:", "the middle initial", 516, 43, 23,
+                  sizeof(FittingRecord::middleInitial) - 1);
+    EditID = edit("EditID", "ID#:", "the ID", 579, 43, 89, sizeof(FittingRecord::patientId) - 1);
+    EditDOB = edit("EditDOB", "Birth Date:", "the birth date", 80, 75, 79,
+                   sizeof(FittingRecord::birthDate) - 1);
+    EditClinician = edit("EditClinician", "Clinician:", "the clinician's name", 231, 75, 265,
+                         sizeof(FittingRecord::clinician) - 1);
+    EditTestDate = edit("EditTestDate", "Test Date:", "the test date", 587, 75, 79,
+                        sizeof(FittingRecord::testDate) - 1);
 
-    placeLabel(this, QStringLiteral("Comments: (max 255 characters)"), 13, 104);
+    // The label states the limit the box keeps: the 254 characters the record's slot
+    // is given, a line break counting as two.
+    placeLabel(this, QStringLiteral("Comments: (max %1 characters)").arg(CommentsMemo::kLimit), 13,
+               104);
     CommentsMemo_ = new CommentsMemo(this);
     CommentsMemo_->setGeometry(13, 124, 656, 67);
     CommentsMemo_->setFont(pageFont(13));
@@ -197,8 +219,9 @@ void TfmClientInfo::buildAidStyles() {
         auto* box = new QGroupBox(caption, this);
         box->setGeometry(left, 228, 103, 55);
         placeLabel(box, QStringLiteral("Type:"), 8, 24);
-        auto* combo = new QComboBox(box);
+        auto* combo = new ChoiceCombo(box);
         combo->setObjectName(comboName);
+        combo->setAccessibleName(caption + QStringLiteral(", Type"));
         combo->setGeometry(comboLeft, 20, 50, 24);
         for (const char* style : aidStyleNames)
             combo->addItem(QString::fromLatin1(style));
@@ -214,8 +237,9 @@ void TfmClientInfo::buildAidStyles() {
     fittingBox->setGeometry(31, 286, 178, 59);
     fittingTypeGroup = new QButtonGroup(this);
     const auto addFittingButton = [&](const QString& name, const QString& caption, int left) {
-        auto* button = new QPushButton(caption, fittingBox);
+        auto* button = new ChoiceButton<QPushButton>(caption, fittingBox);
         button->setObjectName(name);
+        button->setAccessibleName(QStringLiteral("Fitting Type, ") + caption);
         button->setGeometry(left, 20, 70, 30);
         button->setCheckable(true);
         fittingTypeGroup->addButton(button);
@@ -228,9 +252,11 @@ void TfmClientInfo::buildAidStyles() {
         addFittingButton(QStringLiteral("SelectBinaural"), QStringLiteral("Binaural"), 99);
 }
 
-QPushButton* TfmClientInfo::addLevelButton(const QString& name, int left, int top, QColor colour) {
-    auto* button = new QPushButton(QStringLiteral("No"), this);
+QPushButton* TfmClientInfo::addLevelButton(const QString& name, const QString& accessibleName,
+                                           int left, int top, QColor colour) {
+    auto* button = new ChoiceButton<QPushButton>(QStringLiteral("No"), this);
     button->setObjectName(name);
+    button->setAccessibleName(accessibleName);
     button->setGeometry(left, top, 50, 25);
     button->setCheckable(true);
     button->setFont(pageFont(11, true));
@@ -253,13 +279,16 @@ void TfmClientInfo::buildLevelSources() {
     leftLevelGroup = new QButtonGroup(this);
     for (int row = 0; row < 3; ++row) {
         const QString number = QString::number(row + 1);
-        rightLevelGroup->addButton(addLevelButton(QStringLiteral("LLRightEar") + number, 296,
+        const QString rowCaption = QString::fromLatin1(rowCaptions[row]);
+        rightLevelGroup->addButton(addLevelButton(QStringLiteral("LLRightEar") + number,
+                                                  QStringLiteral("Right Ear, ") + rowCaption, 296,
                                                   rowTops[row], kRightEarColour),
                                    row);
-        leftLevelGroup->addButton(
-            addLevelButton(QStringLiteral("LLLeftEar") + number, 496, rowTops[row], kLeftEarColour),
-            row);
-        auto* caption = new QLabel(QString::fromLatin1(rowCaptions[row]), this);
+        leftLevelGroup->addButton(addLevelButton(QStringLiteral("LLLeftEar") + number,
+                                                 QStringLiteral("Left Ear, ") + rowCaption, 496,
+                                                 rowTops[row], kLeftEarColour),
+                                  row);
+        auto* caption = new QLabel(rowCaption, this);
         caption->setGeometry(356, rowTops[row] - 3, 135, 31);
         caption->setAlignment(Qt::AlignCenter);
         caption->setWordWrap(true);
@@ -278,20 +307,26 @@ void TfmClientInfo::buildLevelSources() {
     earLabel(QStringLiteral("Left Ear"), 496, kLeftEarColour);
 }
 
+// The fields and choices as the page lists them, then the level sources row by row,
+// each row's right ear before its left.
 void TfmClientInfo::setTabOrder() {
-    QWidget* const chain[] = {EditLastName,
-                              EditFirstName,
-                              EditMI,
-                              EditID,
-                              EditDOB,
-                              EditClinician,
-                              EditTestDate,
-                              CommentsMemo_,
-                              RightHATypeComboBox,
-                              LeftHATypeComboBox,
-                              SelectMonaural,
-                              SelectBinaural};
-    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+    std::vector<QWidget*> chain = {EditLastName,
+                                   EditFirstName,
+                                   EditMI,
+                                   EditID,
+                                   EditDOB,
+                                   EditClinician,
+                                   EditTestDate,
+                                   CommentsMemo_,
+                                   RightHATypeComboBox,
+                                   LeftHATypeComboBox,
+                                   SelectMonaural,
+                                   SelectBinaural};
+    for (int row = 0; row < 3; ++row) {
+        chain.push_back(rightLevelGroup->button(row));
+        chain.push_back(leftLevelGroup->button(row));
+    }
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
@@ -350,6 +385,10 @@ void TfmClientInfo::storePatientPage() {
         fitting.leftLevelSource = leftLevelGroup->checkedId();
 }
 
+QWidget* TfmClientInfo::firstField() const {
+    return EditLastName;
+}
+
 void TfmClientInfo::FormShow() {
     loadPatientPage();
     EditLastName->setFocus();
@@ -388,8 +427,13 @@ void TfmClientInfo::FormKeyPress(QKeyEvent* event) {
         markModified();
 }
 
+// A full edit says so when a further character would not fit.
 bool TfmClientInfo::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress)
-        FormKeyPress(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        FormKeyPress(key);
+        if (const auto* edit = qobject_cast<QLineEdit*>(watched))
+            noteWhenFull(edit, key, edit->property(kWhatProperty).toString());
+    }
     return PageForm::eventFilter(watched, event);
 }

@@ -9,7 +9,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QComboBox;
+class ChoiceCombo;
 class QLineEdit;
 class QPushButton;
 
@@ -30,7 +30,9 @@ class CommentsMemo : public QPlainTextEdit {
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
+    static constexpr const char* kWhat = "the comments";
     int room() const;
+    void noteFull();
 };
 
 class TfmClientInfo : public PageForm {
@@ -42,6 +44,8 @@ class TfmClientInfo : public PageForm {
     void storePatientPage();
     void loadFromRecord() override { loadPatientPage(); }
     void storeToRecord() override { storePatientPage(); }
+
+    QWidget* firstField() const override;
 
   public slots:
     void FormShow() override;
@@ -55,9 +59,10 @@ class TfmClientInfo : public PageForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLineEdit* addEdit(const QString& name, const QString& label, int left, int top, int width,
+    QLineEdit* addEdit(const QString& name, const QString& label, const QString& what, QRect place,
                        int limit);
-    QPushButton* addLevelButton(const QString& name, int left, int top, QColor colour);
+    QPushButton* addLevelButton(const QString& name, const QString& accessibleName, int left,
+                                int top, QColor colour);
     void buildIdentity();
     void buildAidStyles();
     void buildLevelSources();
@@ -73,8 +78,8 @@ class TfmClientInfo : public PageForm {
     QLineEdit* EditClinician = nullptr;
     QLineEdit* EditTestDate = nullptr;
     CommentsMemo* CommentsMemo_ = nullptr;
-    QComboBox* RightHATypeComboBox = nullptr;
-    QComboBox* LeftHATypeComboBox = nullptr;
+    ChoiceCombo* RightHATypeComboBox = nullptr;
+    ChoiceCombo* LeftHATypeComboBox = nullptr;
     QPushButton* SelectMonaural = nullptr;
     QPushButton* SelectBinaural = nullptr;
     QButtonGroup* fittingTypeGroup = nullptr;
