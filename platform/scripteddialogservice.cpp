@@ -11,6 +11,12 @@ std::vector<ScriptedDialogService::Shown> ScriptedDialogService::shownOf(Kind ki
     return result;
 }
 
+void ScriptedDialogService::record(Shown shown) {
+    shown_.push_back(std::move(shown));
+    if (onShown)
+        onShown(shown_.back());
+}
+
 void ScriptedDialogService::clear() {
     answers_.clear();
     fileNames_.clear();
@@ -29,30 +35,30 @@ DialogAnswer ScriptedDialogService::nextAnswer(DialogAnswer otherwise) {
 }
 
 DialogAnswer ScriptedDialogService::confirm(QWidget*, const QString& caption, const QString& text) {
-    shown_.push_back({Kind::Confirm, caption, text, {}});
+    record({Kind::Confirm, caption, text, {}});
     return nextAnswer(DialogAnswer::Cancel);
 }
 
 DialogAnswer ScriptedDialogService::question(QWidget*, const QString& caption,
                                              const QString& text) {
-    shown_.push_back({Kind::Question, caption, text, {}});
+    record({Kind::Question, caption, text, {}});
     return nextAnswer(DialogAnswer::No);
 }
 
 void ScriptedDialogService::error(QWidget*, const QString& caption, const QString& text) {
-    shown_.push_back({Kind::Error, caption, text, {}});
+    record({Kind::Error, caption, text, {}});
 }
 
 void ScriptedDialogService::message(QWidget*, const QString& caption, const QString& text) {
-    shown_.push_back({Kind::Message, caption, text, {}});
+    record({Kind::Message, caption, text, {}});
 }
 
 void ScriptedDialogService::warning(QWidget*, const QString& caption, const QString& text) {
-    shown_.push_back({Kind::Warning, caption, text, {}});
+    record({Kind::Warning, caption, text, {}});
 }
 
 bool ScriptedDialogService::showModal(QDialog& dialog) {
-    shown_.push_back({Kind::Modal, dialog.windowTitle(), {}, {}});
+    record({Kind::Modal, dialog.windowTitle(), {}, {}});
     if (modals_.empty())
         return false;
     const auto answer = std::move(modals_.front());
@@ -61,7 +67,7 @@ bool ScriptedDialogService::showModal(QDialog& dialog) {
 }
 
 std::optional<PrintChoice> ScriptedDialogService::choosePrinter(QWidget*) {
-    shown_.push_back({Kind::Print, {}, {}, {}});
+    record({Kind::Print, {}, {}, {}});
     if (printers_.empty())
         return std::nullopt;
     PrintChoice choice = std::move(printers_.front());
@@ -81,12 +87,12 @@ std::optional<QString> ScriptedDialogService::nextFileName() {
 
 std::optional<QString> ScriptedDialogService::openFileName(QWidget*,
                                                            const FileDialogRequest& request) {
-    shown_.push_back({Kind::Open, request.title, {}, request});
+    record({Kind::Open, request.title, {}, request});
     return nextFileName();
 }
 
 std::optional<QString> ScriptedDialogService::saveFileName(QWidget*,
                                                            const FileDialogRequest& request) {
-    shown_.push_back({Kind::Save, request.title, {}, request});
+    record({Kind::Save, request.title, {}, request});
     return nextFileName();
 }

@@ -39,6 +39,9 @@ class ScriptedDialogService final : public DialogService {
         printers_.push_back(PrintChoice{std::move(target), copies});
     }
 
+    // Called as each dialog is shown, for tests that look at the windows at that moment.
+    std::function<void(const Shown&)> onShown;
+
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<Shown> shownOf(Kind kind) const;
     void clear();
@@ -55,6 +58,7 @@ class ScriptedDialogService final : public DialogService {
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 
   private:
+    void record(Shown shown);
     std::optional<QString> nextFileName();
     DialogAnswer nextAnswer(DialogAnswer otherwise);
 

@@ -1,12 +1,13 @@
 // New, Load, Save and Save As through the real main window, with scripted dialogs.
 #include "app/documentcommands.h"
+#include "controls/datagrid.h"
 #include "model/patientfile.h"
 #include "model/textslot.h"
-#include "controls/datagrid.h"
 #include "testsupport/programfixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QWindow>
 
 #include <cstring>
 #include <filesystem>
@@ -278,6 +279,16 @@ TEST_F(DocumentCommandsTest, CommandLineFileOpensAtStartAndAMissingOneIsIgnored)
     startProgram(QString::fromStdString(files.file("nothing-here.TAV")));
     EXPECT_EQ(title(), "TAVIK 1.0a");
     EXPECT_TRUE(script.shown().empty());
+
+    // A file that cannot be opened is told over the window, once it is drawn.
+    destroyForms();
+    bool windowDrawn = false;
+    script.onShown = [&](const ScriptedDialogService::Shown&) {
+        windowDrawn = fmWinMain->windowHandle()->isExposed();
+    };
+    startProgram(QString::fromStdString(testDataFile("overlong.TAV")));
+    ASSERT_EQ(script.shownOf(Kind::Error).size(), 1u);
+    EXPECT_TRUE(windowDrawn);
 }
 
 TEST_F(DocumentCommandsTest, DataFolderSurvivesARestartThroughTheSettingsFile) {

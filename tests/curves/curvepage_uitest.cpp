@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 namespace {
 
@@ -179,19 +178,6 @@ TEST_F(CurvePageTest, ArrowsAtTheTextsEdgeJumpBetweenTheTwoUserColumns) {
     EXPECT_EQ(grid()->currentColumn(), 2);
 }
 
-TEST_F(CurvePageTest, ARefusedClickLeavesTheCurrentCellAndItsTextAlone) {
-    type(2, 2, "2");
-    find<QComboBox>("LeftSideCurveCombo")->setFocus();
-    settle();
-    const QRect fitted = grid()->visualRect(grid()->model()->index(2, 1));
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, fitted.center());
-    settle();
-    EXPECT_EQ(grid()->currentColumn(), 2);
-    EXPECT_EQ(grid()->currentRow(), 2);
-    EXPECT_FALSE(grid()->hasFocus());
-    EXPECT_EQ(cell(2, 2), "2");
-}
-
 TEST_F(CurvePageTest, TheAidCombosMoveTogetherWithoutMarkingAChange) {
     document.modified = false;
     choose("LeftSideHAidCombo", 3);
@@ -203,17 +189,6 @@ TEST_F(CurvePageTest, TheAidCombosMoveTogetherWithoutMarkingAChange) {
 
     choose("RightSideHAidCombo", 1);
     EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 1);
-}
-
-TEST_F(CurvePageTest, AWheelOverAnUnfocusedComboChangesNothing) {
-    auto* combo = find<QComboBox>("LeftSideCurveCombo");
-    grid()->setFocus();
-    settle();
-    QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(combo, &wheel);
-    EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_FALSE(document.modified);
 }
 
 TEST_F(CurvePageTest, SwitchingEarsStoresTheEarLeftBehind) {

@@ -202,22 +202,6 @@ TEST_F(DatabasePageTest, KeysHereNeverMarkThePatientDocumentChanged) {
     EXPECT_EQ(modifiedPanel(), "");
 }
 
-TEST_F(DatabasePageTest, TabReachesEveryControlInReadingOrderWithTheirNames) {
-    click("NextRecButton");
-    longName()->setFocus();
-    QStringList order;
-    for (int i = 0; i < 6; ++i) {
-        QWidget* focused = QApplication::focusWidget();
-        order << (grid()->isAncestorOf(focused) ? QStringLiteral("grid") : focused->objectName());
-        QTest::keyClick(focused, Qt::Key_Tab);
-    }
-    EXPECT_EQ(order, QStringList({"EditLongName", "EditShortName", "grid", "FirstRecButton",
-                                  "PrevRecButton", "NextRecButton"}));
-
-    type(5, kMaxOutput, "");
-    EXPECT_EQ(grid()->cellEditor()->accessibleName(), "4 KHz, Maximum Output");
-}
-
 TEST_F(DatabasePageTest, NamesTakeLatin1WithAccentsDroppedWhereTheyDoNotFit) {
     // Text that comes in whole, as pasted or composed, passes the same check as keys.
     longName()->clear();

@@ -5,9 +5,11 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include <cstring>
 
@@ -18,14 +20,6 @@ class PatientPageTest : public ProgramFixture {
     static QPushButton* button(const char* name) { return find<QPushButton>(name); }
     static QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
     static QPlainTextEdit* memo() { return find<QPlainTextEdit>("CommentsMemo"); }
-
-    // Types characters a keyboard layout may have but the test library's key table not.
-    static void typeCharacters(QWidget* widget, const QString& text) {
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QCoreApplication::sendEvent(widget, &press);
-        }
-    }
 
     // Leaves the page and comes back, so that it stores and loads the record.
     void storeByLeaving() {
@@ -146,18 +140,44 @@ TEST_F(PatientPageTest, ChoicesOtherThanKeysMarkTheDocumentChanged) {
     EXPECT_EQ(fitting.binauralFitting, 1);
 }
 
-TEST_F(PatientPageTest, TextsStayInsideTheirSlotsAndLatin1) {
-    QTest::keyClicks(edit("EditLastName"), "Abcdefghijklmnopqrstuvwxyz");
-    QTest::keyClicks(edit("EditID"), "123456789012345");
-    QTest::keyClicks(edit("EditClinician"), QString(40, QLatin1Char('c')));
-    typeCharacters(edit("EditFirstName"), QString::fromUtf8("Zo\u00eb\u0141"));
-    storeByLeaving();
-
-    EXPECT_EQ(readText(fitting.lastName), "Abcdefghijklmnopq");
-    EXPECT_EQ(readText(fitting.patientId), "1234567890");
-    EXPECT_EQ(readText(fitting.clinician), std::string(24, 'c'));
-    EXPECT_EQ(readText(fitting.firstName), "Zo\xeb") << "the L with stroke has no Latin-1 byte";
-    EXPECT_EQ(std::memchr(fitting.lastName, 0, sizeof fitting.lastName) != nullptr, true);
+TEST_F(PatientPageTest, TypedTextIsStoredAsLatin1AndWhatCannotBeIsToldInTheStatusBar) {
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    struct Case {
+        const char* field;
+        QString typed;
+        const char* slot;
+        std::string expected;
+        QString note; // a part of the status-bar note; empty for none
+    };
+    const Case cases[] = {
+        {"EditLastName",
+         u("Müller-Łódź"),
+         fitting.lastName,
+         "M\xfcller-L\xf3"
+         "dz",
+         {}},
+        {"EditFirstName", u("Zoë€"), fitting.firstName, "Zo\xeb", u("€")},
+        {"EditID", "123456789012345", fitting.patientId, "1234567890", "at most 10 characters"},
+        {"CommentsMemo", u("Łódź ✓"), fitting.comments,
+         "L\xf3"
+         "dz ",
+         u("✓")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        fmWinMain->statusBar()->clearMessage();
+        auto* field = find<QWidget>(c.field);
+        field->setFocus();
+        typeCharacters(field, c.typed);
+        const QString note = fmWinMain->statusBar()->currentMessage();
+        EXPECT_EQ(c.note.isEmpty() ? note.isEmpty() : note.contains(c.note), true)
+            << note.toStdString();
+        EXPECT_TRUE(!c.note.startsWith("at most") ||
+                    field->toolTip().contains(c.note, Qt::CaseInsensitive))
+            << "the hint says the limit";
+        storeByLeaving();
+        EXPECT_EQ(std::string(c.slot), c.expected);
+    }
 }
 
 TEST_F(PatientPageTest, CommentsHoldAtMost254StoredBytesWithBreaksCountingTwo) {
@@ -169,10 +189,18 @@ TEST_F(PatientPageTest, CommentsHoldAtMost254StoredBytesWithBreaksCountingTwo) {
     EXPECT_EQ(CommentsMemo::storedLength(comments->toPlainText()), 254);
     EXPECT_TRUE(comments->toPlainText().endsWith("\nbc"));
 
+    EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().contains("at most 254 characters"));
+
     storeByLeaving();
     const std::string stored = readText(fitting.comments);
     EXPECT_EQ(stored.size(), 254u);
     EXPECT_EQ(stored.substr(250), "\r\nbc");
+
+    // The label says the limit the box keeps.
+    QStringList labels;
+    for (const QLabel* label : fmClientInfo->findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("Comments: (max 254 characters)"));
 }
 
 } // namespace

@@ -16,8 +16,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -118,6 +120,32 @@ class ProgramFixture : public ::testing::Test {
             QTest::keyClick(editor, Qt::Key_Backspace);
         }
         QTest::keyClicks(editor, keys);
+    }
+
+    // Types characters a keyboard layout may have but the test library's key table not.
+    static void typeCharacters(QWidget* widget, const QString& text) {
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+    }
+
+    // A menu command chosen from the keyboard, as Alt+F then S: the keys go to the
+    // widget that has the focus, then to the menu that opens.
+    static void chooseFromMenu(Qt::Key menu, Qt::Key item) {
+        QTest::keyClick(QApplication::focusWidget(), menu, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, item);
+        settle();
+    }
+
+    // What the window manager does once a menu or a dialog has gone: the main window
+    // is active again. (The headless platform leaves no window active then.)
+    static void returnToMainWindow() {
+        fmWinMain->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fmWinMain));
+        settle();
     }
 
     static QString title() { return fmWinMain->windowTitle(); }
