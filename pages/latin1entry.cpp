@@ -73,6 +73,10 @@ QString limitText(int limit) {
     return QStringLiteral("at most %1 character%2").arg(limit).arg(limit == 1 ? "" : "s");
 }
 
+QString limitHint(int limit) {
+    return capitalised(limitText(limit));
+}
+
 void noteLimit(const QWidget* widget, const QString& what, int limit) {
     statusNote(widget, QStringLiteral("%1 holds %2.").arg(capitalised(what), limitText(limit)));
 }

@@ -31,8 +31,10 @@ void statusNote(const QWidget* widget, const QString& text);
 // Says that a character cannot be stored in `what` ("the last name").
 void noteRefusedCharacter(const QWidget* widget, QChar ch, const QString& what);
 
-// "at most 17 characters", as a field's hint and notes say its limit.
+// "at most 17 characters", as the notes say a field's limit, and "At most 17
+// characters", as its hint says it.
 QString limitText(int limit);
+QString limitHint(int limit);
 
 // Says that `what` holds at most `limit` characters.
 void noteLimit(const QWidget* widget, const QString& what, int limit);

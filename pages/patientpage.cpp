@@ -60,8 +60,7 @@ std::string commentsToRecord(const QString& text) {
 
 CommentsMemo::CommentsMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("CommentsMemo"));
-    const QString hint =
-        QStringLiteral("At most %1 characters; a line break counts as two").arg(kLimit);
+    const QString hint = limitHint(kLimit) + QStringLiteral("; a line break counts as two");
     setAccessibleName(QStringLiteral("Comments"));
     setAccessibleDescription(hint);
     setToolTip(hint);
@@ -155,8 +154,7 @@ QLineEdit* TfmClientInfo::addEdit(const QString& name, const QString& label, con
     edit->setMaxLength(limit);
     edit->setValidator(new Latin1Validator(what, edit));
     edit->setProperty(kWhatProperty, what);
-    QString hint = limitText(limit);
-    hint[0] = hint[0].toUpper();
+    const QString hint = limitHint(limit);
     edit->setToolTip(hint);
     edit->setAccessibleName(QString(label).remove(QLatin1Char(':')));
     edit->setAccessibleDescription(hint);
