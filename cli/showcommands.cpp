@@ -51,8 +51,14 @@ int runShowDb(const Args& args, std::ostream& out, std::ostream& err) {
         err << commandUsage("show-db") << '\n';
         return kExitFailure;
     }
+    // Only a missing file gives the defaults; one that is there but cannot be read is
+    // an error naming it, rather than an empty database shown as if it were the file.
     AidDatabase database{};
-    loadAidDatabase(args[0], database);
+    const AidDatabaseLoad load = loadAidDatabase(args[0], database);
+    if (load.source == AidDatabaseSource::Unreadable) {
+        err << load.reason << '\n';
+        return kExitFailure;
+    }
     JsonWriter json;
     writeDatabaseJson(json, database);
     out << json.text() << '\n';

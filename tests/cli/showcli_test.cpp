@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -136,6 +138,40 @@ TEST(CliShowDb, PrintsDefaultsForAMissingFileAndTheFileOtherwise) {
     const CliResult res = runTool({"show-db", dir.file("TAVIK.TDB")});
     EXPECT_TRUE(contains(res.out, "\"HALongName2\", \"Wide Range 3\""));
     EXPECT_TRUE(contains(res.out, "\"ratio1\": 2.5"));
+}
+
+// Only a missing file gives the defaults; whatever else stands at the path and
+// cannot be read is an error that names it and says why.
+TEST(CliShowDb, AnythingButAMissingFileThatCannotBeReadIsAnError) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "folder.TDB");
+    ASSERT_EQ(::mkfifo(dir.file("pipe.TDB").c_str(), 0644), 0);
+    std::filesystem::create_symlink(dir.path() / "loop.TDB", dir.path() / "loop.TDB");
+    std::filesystem::create_symlink(dir.path() / "gone.TDB", dir.path() / "dangling.TDB");
+    writeBytes(dir.file("locked.TDB"), std::vector<uint8_t>(10, 0));
+    ::chmod(dir.file("locked.TDB").c_str(), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {dir.file("folder.TDB"), "Is a directory"},
+        {dir.file("pipe.TDB"), "not a regular file"},
+        {"/dev/null", "not a regular file"},
+        {dir.file("loop.TDB"), "Too many levels of symbolic links"},
+        {dir.file("dangling.TDB"), "No such file or directory"},
+        {dir.file("locked.TDB"), "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        if (c.path == dir.file("locked.TDB") && ::geteuid() == 0)
+            continue; // root reads a file without read permission
+        const CliResult res = runTool({"show-db", c.path});
+        EXPECT_EQ(res.code, 1) << c.path;
+        EXPECT_EQ(res.out, "") << c.path;
+        EXPECT_TRUE(contains(res.err, "\"" + c.path + "\"")) << res.err;
+        EXPECT_TRUE(contains(res.err, c.reason)) << res.err;
+    }
+    EXPECT_EQ(runTool({"show-db", dir.file("none.TDB")}).code, 0);
+    EXPECT_EQ(runTool({"show-db", dir.file("no-folder/none.TDB")}).code, 0);
 }
 
 TEST(CliArguments, HelpAndMistakes) {
