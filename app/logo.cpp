@@ -38,14 +38,24 @@ void drawCurve(QPainter& p) {
     p.drawEllipse(knee, 4, 4);
 }
 
+// The outlines of the name, made once: the splash, the curve page and the About
+// screen all draw them, and taking them from the font is the slow part.
+const QPainterPath& nameOutlines() {
+    static const QPainterPath name = [] {
+        QFont font(QStringLiteral("Arial"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setBold(true);
+        font.setPixelSize(100);
+        QPainterPath path;
+        path.addText(0, 0, font, QStringLiteral("TAVIK"));
+        return path;
+    }();
+    return name;
+}
+
 // The name, as outlines fitted into its box so that it reads the same at any size.
 void drawName(QPainter& p) {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setPixelSize(100);
-    QPainterPath name;
-    name.addText(0, 0, font, QStringLiteral("TAVIK"));
+    const QPainterPath& name = nameOutlines();
     const QRectF bounds = name.boundingRect();
     const QRectF box(61, 20, 53, 30);
     const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());
