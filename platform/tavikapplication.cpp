@@ -6,6 +6,9 @@
 
 TavikApplication::TavikApplication(int& argc, char** argv) : QApplication(argc, argv) {
     installFontSubstitutions();
+    // The installed desktop entry (dist/org.tavik.TAVIK.desktop): the desktop shows
+    // its name and icon for TAVIK's windows.
+    setDesktopFileName(QStringLiteral("org.tavik.TAVIK"));
 }
 
 bool TavikApplication::notify(QObject* receiver, QEvent* event) {
