@@ -130,6 +130,17 @@ void removeInterruptedSaves(const std::string& folder) {
     ::closedir(dir);
 }
 
+// Takes the lock a save holds on its temporary file. A file system without locks
+// (an old network share) gives none: that save's file is then never taken for
+// abandoned, and the cleaning finds nothing it may take either.
+bool lockForSave(int fd) {
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
 // A new temporary file in the folder, locked for as long as the save runs. The lock
 // is taken before anything else may see the file as abandoned: a cleaner that got in
 // between has removed the name, and then another name is made.
@@ -140,7 +151,7 @@ int createLockedTemp(const std::string& folder, const std::string& requested, st
         if (fd < 0)
             fail("Cannot create file", requested, errno);
         struct stat info {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0)
+        if (!lockForSave(fd) || ::fstat(fd, &info) != 0 || info.st_nlink > 0)
             return fd;
         ::close(fd);
     }
