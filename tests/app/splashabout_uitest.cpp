@@ -41,16 +41,22 @@ void expectLabelsWhole(const QWidget& form) {
 }
 
 TEST(SplashScreen, ShowsOnTopAndFreesItselfWhenItsTimeIsUp) {
-    EXPECT_EQ(TfmSplashScreen().findChild<QTimer*>("Timer1")->interval(), 3000)
-        << "the program's splash";
+    {
+        // The program's splash, on the screen for its 3000 ms.
+        QPointer<TfmSplashScreen> program = new TfmSplashScreen();
+        EXPECT_EQ(program->findChild<QTimer*>("Timer1")->interval(), 3000);
+        program->showAtOnce();
+        EXPECT_TRUE(program->isVisible());
+        EXPECT_TRUE(program->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_FALSE(program->testAttribute(Qt::WA_QuitOnClose))
+            << "its closing is not the program's last window closing";
+        delete program;
+    }
+    // A short time, which a slow start may already have used up while showing it.
     QPointer<TfmSplashScreen> splash = new TfmSplashScreen(60);
     QElapsedTimer sinceMade;
     sinceMade.start();
     splash->showAtOnce();
-    EXPECT_TRUE(splash->isVisible());
-    EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(splash->testAttribute(Qt::WA_QuitOnClose))
-        << "its closing is not the program's last window closing";
     EXPECT_GE(waitUntilFreed(splash, 3000), 0);
     EXPECT_GE(sinceMade.elapsed(), 60);
 }
