@@ -3,6 +3,8 @@
 // an input into the texts a target feeds its parser.
 #pragma once
 
+#include "model/fileio.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -184,31 +186,9 @@ class JsonChecker {
         return true;
     }
     bool utf8() {
-        const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text_[i]); };
-        const unsigned lead = at(pos_);
-        std::size_t length = 0;
-        unsigned low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (pos_ + length > text_.size() || at(pos_ + 1) < low || at(pos_ + 1) > high)
-            return false;
-        for (std::size_t k = 2; k < length; ++k) {
-            if (at(pos_ + k) < 0x80 || at(pos_ + k) > 0xBF)
-                return false;
-        }
+        const std::size_t length = ::utf8Length(text_, pos_);
         pos_ += length;
-        return true;
+        return length != 0;
     }
 
     std::string_view text_;

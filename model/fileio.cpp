@@ -207,7 +207,9 @@ void appendEscape(std::string& out, const char* format, unsigned value) {
     out += text;
 }
 
-// Length of the valid UTF-8 sequence at text[i], or 0.
+} // namespace
+
+// Lead byte, then the range the second byte must fall in and the continuation bytes.
 std::size_t utf8Length(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned lead = byte(i);
@@ -234,8 +236,6 @@ std::size_t utf8Length(std::string_view text, std::size_t i) {
     }
     return length;
 }
-
-} // namespace
 
 std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));

@@ -3,6 +3,7 @@
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
+#include "testsupport/workedear.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,8 @@ namespace {
 // Right ear, BTE: 1000 Hz in the left graph with VS 50, CSS 70, CSL 90, UCL 100 and
 // Curve B chosen; 4000 Hz, unmeasured, in the right graph. Left ear: 500 Hz measured.
 FittingRecord sampleRecord() {
-    FittingRecord r;
-    resetFitting(r, "01/01/2000");
+    FittingRecord r = workedRightEar();
     r.rightAidStyle = 0;
-    r.rightRangeLow = 2;
-    r.rightRangeHigh = 5;
-    const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
-    for (int c = 0; c < 8; ++c)
-        r.rightLoudness[2][c] = levels[c];
-    r.aidSettings[0][2].curveChoice = 2;
     r.leftLevelSource = 1;
     r.leftLoudness[1][0] = 46; // 40 dB HL at 500 Hz
     return r;

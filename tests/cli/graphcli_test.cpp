@@ -4,6 +4,7 @@
 #include "model/patientfile.h"
 #include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
+#include "testsupport/workedear.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,7 @@ TEST(GraphCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 class GraphCli : public testing::Test {
   protected:
     void SetUp() override {
-        FittingRecord r;
-        resetFitting(r, "01/01/2000");
-        r.rightRangeLow = 2;
-        const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
-        for (int c = 0; c < 8; ++c)
-            r.rightLoudness[2][c] = levels[c];
-        r.aidSettings[0][2].curveChoice = 2;
-        writePatientFile(patient, r);
+        writePatientFile(patient, workedRightEar());
     }
 
     CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }

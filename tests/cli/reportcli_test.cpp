@@ -5,6 +5,7 @@
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
+#include "testsupport/workedear.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,13 @@ TEST(ReportCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 
 class ReportCli : public testing::Test {
   protected:
-    // Right ear, ITE (as new), at 1000 and 4000 Hz: 1000 Hz measured with Curve B chosen;
-    // 4000 Hz left empty.
+    // The worked right ear, ITE (as new), with a name and comments.
     void SetUp() override {
-        FittingRecord r;
-        resetFitting(r, "01/01/2000");
+        FittingRecord r = workedRightEar();
         writeText(r.lastName, "Smith");
         writeText(r.firstName, "Anna");
         writeText(r.middleInitial, "Q");
         writeText(r.comments, "Tinnitus & recruitment");
-        r.rightRangeLow = 2;
-        r.rightRangeHigh = 5;
-        const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
-        for (int c = 0; c < 8; ++c)
-            r.rightLoudness[2][c] = levels[c];
-        r.aidSettings[0][2].curveChoice = 2;
         writePatientFile(patient, r);
     }
 

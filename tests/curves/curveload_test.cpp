@@ -2,6 +2,7 @@
 
 #include "model/aiddatabase.h"
 #include "model/textslot.h"
+#include "testsupport/workedear.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,11 @@ std::vector<std::string> column(const CurveGrid& grid, int c) {
     return std::vector<std::string>(std::begin(grid.cell[c]), std::end(grid.cell[c]));
 }
 
-// The right ear of a BTE wearer: at 1000 Hz VS 50, CSS 70, CSL 90, UCL 100 (soft,
-// average and loud targets 54.8, 67, 83.4), nothing measured at 4000 Hz. The left
-// graph shows 1000 Hz, the right graph 4000 Hz. At 1000 Hz the user curve is stored
-// and aid 3 chosen.
+// The worked right ear of a BTE wearer; at 1000 Hz the user curve is stored and aid 3
+// chosen.
 FittingRecord workedRecord(int shape) {
-    FittingRecord r;
-    resetFitting(r, "01/01/2000");
+    FittingRecord r = workedRightEar();
     r.rightAidStyle = 0;
-    r.rightRangeLow = k1000;
-    r.rightRangeHigh = k4000;
-    const int levels[8] = {30, 50, 60, 70, 80, 90, 95, 100};
-    for (int c = 0; c < 8; ++c)
-        r.rightLoudness[k1000][c] = levels[c];
     AidSetting& s = r.aidSettings[0][k1000];
     s.curveChoice = shape;
     s.aidChoice = 2;
