@@ -335,8 +335,13 @@ std::string ratioForm(float value) {
     // A ratio under 0.05 would show as 0.0, which reads as no ratio at all: it gets
     // the decimals it needs to read back as itself ("0.01").
     std::string text = formatSig3(value, 1);
-    for (int decimals = 2; decimals < 64 && value != 0.0f && parseGridNumber(text) == 0.0f;
-         ++decimals)
+    if (value == 0.0f || parseGridNumber(text) != 0.0f)
+        return text;
+    // Fewer decimals than its magnitude's leading zeros less one still round to 0:
+    // the search starts there.
+    const int leadingZeros = static_cast<int>(std::floor(-std::log10(std::fabs(value))));
+    for (int decimals = std::clamp(leadingZeros - 1, 2, 63);
+         decimals < 64 && parseGridNumber(text) == 0.0f; ++decimals)
         text = formatSig3(value, decimals);
     return text;
 }

@@ -52,12 +52,16 @@ std::string formatRounded(double value, int decimals, int significantDigits) {
         return "";
     if (decimals < 0)
         decimals = 0;
-    // The exact decimal expansion of the value: a float or double has at most 1074
-    // fractional digits, a float at most 149.
+    // The exact decimal expansion of the value. A double is an integer of 53 bits times
+    // 2^(e - 53), so it has at most 53 - e fractional digits, and never more than 1074
+    // (a float at most 149); asking for that many prints it exactly, unrounded.
     std::array<char, 1500> buffer{};
     const double magnitude = std::fabs(value);
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int fractionDigits = std::clamp(53 - exponent, 1, 1074);
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::fixed, 1100);
+                                   std::chars_format::fixed, fractionDigits);
     if (ec != std::errc())
         return "";
     const std::string text(buffer.data(), end);
