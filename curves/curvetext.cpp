@@ -245,13 +245,14 @@ std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
 // stays the same however often the page shows it. Without a rising first segment the
 // output cannot be worked out, and the threshold is shown as a hearing aid's is.
 std::string userThreshold2Text(const CurveParams& curve) {
-    // A threshold 2 that copies threshold 1 from an output level typed there can lie
-    // outside the levels that may be typed as an input level (a gain of 138 dB turns
-    // "50o" into -88). Its number would read back as missing; an empty cell reads as
-    // "the same as threshold 1" again.
+    // An input level outside the levels that may be typed comes from an output level
+    // typed over a gain far off the scale: a copy of threshold 1 (a gain of 138 dB
+    // turns "50o" into -88), or threshold 1 moved here by the swap (a gain of -2777340
+    // turns "45o" into 2777385). Its number would read back as missing and the curve
+    // fall apart; an empty cell reads as "the same as threshold 1", a whole curve that
+    // shows the same from then on.
     const bool typeable = curve.threshold2 >= kLowestLevel && curve.threshold2 <= kHighestLevel;
-    if (curve.threshold2IsOutput != 1 && present(curve.threshold2) && !typeable &&
-        curve.threshold2 == curve.threshold1)
+    if (curve.threshold2IsOutput != 1 && present(curve.threshold2) && !typeable)
         return "";
     const bool convertible = curve.threshold2IsOutput == 1 && present(curve.threshold2) &&
                              present(curve.threshold1) && present(curve.gainAt50) &&

@@ -254,6 +254,9 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         {"1.5", "80", "5", "81o", "1.5", "80"},
         // A ratio under 0.05 keeps the decimals that make it a ratio.
         {"0.5", "130", ".01", "30", "919999", "31"},
+        // An output threshold 1 over a gain far below the scale lies far above it as an
+        // input level, and the swap takes it to threshold 2.
+        {"-2777340", "45o", "582", "45", "", "80"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
