@@ -326,8 +326,21 @@ std::optional<float> parseGridNumber(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// A value near -99 rounds to "-99" or "-99.0", the text of a missing value, and would
+// be lost once shown and read again: it gets the decimals it needs to read back as
+// itself ("-99.4", "-98.5").
+std::string notReadAsMissing(float value, std::string text) {
+    for (int decimals = 1; decimals < 64 && parseGridNumber(text) == kEmptyValue; ++decimals)
+        text = formatFixed(value, decimals);
+    return text;
+}
+
+} // namespace
+
 std::string integerForm(float value) {
-    return present(value) ? formatSig3(value, 0) : "";
+    return present(value) ? notReadAsMissing(value, formatSig3(value, 0)) : "";
 }
 
 std::string ratioForm(float value) {
@@ -337,7 +350,7 @@ std::string ratioForm(float value) {
     // the decimals it needs to read back as itself ("0.01").
     std::string text = formatSig3(value, 1);
     if (value == 0.0f || parseGridNumber(text) != 0.0f)
-        return text;
+        return notReadAsMissing(value, text);
     // Fewer decimals than its magnitude's leading zeros less one still round to 0:
     // the search starts there.
     const int leadingZeros = static_cast<int>(std::floor(-std::log10(std::fabs(value))));

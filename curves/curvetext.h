@@ -48,7 +48,8 @@ std::optional<float> parseGridNumber(std::string_view text);
 
 // The integer form (no decimals) and the ratio form (one decimal) of a value, both
 // rounded to three significant digits; a missing value (-99) is "". A ratio that would
-// show as 0.0 (and so read as no ratio) gets the decimals it needs: 0.01 is "0.01".
+// show as 0.0 (and so read as no ratio) gets the decimals it needs: 0.01 is "0.01";
+// so does a value that would show as -99, the missing mark: -99.4 is "-99.4".
 std::string integerForm(float value);
 std::string ratioForm(float value);
 

@@ -257,6 +257,8 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         // An output threshold 1 over a gain far below the scale lies far above it as an
         // input level, and the swap takes it to threshold 2.
         {"-2777340", "45o", "582", "45", "", "80"},
+        // Values that round to -99, the text of a missing value.
+        {"-99.4", "45", "2", "60", "-98.5", "100"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
