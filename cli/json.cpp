@@ -41,8 +41,9 @@ JsonWriter& JsonWriter::endArray() {
 
 JsonWriter& JsonWriter::key(std::string_view name) {
     separate();
-    quoted(name);
-    out_ += ": ";
+    out_ += '"';
+    out_ += name;
+    out_ += "\": ";
     return *this;
 }
 
@@ -73,9 +74,15 @@ JsonWriter& JsonWriter::utf8(std::string_view text) {
 
 void JsonWriter::quoted(std::string_view text) {
     out_ += '"';
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
+    // Runs of characters that need no escape go in whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out_.append(text.substr(run, i - run));
+        run = i + 1;
+        switch (c) {
         case '"':
             out_ += "\\\"";
             break;
@@ -91,15 +98,13 @@ void JsonWriter::quoted(std::string_view text) {
         case '\t':
             out_ += "\\t";
             break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out_ += escaped;
-            } else {
-                out_ += ch;
-            }
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out_ += escaped;
+        }
         }
     }
+    out_.append(text.substr(run));
     out_ += '"';
 }

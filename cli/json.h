@@ -12,6 +12,8 @@ class JsonWriter {
     JsonWriter& endObject();
     JsonWriter& beginArray();
     JsonWriter& endArray();
+    // A member's name: always one of the program's own, plain ASCII that needs no
+    // escape, so it is written as it is.
     JsonWriter& key(std::string_view name);
     JsonWriter& value(long long number);
     JsonWriter& value(float number);
