@@ -1,8 +1,13 @@
 #include "app/toolicons.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -233,11 +238,53 @@ QPixmap render(ToolIcon kind, int size) {
     return pixmap;
 }
 
+// Draws a picture at the size it is first asked for, not every size up front, and
+// keeps what it drew. A disabled or selected button gets the style's version of it.
+class ToolIconEngine : public QIconEngine {
+  public:
+    explicit ToolIconEngine(ToolIcon kind) : kind_(kind) {}
+
+    QIconEngine* clone() const override { return new ToolIconEngine(*this); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48)};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State,
+                         qreal scale) override {
+        const int side = qMax(1, qRound(qMin(size.width(), size.height()) * scale));
+        const quint64 key = (quint64(side) << 8) | quint64(mode);
+        if (const auto drawn = cache_.constFind(key); drawn != cache_.constEnd())
+            return *drawn;
+        QPixmap picture = render(kind_, side);
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        picture.setDevicePixelRatio(scale);
+        cache_.insert(key, picture);
+        return picture;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal scale = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
+    }
+
+  private:
+    ToolIcon kind_;
+    QHash<quint64, QPixmap> cache_;
+};
+
 } // namespace
 
 QIcon toolIcon(ToolIcon kind) {
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addPixmap(render(kind, size));
-    return icon;
+    return QIcon(new ToolIconEngine(kind));
 }

@@ -82,27 +82,37 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, std::atoi(argv[2]));
     std::printf("%-28s %6s %12s %12s %12s %10s %10s\n", "program", "runs", "shown ms", "no splash",
                 "splash ms", "peak MiB", "window");
-    for (int p = 3; p < argc; ++p) {
-        const std::string program = std::filesystem::absolute(argv[p]).string();
-        Run warm;
-        runOnce(program, probeFolder, warm); // fills the file system's caches
+    // The programs take turns, run by run, so that a change in the machine's load
+    // falls on all of them alike.
+    struct Series {
+        std::string program;
         std::vector<double> shown, withoutSplash, splash, peak;
         std::string size;
-        for (int i = 0; i < runs; ++i) {
+    };
+    std::vector<Series> series;
+    for (int p = 3; p < argc; ++p) {
+        series.push_back({std::filesystem::absolute(argv[p]).string(), {}, {}, {}, {}, {}});
+        Run warm;
+        runOnce(series.back().program, probeFolder, warm); // fills the file system's caches
+    }
+    for (int i = 0; i < runs; ++i) {
+        for (Series& s : series) {
             Run run;
-            if (!runOnce(program, probeFolder, run)) {
-                std::fprintf(stderr, "%s: run %d gave no report\n", program.c_str(), i);
+            if (!runOnce(s.program, probeFolder, run)) {
+                std::fprintf(stderr, "%s: run %d gave no report\n", s.program.c_str(), i);
                 return 1;
             }
-            shown.push_back(run.shownMs);
-            withoutSplash.push_back(run.shownMs - run.splashMs);
-            splash.push_back(run.splashMs);
-            peak.push_back(static_cast<double>(run.peakKb) / 1024.0);
-            size = run.size;
+            s.shown.push_back(run.shownMs);
+            s.withoutSplash.push_back(run.shownMs - run.splashMs);
+            s.splash.push_back(run.splashMs);
+            s.peak.push_back(static_cast<double>(run.peakKb) / 1024.0);
+            s.size = run.size;
         }
+    }
+    for (const Series& s : series) {
         std::printf("%-28s %6d %12.1f %12.1f %12.1f %10.1f %10s\n",
-                    std::filesystem::path(program).filename().c_str(), runs, median(shown),
-                    median(withoutSplash), median(splash), median(peak), size.c_str());
+                    std::filesystem::path(s.program).filename().c_str(), runs, median(s.shown),
+                    median(s.withoutSplash), median(s.splash), median(s.peak), s.size.c_str());
     }
     return 0;
 }
