@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <string_view>
 
 int32_t truncToInt(long double value) {
     if (std::isnan(value))
@@ -55,7 +57,7 @@ std::string formatRounded(double value, int decimals, int significantDigits) {
     // The exact decimal expansion of the value. A double is an integer of 53 bits times
     // 2^(e - 53), so it has at most 53 - e fractional digits, and never more than 1074
     // (a float at most 149); asking for that many prints it exactly, unrounded.
-    std::array<char, 1500> buffer{};
+    std::array<char, 1500> buffer;
     const double magnitude = std::fabs(value);
     int exponent = 0;
     std::frexp(magnitude, &exponent);
@@ -64,38 +66,44 @@ std::string formatRounded(double value, int decimals, int significantDigits) {
                                    std::chars_format::fixed, fractionDigits);
     if (ec != std::errc())
         return "";
-    const std::string text(buffer.data(), end);
-    const std::size_t point = text.find('.');
-    std::string digits = text.substr(0, point) + text.substr(point + 1);
+    const auto length = static_cast<std::size_t>(end - buffer.data());
+    const std::size_t point = std::string_view(buffer.data(), length).find('.');
     const int intDigits = static_cast<int>(point);
+    // The digits without the point: the fraction moves one place to the left.
+    std::memmove(buffer.data() + point, buffer.data() + point + 1, length - point - 1);
+    const std::string_view digits(buffer.data(), length - 1);
 
     // Position (index into digits) of the last digit kept.
     const std::size_t firstSignificant = digits.find_first_not_of('0');
     int keep = intDigits - 1 + decimals; // last printed decimal
-    if (significantDigits > 0 && firstSignificant != std::string::npos)
+    if (significantDigits > 0 && firstSignificant != std::string_view::npos)
         keep = std::min(keep, static_cast<int>(firstSignificant) + significantDigits - 1);
 
     // keep >= 0: the last printed decimal lies at or right of the units digit.
     const auto k = static_cast<std::size_t>(keep);
-    std::string kept = digits.substr(0, k + 1);
+    std::string kept(digits.substr(0, k + 1));
     int keptIntDigits = intDigits;
     if (k + 1 < digits.size() && digits[k + 1] >= '5' && incrementDigits(kept, k)) {
         kept.insert(kept.begin(), '1');
         ++keptIntDigits;
     }
     // Digits after the rounding place print as zeros.
-    kept.resize(static_cast<std::size_t>(keptIntDigits + decimals), '0');
-    std::string intPart = kept.substr(0, static_cast<std::size_t>(keptIntDigits));
-    std::string fracPart = kept.substr(static_cast<std::size_t>(keptIntDigits));
-    intPart.erase(0, std::min(intPart.find_first_not_of('0'), intPart.size() - 1));
-    if (intPart.empty())
-        intPart = "0";
-    fracPart.resize(static_cast<std::size_t>(decimals), '0');
-    const bool isZero = intPart == "0" && fracPart.find_first_not_of('0') == std::string::npos;
-    std::string result = (value < 0 && !isZero) ? "-" : "";
-    result += intPart;
-    if (decimals > 0)
-        result += "." + fracPart;
+    const auto wholeDigits = static_cast<std::size_t>(keptIntDigits);
+    kept.resize(wholeDigits + static_cast<std::size_t>(decimals), '0');
+    // Leading zeros of the whole part go, all but the units digit.
+    std::size_t lead = 0;
+    while (lead + 1 < wholeDigits && kept[lead] == '0')
+        ++lead;
+    const bool isZero = kept.find_first_not_of('0') == std::string::npos;
+    std::string result;
+    result.reserve(kept.size() + 2);
+    if (value < 0 && !isZero)
+        result += '-';
+    result.append(kept, lead, wholeDigits - lead);
+    if (decimals > 0) {
+        result += '.';
+        result.append(kept, wholeDigits);
+    }
     return result;
 }
 
