@@ -188,8 +188,6 @@ template <class Curve> class ParameterReader {
     ParameterRules rules_;
 };
 
-// The curve grid reads a text that is no number as missing, and a threshold 2 typed
-// as an output level on the curve's first segment.
 // The clinician's own curves: threshold 2 typed as an output level is found on the
 // curve's first segment.
 constexpr ParameterRules kCurveGridRules{NotANumber::Missing, OutputThreshold2::OnFirstSegment};
@@ -284,7 +282,8 @@ std::string userThreshold2Text(const CurveParams& curve) {
 }
 
 template <class Stored>
-void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string threshold2Text) {
+void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string threshold2Text,
+                 const ParameterRules& rules) {
     std::string(&cells)[kGridRows] = grid.cell[column];
     cells[kRowGain] = integerForm(curve.gainAt50);
     cells[kRowThreshold1] =
@@ -294,6 +293,19 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     cells[kRowRatio2] = ratioForm(curve.ratio2);
     cells[kRowMaxOutput] = integerForm(curve.maxOutput);
     cells[kRowRmsError].clear();
+
+    // A threshold 2 at threshold 1's very level but shown in another form (one as an
+    // output level, the other as an input level) rounds its own way and can read back
+    // a hair off threshold 1, which the swap then turns round at every showing. It is
+    // shown as the same as threshold 1 then, with its own mark: that reads back as
+    // exactly threshold 1.
+    if (present(curve.threshold2) && curve.threshold2 == curve.threshold1) {
+        CurveParams read{};
+        ParameterReader<CurveParams>(read, rules).read(
+            std::span<const std::string, kCurveParameterRows>(cells, kCurveParameterRows));
+        if (read.threshold2 != read.threshold1)
+            cells[kRowThreshold2] = curve.threshold2IsOutput == 1 ? "o" : "";
+    }
 }
 
 } // namespace
@@ -361,12 +373,13 @@ std::string ratioForm(float value) {
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {
-    writeStored(grid, column, curve, userThreshold2Text(curve));
+    writeStored(grid, column, curve, userThreshold2Text(curve), kCurveGridRules);
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve) {
     writeStored(grid, column, curve,
-                thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50));
+                thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50),
+                kAidColumnRules);
 }
 
 float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output) {

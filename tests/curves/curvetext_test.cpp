@@ -259,6 +259,10 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         {"-2777340", "45o", "582", "45", "", "80"},
         // Values that round to -99, the text of a missing value.
         {"-99.4", "45", "2", "60", "-98.5", "100"},
+        // Threshold 2 copies an output threshold 1 that lies between two whole levels:
+        // shown as a whole input level it would read back below threshold 1, and the
+        // swap would turn the ratios round at every showing.
+        {"-99.011", "30o", "4", "", "5", "100"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
