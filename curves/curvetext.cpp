@@ -272,12 +272,17 @@ std::string userThreshold2Text(const CurveParams& curve) {
     // level then stands for the same curve, where "131o" would read as missing.
     if (output > kHighestLevel)
         return formatSig3(curve.threshold2, 0);
-    // Below the scale the output mark came with a copy of threshold 1 ("o" alone) over
-    // a first segment that starts under 30 dB, or a float's rounding took the output
-    // of "30o" over a fractional gain to 29.99: as the same as threshold 1 it reads
-    // back, where "29o" would read as missing.
-    if (output < kLowestLevel && curve.threshold2 == curve.threshold1)
-        return "";
+    // Below the scale "29o" would read as missing. Under a gain below 0 dB the level
+    // may still be typed as an input level, and shows as one. Otherwise it lies within
+    // a hair of threshold 1: a copy of it ("o" alone) over a first segment that starts
+    // under 30 dB, or "30o" over a fractional gain, where a float's rounding takes the
+    // output to 29.99 or the whole levels of the first segment fall short of 30. It
+    // shows as the same as threshold 1.
+    if (output < kLowestLevel) {
+        const bool typeable =
+            curve.threshold2 >= kLowestLevel && curve.threshold2 <= kHighestLevel;
+        return typeable ? formatSig3(curve.threshold2, 0) : "";
+    }
     return formatInt(output) + "o";
 }
 

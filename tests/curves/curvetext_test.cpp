@@ -263,6 +263,10 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         // shown as a whole input level it would read back below threshold 1, and the
         // swap would turn the ratios round at every showing.
         {"-99.011", "30o", "4", "", "5", "100"},
+        // Both thresholds typed as 30o over a fractional gain: the whole levels of the
+        // first segment put threshold 2 a hair under threshold 1, and the swap takes
+        // it to threshold 1's place, where its output falls short of 30.
+        {"0.8", "30o", "18", "30o", "90", "90"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
