@@ -216,6 +216,18 @@ bool readsAsLevel(const std::string& shown) {
     return level && *level >= kLowestLevel && *level <= kHighestLevel;
 }
 
+// A level as a whole number. One that lies within a decibel outside the scale (the
+// whole levels of a first segment over a fractional gain, and the swap, put a
+// threshold there) would read back as missing and the curve fall apart: it shows as
+// the end of the scale it lies next to.
+std::string scaleLevelText(double level) {
+    if (level >= kLowestLevel - 1 && level < kLowestLevel - 0.5)
+        return formatInt(static_cast<long long>(kLowestLevel));
+    if (level >= kHighestLevel + 0.5 && level <= kHighestLevel + 1)
+        return formatInt(static_cast<long long>(kHighestLevel));
+    return formatSig3(level, 0);
+}
+
 // A threshold in the form it was typed in: as an output level (threshold + gain,
 // then "o") or as an input level. Where only the other form reads back as a level,
 // that one is shown, so that storing the cell again keeps the threshold: a threshold
@@ -225,11 +237,11 @@ bool readsAsLevel(const std::string& shown) {
 std::string thresholdText(float threshold, int32_t isOutput, float gainAt50) {
     if (!present(threshold))
         return "";
-    const std::string input = formatSig3(threshold, 0);
+    const std::string input = scaleLevelText(threshold);
     if (!present(gainAt50))
         return input;
     const std::string output =
-        formatSig3(static_cast<double>(threshold) + static_cast<double>(gainAt50), 0);
+        scaleLevelText(static_cast<double>(threshold) + static_cast<double>(gainAt50));
     const bool asOutput = isOutput == 1 ? readsAsLevel(output) || !readsAsLevel(input)
                                         : !readsAsLevel(input) && readsAsLevel(output);
     if (!asOutput || output.empty())
@@ -268,21 +280,16 @@ std::string userThreshold2Text(const CurveParams& curve) {
     const long double steps =
         truncToInt(static_cast<long double>(curve.threshold2) - curve.threshold1);
     const int32_t output = truncToInt(firstOutput + steps / curve.ratio1);
-    // A first segment steeper than 1:1 can step past the top of the scale; the input
-    // level then stands for the same curve, where "131o" would read as missing.
-    if (output > kHighestLevel)
-        return formatSig3(curve.threshold2, 0);
-    // Below the scale "29o" would read as missing. Under a gain below 0 dB the level
-    // may still be typed as an input level, and shows as one. Otherwise it lies within
-    // a hair of threshold 1: a copy of it ("o" alone) over a first segment that starts
-    // under 30 dB, or "30o" over a fractional gain, where a float's rounding takes the
-    // output to 29.99 or the whole levels of the first segment fall short of 30. It
-    // shows as the same as threshold 1.
-    if (output < kLowestLevel) {
-        const bool typeable =
-            curve.threshold2 >= kLowestLevel && curve.threshold2 <= kHighestLevel;
+    // Off the scale "131o" or "29o" would read as missing. A first segment steeper
+    // than 1:1 can step past the top of the scale, and under a gain below 0 dB the
+    // output can fall under it: the input level stands for the same curve where it
+    // can be typed. Otherwise the level lies within a hair of threshold 1 (a copy of
+    // it, "o" alone, over a first segment that starts under 30 dB, or "30o" over a
+    // fractional gain, where a float's rounding takes the output to 29.99 or the whole
+    // levels of the first segment fall short of 30), or comes of a gain far off the
+    // scale, and shows as the same as threshold 1.
+    if (output > kHighestLevel || output < kLowestLevel)
         return typeable ? formatSig3(curve.threshold2, 0) : "";
-    }
     return formatInt(output) + "o";
 }
 
@@ -299,18 +306,24 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     cells[kRowMaxOutput] = integerForm(curve.maxOutput);
     cells[kRowRmsError].clear();
 
-    // A threshold 2 at threshold 1's very level but shown in another form (one as an
-    // output level, the other as an input level) rounds its own way and can read back
-    // a hair off threshold 1, which the swap then turns round at every showing. It is
-    // shown as the same as threshold 1 then, with its own mark: that reads back as
-    // exactly threshold 1.
-    if (present(curve.threshold2) && curve.threshold2 == curve.threshold1) {
-        CurveParams read{};
-        ParameterReader<CurveParams>(read, rules).read(
-            std::span<const std::string, kCurveParameterRows>(cells, kCurveParameterRows));
-        if (read.threshold2 != read.threshold1)
-            cells[kRowThreshold2] = curve.threshold2IsOutput == 1 ? "o" : "";
-    }
+    // The texts are read back as the page will read them. A threshold 2 shows as the
+    // same as threshold 1, with its own mark, which reads back as exactly threshold 1:
+    // - when it is at threshold 1's very level but shown in another form (one as an
+    //   output level, the other as an input level): its own rounding can read back a
+    //   hair off threshold 1, which the swap then turns round at every showing;
+    // - when its text would read back as missing while threshold 1 does not: an output
+    //   level far along a nearly flat first segment, whose rounded ratio no longer
+    //   reaches it, would otherwise take the curve apart.
+    if (!present(curve.threshold2))
+        return;
+    CurveParams read{};
+    ParameterReader<CurveParams>(read, rules)
+        .read(std::span<const std::string, kCurveParameterRows>(cells, kCurveParameterRows));
+    const bool splitsFromThreshold1 =
+        curve.threshold2 == curve.threshold1 && read.threshold2 != read.threshold1;
+    const bool lost = !present(read.threshold2) && present(read.threshold1);
+    if (splitsFromThreshold1 || lost)
+        cells[kRowThreshold2] = curve.threshold2IsOutput == 1 ? "o" : "";
 }
 
 } // namespace

@@ -267,6 +267,13 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         // first segment put threshold 2 a hair under threshold 1, and the swap takes
         // it to threshold 1's place, where its output falls short of 30.
         {"0.8", "30o", "18", "30o", "90", "90"},
+        // The same over gains of 0.4 and 5.4: threshold 1 lands a hair under the
+        // scale, as an input level or as an output level, and shows at its end.
+        {"0.4", "30o", "18", "30o", "90", "90"},
+        {"5.4", "30o", "18", "30o", "90", "90"},
+        // An output threshold 2 far along a nearly flat first segment: the shown ratio,
+        // rounded to 10000, no longer reaches it.
+        {".1", "30", "9999", "40o", "582", "45"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
