@@ -314,11 +314,37 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     // - when its text would read back as missing while threshold 1 does not: an output
     //   level far along a nearly flat first segment, whose rounded ratio no longer
     //   reaches it, would otherwise take the curve apart.
-    if (!present(curve.threshold2))
-        return;
+    // Threshold 1 as an output level over a gain of 129 dB or more can lie a hair off
+    // -99, the missing mark, and its whole number read back as exactly that: it gets
+    // the decimals that read back as itself ("40.7o"). It is read back on its own,
+    // before threshold 2 can take its place in the swap.
+    std::string& threshold1Cell = cells[kRowThreshold1];
+    const auto threshold1ReadsBack = [&] {
+        std::string alone[kCurveParameterRows];
+        std::copy_n(cells, kCurveParameterRows, alone);
+        alone[kRowThreshold2].clear();
+        CurveParams read{};
+        ParameterReader<CurveParams>(read, rules).read(alone);
+        return present(read.threshold1);
+    };
+    if (present(curve.threshold1) && present(curve.gainAt50) && threshold1Cell.ends_with('o') &&
+        !threshold1ReadsBack()) {
+        const std::string whole = threshold1Cell;
+        const double output =
+            static_cast<double>(curve.threshold1) + static_cast<double>(curve.gainAt50);
+        bool readsBack = false;
+        for (int decimals = 1; decimals <= 6 && !readsBack; ++decimals) {
+            threshold1Cell = formatFixed(output, decimals) + "o";
+            readsBack = threshold1ReadsBack();
+        }
+        if (!readsBack)
+            threshold1Cell = whole;
+    }
     CurveParams read{};
     ParameterReader<CurveParams>(read, rules)
         .read(std::span<const std::string, kCurveParameterRows>(cells, kCurveParameterRows));
+    if (!present(curve.threshold2))
+        return;
     const bool splitsFromThreshold1 =
         curve.threshold2 == curve.threshold1 && read.threshold2 != read.threshold1;
     const bool lost = !present(read.threshold2) && present(read.threshold1);

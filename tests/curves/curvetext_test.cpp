@@ -274,6 +274,9 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         // An output threshold 2 far along a nearly flat first segment: the shown ratio,
         // rounded to 10000, no longer reaches it.
         {".1", "30", "9999", "40o", "582", "45"},
+        // An output threshold 1 over a gain of 140 dB lies a hair off -99, the missing
+        // mark, as an input level.
+        {"140", "40.7o", "52", "79o", "4", "80"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
