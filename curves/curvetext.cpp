@@ -316,7 +316,8 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     //   reaches it, would otherwise take the curve apart.
     // Threshold 1 as an output level over a gain of 129 dB or more can lie a hair off
     // -99, the missing mark, and its whole number read back as exactly that: it gets
-    // the decimals that read back as itself ("40.7o"). It is read back on its own,
+    // the decimals that read back as itself ("40.7o", "40.95o" over a gain of 140.05
+    // shown as 140). It is read back on its own,
     // before threshold 2 can take its place in the swap.
     std::string& threshold1Cell = cells[kRowThreshold1];
     const auto threshold1ReadsBack = [&] {
@@ -330,8 +331,10 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     if (present(curve.threshold1) && present(curve.gainAt50) && threshold1Cell.ends_with('o') &&
         !threshold1ReadsBack()) {
         const std::string whole = threshold1Cell;
+        // The output over the gain as shown, which is what it is read back against.
+        const float shownGain = parseGridNumber(cells[kRowGain]).value_or(curve.gainAt50);
         const double output =
-            static_cast<double>(curve.threshold1) + static_cast<double>(curve.gainAt50);
+            static_cast<double>(curve.threshold1) + static_cast<double>(shownGain);
         bool readsBack = false;
         for (int decimals = 1; decimals <= 6 && !readsBack; ++decimals) {
             threshold1Cell = formatFixed(output, decimals) + "o";

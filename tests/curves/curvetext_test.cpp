@@ -277,6 +277,7 @@ TEST(ReadCurves, AUserCurveStaysCompleteAndSettlesAfterItsFirstShowing) {
         // An output threshold 1 over a gain of 140 dB lies a hair off -99, the missing
         // mark, as an input level.
         {"140", "40.7o", "52", "79o", "4", "80"},
+        {"140.05", "41o", "2", "o", "", "80"},
     };
     for (const auto& rows : typed) {
         CurveGrid grid;
