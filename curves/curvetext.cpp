@@ -306,19 +306,11 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     cells[kRowMaxOutput] = integerForm(curve.maxOutput);
     cells[kRowRmsError].clear();
 
-    // The texts are read back as the page will read them. A threshold 2 shows as the
-    // same as threshold 1, with its own mark, which reads back as exactly threshold 1:
-    // - when it is at threshold 1's very level but shown in another form (one as an
-    //   output level, the other as an input level): its own rounding can read back a
-    //   hair off threshold 1, which the swap then turns round at every showing;
-    // - when its text would read back as missing while threshold 1 does not: an output
-    //   level far along a nearly flat first segment, whose rounded ratio no longer
-    //   reaches it, would otherwise take the curve apart.
-    // Threshold 1 as an output level over a gain of 129 dB or more can lie a hair off
-    // -99, the missing mark, and its whole number read back as exactly that: it gets
-    // the decimals that read back as itself ("40.7o", "40.95o" over a gain of 140.05
-    // shown as 140). It is read back on its own,
-    // before threshold 2 can take its place in the swap.
+    // The texts are read back as the page will read them. Threshold 1 as an output
+    // level over a gain of 129 dB or more can lie a hair off -99, the missing mark,
+    // and its whole number read back as exactly that: it gets the decimals that read
+    // back as itself ("40.7o", "40.95o" over a gain of 140.05 shown as 140). It is read
+    // back on its own, before threshold 2 can take its place in the swap.
     std::string& threshold1Cell = cells[kRowThreshold1];
     const auto threshold1ReadsBack = [&] {
         std::string alone[kCurveParameterRows];
@@ -343,11 +335,19 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
         if (!readsBack)
             threshold1Cell = whole;
     }
+    // A threshold 2 shows as the same as threshold 1, with its own mark, which reads
+    // back as exactly threshold 1:
+    // - when it is at threshold 1's very level but shown in another form (one as an
+    //   output level, the other as an input level): its own rounding can read back a
+    //   hair off threshold 1, which the swap then turns round at every showing;
+    // - when its text would read back as missing while threshold 1 does not: an output
+    //   level far along a nearly flat first segment, whose rounded ratio no longer
+    //   reaches it, would otherwise take the curve apart.
+    if (!present(curve.threshold2))
+        return;
     CurveParams read{};
     ParameterReader<CurveParams>(read, rules)
         .read(std::span<const std::string, kCurveParameterRows>(cells, kCurveParameterRows));
-    if (!present(curve.threshold2))
-        return;
     const bool splitsFromThreshold1 =
         curve.threshold2 == curve.threshold1 && read.threshold2 != read.threshold1;
     const bool lost = !present(read.threshold2) && present(read.threshold1);
