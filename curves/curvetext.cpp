@@ -396,15 +396,29 @@ std::string notReadAsMissing(float value, std::string text) {
     return text;
 }
 
-} // namespace
-
-std::string integerForm(float value) {
-    return present(value) ? notReadAsMissing(value, formatSig3(value, 0)) : "";
+// A text that shows the same again once it is read back: the decimals a value near
+// -99 gets can round another way the next time ("-99.5" for -99.48 shows as "-100"),
+// so such a value shows as where its showings settle.
+template <class Form> std::string settled(float value, Form form) {
+    std::string text = form(value);
+    for (int round = 0; round < 4; ++round) {
+        const std::optional<float> shown = parseGridNumber(text);
+        if (!shown || *shown == value)
+            break;
+        std::string again = form(*shown);
+        if (again == text)
+            break;
+        text = std::move(again);
+        value = *shown;
+    }
+    return text;
 }
 
-std::string ratioForm(float value) {
-    if (!present(value))
-        return "";
+std::string integerText(float value) {
+    return notReadAsMissing(value, formatSig3(value, 0));
+}
+
+std::string ratioText(float value) {
     // A ratio under 0.05 would show as 0.0, which reads as no ratio at all: it gets
     // the decimals it needs to read back as itself ("0.01").
     std::string text = formatSig3(value, 1);
@@ -417,6 +431,16 @@ std::string ratioForm(float value) {
          decimals < 64 && parseGridNumber(text) == 0.0f; ++decimals)
         text = formatSig3(value, decimals);
     return text;
+}
+
+} // namespace
+
+std::string integerForm(float value) {
+    return present(value) ? settled(value, integerText) : "";
+}
+
+std::string ratioForm(float value) {
+    return present(value) ? settled(value, ratioText) : "";
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {

@@ -95,6 +95,12 @@ TEST(WriteStoredCurve, WritesEachParameterInItsForm) {
     writeStoredCurve(grid, 3, aid);
     EXPECT_EQ(column(grid, 3),
               (std::vector<std::string>{"-4", "40", "1.5", "56o", "100.0", "125", ""}));
+
+    // Values that would show as -99, the missing mark, show as themselves, or as where
+    // their showings settle: "-99.5" would show as "-100" the next time.
+    EXPECT_EQ(integerForm(-99.4f), "-99.4");
+    EXPECT_EQ(integerForm(-99.48f), "-100");
+    EXPECT_EQ(ratioForm(-99.04f), "-99.04");
 }
 
 struct ReadCase {
