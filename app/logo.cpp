@@ -1,41 +1,105 @@
 #include "app/logo.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
 
 #include <algorithm>
 
 namespace {
 
-// The logo is drawn on a 120 x 70 grid and scaled to the rectangle asked for.
-constexpr double gridWidth = 120;
-constexpr double gridHeight = 70;
+// The plate and the compression curve over the 1 : 1 line, on a grid of their own:
+// output follows the input with a constant gain up to the knee, then rises slowly.
+// The logo and the icon draw the same picture; the icon's strokes are bolder so that
+// it still reads at the desktop's small sizes.
+struct Mark {
+    QSizeF grid;
+    double plateInset;  // half the border's pen, so that the border stays on the grid
+    double plateRadius;
+    QPen axesPen;
+    QPolygonF axes;
+    QPen guidePen;
+    QLineF guide;
+    double curveWidth;
+    QPolygonF curve;  // the knee is the middle point
+    double kneeOutline;
+    double kneeRadius;
+};
 
-void drawPlate(QPainter& p) {
-    QLinearGradient shade(0, 0, 0, gridHeight);
-    shade.setColorAt(0, QColor(30, 60, 170));
-    shade.setColorAt(1, QColor(0, 10, 100));
-    p.setPen(QPen(QColor(120, 160, 240), 1.5));
-    p.setBrush(shade);
-    p.drawRoundedRect(QRectF(0.75, 0.75, gridWidth - 1.5, gridHeight - 1.5), 8, 8);
+constexpr QColor plateTop(30, 60, 170);
+constexpr QColor navy(0, 10, 100);
+constexpr QColor axesColour(170, 190, 235);
+constexpr QColor guideColour(90, 120, 200);
+
+// The logo: 120 x 70, with the name in the right-hand part.
+Mark logoMark() {
+    return Mark{QSizeF(120, 70),
+                0.75,
+                8,
+                QPen(axesColour, 2, Qt::SolidLine, Qt::RoundCap),
+                QPolygonF({{10, 9}, {10, 60}, {55, 60}}),
+                QPen(guideColour, 1.2, Qt::DashLine),
+                QLineF(11, 59, 52, 18),
+                4,
+                QPolygonF({{14, 44}, {27, 31}, {53, 19}}),
+                1.5,
+                4};
 }
 
-// A compression curve over the 1 : 1 line: output follows the input with a constant
-// gain up to the knee, then rises slowly.
-void drawCurve(QPainter& p) {
-    p.setPen(QPen(QColor(170, 190, 235), 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawPolyline(QPolygonF({{10, 9}, {10, 60}, {55, 60}}));
-    p.setPen(QPen(QColor(90, 120, 200), 1.2, Qt::DashLine));
-    p.drawLine(QPointF(11, 59), QPointF(52, 18));
+// The icon: 64 x 64, without the name, which could not be read at the small sizes.
+// dist/org.tavik.TAVIK.svg is the same drawing for the desktop's scalable icon; keep
+// the two alike.
+Mark iconMark() {
+    QPen guide(guideColour, 1.5, Qt::CustomDashLine);
+    guide.setDashPattern({2, 2});
+    return Mark{QSizeF(64, 64),
+                1.75,
+                11,
+                QPen(axesColour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin),
+                QPolygonF({{13, 9}, {13, 52}, {56, 52}}),
+                guide,
+                QLineF(14, 51, 52, 13),
+                5,
+                QPolygonF({{17, 44}, {31, 30}, {55, 18}}),
+                1.8,
+                4.5};
+}
 
-    const QPointF knee(27, 31);
-    p.setPen(QPen(QColor(255, 215, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({{14, 44}, knee, {53, 19}}));
-    p.setPen(QPen(QColor(0, 10, 100), 1.5));
+// Scales and moves the painter so that the grid sits centred in the rectangle, whole.
+void fitGrid(QPainter& p, const QRectF& rect, QSizeF grid) {
+    const double scale = std::min(rect.width() / grid.width(), rect.height() / grid.height());
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(rect.center());
+    p.scale(scale, scale);
+    p.translate(-grid.width() / 2, -grid.height() / 2);
+}
+
+void drawMark(QPainter& p, const Mark& m) {
+    QLinearGradient shade(0, 0, 0, m.grid.height());
+    shade.setColorAt(0, plateTop);
+    shade.setColorAt(1, navy);
+    p.setPen(QPen(QColor(120, 160, 240), 1.5));
+    p.setBrush(shade);
+    p.drawRoundedRect(QRectF(QPointF(m.plateInset, m.plateInset),
+                             m.grid - 2 * QSizeF(m.plateInset, m.plateInset)),
+                      m.plateRadius, m.plateRadius);
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(m.axesPen);
+    p.drawPolyline(m.axes);
+    p.setPen(m.guidePen);
+    p.drawLine(m.guide);
+
+    p.setPen(QPen(QColor(255, 215, 0), m.curveWidth, Qt::SolidLine, Qt::RoundCap,
+                  Qt::RoundJoin));
+    p.drawPolyline(m.curve);
+    p.setPen(QPen(navy, m.kneeOutline));
     p.setBrush(Qt::white);
-    p.drawEllipse(knee, 4, 4);
+    p.drawEllipse(m.curve[1], m.kneeRadius, m.kneeRadius);
 }
 
 // The outlines of the name, made once: the splash, the curve page and the About
@@ -72,62 +136,19 @@ void drawName(QPainter& p) {
 } // namespace
 
 void drawProgramLogo(QPainter& painter, const QRectF& rect) {
-    const double scale = std::min(rect.width() / gridWidth, rect.height() / gridHeight);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(rect.center());
-    painter.scale(scale, scale);
-    painter.translate(-gridWidth / 2, -gridHeight / 2);
-    drawPlate(painter);
-    drawCurve(painter);
+    const Mark mark = logoMark();
+    fitGrid(painter, rect, mark.grid);
+    drawMark(painter, mark);
     drawName(painter);
     painter.restore();
 }
 
-namespace {
-
-// The icon is drawn on a 64 x 64 grid: the logo's plate and curve without the name,
-// which could not be read at the small sizes. dist/org.tavik.TAVIK.svg is the same
-// drawing for the desktop's scalable icon; keep the two alike.
-constexpr double iconGrid = 64;
-
-void drawIconPlate(QPainter& p) {
-    QLinearGradient shade(0, 0, 0, iconGrid);
-    shade.setColorAt(0, QColor(30, 60, 170));
-    shade.setColorAt(1, QColor(0, 10, 100));
-    p.setPen(QPen(QColor(120, 160, 240), 1.5));
-    p.setBrush(shade);
-    p.drawRoundedRect(QRectF(1.75, 1.75, iconGrid - 3.5, iconGrid - 3.5), 11, 11);
-}
-
-void drawIconCurve(QPainter& p) {
-    p.setPen(QPen(QColor(170, 190, 235), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({{13, 9}, {13, 52}, {56, 52}}));
-    QPen guide(QColor(90, 120, 200), 1.5, Qt::CustomDashLine);
-    guide.setDashPattern({2, 2});
-    p.setPen(guide);
-    p.drawLine(QPointF(14, 51), QPointF(52, 13));
-
-    const QPointF knee(31, 30);
-    p.setPen(QPen(QColor(255, 215, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({{17, 44}, knee, {55, 18}}));
-    p.setPen(QPen(QColor(0, 10, 100), 1.8));
-    p.setBrush(Qt::white);
-    p.drawEllipse(knee, 4.5, 4.5);
-}
-
-} // namespace
-
 void drawProgramIcon(QPainter& painter, const QRectF& rect) {
-    const double scale = std::min(rect.width(), rect.height()) / iconGrid;
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(rect.center());
-    painter.scale(scale, scale);
-    painter.translate(-iconGrid / 2, -iconGrid / 2);
-    drawIconPlate(painter);
-    drawIconCurve(painter);
+    const Mark mark = iconMark();
+    fitGrid(painter, rect, mark.grid);
+    drawMark(painter, mark);
     painter.restore();
 }
 
