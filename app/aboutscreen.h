@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/credits.h"
-#include "app/helpfile.h"
+#include "model/helpfile.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "app/credits.h"
 
-#include "app/logo.h"
-#include "pages/pageform.h"
+#include "artwork/logo.h"
+#include "controls/pageform.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -3,10 +3,12 @@
 #include "app/aboutscreen.h"
 #include "app/winmain.h"
 #include "curves/curvepage.h"
+#include "model/document.h"
 #include "pages/configpage.h"
 #include "pages/databasepage.h"
 #include "pages/loudnesspage.h"
 #include "pages/patientpage.h"
+#include "report/printcommand.h"
 #include "report/selectprint.h"
 
 TfmWinMain* fmWinMain = nullptr;
@@ -35,6 +37,9 @@ void createForms() {
     fmCurveEdit = new TfmCurveEdit(fmWinMain->pageArea());
     fmPage5 = new TfmPage5(fmWinMain->pageArea());
     fmSelectPrint = new TfmSelectPrint(fmWinMain);
+    fmCurveEdit->setPrintCommand([](const PrintRequest& request) {
+        runPrintCommand(request, *fmSelectPrint, fmWinMain, fitting, document);
+    });
     pages = {fmClientInfo, fmPage2, fmPage3, fmCurveEdit, fmPage5};
     for (PageForm* page : pages)
         fmWinMain->hostPage(page);

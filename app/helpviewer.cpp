@@ -1,6 +1,6 @@
 #include "app/helpviewer.h"
 
-#include "app/toolicons.h"
+#include "artwork/toolicons.h"
 
 #include <QAction>
 #include <QApplication>

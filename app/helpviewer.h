@@ -4,7 +4,7 @@
 // About screen and is not closed with a dialog.
 #pragma once
 
-#include "app/helpfile.h"
+#include "model/helpfile.h"
 
 #include <QMainWindow>
 #include <QUrl>

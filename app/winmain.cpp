@@ -4,10 +4,11 @@
 #include "app/databasefile.h"
 #include "app/forms.h"
 #include "app/helpviewer.h"
-#include "app/settings.h"
-#include "app/toolicons.h"
+#include "artwork/toolicons.h"
 #include "curves/curvepage.h"
 #include "model/document.h"
+#include "model/settings.h"
+#include "model/version.h"
 #include "pages/configpage.h"
 #include "pages/databasepage.h"
 #include "pages/loudnesspage.h"
@@ -348,7 +349,7 @@ void TfmWinMain::FormShow() {
     readSettings();
     loadAidDatabaseAtStart(this);
     setApplicationHelpFile(QString::fromStdString(helpFilePath(document.programDir)));
-    document.titleBase = "TAVIK 1.0a";
+    document.titleBase = std::string("TAVIK ") + kProgramVersion;
     resetFitting();
     setWindowTitle(QString::fromStdString(document.titleBase));
     document.modified = false;

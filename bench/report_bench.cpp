@@ -3,7 +3,7 @@
 // fonts. Part of the graphics benchmark program, which provides the application.
 #include "bench/benchdata.h"
 #include "curves/curveload.h"
-#include "report/printtarget.h"
+#include "platform/printtarget.h"
 #include "report/reportdrawing.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/help.h"
-#include "model/fileio.h"
+#include "model/safetext.h"
 
 #include <algorithm>
 #include <ostream>

@@ -6,7 +6,7 @@
 #include "cli/json.h"
 #include "cli/recordjson.h"
 #include "curves/curveload.h"
-#include "pages/prediction.h"
+#include "model/prediction.h"
 
 #include <ostream>
 #include <type_traits>

@@ -1,6 +1,7 @@
 #include "cli/earoptions.h"
 
 #include "model/fileio.h"
+#include "model/safetext.h"
 
 #include <algorithm>
 #include <ostream>

@@ -6,6 +6,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <iostream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -24,21 +25,6 @@ bool reserveIfClosed(int fd, int flags) {
         ::close(opened);
     }
     return true;
-}
-
-// Writes all of text to the descriptor; 0, or the system's error.
-int writeAll(int fd, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return 0;
 }
 
 } // namespace
@@ -64,7 +50,8 @@ int main(int argc, char** argv) {
     const std::string text = out.str();
     if (text.empty())
         return code;
-    const int error = outputClosed ? EBADF : writeAll(STDOUT_FILENO, text);
+    const auto bytes = std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    const int error = outputClosed ? EBADF : writeAll(STDOUT_FILENO, bytes) ? 0 : errno;
     if (error != 0) {
         std::cerr << "tavik-cli: cannot write the output: " << std::strerror(error) << '\n';
         return kExitFailure;

@@ -9,7 +9,7 @@
 #include "cli/optionvalues.h"
 #include "model/fileio.h"
 #include "model/textslot.h"
-#include "report/printtarget.h"
+#include "platform/printtarget.h"
 #include "report/reportdrawing.h"
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "controls/rotatelabel.h"
 
 #include "model/numbers.h"
+#include "platform/fontnames.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -65,7 +66,7 @@ RotatedTextBox rotatedTextBox(int textWidth, int textHeight, int escapement) {
 
 TRotateLabel::TRotateLabel(QWidget* parent) : QLabel(parent) {
     QFont labelFont = font();
-    labelFont.setFamily(QStringLiteral("Arial"));
+    labelFont.setFamily(kSansFamily);
     setFont(labelFont);
     // Text starts at the top of the label, as the turned caption does.
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,5 +1,7 @@
 #include "curves/curvegraphs.h"
 
+#include "platform/fontnames.h"
+
 #include <QBrush>
 #include <QLineF>
 #include <QPainter>
@@ -20,7 +22,7 @@ const char* const kBinauralText = "Target levels reduced 5 dB for binaural fitti
 const char* const kMarkerText = "*";
 
 QFont arial(int pointSize) {
-    QFont font("Arial");
+    QFont font(kSansFamily);
     font.setPointSize(pointSize);
     return font;
 }

@@ -1,7 +1,7 @@
 #include "curves/curvepage.h"
 
-#include "app/logo.h"
-#include "app/toolicons.h"
+#include "artwork/logo.h"
+#include "artwork/toolicons.h"
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
 #include "controls/rotatelabel.h"
@@ -9,7 +9,7 @@
 #include "curves/graphwidgets.h"
 #include "model/document.h"
 #include "model/textslot.h"
-#include "report/printcommand.h"
+#include "platform/fontnames.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -47,7 +47,7 @@ void setChoice(QComboBox* box, int index) {
 }
 
 QFont cellFont() {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(kSansFamily);
     font.setPointSize(8);
     return font;
 }
@@ -219,7 +219,7 @@ void TfmCurveEdit::buildGraphics() {
     RotateLabel1->setText(QString::fromLatin1(kOutputAxisTitle));
     RotateLabel1->setEscapement(90);
     RotateLabel1->setTextStyle(TRotateLabel::tsNone);
-    QFont axisFont(QStringLiteral("Arial"));
+    QFont axisFont(kSansFamily);
     axisFont.setPointSize(8);
     RotateLabel1->setFont(axisFont);
     setTextColour(RotateLabel1, kYellow);
@@ -482,7 +482,8 @@ void TfmCurveEdit::PrintButtonClick() {
     request.currentEar = currentEar;
     request.targets = targets;
     std::copy(std::begin(curves), std::end(curves), std::begin(request.curves));
-    runPrintCommand(request);
+    if (printCommand)
+        printCommand(request);
 }
 
 // Moving to another cell after an edit reads the grid again.

@@ -6,10 +6,11 @@
 // fitted and aid curves are worked out again at every load.
 #pragma once
 
+#include "controls/pageform.h"
 #include "curves/curvefit.h"
 #include "curves/curvegraphs.h"
+#include "curves/printrequest.h"
 #include "curves/targets.h"
-#include "pages/pageform.h"
 
 class ChoiceCombo;
 class CurveGraphBox;
@@ -40,6 +41,9 @@ class TfmCurveEdit : public PageForm {
 
     // The texts of the six controls above grid columns 1 to 6.
     QString controlText(int control) const;
+
+    // What the print button runs with the page's request.
+    void setPrintCommand(PrintCommand command) { printCommand = std::move(command); }
 
     int32_t currentEar = 0;
     TargetState targets{};
@@ -85,6 +89,7 @@ class TfmCurveEdit : public PageForm {
     void showReadOut(QLabel* label, const QWidget* box, QPoint position);
 
     EarFitPoints fitPoints_{};
+    PrintCommand printCommand;
     GraphScene scene_;
 
     QLabel* EarLabel = nullptr;

@@ -1,7 +1,7 @@
 // Draws the program's icon into the PNG files of the desktop's icon theme:
 //   tavik_icons FOLDER NAME SIZE...
 // writes FOLDER/SIZExSIZE/apps/NAME.png for each size. Run by the build.
-#include "app/logo.h"
+#include "artwork/logo.h"
 
 #include <QDir>
 #include <QImage>

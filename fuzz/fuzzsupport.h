@@ -3,7 +3,7 @@
 // an input into the texts a target feeds its parser.
 #pragma once
 
-#include "model/fileio.h"
+#include "model/safetext.h"
 
 #include <cstddef>
 #include <cstdint>

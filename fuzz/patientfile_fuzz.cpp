@@ -11,8 +11,8 @@
 #include "fuzz/fuzzsupport.h"
 #include "model/aiddatabase.h"
 #include "model/patientfile.h"
+#include "model/prediction.h"
 #include "model/textslot.h"
-#include "pages/prediction.h"
 
 #include <cstring>
 #include <span>

@@ -3,8 +3,8 @@
 // a change gives the same bytes; a value is refused only when it holds a line break;
 // once written it reads back exactly, from the text as it would be saved; and every
 // other key of the file keeps the value it had.
-#include "app/inifile.h"
 #include "fuzz/fuzzsupport.h"
+#include "model/inifile.h"
 
 #include <optional>
 #include <utility>

@@ -1,5 +1,7 @@
 #include "model/fileio.h"
 
+#include "model/safetext.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -176,20 +178,6 @@ int takeOverAccess(int fd, const SaveTarget& target) {
     return ::fchmod(fd, mode);
 }
 
-bool writeAll(int fd, std::span<const uint8_t> bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Makes the rename itself durable. A folder that cannot be opened for reading, or a
 // file system that cannot sync folders, gives nothing to check.
 void syncFolder(const std::string& folder, const std::string& requested) {
@@ -201,41 +189,7 @@ void syncFolder(const std::string& folder, const std::string& requested) {
         fail("Cannot write file", requested, errno);
 }
 
-void appendEscape(std::string& out, const char* format, unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, format, value);
-    out += text;
-}
-
 } // namespace
-
-// Lead byte, then the range the second byte must fall in and the continuation bytes.
-std::size_t utf8Length(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned lead = byte(i);
-    std::size_t length = 0;
-    unsigned low = 0x80, high = 0xBF; // range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    }
-    return length;
-}
 
 std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -295,6 +249,20 @@ void writeFileAtomically(const std::string& requestedPath, std::span<const uint8
     syncFolder(folder, requestedPath);
 }
 
+bool writeAll(int fd, std::span<const uint8_t> bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 bool isSaveTemporaryName(std::string_view name) {
     if (name.size() != kTempPrefix.size() + kTempRandomLength || !name.starts_with(kTempPrefix))
         return false;
@@ -311,38 +279,6 @@ SyncFunction replaceFileSync(SyncFunction sync) {
     const SyncFunction previous = syncFile;
     syncFile = sync ? sync : ::fsync;
     return previous;
-}
-
-std::string quotedPath(std::string_view path) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < path.size();) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c < 0x20 || c == 0x7F) {
-            appendEscape(out, "\\x%02x", c);
-        } else if (c < 0x80) {
-            out += path[i];
-        } else if (const std::size_t length = utf8Length(path, i); length == 0) {
-            appendEscape(out, "\\x%02x", c);
-        } else {
-            const auto second = static_cast<unsigned char>(path[i + 1]);
-            if (c == 0xC2 && second < 0xA0)
-                appendEscape(out, "\\u%04x", second); // a C1 control, such as CSI
-            else
-                out.append(path.substr(i, length));
-            i += length;
-            continue;
-        }
-        ++i;
-    }
-    return out + "\"";
 }
 
 std::string folderOf(const std::string& path) {

@@ -39,15 +39,9 @@ bool isSaveTemporaryName(std::string_view fileName);
 using SyncFunction = int (*)(int fd);
 SyncFunction replaceFileSync(SyncFunction sync);
 
-// Length of the valid UTF-8 sequence that starts at text[i] (2, 3 or 4 bytes; no
-// overlong forms or surrogates), or 0 when none starts there.
-std::size_t utf8Length(std::string_view text, std::size_t i);
-
-// A path as it appears in a message, in double quotes: control characters, DEL, the
-// C1 controls, bytes that are no UTF-8 and the backslash are written as escapes
-// ("\n", "\x1b", "\u009b", "\\"), so that a file name cannot move the cursor or
-// change the colours of the terminal the message is shown on.
-std::string quotedPath(std::string_view path);
+// Writes all the bytes to the descriptor, going on after interruptions. False with
+// errno set when the system refuses.
+bool writeAll(int fd, std::span<const uint8_t> bytes);
 
 // Folder part of a path, with trailing separator ("" when there is none), and the
 // file-name part.

@@ -2,7 +2,7 @@
 // normal use; its tool bar button and menu item are hidden.
 #pragma once
 
-#include "pages/pageform.h"
+#include "controls/pageform.h"
 
 class TfmPage5 : public PageForm {
     Q_OBJECT

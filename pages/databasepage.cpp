@@ -1,6 +1,6 @@
 #include "pages/databasepage.h"
 
-#include "app/toolicons.h"
+#include "artwork/toolicons.h"
 #include "controls/datagrid.h"
 #include "model/aiddatabase.h"
 #include "model/document.h"

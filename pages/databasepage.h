@@ -4,8 +4,8 @@
 // never the patient document; the database file is written at exit.
 #pragma once
 
+#include "controls/pageform.h"
 #include "model/fittingrecord.h"
-#include "pages/pageform.h"
 
 class DataGrid;
 class QKeyEvent;

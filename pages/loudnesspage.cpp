@@ -4,8 +4,8 @@
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
 #include "model/document.h"
+#include "model/prediction.h"
 #include "pages/loudnesstext.h"
-#include "pages/prediction.h"
 
 #include <QButtonGroup>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // ear, and the prediction of the levels that were not measured.
 #pragma once
 
-#include "pages/pageform.h"
+#include "controls/pageform.h"
 
 class DataGrid;
 class QButtonGroup;

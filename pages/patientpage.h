@@ -3,7 +3,7 @@
 // the curve fitting uses.
 #pragma once
 
-#include "pages/pageform.h"
+#include "controls/pageform.h"
 
 #include <QPlainTextEdit>
 

@@ -2,7 +2,7 @@
 // that tests can answer them from a script instead of a person.
 #pragma once
 
-#include "report/printtarget.h"
+#include "platform/printtarget.h"
 
 #include <QString>
 

@@ -3,5 +3,10 @@
 // their text in the same faces.
 #pragma once
 
+// The faces the program asks for by name: the sans-serif of the graphs, the report's
+// headings and the logo, and the fixed pitch of the report's tables.
+inline constexpr const char* kSansFamily = "Arial";
+inline constexpr const char* kMonoFamily = "Courier";
+
 // Call once after the application object exists.
 void installFontSubstitutions();

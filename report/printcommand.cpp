@@ -1,7 +1,5 @@
 #include "report/printcommand.h"
 
-#include "app/forms.h"
-#include "app/winmain.h"
 #include "model/document.h"
 #include "platform/dialogservice.h"
 #include "report/reportdrawing.h"
@@ -37,10 +35,6 @@ bool anyTicked(const TfmSelectPrint& dialog) {
 }
 
 } // namespace
-
-void runPrintCommand(const PrintRequest& request) {
-    runPrintCommand(request, *fmSelectPrint, fmWinMain, fitting, document);
-}
 
 void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                      const FittingRecord& record, const DocumentState& state) {

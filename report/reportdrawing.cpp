@@ -2,7 +2,7 @@
 
 #include "curves/curvegraphs.h"
 #include "model/numbers.h"
-#include "report/printtarget.h"
+#include "platform/printtarget.h"
 #include "report/reportlayout.h"
 
 #include <QBrush>
@@ -253,7 +253,7 @@ void drawFrequencyTitle(QPainter& painter, const GraphFrame& frame, int32_t freq
 // Black "Arial" 10 pt without background, for a table's headings.
 void startTable(QPainter& painter) {
     painter.setPen(QPen(Qt::black));
-    setFont(painter, kReportSansFamily, kTextPointSize);
+    setFont(painter, kSansFamily, kTextPointSize);
     clearBrush(painter);
 }
 
@@ -305,7 +305,7 @@ void drawHeader(QPainter& painter, const PrintData& data) {
     const PageSize page = pageOf(data);
     const HeaderTexts h = headerTexts(data);
     painter.setPen(QPen(Qt::black));
-    setFont(painter, kReportSansFamily, kTitlePointSize);
+    setFont(painter, kSansFamily, kTitlePointSize);
     clearBrush(painter);
     textCentred(painter, page, 0.5, 0.088, qtext(h.title));
     setPointSize(painter, kTextPointSize);
@@ -326,7 +326,7 @@ void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice) 
     textCentred(painter, page, 0.15, 0.295, QStringLiteral("Input"));
     textCentred(painter, page, 0.33, 0.28, QStringLiteral("Output"));
     drawFrequencyHeadings(painter, page, data.printTargets, 0.27, 0.39);
-    setFont(painter, kReportMonoFamily, kTextPointSize);
+    setFont(painter, kMonoFamily, kTextPointSize);
     const auto rows = inputOutputRows(data.printCurves[c], data.printCurves[c + 3]);
     for (int r = 0; r < kInputOutputRows; ++r) {
         const InputOutputRow& row = rows[static_cast<std::size_t>(r)];
@@ -347,7 +347,7 @@ void drawParameterTable(QPainter& painter, const PrintData& data, int choice) {
     const TargetState& targets = data.printTargets;
     startTable(painter);
     drawFrequencyHeadings(painter, page, targets, 0.73, 0.845);
-    setFont(painter, kReportMonoFamily, kTextPointSize);
+    setFont(painter, kMonoFamily, kTextPointSize);
     const ParameterTableTexts t =
         parameterTable(data.printCurves[c], data.printCurves[c + 3], targets.graphFrequency[0],
                        targets.graphFrequency[1]);
@@ -384,7 +384,7 @@ void drawGraph(QPainter& painter, const PrintData& data, int side, int curveInde
     painter.drawRect(rectOf({frame.left, frame.top, frame.right + 1, frame.bottom + 1}));
 
     setPen(painter, 1, Qt::DotLine);
-    setFont(painter, kReportSansFamily, kScalePointSize);
+    setFont(painter, kSansFamily, kScalePointSize);
     drawOutputScale(painter, frame, s);
     drawInputScale(painter, frame);
     line(painter, frame.left, frame.bottom, frame.right, frame.top);
@@ -401,7 +401,7 @@ void drawGraph(QPainter& painter, const PrintData& data, int side, int curveInde
 
 void drawAxisTitles(QPainter& painter, const PrintData& data) {
     const PageSize page = pageOf(data);
-    setFont(painter, kReportSansFamily, kTextPointSize);
+    setFont(painter, kSansFamily, kTextPointSize);
     clearBrush(painter);
     const QString input = QString::fromLatin1(kInputAxisTitle);
     textAt(painter, centredTextX(page, 0.492, textWidth(painter, input)),
@@ -433,7 +433,7 @@ void drawLegend(QPainter& painter, const PrintData& data) {
         {"Soft", LoudnessBand::Soft, 0.7, 0.8, 0.75},
     };
     const PageSize page = pageOf(data);
-    setFont(painter, kReportSansFamily, kTextPointSize);
+    setFont(painter, kSansFamily, kTextPointSize);
     clearBrush(painter);
     for (const Swatch& s : swatches) {
         painter.setBrush(bandBrush(painter, s.band));

@@ -5,6 +5,7 @@
 // and sets the pens, brushes and fonts it relies on.
 #pragma once
 
+#include "platform/fontnames.h"
 #include "report/reporttext.h"
 
 #include <QFont>
@@ -15,8 +16,6 @@ class PrintTarget;
 class QPainter;
 
 // The report's typefaces; the system maps them to metric-compatible faces.
-inline constexpr const char* kReportSansFamily = "Arial";
-inline constexpr const char* kReportMonoFamily = "Courier";
 QFont reportFont(const char* family, int pointSize);
 
 // Today's date as the header prints it, "June 5, 2024", with the month's full name

@@ -1,7 +1,7 @@
 // The rotated label, rendered into the recording device: where each text pass lands,
 // in which colour, and how big the label makes itself.
+#include "controls/pageform.h"
 #include "controls/rotatelabel.h"
-#include "pages/pageform.h"
 #include "testsupport/recordingpaintdevice.h"
 
 #include <QApplication>

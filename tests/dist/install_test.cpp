@@ -2,7 +2,7 @@
 // the desktop entry and the metainfo valid, patient files known by their name and
 // given to TAVIK, the guide found from the installed program, and the manual page
 // clean for the formatter.
-#include "app/helpfile.h"
+#include "model/helpfile.h"
 #include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
 

@@ -3,6 +3,7 @@
 // clears, and how paths appear in its messages.
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/safetext.h"
 #include "testsupport/testfiles.h"
 
 #include <gtest/gtest.h>

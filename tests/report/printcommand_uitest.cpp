@@ -86,6 +86,8 @@ class PrintCommandTest : public ProgramFixture {
         return log;
     }
 
+    void print() { runPrintCommand(request, *fmSelectPrint, fmWinMain, fitting, document); }
+
     PrintRequest request;
 };
 
@@ -105,7 +107,7 @@ TEST_F(PrintCommandTest, TheDialogShowsTheControlPairsUntickedOverTheMainWindow)
             place = dialog.pos();
             return false;
         });
-        runPrintCommand(request);
+        print();
     }
     EXPECT_EQ(captions, QStringList({"Curve B\\Curve D", "1000 Hz (user)\\4000 Hz (user)",
                                      "HA-1\\Aid & Co"}));
@@ -138,7 +140,7 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutOkATickAPrinterOrAConfirmedPrint
         script.setPrinterInstalled(c.printerInstalled);
         answerSelection(c.ticks, c.ok);
         const auto log = c.printerChosen ? givePrinter(1) : std::make_shared<PrintLog>();
-        runPrintCommand(request);
+        print();
         EXPECT_EQ(script.shownOf(Kind::Print).size(), c.printDialogs) << c.what;
         const auto warnings = script.shownOf(Kind::Warning);
         EXPECT_EQ(std::ranges::count_if(
@@ -156,7 +158,7 @@ TEST_F(PrintCommandTest, EachTickedPairIsOneDocumentPerCopyInTheOrderOfTheBoxes)
     document.currentFileName = "SMITH.TAV";
     answerSelection({2, 0});
     const auto log = givePrinter(3);
-    runPrintCommand(request);
+    print();
 
     const QString fitted = "TAVIK report, right ear, Curve B\\Curve D";
     const QString aid = "TAVIK report, right ear, HA-1\\Aid & Co";
@@ -177,7 +179,7 @@ TEST_F(PrintCommandTest, EachTickedPairIsOneDocumentPerCopyInTheOrderOfTheBoxes)
 TEST_F(PrintCommandTest, APrinterFailureAbortsThatDocumentAndReachesTheClinician) {
     answerSelection({0, 1});
     const auto log = givePrinter(1, 1);
-    EXPECT_THROW(runPrintCommand(request), PrintError);
+    EXPECT_THROW(print(), PrintError);
     ASSERT_EQ(log->documents.size(), 2u);
     EXPECT_TRUE(log->documents[0].ended);
     EXPECT_TRUE(log->documents[1].aborted);

@@ -2,6 +2,7 @@
 // 600 dpi and a letter page at 300 dpi. Positions are checked as fractions of each
 // page, so a report that keeps its proportions on one printer and not on the other
 // fails; fonts, pens and hatches are checked as the printer receives them.
+#include "platform/fontnames.h"
 #include "report/reportdrawing.h"
 #include "report/reportlayout.h"
 #include "testsupport/recordingpaintdevice.h"
@@ -111,8 +112,8 @@ TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
 }
 
 TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
-    EXPECT_EQ(QFontInfo(reportFont(kReportSansFamily, 10)).family(), "Liberation Sans");
-    const QString mono = QFontInfo(reportFont(kReportMonoFamily, 10)).family();
+    EXPECT_EQ(QFontInfo(reportFont(kSansFamily, 10)).family(), "Liberation Sans");
+    const QString mono = QFontInfo(reportFont(kMonoFamily, 10)).family();
     EXPECT_TRUE(mono.startsWith("Liberation Mono") || mono.startsWith("Nimbus Mono PS"))
         << mono.toStdString();
 
@@ -201,7 +202,7 @@ TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
     // The soft target of 54.8 is marked at output 54.
     const auto stars = report.texts("*");
     ASSERT_EQ(stars.size(), 1u);
-    const QFontMetrics star = report.metrics(kReportSansFamily, 25);
+    const QFontMetrics star = report.metrics(kSansFamily, 25);
     EXPECT_EQ(report.corner(stars[0]),
               QPoint(backgroundX(left, 32) - truncShare(star.horizontalAdvance("*"), 0.5),
                      backgroundY(left, 54) - truncShare(star.height(), 0.33)));
@@ -222,7 +223,7 @@ TEST(ReportDrawing, TheOutputTitleRunsUpwardsBesideTheLeftPlot) {
     ASSERT_EQ(title.size(), 1u);
     const QTransform& turn = title[0].transform;
     EXPECT_EQ(turn.map(QPointF(1, 0)) - turn.map(QPointF(0, 0)), QPointF(0, -1));
-    const QFontMetrics m = report.metrics(kReportSansFamily, 10);
+    const QFontMetrics m = report.metrics(kSansFamily, 10);
     const int x = pageX(report.page, 0.078) - m.horizontalAdvance("MMMM");
     const int y = pageY(report.page, 0.693) +
                   truncShare(m.horizontalAdvance("OUTPUT (SPL in HA-1 COUPLER)"), 0.5);
@@ -248,7 +249,7 @@ TEST(ReportDrawing, CommentsWrapWithTheFontsLeadingAndAreCutAtTheHeaderEdge) {
     for (const Printer& printer : kPrinters) {
         const Report report(printer, data);
         const PixelRect box = pageRect(report.page, 0.08, 0.185, 0.92, 0.26);
-        const QFontMetrics m = report.metrics(kReportSansFamily, 10);
+        const QFontMetrics m = report.metrics(kSansFamily, 10);
         const int step = m.height() + m.leading();
         const auto lines = commentLines(report);
         ASSERT_EQ(static_cast<int>(lines.size()), (box.bottom - box.top + step - 1) / step)

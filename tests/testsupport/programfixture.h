@@ -11,7 +11,7 @@
 #include "pages/databasepage.h"
 #include "pages/loudnesspage.h"
 #include "pages/patientpage.h"
-#include "platform/scripteddialogservice.h"
+#include "testsupport/scripteddialogservice.h"
 #include "testsupport/testfiles.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "report/printtarget.h"
+#include "platform/printtarget.h"
 
 #include <QBuffer>
 #include <QMarginsF>

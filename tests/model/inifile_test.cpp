@@ -1,7 +1,7 @@
 // The settings file: values come back exactly as written, other lines are kept.
-#include "app/inifile.h"
-#include "app/settings.h"
 #include "model/fileio.h"
+#include "model/inifile.h"
+#include "model/settings.h"
 #include "testsupport/testfiles.h"
 
 #include <gtest/gtest.h>

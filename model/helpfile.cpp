@@ -1,4 +1,4 @@
-#include "app/helpfile.h"
+#include "model/helpfile.h"
 
 #include "model/fileio.h"
 

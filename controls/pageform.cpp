@@ -1,4 +1,4 @@
-#include "pages/pageform.h"
+#include "controls/pageform.h"
 
 #include <QHideEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "pages/prediction.h"
+#include "model/prediction.h"
 
 #include <gtest/gtest.h>
 

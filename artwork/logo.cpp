@@ -1,4 +1,6 @@
-#include "app/logo.h"
+#include "artwork/logo.h"
+
+#include "platform/fontnames.h"
 
 #include <QFont>
 #include <QLineF>
@@ -18,14 +20,14 @@ namespace {
 // it still reads at the desktop's small sizes.
 struct Mark {
     QSizeF grid;
-    double plateInset;  // half the border's pen, so that the border stays on the grid
+    double plateInset; // half the border's pen, so that the border stays on the grid
     double plateRadius;
     QPen axesPen;
     QPolygonF axes;
     QPen guidePen;
     QLineF guide;
     double curveWidth;
-    QPolygonF curve;  // the knee is the middle point
+    QPolygonF curve; // the knee is the middle point
     double kneeOutline;
     double kneeRadius;
 };
@@ -94,8 +96,7 @@ void drawMark(QPainter& p, const Mark& m) {
     p.setPen(m.guidePen);
     p.drawLine(m.guide);
 
-    p.setPen(QPen(QColor(255, 215, 0), m.curveWidth, Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(QPen(QColor(255, 215, 0), m.curveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(m.curve);
     p.setPen(QPen(navy, m.kneeOutline));
     p.setBrush(Qt::white);
@@ -106,7 +107,7 @@ void drawMark(QPainter& p, const Mark& m) {
 // screen all draw them, and taking them from the font is the slow part.
 const QPainterPath& nameOutlines() {
     static const QPainterPath name = [] {
-        QFont font(QStringLiteral("Arial"));
+        QFont font(kSansFamily);
         font.setStyleHint(QFont::SansSerif);
         font.setBold(true);
         font.setPixelSize(100);

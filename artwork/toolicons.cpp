@@ -1,4 +1,4 @@
-#include "app/toolicons.h"
+#include "artwork/toolicons.h"
 
 #include <QApplication>
 #include <QHash>
@@ -256,8 +256,7 @@ class ToolIconEngine : public QIconEngine {
         return scaledPixmap(size, mode, state, 1.0);
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State,
-                         qreal scale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
         const int side = qMax(1, qRound(qMin(size.width(), size.height()) * scale));
         const quint64 key = (quint64(side) << 8) | quint64(mode);
         if (const auto drawn = cache_.constFind(key); drawn != cache_.constEnd())

@@ -1,6 +1,7 @@
-#include "app/inifile.h"
+#include "model/inifile.h"
 
 #include "model/fileio.h"
+#include "model/safetext.h"
 
 #include <algorithm>
 #include <cerrno>

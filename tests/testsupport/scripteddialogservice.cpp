@@ -1,4 +1,4 @@
-#include "platform/scripteddialogservice.h"
+#include "testsupport/scripteddialogservice.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "model/settings.h"
 
-#include "app/inifile.h"
+#include "model/inifile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The help file without a window: how a topic is found, how a file that cannot be
 // read is reported, and the guide that ships with TAVIK.
-#include "app/helpfile.h"
+#include "model/helpfile.h"
 #include "testsupport/testfiles.h"
 
 #include <gtest/gtest.h>
