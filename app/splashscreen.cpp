@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -62,13 +60,15 @@ void TfmSplashScreen::showAtOnce() {
     }
     show();
     raise();
-    // The window system maps the window asynchronously; paint once it is there.
-    QElapsedTimer waited;
-    waited.start();
-    while (windowHandle() && !windowHandle()->isExposed() &&
-           waited.elapsed() < kExposeTimeoutMilliseconds) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        QThread::msleep(5);
+    // The window system maps the window asynchronously (a window manager frames it
+    // first); paint once it is there. The wait sleeps until the next event arrives,
+    // and the guard's timer ends it should the window never be exposed.
+    QTimer guard;
+    guard.setSingleShot(true);
+    guard.start(kExposeTimeoutMilliseconds);
+    while (windowHandle() && !windowHandle()->isExposed() && guard.isActive()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
     }
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

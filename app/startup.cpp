@@ -5,6 +5,7 @@
 #include "app/splashscreen.h"
 #include "app/winmain.h"
 #include "platform/dialogservice.h"
+#include "platform/fontwarmup.h"
 #include "platform/singleinstance.h"
 #include "platform/tavikapplication.h"
 
@@ -18,7 +19,9 @@ int WinMain(int argc, char** argv) {
         return 1;
     }
 
+    std::jthread fonts = readFontConfigurationAside();
     TavikApplication app(argc, argv);
+    fonts.join();
     // The splash is on the screen while the forms are made, and frees itself once
     // its time is up and the main window shows.
     QPointer<TfmSplashScreen> splash = new TfmSplashScreen();
