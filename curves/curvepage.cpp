@@ -4,17 +4,14 @@
 #include "artwork/toolicons.h"
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
-#include "controls/rotatelabel.h"
+#include "curves/curvegridview.h"
 #include "curves/curveload.h"
 #include "curves/graphwidgets.h"
 #include "model/document.h"
 #include "model/textslot.h"
-#include "platform/fontnames.h"
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
@@ -27,37 +24,8 @@ constexpr int kLeftUserColumn = 2;
 constexpr int kRightUserColumn = 5;
 constexpr int kLeftAidColumn = 3;
 constexpr int kRightAidColumn = 6;
-constexpr int kRmsRow = kRowRmsError;
 
 const QColor kPageColour(0, 0, 128);
-const QColor kYellow(255, 255, 0);
-
-// Seven parameter rows of 16 pixels and the row labels in a 107-pixel column, then
-// six curve columns of 82 pixels; each with its grid line.
-const DataGridLayout kCurveGridLayout{kGridColumns, kGridRows, 83, 108, 17, 19, Qt::AlignCenter};
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Sets a list's choice from the program, which runs no change handler.
-void setChoice(QComboBox* box, int index) {
-    const QSignalBlocker quiet(box);
-    box->setCurrentIndex(index);
-}
-
-QFont cellFont() {
-    QFont font(kSansFamily);
-    font.setPointSize(8);
-    return font;
-}
-
-QLabel* yellowLabel(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    setTextColour(label, kYellow);
-    return label;
-}
 
 } // namespace
 
@@ -72,28 +40,29 @@ TfmCurveEdit::TfmCurveEdit(QWidget* parent)
 void TfmCurveEdit::FormCreate() {
     resize(790, 471);
     currentEar = 0;
-    EarLabel = yellowLabel(this, QStringLiteral("EarLabel"), QStringLiteral(" RIGHT EAR"));
+    EarLabel = yellowPageLabel(this, QStringLiteral("EarLabel"), QStringLiteral(" RIGHT EAR"));
     EarLabel->setFont(pageFont(16, true));
     EarLabel->move(4, 6);
     buildGrid();
     buildControlsAboveGrid();
-    buildGraphics();
+    graphs_.build(this);
+    graphs_.graphBox(kLeftSide)->pointerMoved = [this](QPoint p) { LeftCurveGraphBoxMouseMove(p); };
+    graphs_.graphBox(kRightSide)->pointerMoved = [this](QPoint p) {
+        RightCurveGraphBoxMouseMove(p);
+    };
     buildButtons();
 
     // Reading order: the choices above the grid, the grid, then the buttons.
-    setTabOrder(LeftSideCurveCombo, LeftSideHAidCombo);
-    setTabOrder(LeftSideHAidCombo, RightSideCurveCombo);
-    setTabOrder(RightSideCurveCombo, RightSideHAidCombo);
-    setTabOrder(RightSideHAidCombo, DataEntryGrid);
+    setTabOrder(choices_.curveCombo(kLeftSide), choices_.aidCombo(kLeftSide));
+    setTabOrder(choices_.aidCombo(kLeftSide), choices_.curveCombo(kRightSide));
+    setTabOrder(choices_.curveCombo(kRightSide), choices_.aidCombo(kRightSide));
+    setTabOrder(choices_.aidCombo(kRightSide), DataEntryGrid);
     setTabOrder(DataEntryGrid, PrintButton);
     setTabOrder(PrintButton, ToggleEarButton);
 }
 
 void TfmCurveEdit::buildGrid() {
-    DataEntryGrid = new DataGrid(QStringLiteral("DataEntryGrid"), kCurveGridLayout, this);
-    DataEntryGrid->move(5, 28);
-    DataEntryGrid->setFont(cellFont());
-    DataEntryGrid->setAccessibleName(QStringLiteral("Curve parameters"));
+    DataEntryGrid = makeCurveEntryGrid(this);
     DataEntryGrid->selectCell = [this](int c, int r) { return DataEntryGridSelectCell(c, r); };
     DataEntryGrid->acceptsChar = [](int, int row, QChar ch) {
         return ch != QLatin1Char('\b') && curveCellAccepts(row, ch.unicode());
@@ -106,125 +75,20 @@ void TfmCurveEdit::buildGrid() {
     DataEntryGrid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
         DataEntryGridDrawCell(p, c, r, rect);
     };
-    for (int row = 0; row < kGridRows; ++row)
-        DataEntryGrid->setCellText(0, row, QString::fromLatin1(curveGridRowLabels[row]));
 }
 
+// Only a choice the clinician makes runs a handler: the page sets the lists with
+// their signals blocked.
 void TfmCurveEdit::buildControlsAboveGrid() {
-    const auto combo = [this](const QString& name, const QColor& colour, const QString& what) {
-        auto* box = new ChoiceCombo(this);
-        box->setObjectName(name);
-        box->setFaceColour(colour);
-        box->setAccessibleName(what);
-        return box;
-    };
-    const auto userPanel = [this](const QString& name, const QString& what) {
-        auto* panel = new QLabel(this);
-        panel->setObjectName(name);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setLineWidth(2);
-        panel->setAlignment(Qt::AlignCenter);
-        panel->setAutoFillBackground(true);
-        QPalette palette = panel->palette();
-        palette.setColor(QPalette::Window, kUserCurveColour);
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
-        panel->setPalette(palette);
-        panel->setEnabled(false);
-        panel->setAccessibleName(what);
-        return panel;
-    };
-    LeftSideCurveCombo = combo(QStringLiteral("LeftSideCurveCombo"), kFittedCurveColour,
-                               QStringLiteral("Left graph, fitted curve"));
-    LeftCurveUserPanel =
-        userPanel(QStringLiteral("LeftCurveUserPanel"), QStringLiteral("Left graph, user curve"));
-    LeftSideHAidCombo = combo(QStringLiteral("LeftSideHAidCombo"), kAidCurveColour,
-                              QStringLiteral("Left graph, hearing aid"));
-    RightSideCurveCombo = combo(QStringLiteral("RightSideCurveCombo"), kFittedCurveColour,
-                                QStringLiteral("Right graph, fitted curve"));
-    RightCurveUserPanel =
-        userPanel(QStringLiteral("RightCurveUserPanel"), QStringLiteral("Right graph, user curve"));
-    RightSideHAidCombo = combo(QStringLiteral("RightSideHAidCombo"), kAidCurveColour,
-                               QStringLiteral("Right graph, hearing aid"));
-    for (ChoiceCombo* box : {LeftSideCurveCombo, RightSideCurveCombo}) {
-        for (const char* name : curveShapeNames)
-            box->addItem(QString::fromLatin1(name));
-    }
-    // Only a choice the clinician makes runs a handler: the page sets the lists with
-    // their signals blocked.
-    connect(LeftSideCurveCombo, &QComboBox::currentIndexChanged, this,
+    choices_.build(this, *DataEntryGrid, curveColumnTextWidth());
+    connect(choices_.curveCombo(kLeftSide), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::LeftSideCurveComboChange);
-    connect(RightSideCurveCombo, &QComboBox::currentIndexChanged, this,
+    connect(choices_.curveCombo(kRightSide), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::RightSideCurveComboChange);
-    connect(LeftSideHAidCombo, &QComboBox::currentIndexChanged, this,
+    connect(choices_.aidCombo(kLeftSide), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::LeftSideHAidComboChange);
-    connect(RightSideHAidCombo, &QComboBox::currentIndexChanged, this,
+    connect(choices_.aidCombo(kRightSide), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::RightSideHAidComboChange);
-
-    // Each control sits over its grid column, as wide as the column's text.
-    QWidget* const above[kCurveControlCount] = {LeftSideCurveCombo,  LeftCurveUserPanel,
-                                                LeftSideHAidCombo,   RightSideCurveCombo,
-                                                RightCurveUserPanel, RightSideHAidCombo};
-    const int height = LeftSideCurveCombo->sizeHint().height();
-    const int columnLeft = DataEntryGrid->x() + DataEntryGrid->frameWidth();
-    for (int k = 0; k < kCurveControlCount; ++k) {
-        const int left = columnLeft + DataEntryGrid->columnViewportPosition(k + 1);
-        above[k]->setGeometry(left, DataEntryGrid->y() - height, kCurveGridLayout.columnWidth - 1,
-                              height);
-    }
-}
-
-void TfmCurveEdit::buildGraphics() {
-    MainGraphicsPanel = new GraphPanel(scene_, this);
-    MainGraphicsPanel->setGeometry(kGraphPanelLeft, kGraphPanelTop, kGraphPanelWidth,
-                                   kGraphPanelHeight);
-    const auto box = [this](const QString& name, int side) {
-        auto* graph = new CurveGraphBox(scene_, side, MainGraphicsPanel);
-        graph->setObjectName(name);
-        graph->setGeometry(kCurveBoxLeft[side], kCurveBoxTop, kCurveBoxSize, kCurveBoxSize);
-        return graph;
-    };
-    LeftCurveGraphBox = box(QStringLiteral("LeftCurveGraphBox"), kLeftSide);
-    RightCurveGraphBox = box(QStringLiteral("RightCurveGraphBox"), kRightSide);
-    LeftCurveGraphBox->pointerMoved = [this](QPoint p) { LeftCurveGraphBoxMouseMove(p); };
-    RightCurveGraphBox->pointerMoved = [this](QPoint p) { RightCurveGraphBoxMouseMove(p); };
-
-    const auto frequencyLabel = [this](const QString& name, int side) {
-        auto* label = new FrequencyLabel(MainGraphicsPanel);
-        label->setObjectName(name);
-        label->setGeometry(kFrequencyLabelLeft[side], kFrequencyLabelTop, kFrequencyLabelWidth,
-                           kFrequencyLabelHeight);
-        return label;
-    };
-    LeftCurveFreqTextLabel = frequencyLabel(QStringLiteral("LeftCurveFreqTextLabel"), kLeftSide);
-    RightCurveFreqTextLabel = frequencyLabel(QStringLiteral("RightCurveFreqTextLabel"), kRightSide);
-
-    LegendPanel = new LegendFrame(this);
-    LegendPanel->setGeometry(kLegendLeft, kLegendTop, kLegendWidth, kLegendHeight);
-
-    const auto readOut = [this](const QString& name, int left) {
-        QLabel* label = yellowLabel(this, name, QStringLiteral("I: 30; O: 30"));
-        label->setGeometry(left, 457, 96, 13);
-        label->setToolTip(QStringLiteral("Input/Output coordinates"));
-        return label;
-    };
-    IOLabel1 = readOut(QStringLiteral("IOLabel1"), 103);
-    IOLabel2 = readOut(QStringLiteral("IOLabel2"), 475);
-
-    Label1 = yellowLabel(this, QStringLiteral("Label1"), QString::fromLatin1(kInputAxisTitle));
-    Label1->move(258, 456);
-    Label1->adjustSize();
-
-    RotateLabel1 = new TRotateLabel(this);
-    RotateLabel1->setObjectName(QStringLiteral("RotateLabel1"));
-    RotateLabel1->setText(QString::fromLatin1(kOutputAxisTitle));
-    RotateLabel1->setEscapement(90);
-    RotateLabel1->setTextStyle(TRotateLabel::tsNone);
-    QFont axisFont(kSansFamily);
-    axisFont.setPointSize(8);
-    RotateLabel1->setFont(axisFont);
-    setTextColour(RotateLabel1, kYellow);
-    RotateLabel1->setAutoSize(true);
-    RotateLabel1->move(2, 231);
 }
 
 void TfmCurveEdit::buildButtons() {
@@ -264,14 +128,7 @@ void TfmCurveEdit::loadEar() {
     const int style = earAidStyle(fitting, currentEar);
     for (int side = 0; side < kSideCount; ++side)
         fitPoints_[side] = fitPoints(targets, style, side);
-    LeftCurveFreqTextLabel->setText(
-        QString::fromStdString(graphFrequencyText(targets.graphFrequency[kLeftSide])));
-    RightCurveFreqTextLabel->setText(
-        QString::fromStdString(graphFrequencyText(targets.graphFrequency[kRightSide])));
-    scene_.targets = targets;
-    scene_.aidStyle = style;
-    scene_.binaural = fitting.binauralFitting == 1;
-    MainGraphicsPanel->update();
+    graphs_.showEar(targets, style, fitting.binauralFitting == 1);
 }
 
 // A choice read from a file outside the lists shows as the first entry.
@@ -279,13 +136,8 @@ void TfmCurveEdit::loadPage() {
     const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
     const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
     const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
-    setChoice(LeftSideCurveCombo, choiceOrFirst(settings[lf].curveChoice));
-    setChoice(LeftSideHAidCombo, choiceOrFirst(settings[lf].aidChoice));
-    setChoice(RightSideCurveCombo, choiceOrFirst(settings[rf].curveChoice));
-    setChoice(RightSideHAidCombo, choiceOrFirst(settings[rf].aidChoice));
-
-    LeftCurveUserPanel->setText(QString::fromStdString(userPanelCaption(lf)));
-    RightCurveUserPanel->setText(QString::fromStdString(userPanelCaption(rf)));
+    choices_.showChoices(settings[lf], settings[rf]);
+    choices_.showUserCaptions(lf, rf);
     nameUserCells();
 
     CurveGrid grid;
@@ -293,10 +145,10 @@ void TfmCurveEdit::loadPage() {
     writeStoredCurve(grid, kRightUserColumn, settings[rf].curve);
     showColumn(grid, kLeftUserColumn);
     showColumn(grid, kRightUserColumn);
-    fitCurve(kLeftSide, LeftSideCurveCombo->currentIndex());
-    fitCurve(kRightSide, RightSideCurveCombo->currentIndex());
-    showAid(LeftSideHAidCombo->currentIndex(), kLeftAidColumn, lf);
-    showAid(RightSideHAidCombo->currentIndex(), kRightAidColumn, rf);
+    fitCurve(kLeftSide, choices_.curveCombo(kLeftSide)->currentIndex());
+    fitCurve(kRightSide, choices_.curveCombo(kRightSide)->currentIndex());
+    showAid(choices_.aidCombo(kLeftSide)->currentIndex(), kLeftAidColumn, lf);
+    showAid(choices_.aidCombo(kRightSide)->currentIndex(), kRightAidColumn, rf);
     readCurves();
 }
 
@@ -304,41 +156,22 @@ void TfmCurveEdit::loadPage() {
 // a screen reader announces with the number in the cell.
 void TfmCurveEdit::nameUserCells() {
     const QString ear = currentEar == 0 ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
-    const struct {
-        int column;
-        const char* graph;
-        const QLabel* panel;
-    } users[] = {{kLeftUserColumn, "Left graph", LeftCurveUserPanel},
-                 {kRightUserColumn, "Right graph", RightCurveUserPanel}};
-    for (const auto& user : users) {
-        for (int row = 0; row < kRmsRow; ++row) {
-            const QString name = QStringLiteral("%1, %2, %3, %4")
-                                     .arg(ear, QString::fromLatin1(user.graph), user.panel->text(),
-                                          QString::fromLatin1(curveGridRowLabels[row]).trimmed());
-            DataEntryGrid->setCellName(user.column, row, name);
-        }
-    }
+    ::nameUserCells(*DataEntryGrid, ear, choices_.userCaption(kLeftSide),
+                    choices_.userCaption(kRightSide));
 }
 
 void TfmCurveEdit::storePage() {
     const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
     const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
-    settings[lf].curveChoice = LeftSideCurveCombo->currentIndex();
-    settings[lf].aidChoice = LeftSideHAidCombo->currentIndex();
-    settings[rf].curveChoice = RightSideCurveCombo->currentIndex();
-    settings[rf].aidChoice = RightSideHAidCombo->currentIndex();
+    choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
     settings[lf].curve = curves[1];
     settings[rf].curve = curves[4];
 }
 
 void TfmCurveEdit::showAid(int aid, int column, int frequency) {
-    const QString name = latin1(readText(aidDatabase.aidLongNames[choiceOrFirst(aid)]));
-    LeftSideHAidCombo->setToolTip(name);
-    RightSideHAidCombo->setToolTip(name);
-    LeftSideHAidCombo->setAccessibleDescription(name);
-    RightSideHAidCombo->setAccessibleDescription(name);
+    choices_.nameAid(qStringFromLatin1(readText(aidDatabase.aidLongNames[choiceOrFirst(aid)])));
     CurveGrid grid;
     ::showAid(grid, aidDatabase, aid, column, frequency);
     showColumn(grid, column);
@@ -353,53 +186,19 @@ void TfmCurveEdit::fitCurve(int side, int shape) {
 // The scores are worked out here rather than while painting, so the RMS row is
 // right as soon as the curves change, and both graphs show what the grid holds.
 void TfmCurveEdit::readCurves() {
-    CurveGrid grid = gridTexts();
+    CurveGrid grid = curveGridTexts(*DataEntryGrid);
     ::readCurves(grid, curves);
     scoreCompleteCurves(grid, curves, fitPoints_);
-    for (int column = 1; column < kGridColumns; ++column)
-        DataEntryGrid->setCellText(column, kRmsRow,
-                                   QString::fromStdString(grid.cell[column][kRmsRow]));
-    repaintCurves();
-}
-
-void TfmCurveEdit::repaintCurves() {
-    std::copy(std::begin(curves), std::end(curves), std::begin(scene_.curves));
-    LeftCurveGraphBox->update();
-    RightCurveGraphBox->update();
+    showGridScores(*DataEntryGrid, grid);
+    graphs_.showCurves(curves);
 }
 
 void TfmCurveEdit::showColumn(const CurveGrid& grid, int column) {
-    for (int row = 0; row < kGridRows; ++row)
-        DataEntryGrid->setCellText(column, row, QString::fromStdString(grid.cell[column][row]));
-}
-
-CurveGrid TfmCurveEdit::gridTexts() const {
-    DataEntryGrid->commitEditor();
-    CurveGrid grid;
-    for (int column = 1; column < kGridColumns; ++column) {
-        for (int row = 0; row < kGridRows; ++row)
-            grid.cell[column][row] = DataEntryGrid->cellText(column, row).toStdString();
-    }
-    return grid;
+    showGridColumn(*DataEntryGrid, grid, column);
 }
 
 QString TfmCurveEdit::controlText(int control) const {
-    switch (control) {
-    case kLeftSideCurveCombo:
-        return LeftSideCurveCombo->currentText();
-    case kLeftCurveUserPanel:
-        return LeftCurveUserPanel->text();
-    case kLeftSideHAidCombo:
-        return LeftSideHAidCombo->currentText();
-    case kRightSideCurveCombo:
-        return RightSideCurveCombo->currentText();
-    case kRightCurveUserPanel:
-        return RightCurveUserPanel->text();
-    case kRightSideHAidCombo:
-        return RightSideHAidCombo->currentText();
-    default:
-        return QString();
-    }
+    return choices_.controlText(control);
 }
 
 // --- handlers -----------------------------------------------------------------
@@ -412,12 +211,7 @@ QWidget* TfmCurveEdit::firstField() const {
 // them now.
 void TfmCurveEdit::FormShow() {
     currentEar = 0;
-    for (ChoiceCombo* box : {LeftSideHAidCombo, RightSideHAidCombo}) {
-        const QSignalBlocker quiet(box);
-        box->clear();
-        for (const auto& name : aidDatabase.aidShortNames)
-            box->addItem(latin1(readText(name)));
-    }
+    choices_.listAids(aidDatabase);
     loadEar();
     loadPage();
     DataEntryGrid->setCurrentCell(0, kLeftUserColumn);
@@ -434,12 +228,11 @@ void TfmCurveEdit::ToggleEarButtonClick() {
     loadEar();
     loadPage();
     readCurves();
-    MainGraphicsPanel->update();
+    graphs_.repaint();
 }
 
 void TfmCurveEdit::curveComboChanged(int side) {
-    const ChoiceCombo* box = side == kLeftSide ? LeftSideCurveCombo : RightSideCurveCombo;
-    fitCurve(side, box->currentIndex());
+    fitCurve(side, choices_.curveCombo(side)->currentIndex());
     readCurves();
     markModified();
 }
@@ -454,22 +247,22 @@ void TfmCurveEdit::RightSideCurveComboChange() {
 
 // The two aid combos always show the same aid. Choosing one stores the page but is
 // not counted as a change of the patient's data.
-void TfmCurveEdit::aidComboChanged(ChoiceCombo* changed, ChoiceCombo* other) {
-    setChoice(other, changed->currentIndex());
-    showAid(LeftSideHAidCombo->currentIndex(), kLeftAidColumn,
+void TfmCurveEdit::aidComboChanged(int side) {
+    choices_.matchAid(side);
+    showAid(choices_.aidCombo(kLeftSide)->currentIndex(), kLeftAidColumn,
             frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]));
-    showAid(RightSideHAidCombo->currentIndex(), kRightAidColumn,
+    showAid(choices_.aidCombo(kRightSide)->currentIndex(), kRightAidColumn,
             frequencyIndexOrFirst(targets.graphFrequency[kRightSide]));
     storePage();
     readCurves();
 }
 
 void TfmCurveEdit::LeftSideHAidComboChange() {
-    aidComboChanged(LeftSideHAidCombo, RightSideHAidCombo);
+    aidComboChanged(kLeftSide);
 }
 
 void TfmCurveEdit::RightSideHAidComboChange() {
-    aidComboChanged(RightSideHAidCombo, LeftSideHAidCombo);
+    aidComboChanged(kRightSide);
 }
 
 // The report prints what the grid shows: the curves are read first, then the page
@@ -525,24 +318,13 @@ void TfmCurveEdit::enterPressed() {
 
 void TfmCurveEdit::DataEntryGridDrawCell(QPainter& painter, int column, int row,
                                          const QRect& rect) {
-    painter.fillRect(rect, column == 0 ? palette().color(QPalette::Button) : QColor(Qt::white));
-    painter.save();
-    painter.setFont(cellFont());
-    painter.setPen(Qt::black);
-    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                     DataEntryGrid->cellText(column, row));
-    painter.restore();
-}
-
-void TfmCurveEdit::showReadOut(QLabel* label, const QWidget* box, QPoint position) {
-    const ReadOut levels = pointerReadOut(position.x(), position.y(), box->width(), box->height());
-    label->setText(QString::fromStdString(readOutText(levels)));
+    drawCurveCell(painter, *DataEntryGrid, column, row, rect, palette().color(QPalette::Button));
 }
 
 void TfmCurveEdit::LeftCurveGraphBoxMouseMove(QPoint position) {
-    showReadOut(IOLabel1, LeftCurveGraphBox, position);
+    graphs_.showReadOut(kLeftSide, position);
 }
 
 void TfmCurveEdit::RightCurveGraphBoxMouseMove(QPoint position) {
-    showReadOut(IOLabel2, RightCurveGraphBox, position);
+    graphs_.showReadOut(kRightSide, position);
 }

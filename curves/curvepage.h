@@ -7,20 +7,16 @@
 #pragma once
 
 #include "controls/pageform.h"
+#include "curves/curvechoicebar.h"
 #include "curves/curvefit.h"
-#include "curves/curvegraphs.h"
+#include "curves/curvegrapharea.h"
 #include "curves/printrequest.h"
 #include "curves/targets.h"
 
-class ChoiceCombo;
-class CurveGraphBox;
 class DataGrid;
-class GraphPanel;
-class LegendFrame;
 class QKeyEvent;
 class QLabel;
 class QToolButton;
-class TRotateLabel;
 
 class TfmCurveEdit : public PageForm {
     Q_OBJECT
@@ -45,10 +41,13 @@ class TfmCurveEdit : public PageForm {
     // What the print button runs with the page's request.
     void setPrintCommand(PrintCommand command) { printCommand = std::move(command); }
 
-    int32_t currentEar = 0;
-    TargetState targets{};
-    CurveParams curves[kCurveCount]{};
-    bool gridEdited = false;
+    // The ear shown (0 right, 1 left), its targets, and the six curves as last read
+    // from the grid (index 0..2 the left graph's fitted, user and aid curve).
+    int32_t shownEar() const { return currentEar; }
+    const TargetState& shownTargets() const { return targets; }
+    const CurveParams& curve(int index) const { return curves[index]; }
+    // Whether a key was taken in the grid since it was last read on a cell change.
+    bool gridWasEdited() const { return gridEdited; }
 
     QWidget* firstField() const override;
 
@@ -75,42 +74,28 @@ class TfmCurveEdit : public PageForm {
     void FormCreate();
     void buildGrid();
     void buildControlsAboveGrid();
-    void buildGraphics();
     void buildButtons();
 
     void fitCurve(int side, int shape);
     void curveComboChanged(int side);
-    void aidComboChanged(ChoiceCombo* changed, ChoiceCombo* other);
+    void aidComboChanged(int side);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
     void nameUserCells();
-    CurveGrid gridTexts() const;
-    void repaintCurves();
-    void showReadOut(QLabel* label, const QWidget* box, QPoint position);
+
+    int32_t currentEar = 0;
+    TargetState targets{};
+    CurveParams curves[kCurveCount]{};
+    bool gridEdited = false;
 
     EarFitPoints fitPoints_{};
     PrintCommand printCommand;
-    GraphScene scene_;
 
     QLabel* EarLabel = nullptr;
     DataGrid* DataEntryGrid = nullptr;
-    ChoiceCombo* LeftSideCurveCombo = nullptr;
-    QLabel* LeftCurveUserPanel = nullptr;
-    ChoiceCombo* LeftSideHAidCombo = nullptr;
-    ChoiceCombo* RightSideCurveCombo = nullptr;
-    QLabel* RightCurveUserPanel = nullptr;
-    ChoiceCombo* RightSideHAidCombo = nullptr;
-    GraphPanel* MainGraphicsPanel = nullptr;
-    CurveGraphBox* LeftCurveGraphBox = nullptr;
-    CurveGraphBox* RightCurveGraphBox = nullptr;
-    QLabel* LeftCurveFreqTextLabel = nullptr;
-    QLabel* RightCurveFreqTextLabel = nullptr;
-    LegendFrame* LegendPanel = nullptr;
-    QLabel* IOLabel1 = nullptr;
-    QLabel* IOLabel2 = nullptr;
+    CurveChoiceBar choices_;
+    CurveGraphArea graphs_;
     QToolButton* PrintButton = nullptr;
     QToolButton* ToggleEarButton = nullptr;
-    QLabel* Label1 = nullptr;
-    TRotateLabel* RotateLabel1 = nullptr;
     QLabel* Image1 = nullptr;
 };

@@ -24,6 +24,9 @@ const QColor kGreyCell(230, 230, 230);
 const QColor kEarColours[2] = {Qt::red, Qt::blue};
 constexpr int kRight = 0;
 constexpr int kLeft = 1;
+// Each grid stands 62 pixels into its ear's half of the page, 80 from the top.
+constexpr int kGridOffset = 62;
+constexpr int kGridTop = 80;
 
 // Eight loudness categories across, six frequencies down.
 const DataGridLayout kLoudnessGridLayout{kCategoryCount, kFrequencyCount, 38, 38, 20,
@@ -45,6 +48,10 @@ int32_t levelSource(int ear) {
 // A frequency index from the record; one outside the list shows the first frequency.
 int frequencyIndex(int32_t stored) {
     return stored >= 0 && stored < kFrequencyCount ? stored : 0;
+}
+
+QString sideName(int ear) {
+    return ear == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
 }
 
 ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString& accessibleName) {
@@ -70,11 +77,18 @@ TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2")
     buildUnitPanel();
 }
 
+// Each ear's half of the page, from the top: heading and column captions, the row
+// captions and the grid, the prediction status and button, the graph frequencies.
 void TfmPage2::buildEar(int earIndex, int left) {
-    EarControls& controls = ear(earIndex);
-    const QString side = earIndex == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
-    const QColor colour = kEarColours[earIndex];
+    buildEarGrid(earIndex, left);
+    buildEarCaptions(earIndex, left);
+    buildEarPrediction(earIndex, left);
+    buildEarFrequencies(earIndex);
+}
 
+void TfmPage2::buildEarGrid(int earIndex, int left) {
+    EarControls& controls = ear(earIndex);
+    const QString side = sideName(earIndex);
     const QString ear = side + QStringLiteral(" Ear");
     controls.grid =
         new DataGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), kLoudnessGridLayout, this);
@@ -90,9 +104,7 @@ void TfmPage2::buildEar(int earIndex, int left) {
                                        QString::fromLatin1(kColumnHints[c])));
         }
     }
-    const int gridLeft = left + 62;
-    const int gridTop = 80;
-    grid->move(gridLeft, gridTop);
+    grid->move(left + kGridOffset, kGridTop);
     grid->keyPress = [this](QKeyEvent* event) { return RightEarLOUDMAPDataGridKeyPress(event); };
     grid->textEdited = [] { markModified(); };
     grid->acceptsChar = [](int, int, QChar ch) {
@@ -109,10 +121,16 @@ void TfmPage2::buildEar(int earIndex, int left) {
             LeftEarLOUDMAPDataGridDrawCell(p, c, r, rect);
         };
     }
+}
 
-    auto* heading = new QLabel(ear, this);
+// The ear's heading over its grid, the categories above the columns and the
+// frequencies beside the rows.
+void TfmPage2::buildEarCaptions(int earIndex, int left) {
+    const DataGrid* grid = ear(earIndex).grid;
+    const int gridLeft = left + kGridOffset;
+    auto* heading = new QLabel(sideName(earIndex) + QStringLiteral(" Ear"), this);
     heading->setFont(pageFont(16, true));
-    setTextColour(heading, colour);
+    setTextColour(heading, kEarColours[earIndex]);
     heading->adjustSize();
     heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
 
@@ -121,7 +139,7 @@ void TfmPage2::buildEar(int earIndex, int left) {
         auto* caption = new QLabel(QString::fromLatin1(categoryNames[c]), this);
         caption->setFont(pageFont(11, true));
         caption->setAlignment(Qt::AlignCenter);
-        caption->setGeometry(gridLeft + inner + c * kLoudnessGridLayout.columnWidth, gridTop - 18,
+        caption->setGeometry(gridLeft + inner + c * kLoudnessGridLayout.columnWidth, kGridTop - 18,
                              kLoudnessGridLayout.columnWidth, 16);
         caption->setToolTip(QString::fromLatin1(kColumnHints[c]));
     }
@@ -129,28 +147,41 @@ void TfmPage2::buildEar(int earIndex, int left) {
         auto* caption = new QLabel(QString::fromLatin1(frequencyCaptions[r]), this);
         caption->setFont(pageFont(11, true));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        caption->setGeometry(left + 4, gridTop + inner + r * kLoudnessGridLayout.rowHeight, 52,
+        caption->setGeometry(left + 4, kGridTop + inner + r * kLoudnessGridLayout.rowHeight, 52,
                              kLoudnessGridLayout.rowHeight);
     }
+}
 
+void TfmPage2::buildEarPrediction(int earIndex, int left) {
+    EarControls& controls = ear(earIndex);
+    const QString side = sideName(earIndex);
+    const int gridLeft = left + kGridOffset;
+    const int gridBottom = kGridTop + controls.grid->height();
     controls.dataTypeLabel = new QLabel(QStringLiteral("Data manually entered"), this);
     controls.dataTypeLabel->setObjectName(side + QStringLiteral("DataTypeLabel"));
     controls.dataTypeLabel->setAlignment(Qt::AlignCenter);
-    controls.dataTypeLabel->setGeometry(left + 10, gridTop + grid->height() + 6, 375, 18);
+    controls.dataTypeLabel->setGeometry(left + 10, gridBottom + 6, 375, 18);
 
     controls.interpolateButton =
         new QPushButton(QStringLiteral("Predict intermediate levels"), this);
     controls.interpolateButton->setObjectName(side + QStringLiteral("InterpolateButton"));
-    controls.interpolateButton->setAccessibleName(ear +
-                                                  QStringLiteral(", Predict intermediate levels"));
-    controls.interpolateButton->setGeometry(gridLeft + (grid->width() - 180) / 2,
-                                            gridTop + grid->height() + 30, 180, 25);
+    controls.interpolateButton->setAccessibleName(
+        side + QStringLiteral(" Ear, Predict intermediate levels"));
+    controls.interpolateButton->setGeometry(gridLeft + (controls.grid->width() - 180) / 2,
+                                            gridBottom + 30, 180, 25);
     connect(controls.interpolateButton, &QPushButton::clicked, this,
             earIndex == kRight ? &TfmPage2::RightInterpolateButtonClick
                                : &TfmPage2::LeftInterpolateButtonClick);
+}
 
+// The frequencies the curve page graphs for this ear.
+void TfmPage2::buildEarFrequencies(int earIndex) {
+    EarControls& controls = ear(earIndex);
+    const QString side = sideName(earIndex);
+    const QString ear = side + QStringLiteral(" Ear");
+    const QRect grid = controls.grid->geometry();
     auto* box = new QGroupBox(QStringLiteral("Display Frequencies (%1 Ear)").arg(side), this);
-    box->setGeometry(gridLeft - 2, gridTop + grid->height() + 66, grid->width() + 4, 58);
+    box->setGeometry(grid.x() - 2, grid.y() + grid.height() + 66, grid.width() + 4, 58);
     placeLabel(box, QStringLiteral("Left Graph"), 12, 28);
     controls.leftFreq = frequencyCombo(box, side + QStringLiteral("EarLeftFreqComboBox"),
                                        ear + QStringLiteral(", Display Frequencies, Left Graph"));

@@ -53,6 +53,10 @@ class TfmPage2 : public PageForm {
     };
 
     void buildEar(int ear, int left);
+    void buildEarGrid(int ear, int left);
+    void buildEarCaptions(int ear, int left);
+    void buildEarPrediction(int ear, int left);
+    void buildEarFrequencies(int ear);
     void buildUnitPanel();
     void loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]);
     void storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]);

@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 
 namespace {
@@ -20,8 +19,6 @@ namespace {
 const QColor kPageColour(166, 202, 240);
 // What an edit holds, as its notes name it ("the last name").
 const char* const kWhatProperty = "tavikWhat";
-const QColor kRightEarColour(Qt::red);
-const QColor kLeftEarColour(Qt::blue);
 
 // A key that types a character, as opposed to one that moves the cursor or the focus.
 // Backspace, Enter and control combinations count; so does Delete, which changes the
@@ -56,80 +53,6 @@ std::string commentsToRecord(const QString& text) {
 
 } // namespace
 
-// --- comments field -----------------------------------------------------------
-
-CommentsMemo::CommentsMemo(QWidget* parent) : QPlainTextEdit(parent) {
-    setObjectName(QStringLiteral("CommentsMemo"));
-    const QString hint = limitHint(kLimit) + QStringLiteral("; a line break counts as two");
-    setAccessibleName(QStringLiteral("Comments"));
-    setAccessibleDescription(hint);
-    setToolTip(hint);
-    // Composed input would slip past the checks below.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
-    setTabChangesFocus(true);
-}
-
-int CommentsMemo::storedLength(const QString& text) {
-    int length = 0;
-    for (const QChar ch : text)
-        length += (ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator) ? 2 : 1;
-    return length;
-}
-
-int CommentsMemo::room() const {
-    const int used = storedLength(toPlainText()) - storedLength(textCursor().selectedText());
-    return kLimit - used;
-}
-
-// Letters outside Latin-1 go in as their plain letters; what cannot be stored, or
-// would not fit, is refused with a word in the status bar.
-void CommentsMemo::keyPressEvent(QKeyEvent* event) {
-    const bool isBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QString text = event->text();
-    const bool types = isBreak || (!text.isEmpty() && text.at(0).isPrint());
-    if (!types) {
-        QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    const Latin1Text stored = isBreak ? Latin1Text{text, QChar()} : toLatin1Text(text);
-    if (!stored.refused.isNull()) {
-        noteRefusedCharacter(this, stored.refused, kWhat);
-        return;
-    }
-    if ((isBreak ? 2 : storedLength(stored.text)) > room()) {
-        noteFull();
-        return;
-    }
-    QKeyEvent plain(event->type(), event->key(), event->modifiers(), stored.text,
-                    event->isAutoRepeat(), event->count());
-    QPlainTextEdit::keyPressEvent(&plain);
-}
-
-void CommentsMemo::insertFromMimeData(const QMimeData* source) {
-    const Latin1Text stored = toLatin1Text(source->text());
-    QString text = stored.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const int room = this->room();
-    const bool fits = storedLength(text) <= room;
-    while (!text.isEmpty() && storedLength(text) > room)
-        text.chop(1);
-    insertPlainText(text);
-    if (!stored.refused.isNull())
-        noteRefusedCharacter(this, stored.refused, kWhat);
-    else if (!fits)
-        noteFull();
-}
-
-void CommentsMemo::noteFull() {
-    statusNote(
-        this,
-        QStringLiteral("The comments hold %1; a line break counts as two.").arg(limitText(kLimit)));
-}
-
-// --- page ---------------------------------------------------------------------
-
 TfmClientInfo::TfmClientInfo(QWidget* parent)
     : PageForm(parent, QStringLiteral("fmClientInfo"), kPageColour) {
     helpContext = 1001;
@@ -140,7 +63,11 @@ TfmClientInfo::TfmClientInfo(QWidget* parent)
 
     buildIdentity();
     buildAidStyles();
-    buildLevelSources();
+    levelSources.build(this);
+    connect(levelSources.group(0), &QButtonGroup::buttonClicked, this,
+            &TfmClientInfo::LLRightEar1Click);
+    connect(levelSources.group(1), &QButtonGroup::buttonClicked, this,
+            &TfmClientInfo::LLLeftEar1Click);
     setTabOrder();
 }
 
@@ -250,61 +177,6 @@ void TfmClientInfo::buildAidStyles() {
         addFittingButton(QStringLiteral("SelectBinaural"), QStringLiteral("Binaural"), 99);
 }
 
-QPushButton* TfmClientInfo::addLevelButton(const QString& name, const QString& accessibleName,
-                                           int left, int top, QColor colour) {
-    auto* button = new ChoiceButton<QPushButton>(QStringLiteral("No"), this);
-    button->setObjectName(name);
-    button->setAccessibleName(accessibleName);
-    button->setGeometry(left, top, 50, 25);
-    button->setCheckable(true);
-    button->setFont(pageFont(11, true));
-    setTextColour(button, colour);
-    return button;
-}
-
-void TfmClientInfo::buildLevelSources() {
-    auto* heading = new QLabel(QStringLiteral("Loudness Levels Used in Curve Fitting"), this);
-    heading->setFont(pageFont(16, true));
-    heading->adjustSize();
-    heading->move(296 + (250 - heading->width()) / 2, 205);
-
-    static const char* const rowCaptions[3] = {"Use patient loudness levels",
-                                               "Predict loudness levels using threshold",
-                                               "Predict loudness levels using threshold and UCL"};
-    constexpr int rowTops[3] = {232, 264, 296};
-
-    rightLevelGroup = new QButtonGroup(this);
-    leftLevelGroup = new QButtonGroup(this);
-    for (int row = 0; row < 3; ++row) {
-        const QString number = QString::number(row + 1);
-        const QString rowCaption = QString::fromLatin1(rowCaptions[row]);
-        rightLevelGroup->addButton(addLevelButton(QStringLiteral("LLRightEar") + number,
-                                                  QStringLiteral("Right Ear, ") + rowCaption, 296,
-                                                  rowTops[row], kRightEarColour),
-                                   row);
-        leftLevelGroup->addButton(addLevelButton(QStringLiteral("LLLeftEar") + number,
-                                                 QStringLiteral("Left Ear, ") + rowCaption, 496,
-                                                 rowTops[row], kLeftEarColour),
-                                  row);
-        auto* caption = new QLabel(rowCaption, this);
-        caption->setGeometry(356, rowTops[row] - 3, 135, 31);
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setWordWrap(true);
-    }
-    connect(rightLevelGroup, &QButtonGroup::buttonClicked, this, &TfmClientInfo::LLRightEar1Click);
-    connect(leftLevelGroup, &QButtonGroup::buttonClicked, this, &TfmClientInfo::LLLeftEar1Click);
-
-    const auto earLabel = [this](const QString& text, int left, QColor colour) {
-        auto* label = new QLabel(text, this);
-        label->setFont(pageFont(11, true));
-        setTextColour(label, colour);
-        label->setGeometry(left - 10, 325, 70, 16);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    };
-    earLabel(QStringLiteral("Right Ear"), 296, kRightEarColour);
-    earLabel(QStringLiteral("Left Ear"), 496, kLeftEarColour);
-}
-
 // The fields and choices as the page lists them, then the level sources row by row,
 // each row's right ear before its left.
 void TfmClientInfo::setTabOrder() {
@@ -320,10 +192,7 @@ void TfmClientInfo::setTabOrder() {
                                    LeftHATypeComboBox,
                                    SelectMonaural,
                                    SelectBinaural};
-    for (int row = 0; row < 3; ++row) {
-        chain.push_back(rightLevelGroup->button(row));
-        chain.push_back(leftLevelGroup->button(row));
-    }
+    levelSources.appendTabOrder(chain);
     for (std::size_t i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
@@ -349,18 +218,7 @@ void TfmClientInfo::loadPatientPage() {
     else if (fitting.binauralFitting == 1)
         SelectBinaural->setChecked(true);
 
-    for (QButtonGroup* group : {rightLevelGroup, leftLevelGroup}) {
-        for (QAbstractButton* button : group->buttons())
-            button->setText(QStringLiteral("No"));
-    }
-    const auto showSource = [](QButtonGroup* group, int32_t source) {
-        if (QAbstractButton* button = group->button(source)) {
-            button->setChecked(true);
-            button->setText(QStringLiteral("Yes"));
-        }
-    };
-    showSource(rightLevelGroup, fitting.rightLevelSource);
-    showSource(leftLevelGroup, fitting.leftLevelSource);
+    levelSources.showSources(fitting.rightLevelSource, fitting.leftLevelSource);
     loading = false;
 }
 
@@ -377,10 +235,7 @@ void TfmClientInfo::storePatientPage() {
     fitting.rightAidStyle = RightHATypeComboBox->currentIndex();
     fitting.leftAidStyle = LeftHATypeComboBox->currentIndex();
     fitting.binauralFitting = SelectBinaural->isChecked() ? 1 : 0;
-    if (rightLevelGroup->checkedId() >= 0)
-        fitting.rightLevelSource = rightLevelGroup->checkedId();
-    if (leftLevelGroup->checkedId() >= 0)
-        fitting.leftLevelSource = leftLevelGroup->checkedId();
+    levelSources.storeSources(fitting.rightLevelSource, fitting.leftLevelSource);
 }
 
 QWidget* TfmClientInfo::firstField() const {
@@ -404,20 +259,14 @@ void TfmClientInfo::SelectMonauralClick() {
     markModified();
 }
 
-void TfmClientInfo::showLevelChoice(QButtonGroup* group, QAbstractButton* clicked) {
-    for (QAbstractButton* button : group->buttons())
-        button->setText(QStringLiteral("No"));
-    if (clicked->isChecked())
-        clicked->setText(QStringLiteral("Yes"));
+void TfmClientInfo::LLRightEar1Click(QAbstractButton* button) {
+    LevelSourceButtons::showClicked(levelSources.group(0), button);
     markModified();
 }
 
-void TfmClientInfo::LLRightEar1Click(QAbstractButton* button) {
-    showLevelChoice(rightLevelGroup, button);
-}
-
 void TfmClientInfo::LLLeftEar1Click(QAbstractButton* button) {
-    showLevelChoice(leftLevelGroup, button);
+    LevelSourceButtons::showClicked(levelSources.group(1), button);
+    markModified();
 }
 
 void TfmClientInfo::FormKeyPress(QKeyEvent* event) {

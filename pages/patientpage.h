@@ -4,36 +4,14 @@
 #pragma once
 
 #include "controls/pageform.h"
-
-#include <QPlainTextEdit>
+#include "pages/commentsmemo.h"
+#include "pages/levelsourcebuttons.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class ChoiceCombo;
 class QLineEdit;
 class QPushButton;
-
-// The comments field. It holds what the record's 256-byte slot can take: 254
-// characters, a line break counting as two (it is stored as CR LF), and only
-// characters that Latin-1 can hold.
-class CommentsMemo : public QPlainTextEdit {
-    Q_OBJECT
-  public:
-    static constexpr int kLimit = 254;
-    explicit CommentsMemo(QWidget* parent);
-
-    // Length of a text as stored, line breaks as two bytes.
-    static int storedLength(const QString& text);
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-
-  private:
-    static constexpr const char* kWhat = "the comments";
-    int room() const;
-    void noteFull();
-};
 
 class TfmClientInfo : public PageForm {
     Q_OBJECT
@@ -61,14 +39,10 @@ class TfmClientInfo : public PageForm {
   private:
     QLineEdit* addEdit(const QString& name, const QString& label, const QString& what, QRect place,
                        int limit);
-    QPushButton* addLevelButton(const QString& name, const QString& accessibleName, int left,
-                                int top, QColor colour);
     void buildIdentity();
     void buildAidStyles();
-    void buildLevelSources();
     void setTabOrder();
     void FormKeyPress(QKeyEvent* event);
-    static void showLevelChoice(QButtonGroup* group, QAbstractButton* down);
 
     QLineEdit* EditLastName = nullptr;
     QLineEdit* EditFirstName = nullptr;
@@ -83,7 +57,6 @@ class TfmClientInfo : public PageForm {
     QPushButton* SelectMonaural = nullptr;
     QPushButton* SelectBinaural = nullptr;
     QButtonGroup* fittingTypeGroup = nullptr;
-    QButtonGroup* rightLevelGroup = nullptr;
-    QButtonGroup* leftLevelGroup = nullptr;
+    LevelSourceButtons levelSources;
     bool loading = false;
 };

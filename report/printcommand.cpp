@@ -51,14 +51,16 @@ void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidge
     if (!printer || !printer->target)
         return;
 
-    dialog.data = makePrintData(record, state.currentFileName, request.currentEar, request.targets,
-                                request.curves, printDateToday());
+    PrintData data = makePrintData(record, state.currentFileName, request.currentEar,
+                                   request.targets, request.curves, printDateToday());
     const std::array<std::string, 6> controls = controlTexts(request);
     for (int choice = 0; choice < kReportChoiceCount; ++choice) {
         if (!dialog.isTicked(choice))
             continue;
-        setPlotLabels(dialog.data, controls, choice);
-        for (int copy = 0; copy < printer->copies; ++copy)
-            printReport(*printer->target, dialog.data, choice);
+        setPlotLabels(data, controls, choice);
+        for (int copy = 0; copy < printer->copies; ++copy) {
+            printReport(*printer->target, data, choice);
+            dialog.keepPrintData(data);
+        }
     }
 }

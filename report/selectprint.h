@@ -28,10 +28,14 @@ class TfmSelectPrint : public QDialog {
     // Places the dialog over the middle of the window.
     void centreOver(const QWidget* window);
 
-    // What the report being printed is drawn from; overwritten by every print command.
-    PrintData data;
+    // What the report last printed was drawn from, page size included; kept by the
+    // print command after every document.
+    const PrintData& printData() const { return printed_; }
+    void keepPrintData(const PrintData& data) { printed_ = data; }
 
   private:
+    PrintData printed_;
+
     QPushButton* OKButton = nullptr;
     QFrame* Panel1 = nullptr;
     QCheckBox* LeftChoice1 = nullptr;

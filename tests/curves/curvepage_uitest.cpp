@@ -110,34 +110,41 @@ TEST_F(CurvePageTest, OpensOnTheRightEarWithItsFrequenciesAndControls) {
 
     click("ToggleEarButton");
     EXPECT_EQ(earShown(), " LEFT EAR");
+    EXPECT_EQ(fmCurveEdit->shownEar(), 1);
+    EXPECT_EQ(fmCurveEdit->shownTargets().graphFrequency[0], 1);
     EXPECT_EQ(find<QLabel>("LeftCurveUserPanel")->text(), "500 Hz (user)");
     leavePage();
     showCurvePage();
     EXPECT_EQ(earShown(), " RIGHT EAR") << "the page always opens on the right ear";
+    EXPECT_EQ(fmCurveEdit->shownEar(), 0);
+    EXPECT_EQ(fmCurveEdit->shownTargets().graphFrequency[1], k4000);
 }
 
 TEST_F(CurvePageTest, ChoosingACurveShapeFitsItScoresItAndCountsAsAChange) {
     choose("LeftSideCurveCombo", 2);
     EXPECT_EQ(column(1), (QStringList{"16", "32", "1.6", "32", "1.6", "100", "0.7"}));
-    EXPECT_EQ(fmCurveEdit->curves[0].complete, 1);
-    EXPECT_NEAR(fmCurveEdit->curves[0].rmsError, 0.675f, 0.001f);
+    EXPECT_EQ(fmCurveEdit->curve(0).complete, 1);
+    EXPECT_NEAR(fmCurveEdit->curve(0).rmsError, 0.675f, 0.001f);
     EXPECT_TRUE(document.modified);
     EXPECT_EQ(modifiedPanel(), " Modified");
 
     choose("LeftSideCurveCombo", 0);
     EXPECT_EQ(column(1), QStringList(7, QString()));
-    EXPECT_EQ(fmCurveEdit->curves[0].complete, 0);
+    EXPECT_EQ(fmCurveEdit->curve(0).complete, 0);
 }
 
 TEST_F(CurvePageTest, AnOutputThresholdTypedWithEnterIsReadAtOnce) {
     typeColumn(2, {"20", "45", "2", "70", "3", "110"});
     type(2, 1, "65o");
     pressEnter();
-    EXPECT_EQ(fmCurveEdit->curves[1].threshold1, 45.0f) << "65 dB output less the gain of 20";
-    EXPECT_EQ(fmCurveEdit->curves[1].threshold1IsOutput, 1);
+    EXPECT_EQ(fmCurveEdit->curve(1).threshold1, 45.0f) << "65 dB output less the gain of 20";
+    EXPECT_EQ(fmCurveEdit->curve(1).threshold1IsOutput, 1);
     EXPECT_EQ(grid()->currentRow(), 1) << "Enter stays in the cell";
     EXPECT_NE(cell(2, 6), "") << "the user curve is complete and scored";
     EXPECT_TRUE(document.modified);
+    EXPECT_TRUE(fmCurveEdit->gridWasEdited()) << "an edit counts until the next cell change";
+    grid()->setCurrentCell(2, 5);
+    EXPECT_FALSE(fmCurveEdit->gridWasEdited());
 }
 
 TEST_F(CurvePageTest, EachRowTakesOnlyItsOwnLetters) {
@@ -255,7 +262,7 @@ TEST_F(CurvePageTest, ACompleteCurveWithoutTargetsShowsErrorAsItsScore) {
     // Nothing was measured at 4000 Hz: no soft target to score against.
     typeColumn(5, {"20", "45", "2", "", "", "110"});
     EXPECT_EQ(cell(5, 6), "Error");
-    EXPECT_EQ(fmCurveEdit->curves[4].rmsError, 121.0f);
+    EXPECT_EQ(fmCurveEdit->curve(4).rmsError, 121.0f);
     // A curve made incomplete loses its score.
     type(5, 5, "");
     pressEnter();
@@ -308,7 +315,7 @@ TEST_F(CurvePageTest, ThePrintButtonOffersThePairsTheControlsShow) {
     click("PrintButton");
     EXPECT_EQ(captions,
               (QStringList{"Curve B\\Curve D", "1000 Hz (user)\\4000 Hz (user)", "HA-1\\HA-1"}));
-    EXPECT_EQ(fmCurveEdit->curves[1].gainAt50, 25.0f) << "the grid is read before printing";
+    EXPECT_EQ(fmCurveEdit->curve(1).gainAt50, 25.0f) << "the grid is read before printing";
 }
 
 TEST_F(CurvePageTest, TheGraphPanelIsThePictureTavikCliDraws) {

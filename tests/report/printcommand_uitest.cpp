@@ -173,7 +173,13 @@ TEST_F(PrintCommandTest, EachTickedPairIsOneDocumentPerCopyInTheOrderOfTheBoxes)
     ASSERT_EQ(log->documents.size(), 6u);
     EXPECT_TRUE(log->documents[0].texts.contains("Left Plot: Curve B"));
     EXPECT_TRUE(log->documents[5].texts.contains("Right Plot: Aid & Co"));
-    EXPECT_EQ(fmSelectPrint->data.pageHeight, 6717);
+    // The dialog keeps what the last document was drawn from.
+    const PrintData& last = fmSelectPrint->printData();
+    EXPECT_EQ(last.pageHeight, 6717);
+    EXPECT_EQ(last.pageWidth, 4658);
+    EXPECT_EQ(last.leftPlotLabel, "HA-1");
+    EXPECT_EQ(last.rightPlotLabel, "Aid & Co");
+    EXPECT_EQ(last.printTargets.graphFrequency[1], 5);
 }
 
 TEST_F(PrintCommandTest, APrinterFailureAbortsThatDocumentAndReachesTheClinician) {

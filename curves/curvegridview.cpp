@@ -1,0 +1,87 @@
+#include "curves/curvegridview.h"
+
+#include "controls/datagrid.h"
+#include "platform/fontnames.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int kLeftUserColumn = 2;
+constexpr int kRightUserColumn = 5;
+
+// Seven parameter rows of 16 pixels and the row labels in a 107-pixel column, then
+// six curve columns of 82 pixels; each with its grid line.
+const DataGridLayout kCurveGridLayout{kGridColumns, kGridRows, 83, 108, 17, 19, Qt::AlignCenter};
+
+QFont cellFont() {
+    QFont font(kSansFamily);
+    font.setPointSize(8);
+    return font;
+}
+
+} // namespace
+
+DataGrid* makeCurveEntryGrid(QWidget* page) {
+    auto* grid = new DataGrid(QStringLiteral("DataEntryGrid"), kCurveGridLayout, page);
+    grid->move(5, 28);
+    grid->setFont(cellFont());
+    grid->setAccessibleName(QStringLiteral("Curve parameters"));
+    for (int row = 0; row < kGridRows; ++row)
+        grid->setCellText(0, row, QString::fromLatin1(curveGridRowLabels[row]));
+    return grid;
+}
+
+int curveColumnTextWidth() {
+    return kCurveGridLayout.columnWidth - 1;
+}
+
+void showGridColumn(DataGrid& grid, const CurveGrid& texts, int column) {
+    for (int row = 0; row < kGridRows; ++row)
+        grid.setCellText(column, row, QString::fromStdString(texts.cell[column][row]));
+}
+
+void showGridScores(DataGrid& grid, const CurveGrid& texts) {
+    for (int column = 1; column < kGridColumns; ++column)
+        grid.setCellText(column, kRowRmsError,
+                         QString::fromStdString(texts.cell[column][kRowRmsError]));
+}
+
+CurveGrid curveGridTexts(DataGrid& grid) {
+    grid.commitEditor();
+    CurveGrid texts;
+    for (int column = 1; column < kGridColumns; ++column) {
+        for (int row = 0; row < kGridRows; ++row)
+            texts.cell[column][row] = grid.cellText(column, row).toStdString();
+    }
+    return texts;
+}
+
+void nameUserCells(DataGrid& grid, const QString& ear, const QString& leftCaption,
+                   const QString& rightCaption) {
+    const struct {
+        int column;
+        const char* graph;
+        const QString& caption;
+    } users[] = {{kLeftUserColumn, "Left graph", leftCaption},
+                 {kRightUserColumn, "Right graph", rightCaption}};
+    for (const auto& user : users) {
+        for (int row = 0; row < kRowRmsError; ++row) {
+            const QString name = QStringLiteral("%1, %2, %3, %4")
+                                     .arg(ear, QString::fromLatin1(user.graph), user.caption,
+                                          QString::fromLatin1(curveGridRowLabels[row]).trimmed());
+            grid.setCellName(user.column, row, name);
+        }
+    }
+}
+
+void drawCurveCell(QPainter& painter, const DataGrid& grid, int column, int row, const QRect& rect,
+                   const QColor& buttonFace) {
+    painter.fillRect(rect, column == 0 ? buttonFace : QColor(Qt::white));
+    painter.save();
+    painter.setFont(cellFont());
+    painter.setPen(Qt::black);
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     grid.cellText(column, row));
+    painter.restore();
+}

@@ -1,0 +1,64 @@
+// Reading curve texts: the rules that turn a column of parameter texts into a
+// curve, shared by the curve grid and the database page, including the letters that
+// mark a threshold as an input or output level ("i", "o") or as the same as the first
+// one ("x").
+#pragma once
+
+#include "curves/curvegrid.h"
+#include "model/fittingrecord.h"
+
+#include <optional>
+#include <span>
+#include <string>
+
+// The levels a threshold or maximum output may be typed as, in dB.
+inline constexpr float kLowestGridLevel = 30.0f;
+inline constexpr float kHighestGridLevel = 130.0f;
+
+// Threshold 2 given as an output level, as the input level on the first segment: the
+// first whole input level, counted up from the integer part of threshold 1, whose
+// output reaches the entered level. -99 when no level within reach gets there (the
+// first segment does not rise, or rises too slowly to get there within 100000 dB).
+float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output);
+
+// How a column of parameter texts is read where the curve grid and the database
+// page differ: what a text that is no number does, and how a threshold 2 typed as an
+// output level becomes an input level.
+enum class NotANumber { Missing, Stops };
+enum class OutputThreshold2 {
+    OnFirstSegment, // the input level at which the curve's first segment reaches it
+    LessGain        // the level less the gain, as threshold 1
+};
+struct ParameterRules {
+    NotANumber notANumber;
+    OutputThreshold2 threshold2;
+};
+
+// The clinician's own curves: threshold 2 typed as an output level is found on the
+// curve's first segment.
+inline constexpr ParameterRules kCurveGridRules{NotANumber::Missing,
+                                                OutputThreshold2::OnFirstSegment};
+// The hearing-aid columns are read as the database page stores the entry: an output
+// level less the gain. Their texts are the database page's, so the curve drawn is the
+// aid's own.
+inline constexpr ParameterRules kAidColumnRules{NotANumber::Missing, OutputThreshold2::LessGain};
+
+// Reads the six parameter texts of one curve (rows gain to maximum output) by the
+// rules both grids share. Spaces are ignored. The six values start missing; the two
+// flags keep their values unless a row sets them. Gain: empty, a lone "-" or a "-"
+// after the first character is missing. Thresholds: "i" is ignored, "o" marks an
+// output level, which becomes an input level when the gain is there; a level outside
+// 30..130 dB as typed is missing. Ratios: 0 is missing. "x" alone or nothing as the
+// second stage copies the first. Maximum output: outside 30..130 dB is missing.
+// Thresholds in the wrong order are exchanged together with their ratios.
+// With NotANumber::Stops the read stops at the first text that is no number and
+// returns its row; that row and the rows after it stay missing.
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     CurveParams& curve, ParameterRules rules);
+std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
+                                     AidFrequencyData& curve, ParameterRules rules);
+
+// Reads the six curve columns into curves[0..5]. The six parameters and `complete`
+// are read afresh; the two flags keep their values unless a column sets them, and
+// `rmsError` keeps its value.
+void readCurves(const CurveGrid& grid, CurveParams (&curves)[kCurveCount]);
