@@ -160,6 +160,27 @@ TEST(CurveGraphs, TargetsAreMarkedAndTheGuidesAreDrawnWithOrWithoutThem) {
     }
 }
 
+TEST(CurveGraphs, TicksPointInwardAtLevels30To120) {
+    const Drawing d(sceneWithBands());
+    // Output levels 30..120 on the left and the right, then input levels 40..120 at
+    // the top and the bottom, each 3 pixels long from the frame inwards.
+    const std::vector<PaintItem> ticks = d.lines(Qt::SolidLine);
+    ASSERT_EQ(ticks.size(), 2u * 10 + 2u * 9);
+    const struct {
+        std::size_t index;
+        QLineF line;
+    } cases[] = {
+        {0, {kL, kB + 0.5, kL + 3, kB + 0.5}},     // output 30, left
+        {1, {kR + 1, kB + 0.5, kR - 2, kB + 0.5}}, // output 30, right
+        {19, {kR + 1, 50.5, kR - 2, 50.5}},        // output 120, right
+        {20, {55.5, kT + 4, 55.5, kT + 1}},        // input 40, top
+        {21, {55.5, kB - 3, 55.5, kB}},            // input 40, bottom
+        {37, {255.5, kB - 3, 255.5, kB}},          // input 120, bottom
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ticks[c.index].line, c.line) << c.index;
+}
+
 TEST(CurveGraphs, TextsArePlacedByTheTopLeftCornerOfTheirCell) {
     GraphScene scene = sceneWithBands();
     scene.binaural = true;
