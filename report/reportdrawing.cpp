@@ -1,3 +1,7 @@
+// The upper half of the report (the header with the patient's comments, the
+// input/output table and the parameter table), the whole page in print order, and
+// one printed document. The plots, their axis titles and the legend are in
+// reportgraphs.cpp.
 #include "report/reportdrawing.h"
 
 #include "curves/graphpainter.h"
