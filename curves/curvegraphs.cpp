@@ -90,6 +90,7 @@ void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize
     painter.save();
     prepare(painter);
     painter.setClipRect(QRect(QPoint(0, 0), box), Qt::IntersectClip);
+    GraphPainter g(painter, screenMedium());
     std::vector<QLine> lines;
     for (int k = 0; k < 3; ++k) {
         const CurveParams& curve = scene.curves[first + k];
@@ -97,7 +98,7 @@ void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize
             continue;
         // Width 2 covers the pixel rows on both sides of a line between pixel
         // corners, so the curve looks the same at any device pixel ratio.
-        painter.setPen(QPen(colours[k], 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setPen(colours[k], 2);
         lines.clear();
         for (const PixelSegment& s : curveSegments(curve, box.width(), box.height()))
             lines.emplace_back(s.x1, s.y1, s.x2, s.y2);
