@@ -2,11 +2,8 @@
 
 #include "platform/fontnames.h"
 
-#include <QBrush>
-#include <QLineF>
 #include <QPainter>
 #include <QPen>
-#include <QRectF>
 
 #include <vector>
 
@@ -15,16 +12,14 @@ namespace {
 constexpr int kTextPointSize = 8;
 constexpr int kMarkerPointSize = 25;
 constexpr int kLegendPointSize = 7;
-constexpr int kTickLength = 3;
 
 const char* const kUclExceedsText = "^ ^ ^ UCL exceeds graph/audiometer limits ^ ^ ^";
 const char* const kBinauralText = "Target levels reduced 5 dB for binaural fitting";
-const char* const kMarkerText = "*";
 
-QFont arial(int pointSize) {
-    QFont font(kSansFamily);
-    font.setPointSize(pointSize);
-    return font;
+// White strokes and texts in the page's face, on whole pixels, at the screen's hatch
+// pitch.
+GraphMedium screenMedium() {
+    return {kGraphTextColour, QFont(kSansFamily), true, 1.0};
 }
 
 // Crisp pictures at any device pixel ratio: lines and fills without antialiasing, and
@@ -36,116 +31,14 @@ void prepare(QPainter& painter) {
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
-QPen thinPen(Qt::PenStyle style) {
-    return QPen(kGraphTextColour, 1, style, Qt::FlatCap, Qt::MiterJoin);
-}
-
-QBrush bandBrush(LoudnessBand band) {
-    switch (band) {
-    case LoudnessBand::Loud:
-        return QBrush(kLoudBandColour, Qt::CrossPattern);
-    case LoudnessBand::Comfortable:
-        return QBrush(kComfortableBandColour, Qt::BDiagPattern);
-    case LoudnessBand::Soft:
-        break;
-    }
-    return QBrush(kSoftBandColour, Qt::DiagCrossPattern);
-}
-
-QRectF pixelArea(const PixelRect& r) {
-    return QRectF(r.left, r.top, static_cast<qreal>(r.right) - r.left,
-                  static_cast<qreal>(r.bottom) - r.top);
-}
-
-// A 1-pixel line from the pixel (x1, y1) up to, not including, the pixel (x2, y2).
-// Level and upright lines are given as a band one pixel wide over exactly those
-// pixels, so that they cover the same pixels at any device pixel ratio; other lines
-// run between the pixels' centres.
-void drawPixelLine(QPainter& painter, int x1, int y1, int x2, int y2) {
-    if (y1 == y2 && x1 != x2) {
-        const int shift = x2 < x1 ? 1 : 0;
-        painter.drawLine(QLineF(x1 + shift, y1 + 0.5, x2 + shift, y2 + 0.5));
-    } else if (x1 == x2 && y1 != y2) {
-        const int shift = y2 < y1 ? 1 : 0;
-        painter.drawLine(QLineF(x1 + 0.5, y1 + shift, x2 + 0.5, y2 + shift));
-    } else if (x1 != x2) {
-        painter.drawLine(QLineF(x1 + 0.5, y1 + 0.5, x2 + 0.5, y2 + 0.5));
-    }
-}
-
-// A text placed by the top-left corner of its line.
-void drawTextAt(QPainter& painter, int x, int y, const QString& text) {
-    painter.drawText(QPointF(x, y + painter.fontMetrics().ascent()), text);
-}
-
-int textWidth(const QPainter& painter, const QString& text) {
-    return painter.fontMetrics().horizontalAdvance(text);
-}
-
-// A text centred on x.
-void drawTextCentredOn(QPainter& painter, int x, int y, const QString& text) {
-    drawTextAt(painter, x - percentOf(textWidth(painter, text), 50), y, text);
-}
-
-void drawFrameMessage(QPainter& painter, const GraphFrame& frame, int y, const QString& text) {
-    drawTextAt(painter, centredTextLeft(frame, textWidth(painter, text)), y, text);
-}
-
-void drawBands(QPainter& painter, const GraphBackground& plan) {
-    painter.setPen(Qt::NoPen);
-    for (const BandArea& band : plan.bands) {
-        painter.setBrush(bandBrush(band.band));
-        painter.drawRect(pixelArea(band.area));
-    }
-    painter.setBrush(Qt::NoBrush);
-}
-
-// The frame's lines lie on its left, right, top and bottom pixels.
-void drawFrame(QPainter& painter, const GraphFrame& f) {
-    painter.setPen(thinPen(Qt::SolidLine));
-    painter.drawRect(QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left, f.bottom - f.top));
-}
-
-// Output levels left of the frame, right-aligned a digit's width away from it, with
-// ticks inward from both sides; input levels below the frame with ticks inward from
-// the top and the bottom.
-void drawAxes(QPainter& painter, const GraphFrame& f, int heightM) {
-    for (int v = kGraphLowestLevel; v <= kGraphHighestLevel; v += kGraphLevelStep) {
-        const int y = backgroundY(f, v);
-        const QString label = QString::number(v);
-        drawTextAt(painter, f.left - textWidth(painter, label + "8"), y - percentOf(heightM, 50),
-                   label);
-        if (v < kGraphHighestLevel) {
-            drawPixelLine(painter, f.left, y, f.left + kTickLength, y);
-            drawPixelLine(painter, f.right, y, f.right - kTickLength, y);
-        }
-    }
-    for (int v = kGraphLowestLevel + kGraphLevelStep; v < kGraphHighestLevel;
-         v += kGraphLevelStep) {
-        const int x = backgroundX(f, v);
-        drawTextCentredOn(painter, x, f.bottom + percentOf(heightM, 20), QString::number(v));
-        drawPixelLine(painter, x, f.top + kTickLength, x, f.top);
-        drawPixelLine(painter, x, f.bottom - kTickLength, x, f.bottom);
-    }
-}
-
-// The equal-level diagonal, then per speech level its input line, its word above the
-// frame and its target marker.
-void drawGuides(QPainter& painter, const GraphBackground& plan, int heightM) {
+// The messages about the UCL and a binaural fitting, centred near the frame's top
+// and bottom.
+void drawMessages(GraphPainter& g, const GraphBackground& plan, int heightM) {
     const GraphFrame& f = plan.frame;
-    painter.setPen(thinPen(Qt::DotLine));
-    drawPixelLine(painter, f.left, f.bottom, f.right, f.top);
-    for (const SpeechMark& mark : plan.speech) {
-        drawPixelLine(painter, mark.x, f.top, mark.x, f.bottom);
-        drawTextCentredOn(painter, mark.x, f.top - percentOf(heightM, mark.wordRaisePercent),
-                          mark.word);
-        if (!mark.hasTarget)
-            continue;
-        painter.setFont(arial(kMarkerPointSize));
-        const int markerHeight = painter.fontMetrics().height();
-        drawTextCentredOn(painter, mark.x, mark.targetY - percentOf(markerHeight, 33), kMarkerText);
-        painter.setFont(arial(kTextPointSize));
-    }
+    if (plan.uclExceeds)
+        g.textCentredInFrame(f, f.top + percentOf(heightM, 50), kUclExceedsText);
+    if (plan.binaural)
+        g.textCentredInFrame(f, f.bottom - percentOf(heightM, 290), kBinauralText);
 }
 
 } // namespace
@@ -173,20 +66,21 @@ void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side) {
     const GraphFrame& f = plan.frame;
     painter.save();
     prepare(painter);
-    drawBands(painter, plan);
-    drawFrame(painter, f);
+    GraphPainter g(painter, screenMedium());
+    g.bands(plan.bands);
+    g.frame(f, 1);
 
-    painter.setFont(arial(kTextPointSize));
-    const int heightM = painter.fontMetrics().height();
-    if (plan.uclExceeds)
-        drawFrameMessage(painter, f, f.top + percentOf(heightM, 50), kUclExceedsText);
-    if (plan.binaural)
-        drawFrameMessage(painter, f, f.bottom - percentOf(heightM, 290), kBinauralText);
-    drawAxes(painter, f, heightM);
-    drawGuides(painter, plan, heightM);
-    painter.setPen(thinPen(Qt::SolidLine));
+    g.setPointSize(kTextPointSize);
+    const int heightM = g.textHeight();
+    drawMessages(g, plan, heightM);
+    g.outputScale(f, ScaleMarks::InwardTicks, false);
+    g.inputScale(f, ScaleMarks::InwardTicks);
+    g.setPen(1, Qt::DotLine);
+    g.diagonal(f);
+    g.speechLevels(f, plan.speech, kTextPointSize, kMarkerPointSize);
+    g.setPen(1);
     if (plan.cic)
-        drawFrameMessage(painter, f, f.top + percentOf(heightM, 150), kCicNoteText);
+        g.textCentredInFrame(f, f.top + percentOf(heightM, 150), kCicNoteText);
     painter.restore();
 }
 
@@ -196,6 +90,7 @@ void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize
     painter.save();
     prepare(painter);
     painter.setClipRect(QRect(QPoint(0, 0), box), Qt::IntersectClip);
+    GraphPainter g(painter, screenMedium());
     std::vector<QLine> lines;
     for (int k = 0; k < 3; ++k) {
         const CurveParams& curve = scene.curves[first + k];
@@ -203,7 +98,7 @@ void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize
             continue;
         // Width 2 covers the pixel rows on both sides of a line between pixel
         // corners, so the curve looks the same at any device pixel ratio.
-        painter.setPen(QPen(colours[k], 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setPen(colours[k], 2);
         lines.clear();
         for (const PixelSegment& s : curveSegments(curve, box.width(), box.height()))
             lines.emplace_back(s.x1, s.y1, s.x2, s.y2);
@@ -225,15 +120,15 @@ void drawGraphLegend(QPainter& painter) {
     };
     painter.save();
     prepare(painter);
-    painter.setPen(Qt::NoPen);
-    for (const auto& s : swatches) {
-        painter.setBrush(bandBrush(s.band));
-        painter.drawRect(pixelArea({5, s.top, 40, s.top + 15}));
-    }
-    painter.setFont(arial(kLegendPointSize));
+    GraphPainter g(painter, screenMedium());
+    std::vector<BandArea> bands;
+    for (const auto& s : swatches)
+        bands.push_back({s.band, {5, s.top, 40, s.top + 15}});
+    g.bands(bands);
+    g.setPointSize(kLegendPointSize);
     painter.setPen(kGraphTextColour);
     for (const auto& s : swatches)
-        drawTextAt(painter, 45, s.labelTop, s.label);
+        g.text(45, s.labelTop, s.label);
     painter.restore();
 }
 

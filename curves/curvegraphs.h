@@ -8,6 +8,7 @@
 #include "curves/curveload.h"
 #include "curves/curvetext.h"
 #include "curves/graphgeometry.h"
+#include "curves/graphpainter.h"
 #include "curves/targets.h"
 
 #include <QColor>
@@ -23,11 +24,9 @@ inline const QColor kFittedCurveColour(0, 255, 255); // aqua
 inline const QColor kUserCurveColour(0, 255, 0);     // lime
 inline const QColor kAidCurveColour(255, 0, 255);    // fuchsia
 
-// The colours of the background layer and the legend.
-inline const QColor kGraphTextColour(255, 255, 255);   // white: frame, axes, texts
-inline const QColor kLoudBandColour(0, 128, 0);        // green
-inline const QColor kComfortableBandColour(0, 0, 255); // blue
-inline const QColor kSoftBandColour(255, 0, 0);        // red
+// The colour of the background layer's frame, axes and texts, and of the legend's
+// words; the bands' colours are the graph painter's.
+inline const QColor kGraphTextColour(255, 255, 255); // white
 
 // The frequency captions of the two graphs: yellow, in the page's 16-pixel font.
 inline const QColor kFrequencyLabelColour(255, 255, 0);

@@ -28,13 +28,6 @@ long double levelSpan(double level, int length) {
     return (static_cast<long double>(level) - kGraphLowestLevel) * length * 0.01L;
 }
 
-// The rectangle of a band between two levels, one pixel inside the frame's sides:
-// from the upper level's row down to and including the lower level's row.
-PixelRect bandRect(const GraphFrame& frame, int32_t lower, int32_t upper) {
-    const long long bottom = static_cast<long long>(backgroundY(frame, lower)) + 1;
-    return {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(bottom)};
-}
-
 } // namespace
 
 GraphFrame graphFrame(int side) {
@@ -81,7 +74,10 @@ int percentOf(int pixels, int percent) {
 }
 
 int centredTextLeft(const GraphFrame& frame, int textWidth) {
-    return frame.left + (frame.right - frame.left) / 2 - percentOf(textWidth, 50);
+    // Twice the position is whole, so its half cuts toward zero exactly.
+    const long long twice = 2LL * frame.left + (static_cast<long long>(frame.right) - frame.left) -
+                            2LL * percentOf(textWidth, 50);
+    return clampToInt32(twice / 2);
 }
 
 GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle, bool binaural,
@@ -103,44 +99,71 @@ GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle
     }
     plan.uclExceeds = targets.bandLevels[side][kUcl] > kGraphHighestLevel && present(level[kCsl]);
 
+    plan.bands = bandAreas(plan.frame, level);
+    plan.speech = speechMarks(plan.frame, targets, side, aidStyle, TargetReading::Exact);
+    return plan;
+}
+
+std::vector<BandArea> bandAreas(const GraphFrame& frame, const int32_t (&levels)[kBandCount]) {
     const struct {
         LoudnessBand band;
         BandLevel lower;
         BandLevel upper;
-    } bands[] = {
+    } order[] = {
         {LoudnessBand::Loud, kCsl, kUcl},
         {LoudnessBand::Comfortable, kCss, kCsl},
         {LoudnessBand::Soft, kVs, kCss},
     };
-    for (const auto& b : bands) {
-        if (present(level[b.lower]) && present(level[b.upper]))
-            plan.bands.push_back({b.band, bandRect(plan.frame, level[b.lower], level[b.upper])});
+    std::vector<BandArea> bands;
+    for (const auto& b : order) {
+        const int32_t lower = levels[b.lower];
+        const int32_t upper = levels[b.upper];
+        if (!present(lower) || !present(upper))
+            continue;
+        const long long below = static_cast<long long>(backgroundY(frame, lower)) + 1;
+        bands.push_back(
+            {b.band,
+             {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(below)}});
     }
+    return bands;
+}
 
-    const int32_t(&inputs)[3] = speechInputLevels[aidStyleOrFirst(aidStyle)][plan.frequencyIndex];
+std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets, int side,
+                                      int32_t aidStyle, TargetReading reading) {
+    side = sideOrLeft(side);
+    const int f = frequencyIndexOrFirst(targets.graphFrequency[side]);
+    const int32_t(&inputs)[3] = speechInputLevels[aidStyleOrFirst(aidStyle)][f];
+    std::array<SpeechMark, 3> marks{};
     for (int k = 0; k < 3; ++k) {
-        SpeechMark& mark = plan.speech[k];
-        const float target = targets.targetLevels[side][k];
+        SpeechMark& mark = marks[k];
+        const float stored = targets.targetLevels[side][k];
+        const double target = reading == TargetReading::WholeDb ? truncToInt(stored) : stored;
         mark.word = kSpeechWords[k];
         mark.wordRaisePercent = kSpeechWordRaisePercent[k];
         mark.input = inputs[k];
-        mark.x = backgroundX(plan.frame, inputs[k]);
-        mark.hasTarget = target != 0.0f;
-        mark.targetY = mark.hasTarget ? backgroundY(plan.frame, target) : 0;
+        mark.x = backgroundX(frame, inputs[k]);
+        mark.hasTarget = target != 0.0;
+        mark.targetY = mark.hasTarget ? backgroundY(frame, target) : 0;
     }
-    return plan;
+    return marks;
+}
+
+std::vector<CurveStep> curveSteps(const CurveParams& curve) {
+    std::vector<CurveStep> steps;
+    steps.reserve(kGraphHighestLevel - kGraphLowestLevel);
+    for (int x = kGraphLowestLevel; x < kGraphHighestLevel; ++x) {
+        const float from = curveOutput(curve, static_cast<float>(x));
+        if (!(from >= kGraphLowestLevel))
+            continue;
+        steps.push_back({x, from, curveOutput(curve, static_cast<float>(x + 1))});
+    }
+    return steps;
 }
 
 std::vector<PixelSegment> curveSegments(const CurveParams& curve, int width, int height) {
     std::vector<PixelSegment> segments;
-    segments.reserve(kGraphHighestLevel - kGraphLowestLevel);
-    for (int x = kGraphLowestLevel; x < kGraphHighestLevel; ++x) {
-        const float y1 = curveOutput(curve, static_cast<float>(x));
-        if (!(y1 >= kGraphLowestLevel))
-            continue;
-        const float y2 = curveOutput(curve, static_cast<float>(x + 1));
-        segments.push_back({curveBoxX(width, x), curveBoxY(height, y1), curveBoxX(width, x + 1),
-                            curveBoxY(height, y2)});
-    }
+    for (const CurveStep& s : curveSteps(curve))
+        segments.push_back({curveBoxX(width, s.input), curveBoxY(height, s.from),
+                            curveBoxX(width, s.input + 1), curveBoxY(height, s.to)});
     return segments;
 }

@@ -84,7 +84,9 @@ std::string graphFrequencyText(int frequencyIndex);
 // in decimals (10 x 1.2) is never cut to the pixel below.
 int percentOf(int pixels, int percent);
 
-// The left edge of a text of the given width centred on the frame's width.
+// The left edge of a text of the given width centred on the frame's width: the
+// frame's middle (a half unit when its width is odd) less half the text's width cut
+// toward zero, the sum cut toward zero.
 int centredTextLeft(const GraphFrame& frame, int textWidth);
 
 // A block of pixels: left and top included, right and bottom excluded.
@@ -135,6 +137,33 @@ struct GraphBackground {
 // when both of its levels are present; levels above 130 are drawn at 130.
 GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle, bool binaural,
                                     int side);
+
+// The bands between the given VS, CSS, CSL and UCL levels that have both edge levels,
+// in drawing order loud, comfortable, soft: one unit inside the frame's sides, from
+// the upper level's row down to and including the lower level's row. Levels are
+// placed as given, outside the frame when they lie outside 30..130.
+std::vector<BandArea> bandAreas(const GraphFrame& frame, const int32_t (&levels)[kBandCount]);
+
+// How a graph reads its target outputs: the screen places each target as it is
+// stored; the printed report first cuts it to whole dB, so that a target below 1 dB
+// has no marker there.
+enum class TargetReading { Exact, WholeDb };
+
+// The soft, average and loud speech marks of one side for the ear's aid style and the
+// side's graph frequency.
+std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets, int side,
+                                      int32_t aidStyle, TargetReading reading);
+
+// One 1-dB step of a curve: from input x to x + 1 with the outputs there (dB).
+struct CurveStep {
+    int input;
+    float from;
+    float to;
+};
+
+// The steps of a curve that a graph draws: x = 30..129, each only where the curve's
+// output at x is at least 30 dB.
+std::vector<CurveStep> curveSteps(const CurveParams& curve);
 
 // A straight piece of a curve between two pixels of its curve box.
 struct PixelSegment {

@@ -1,6 +1,5 @@
 #include "report/reportlayout.h"
 
-#include "curves/curvefit.h"
 #include "model/numbers.h"
 
 namespace {
@@ -14,8 +13,6 @@ constexpr PageFraction kPlotLeft[2] = {0.078, 0.5};
 constexpr PageFraction kPlotRight[2] = {0.484, 0.906};
 constexpr PageFraction kPlotTop = 0.53;
 constexpr PageFraction kPlotBottom = 0.855;
-
-constexpr int kBandVs = 0, kBandCss = 1, kBandCsl = 2, kBandUcl = 3;
 
 } // namespace
 
@@ -47,41 +44,29 @@ GraphFrame plotFrame(const PageSize& page, int side) {
 }
 
 std::vector<BandArea> plotBands(const GraphFrame& frame, const int32_t (&bandLevels)[4]) {
-    struct Edges {
-        LoudnessBand band;
-        int lower;
-        int upper;
-    };
-    constexpr Edges order[] = {{LoudnessBand::Loud, kBandCsl, kBandUcl},
-                               {LoudnessBand::Comfortable, kBandCss, kBandCsl},
-                               {LoudnessBand::Soft, kBandVs, kBandCss}};
-    std::vector<BandArea> bands;
-    for (const Edges& e : order) {
-        const int32_t lower = bandLevels[e.lower];
-        const int32_t upper = bandLevels[e.upper];
-        if (lower == kEmptyLevel || upper == kEmptyLevel)
-            continue;
-        const long long below = static_cast<long long>(backgroundY(frame, lower)) + 1;
-        bands.push_back(
-            {e.band,
-             {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(below)}});
-    }
-    return bands;
+    return bandAreas(frame, bandLevels);
 }
 
 std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const CurveParams& curve) {
     std::vector<PixelSegment> segments;
     if (curve.complete != 1)
         return segments;
-    for (int input = kGraphLowestLevel; input < kGraphHighestLevel; ++input) {
-        const float from = curveOutput(curve, static_cast<float>(input));
-        if (!(from >= kGraphLowestLevel))
-            continue;
-        const float to = curveOutput(curve, static_cast<float>(input + 1));
-        segments.push_back({backgroundX(frame, input), backgroundY(frame, from),
-                            backgroundX(frame, input + 1), backgroundY(frame, to)});
-    }
+    for (const CurveStep& s : curveSteps(curve))
+        segments.push_back({backgroundX(frame, s.input), backgroundY(frame, s.from),
+                            backgroundX(frame, s.input + 1), backgroundY(frame, s.to)});
     return segments;
+}
+
+GraphBackground planPlot(const PageSize& page, const TargetState& targets, int32_t aidStyle,
+                         int side) {
+    const int s = side == 0 ? 0 : 1;
+    GraphBackground plan{};
+    plan.frame = plotFrame(page, s);
+    plan.frequencyIndex = frequencyIndexOrFirst(targets.graphFrequency[s]);
+    plan.bands = plotBands(plan.frame, targets.bandLevels[s]);
+    plan.cic = aidStyle == kCicStyle;
+    plan.speech = speechMarks(plan.frame, targets, s, aidStyle, TargetReading::WholeDb);
+    return plan;
 }
 
 int32_t curvePenWidth(const PageSize& page) {

@@ -72,5 +72,12 @@ std::vector<BandArea> plotBands(const GraphFrame& frame, const int32_t (&bandLev
 // incomplete curve has none.
 std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const CurveParams& curve);
 
+// Everything of a printed graph that is not a pen, brush or font: its frame, the
+// bands as plotBands places them, the speech marks with targets cut to whole dB, and
+// whether the ear's aid style (0..3 as stored, 3 CIC) calls for the CIC note. The
+// screen's messages about the UCL and a binaural fitting are not printed.
+GraphBackground planPlot(const PageSize& page, const TargetState& targets, int32_t aidStyle,
+                         int side);
+
 // The curve's pen width: 6 units on a page more than 4000 units high, else 3.
 int32_t curvePenWidth(const PageSize& page);

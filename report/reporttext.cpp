@@ -113,10 +113,6 @@ HeaderTexts headerTexts(const PrintData& data) {
     return h;
 }
 
-std::string plotFrequencyText(int32_t frequencyIndex) {
-    return formatInt(frequencyHz[frequencyIndexOrFirst(frequencyIndex)]) + " Hz";
-}
-
 std::string paddedInt(double value, int width) {
     return padLeft(formatInt(truncToInt(value)), width);
 }

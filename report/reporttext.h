@@ -77,9 +77,6 @@ HeaderTexts headerTexts(const PrintData& data);
 
 // --- tables ------------------------------------------------------------------
 
-// "3000 Hz" for a plot's frequency index (outside 0..5: 250 Hz).
-std::string plotFrequencyText(int32_t frequencyIndex);
-
 // printf's "%Nd" of a value cut toward zero, and "%N.1f" with the value rounded
 // half away from zero on its exact binary value, as the curve page's texts are.
 std::string paddedInt(double value, int width);

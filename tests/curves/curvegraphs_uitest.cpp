@@ -131,12 +131,12 @@ TEST(CurveGraphs, AUclAboveTheGraphIsAnnouncedOnlyWithTheLoudBand) {
 
 TEST(CurveGraphs, TargetsAreMarkedAndTheGuidesAreDrawnWithOrWithoutThem) {
     // At 1000 Hz for a BTE aid the speech levels are 32, 53 and 76 dB SPL: columns
-    // 35, 87 and 145. Targets 54.8 and 67 lie on rows 213 and 182.
+    // 35, 87 and 145. Targets 54.8, 67 and 83.4 lie on rows 213, 182 and 141.
     const int columns[3] = {35, 87, 145};
     const struct {
         float targets[3];
         std::vector<int> markerRows;
-    } cases[] = {{{0, 0, 0}, {}}, {{54.8f, 67, 0}, {213, 182}}};
+    } cases[] = {{{0, 0, 0}, {}}, {{54.8f, 67, 83.4f}, {213, 182, 141}}};
     for (const auto& c : cases) {
         GraphScene scene = sceneWithBands();
         std::copy(std::begin(c.targets), std::end(c.targets), scene.targets.targetLevels[0]);
@@ -158,6 +158,27 @@ TEST(CurveGraphs, TargetsAreMarkedAndTheGuidesAreDrawnWithOrWithoutThem) {
         EXPECT_EQ(d.device.texts().filter(QRegularExpression("^(soft|average|loud)$")),
                   (QStringList{"soft", "average", "loud"}));
     }
+}
+
+TEST(CurveGraphs, TicksPointInwardAtLevels30To120) {
+    const Drawing d(sceneWithBands());
+    // Output levels 30..120 on the left and the right, then input levels 40..120 at
+    // the top and the bottom, each 3 pixels long from the frame inwards.
+    const std::vector<PaintItem> ticks = d.lines(Qt::SolidLine);
+    ASSERT_EQ(ticks.size(), 2u * 10 + 2u * 9);
+    const struct {
+        std::size_t index;
+        QLineF line;
+    } cases[] = {
+        {0, {kL, kB + 0.5, kL + 3, kB + 0.5}},     // output 30, left
+        {1, {kR + 1, kB + 0.5, kR - 2, kB + 0.5}}, // output 30, right
+        {19, {kR + 1, 50.5, kR - 2, 50.5}},        // output 120, right
+        {20, {55.5, kT + 4, 55.5, kT + 1}},        // input 40, top
+        {21, {55.5, kB - 3, 55.5, kB}},            // input 40, bottom
+        {37, {255.5, kB - 3, 255.5, kB}},          // input 120, bottom
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ticks[c.index].line, c.line) << c.index;
 }
 
 TEST(CurveGraphs, TextsArePlacedByTheTopLeftCornerOfTheirCell) {
@@ -228,9 +249,12 @@ TEST(CurveGraphs, CurvesAreDrawnWhereTheirOutputStartsAtLeast30Db) {
 }
 
 TEST(CurveGraphs, PanelDrawsEachCompleteCurveInItsColourClippedToItsBox) {
+    // Rising curves on the left, falling ones on the right.
     GraphScene scene = sceneWithBands();
-    for (CurveParams& curve : scene.curves)
-        curve = risingCurve();
+    for (int k = 0; k < 3; ++k) {
+        scene.curves[k] = risingCurve();
+        scene.curves[k + 3] = fallingCurve();
+    }
     scene.curves[1].complete = 0; // the left user curve is not drawn
     const Drawing d(scene, true);
     const std::vector<PaintItem> curveLines =
@@ -240,15 +264,23 @@ TEST(CurveGraphs, PanelDrawsEachCompleteCurveInItsColourClippedToItsBox) {
     const struct {
         QColor colour;
         QRectF box;
-    } expected[] = {{aqua, left}, {fuchsia, left}, {aqua, right}, {lime, right}, {fuchsia, right}};
-    ASSERT_EQ(curveLines.size(), 5u * 75);
-    for (std::size_t i = 0; i < curveLines.size(); ++i) {
-        const auto& e = expected[i / 75];
-        ASSERT_EQ(curveLines[i].pen.color(), e.colour) << i;
-        ASSERT_TRUE(curveLines[i].clipped);
-        ASSERT_EQ(curveLines[i].clip.boundingRect(), e.box) << i;
+        std::size_t segments;
+    } expected[] = {{aqua, left, 75},
+                    {fuchsia, left, 75},
+                    {aqua, right, 41},
+                    {lime, right, 41},
+                    {fuchsia, right, 41}};
+    ASSERT_EQ(curveLines.size(), 2u * 75 + 3u * 41);
+    std::size_t i = 0;
+    for (const auto& e : expected) {
+        for (std::size_t n = 0; n < e.segments; ++n, ++i) {
+            ASSERT_EQ(curveLines[i].pen.color(), e.colour) << i;
+            ASSERT_TRUE(curveLines[i].clipped);
+            ASSERT_EQ(curveLines[i].clip.boundingRect(), e.box) << i;
+        }
     }
-    EXPECT_EQ(curveLines[150].line, QLineF(323 + 63, 25 + 250, 323 + 65, 25 + 248));
+    // The right graph's falling curve starts at input 30 in its own box.
+    EXPECT_EQ(curveLines[150].line, QLineF(323 + 0, 25 + 250, 323 + 3, 25 + 248));
 
     // Then both captions in yellow, right-aligned in their boxes, over the curves.
     const QFontMetrics metrics(graphFrequencyLabelFont(), &d.device);

@@ -78,7 +78,7 @@ TargetState bandsOnSide(int side, int32_t vs, int32_t css, int32_t csl, int32_t 
 TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
     using enum LoudnessBand;
     // VS 50, CSS 70, CSL 90, UCL 100 lie on rows 225, 175, 125 and 100; 130 on row 25.
-    const BandArea loud{Loud, {31, 100, 279, 126}}, loudToTop{Loud, {31, 25, 279, 126}};
+    const BandArea loudToTop{Loud, {31, 25, 279, 126}};
     const BandArea comfortable{Comfortable, {31, 125, 279, 176}};
     const BandArea soft{Soft, {31, 175, 279, 226}};
     const PixelRect top{31, 25, 279, 26};
@@ -87,7 +87,6 @@ TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
         std::vector<BandArea> bands;
         bool uclExceeds;
     } cases[] = {
-        {50, 70, 90, 100, {loud, comfortable, soft}, false},
         {-99, 70, -99, 100, {}, false},
         {50, -99, 90, 131, {loudToTop}, true},
         {50, 70, -99, 131, {soft}, false},
@@ -107,38 +106,62 @@ TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
     EXPECT_EQ(right.bands[0].area, (PixelRect{324, 100, 572, 126}));
 }
 
-TEST(GraphGeometry, SpeechLevelsAndTargetsFollowTheStyleAndFrequency) {
+// The left graph at 4000 Hz and the right one at 1000 Hz, with different targets on
+// each side; the screen reads targets as stored, the report as whole dB.
+TEST(GraphGeometry, SpeechMarksFollowTheStyleTheSideAndHowTargetsAreRead) {
+    using enum TargetReading;
     const struct {
         int32_t style;
-        int32_t frequency;
-        float targets[3];
+        int side;
+        TargetReading reading;
         int inputs[3];
         int columns[3];
         int targetRows[3]; // -1: no target
-        bool cic;
     } cases[] = {
-        {0, 2, {54.8f, 67, 83.4f}, {32, 53, 76}, {35, 87, 145}, {213, 182, 141}, false},
-        {3, 5, {0, 67, 0}, {38, 53, 76}, {50, 87, 145}, {-1, 182, -1}, true},
-        {9, 2, {0, 0, 0}, {32, 53, 76}, {35, 87, 145}, {-1, -1, -1}, false},
-        {2, 7, {0, 0, 0}, {41, 56, 67}, {57, 95, 122}, {-1, -1, -1}, false}, // 250 Hz
+        {3, 0, Exact, {38, 53, 76}, {50, 87, 145}, {-1, 182, -1}},
+        {9, 0, Exact, {32, 47, 70}, {35, 72, 130}, {-1, 182, -1}}, // unknown style: BTE
+        {0, 1, Exact, {32, 53, 76}, {328, 380, 438}, {213, 348, 141}},
+        {0, 1, WholeDb, {32, 53, 76}, {328, 380, 438}, {215, -1, 142}}, // 0.6 cuts to 0
     };
+    TargetState targets{};
+    targets.graphFrequency[0] = 5;
+    targets.graphFrequency[1] = 2;
+    const float left[3] = {0, 67, 0}, right[3] = {54.8f, 0.6f, 83.4f};
+    std::copy(std::begin(left), std::end(left), targets.targetLevels[0]);
+    std::copy(std::begin(right), std::end(right), targets.targetLevels[1]);
     for (const auto& c : cases) {
-        TargetState targets{};
-        targets.graphFrequency[0] = c.frequency;
-        std::copy(std::begin(c.targets), std::end(c.targets), targets.targetLevels[0]);
-        const GraphBackground plan = planGraphBackground(targets, c.style, true, 0);
-        EXPECT_EQ(plan.cic, c.cic) << c.style;
-        EXPECT_TRUE(plan.binaural);
+        const auto marks = speechMarks(graphFrame(c.side), targets, c.side, c.style, c.reading);
         for (int k = 0; k < 3; ++k) {
-            const SpeechMark& mark = plan.speech[k];
-            EXPECT_EQ(mark.input, c.inputs[k]) << c.style << " " << k;
-            EXPECT_EQ(mark.x, c.columns[k]) << c.style << " " << k;
-            EXPECT_EQ(mark.hasTarget, c.targetRows[k] != -1) << c.style << " " << k;
+            const SpeechMark& mark = marks[k];
+            EXPECT_EQ(mark.input, c.inputs[k]) << c.style << " " << c.side << " " << k;
+            EXPECT_EQ(mark.x, c.columns[k]) << c.style << " " << c.side << " " << k;
+            EXPECT_EQ(mark.hasTarget, c.targetRows[k] != -1) << c.side << " " << k;
             if (mark.hasTarget) {
-                EXPECT_EQ(mark.targetY, c.targetRows[k]) << c.style << " " << k;
+                EXPECT_EQ(mark.targetY, c.targetRows[k]) << c.side << " " << k;
             }
         }
     }
+    EXPECT_TRUE(planGraphBackground(targets, 3, false, 0).cic);
+    EXPECT_FALSE(planGraphBackground(targets, 2, false, 0).cic);
+    // A frequency index outside 0..5 takes 250 Hz.
+    targets.graphFrequency[0] = 7;
+    EXPECT_EQ(planGraphBackground(targets, 2, false, 0).speech[2].input, 67);
+}
+
+TEST(GraphGeometry, TextsCentredOnAFrameOfOddWidthCutTheHalfUnit) {
+    const struct {
+        GraphFrame frame;
+        int textWidth;
+        int left;
+    } cases[] = {
+        {{30, 25, 280, 275}, 101, 105}, // 30 + 125 - 50
+        {{363, 0, 2254, 1}, 101, 1258}, // 363 + 945.5 - 50 = 1258.5
+        {{0, 0, 3, 1}, 10, -3},         // 1.5 - 5 = -3.5, cut toward zero
+        {{100, 0, 101, 1}, 0, 100},     // 100.5
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(centredTextLeft(c.frame, c.textWidth), c.left)
+            << c.frame.left << " " << c.frame.right;
 }
 
 TEST(GraphGeometry, CurveSegmentsOfCurvesThatNeverReach30OrShootFarOutOfTheBox) {

@@ -136,20 +136,77 @@ TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
     }
 }
 
-TEST(ReportDrawing, CurvePenFrameAndRulesHaveTheirWidthsInDeviceUnits) {
-    for (const Printer& printer : kPrinters) {
-        const Report report(printer, samplePrintData());
-        const int curveWidth = printer.page.height() > 4000 ? 6 : 3;
+// The plots worked out by hand from the page fractions (left plot 0.078..0.484 of
+// the width, right plot 0.5..0.906, both 0.53..0.855 of the height) for the sample:
+// the left plot at 1000 Hz with a curve of gain -15 dB, which reaches 30 dB at input
+// 45; the right plot at 4000 Hz with a curve of gain 10 dB, drawn from input 30.
+TEST(ReportDrawing, PlotsStandAtTheirShareOfEveryPage) {
+    const struct {
+        const Printer& printer;
+        QRect frames[2];     // left, top, width, height
+        QLine firstSteps[2]; // the first step of each plot's curve
+        int speechX[2][3];   // BTE speech: 32, 53, 76 dB at 1000 Hz; 32, 47, 70 at 4000 Hz
+        int row40;           // the output level 40
+        int curvePen;        // 6 units on a page more than 4000 units high
+    } cases[] = {
+        {kPrinters[0],
+         {{363, 3560, 1891, 2183}, {2329, 3560, 1891, 2183}},
+         {{646, 5743, 665, 5721}, {2329, 5524, 2347, 5502}},
+         {{400, 797, 1232}, {2366, 2650, 3085}},
+         5524,
+         6},
+        {kPrinters[1],
+         {{187, 1669, 974, 1024}, {1200, 1669, 974, 1024}},
+         {{333, 2693, 342, 2682}, {1200, 2590, 1209, 2580}},
+         {{206, 411, 635}, {1219, 1365, 1589}},
+         2590,
+         3},
+    };
+    for (const auto& c : cases) {
+        const Report report(c.printer, samplePrintData());
+        const char* name = c.printer.name;
+        const auto frames =
+            report.items(Kind::Rect, [](const PaintItem& r) { return r.pen.width() == 2; });
         const auto curve = report.items(Kind::Line, [&](const PaintItem& l) {
-            return l.pen.width() == curveWidth && l.pen.style() == Qt::SolidLine;
+            return l.pen.width() == c.curvePen && l.pen.style() == Qt::SolidLine;
         });
-        const GraphFrame left = plotFrame(report.page, 0);
-        const GraphFrame right = plotFrame(report.page, 1);
-        const auto leftSegments = plotCurveSegments(left, linearCurve(-15));
-        const auto rightSegments = plotCurveSegments(right, linearCurve(10));
-        ASSERT_EQ(curve.size(), leftSegments.size() + rightSegments.size()) << printer.name;
-        const PixelSegment& first = leftSegments.front();
-        EXPECT_EQ(curve.front().line, QLineF(first.x1, first.y1, first.x2, first.y2));
+        const auto dashed = report.items(
+            Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DashLine; });
+        ASSERT_EQ(frames.size(), 2u) << name;
+        ASSERT_EQ(curve.size(), 85u + 100u) << name;
+        ASSERT_EQ(dashed.size(), 6u) << name;
+        // Per plot dotted rules at output 40..120 and input 30..130, then the diagonal.
+        const auto dotted = report.items(
+            Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DotLine; });
+        ASSERT_EQ(dotted.size(), 2u * (9 + 11 + 1)) << name;
+        for (int side = 0; side < 2; ++side) {
+            const QRect& f = c.frames[side];
+            EXPECT_EQ(frames[side].rect, QRectF(f)) << name << " " << side;
+            EXPECT_EQ(curve[side == 0 ? 0 : 85].line, QLineF(c.firstSteps[side])) << name;
+            const int right = f.left() + f.width(), bottom = f.top() + f.height();
+            const std::size_t first = side == 0 ? 0 : 21;
+            EXPECT_EQ(dotted[first].line, QLineF(f.left(), c.row40, right, c.row40)) << name;
+            EXPECT_EQ(dotted[first + 9].line, QLineF(f.left(), f.top(), f.left(), bottom));
+            EXPECT_EQ(dotted[first + 19].line, QLineF(right, f.top(), right, bottom));
+            EXPECT_EQ(dotted[first + 20].line, QLineF(f.left(), bottom, right, f.top()));
+            for (int k = 0; k < 3; ++k) {
+                const int x = c.speechX[side][k];
+                EXPECT_EQ(dashed[side * 3 + k].line, QLineF(x, f.top(), x, f.top() + f.height()))
+                    << name << " " << side << " " << k;
+            }
+        }
+        // The output scale stands left of the left plot and right of the right plot,
+        // a digit's width away.
+        const auto top = report.items(Kind::Text, [](const PaintItem& t) {
+            return t.text == "130" && t.font.pointSize() == 9;
+        });
+        ASSERT_EQ(top.size(), 2u) << name;
+        const QFontMetrics m = report.metrics(kSansFamily, 9);
+        const int y = c.frames[0].top() - m.height() / 2;
+        EXPECT_EQ(report.corner(top[0]),
+                  QPoint(c.frames[0].left() - m.horizontalAdvance("1308"), y));
+        EXPECT_EQ(report.corner(top[1]),
+                  QPoint(c.frames[1].left() + c.frames[1].width() + m.horizontalAdvance("8"), y));
 
         // Each table is framed by a 3-unit pen; curves on a 300 dpi page use it too.
         const auto thick = report.items(Kind::Rect, [](const PaintItem& r) {
@@ -180,6 +237,8 @@ TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
         EXPECT_EQ(hatched[i].brush.style(), expected[i].style) << i;
         EXPECT_EQ(hatched[i].brush.color(), expected[i].colour) << i;
         EXPECT_EQ(hatched[i].backgroundMode, Qt::TransparentMode) << i;
+        // At 300 dpi the hatch lines lie as far apart as on a 96 dpi screen.
+        EXPECT_EQ(hatched[i].brush.transform(), QTransform::fromScale(3.125, 3.125)) << i;
     }
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(hatched[i].pen.style(), Qt::NoPen) << "bands have no outline";
@@ -188,24 +247,15 @@ TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
     EXPECT_EQ(hatched[3].rect, outline(pageRect(report.page, 0.2, 0.9, 0.3, 0.94)));
 }
 
-TEST(ReportDrawing, SpeechLevelsAndTargetMarkersFollowTheAidStyle) {
+TEST(ReportDrawing, TargetMarkersAndTheCicNoteFollowTheEar) {
+    // The soft target of 54.8 is marked at output 54 over the soft input 32: on the
+    // A4 page row 5219 and column 400.
     const Report report(kPrinters[0], samplePrintData());
-    const GraphFrame left = plotFrame(report.page, 0);
-    const auto dashed =
-        report.items(Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DashLine; });
-    ASSERT_EQ(dashed.size(), 6u); // three per plot
-    // BTE at 1000 Hz: soft, average and loud speech at 32, 53 and 76 dB SPL.
-    for (int k = 0; k < 3; ++k) {
-        const int x = backgroundX(left, std::array{32, 53, 76}[static_cast<std::size_t>(k)]);
-        EXPECT_EQ(dashed[static_cast<std::size_t>(k)].line, QLineF(x, left.top, x, left.bottom));
-    }
-    // The soft target of 54.8 is marked at output 54.
     const auto stars = report.texts("*");
     ASSERT_EQ(stars.size(), 1u);
     const QFontMetrics star = report.metrics(kSansFamily, 25);
     EXPECT_EQ(report.corner(stars[0]),
-              QPoint(backgroundX(left, 32) - truncShare(star.horizontalAdvance("*"), 0.5),
-                     backgroundY(left, 54) - truncShare(star.height(), 0.33)));
+              QPoint(400 - star.horizontalAdvance("*") / 2, 5219 - star.height() * 33 / 100));
 
     const auto cicNotes = [](const PrintData& data) {
         return Report(kPrinters[1], data).texts("LOUDMAP data corrected for CIC").size();
