@@ -3,14 +3,12 @@
 #include "artwork/toolicons.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
