@@ -1,11 +1,10 @@
 #include "app/documentcommands.h"
 
-#include "app/forms.h"
 #include "app/winmain.h"
+#include "controls/pageform.h"
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
-#include "pages/patientpage.h"
 #include "platform/dialogservice.h"
 
 #include <QFileInfo>
@@ -18,17 +17,17 @@ QString fromPath(const std::string& path) {
 
 // New and Load hide the pages; a page that cannot store what it shows keeps the
 // clinician there instead, before any question is asked.
-bool shownPageCanLeave() {
-    for (PageForm* page : pageForms()) {
-        if (page->isVisible() && !page->canLeave())
+bool shownPageCanLeave(const TfmWinMain& window) {
+    for (const Page& page : window.pages()) {
+        if (page.form->isVisible() && !page.form->canLeave())
             return false;
     }
     return true;
 }
 
-bool shownPageCanClose() {
-    for (PageForm* page : pageForms()) {
-        if (page->isVisible() && !page->canClose())
+bool shownPageCanClose(const TfmWinMain& window) {
+    for (const Page& page : window.pages()) {
+        if (page.form->isVisible() && !page.form->canClose())
             return false;
     }
     return true;
@@ -51,7 +50,7 @@ bool DocumentCommands::askToSave() {
 }
 
 void DocumentCommands::newDocument() {
-    if (!shownPageCanLeave() || !askToSave())
+    if (!shownPageCanLeave(window_) || !askToSave())
         return;
     document.currentFilePath.clear();
     document.currentFileName.clear();
@@ -64,7 +63,7 @@ void DocumentCommands::newDocument() {
 }
 
 void DocumentCommands::loadDocument() {
-    if (!shownPageCanLeave() || !askToSave())
+    if (!shownPageCanLeave(window_) || !askToSave())
         return;
     const std::optional<QString> chosen = dialogs().openFileName(
         &window_, {QStringLiteral("Load a file"), fromPath(document.dataPath), QString()});
@@ -138,32 +137,34 @@ bool DocumentCommands::saveDocument(bool saveAs) {
 // The patient document first; then the page shown, which may still hold what it
 // cannot store.
 bool DocumentCommands::confirmClose() {
-    return askToSave() && shownPageCanClose();
+    return askToSave() && shownPageCanClose(window_);
 }
 
-// Every page but the patient page; each stores its data as it hides.
+// Every page but the patient page, which New and Load show again; each stores its
+// data as it hides.
 void DocumentCommands::hideDataPages() {
-    for (PageForm* page : pageForms()) {
-        if (page != fmClientInfo && page->isVisible())
-            page->hide();
+    const PageForm* patientPage = window_.pages().front().form;
+    for (const Page& page : window_.pages()) {
+        if (page.form != patientPage && page.form->isVisible())
+            page.form->hide();
     }
 }
 
 // Hidden pages stored their data when they were hidden.
 void DocumentCommands::storeVisiblePages() {
-    for (PageForm* page : pageForms()) {
-        if (page->isVisible())
-            page->storeToRecord();
+    for (const Page& page : window_.pages()) {
+        if (page.form->isVisible())
+            page.form->storeToRecord();
     }
 }
 
 void DocumentCommands::loadPages() {
-    for (PageForm* page : pageForms())
-        page->loadFromRecord();
+    for (const Page& page : window_.pages())
+        page.form->loadFromRecord();
 }
 
 void DocumentCommands::showPatientPage() {
-    window_.placePage(fmClientInfo, window_.patientPageButton());
+    window_.placeFirstPage();
 }
 
 void DocumentCommands::showTitle() {

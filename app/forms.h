@@ -1,8 +1,8 @@
 // The program's forms: one instance each, created at start in a fixed order and
-// kept until exit. Any part of the program may reach any page through them.
+// kept until exit. Any part of the program may reach any page through them; the
+// pages themselves, their order and their controls in the main window are in the
+// page table (app/pagetable.h).
 #pragma once
-
-#include <vector>
 
 class TfmWinMain;
 class TfmAboutScreen;
@@ -12,7 +12,6 @@ class TfmPage3;
 class TfmCurveEdit;
 class TfmPage5;
 class TfmSelectPrint;
-class PageForm;
 
 extern TfmWinMain* fmWinMain;
 extern TfmAboutScreen* fmAboutScreen;
@@ -22,11 +21,6 @@ extern TfmPage3* fmPage3;
 extern TfmCurveEdit* fmCurveEdit;
 extern TfmPage5* fmPage5;
 extern TfmSelectPrint* fmSelectPrint;
-
-// The pages in their order: the patient page, the loudness page, the database
-// page, the curve page, the configuration page. Page switching and the document
-// commands go through this list, so a new page is added here only.
-const std::vector<PageForm*>& pageForms();
 
 // Creates the main window, the About screen, the pages and the print selection
 // dialog, in that order; the pages live in the main window's page area, all hidden.

@@ -1,9 +1,11 @@
 // The help window: the guide TAVIK.HLP with its contents, back and forward, find in
 // page, and a topic on using the window itself. There is one, made at the first
 // help request and reused; it is a window of its own, so it stays usable beside the
-// About screen and is not closed with a dialog.
+// About screen and is not closed with a dialog. The requests that open it are in
+// app/helprequests.h, included here for those who ask for help.
 #pragma once
 
+#include "app/helprequests.h"
 #include "model/helpfile.h"
 
 #include <QMainWindow>
@@ -63,23 +65,3 @@ class HelpViewer : public QMainWindow {
     bool showsProblem_ = false;
     bool placed_ = false;
 };
-
-// The help file every request opens: "tavik.hlp" at start, the full path beside the
-// program once the main window is first shown.
-void setApplicationHelpFile(const QString& path);
-QString applicationHelpFile();
-
-// Wires the help key to the program: F1 in a window of TAVIK opens the help topic of
-// the control that has the focus, found as the first "helpContext" above it (a page,
-// the About screen); outside any page, the page the main window shows; in the help
-// window, the topic on using it. The help window goes when `owner` goes.
-void installHelp(QWidget* owner);
-
-// A help request of the program: shows the help window with that topic.
-void applicationHelp(HelpCommand command, int data = 0);
-
-// The help window, or nullptr before the first request.
-HelpViewer* helpViewer();
-
-// The help context F1 opens for a control, 0 when there is none.
-int helpContextOf(const QWidget* widget);

@@ -3,16 +3,12 @@
 #include "app/aboutscreen.h"
 #include "app/databasefile.h"
 #include "app/forms.h"
-#include "app/helpviewer.h"
+#include "app/helprequests.h"
 #include "artwork/toolicons.h"
-#include "curves/curvepage.h"
+#include "controls/pageform.h"
 #include "model/document.h"
 #include "model/settings.h"
 #include "model/version.h"
-#include "pages/configpage.h"
-#include "pages/databasepage.h"
-#include "pages/loudnesspage.h"
-#include "pages/patientpage.h"
 #include "platform/tavikapplication.h"
 
 #include <QButtonGroup>
@@ -83,31 +79,19 @@ void TfmWinMain::buildMenu() {
                             void (TfmWinMain::*handler)()) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
-        if (handler)
-            connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, handler);
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click);
-    add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click);
-    add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click);
+    New1 = add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click);
+    Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click);
+    Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click);
     add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click);
     file->addSeparator();
     add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TfmWinMain::Exit1Click)
         ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
 
-    QMenu* items = menuBar()->addMenu(QStringLiteral("&Items"));
-    add(items, QStringLiteral("PatientInformation1"), QStringLiteral("&Patient Information"),
-        &TfmWinMain::PatientInformation1Click);
-    add(items, QStringLiteral("LOUDMAPData1"), QStringLiteral("Loudmap &Data"),
-        &TfmWinMain::LOUDMAPData1Click);
-    add(items, QStringLiteral("HearingAidDatabase1"), QStringLiteral("&Hearing Aid Database"),
-        &TfmWinMain::HearingAidDatabase1Click);
-    add(items, QStringLiteral("IOCurves1"), QStringLiteral("&I/O Curves"),
-        &TfmWinMain::IOCurves1Click);
-    add(items, QStringLiteral("Configuration1"), QStringLiteral("&Configuration"),
-        &TfmWinMain::Configuration1Click)
-        ->setVisible(false);
+    buildPagesMenu(menuBar()->addMenu(QStringLiteral("&Items")));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
@@ -116,6 +100,20 @@ void TfmWinMain::buildMenu() {
         &TfmWinMain::UsingHelp1Click);
     help->addSeparator();
     add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TfmWinMain::About1Click);
+}
+
+// One item per page of the page table; the page's tool bar button shares its action.
+void TfmWinMain::buildPagesMenu(QMenu* items) {
+    pages_.reserve(pageEntries().size());
+    for (const PageEntry& entry : pageEntries()) {
+        QAction* action = items->addAction(entry.caption);
+        action->setObjectName(entry.menuName);
+        action->setShortcut(entry.shortcut);
+        action->setVisible(entry.visible);
+        const std::size_t index = pages_.size();
+        connect(action, &QAction::triggered, this, [this, index] { showPage(pages_[index]); });
+        pages_.push_back(Page{&entry, nullptr, action, nullptr});
+    }
 }
 
 void TfmWinMain::buildToolBar() {
@@ -128,24 +126,15 @@ void TfmWinMain::buildToolBar() {
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, bar);
 
-    const auto add = [this, bar](const QString& name, const QString& hint, ToolIcon icon,
-                                 void (TfmWinMain::*handler)()) {
-        auto* button = new QToolButton(bar);
-        button->setObjectName(name);
-        button->setToolTip(hint);
-        button->setAccessibleName(hint);
-        button->setIcon(toolIcon(icon));
-        button->setAutoRaise(true);
-        button->setFixedSize(25, 24);
-        connect(button, &QToolButton::clicked, this, handler);
-        return std::pair{button, bar->addWidget(button)};
-    };
-    add(QStringLiteral("NewFileSpeedButton"), QStringLiteral("Create a new file"), ToolIcon::New,
-        &TfmWinMain::NewFileSpeedButtonClick);
-    add(QStringLiteral("LoadFileSpeedButton"), QStringLiteral("Load an existing file"),
-        ToolIcon::Load, &TfmWinMain::LoadFileSpeedButtonClick);
-    add(QStringLiteral("SaveFileSpeedButton"), QStringLiteral("Save the current file"),
-        ToolIcon::Save, &TfmWinMain::SaveFileSpeedButtonClick);
+    addToolButton(
+        bar, New1,
+        {QStringLiteral("NewFileSpeedButton"), QStringLiteral("Create a new file"), ToolIcon::New});
+    addToolButton(bar, Load1,
+                  {QStringLiteral("LoadFileSpeedButton"), QStringLiteral("Load an existing file"),
+                   ToolIcon::Load});
+    addToolButton(bar, Save1,
+                  {QStringLiteral("SaveFileSpeedButton"), QStringLiteral("Save the current file"),
+                   ToolIcon::Save});
 
     auto* spacer = new QWidget(bar);
     spacer->setObjectName(QStringLiteral("SpeedButton1"));
@@ -153,32 +142,38 @@ void TfmWinMain::buildToolBar() {
     bar->addWidget(spacer);
 
     pageButtons = new QButtonGroup(this);
-    const auto addPage = [&](const QString& name, const QString& hint, ToolIcon icon,
-                             void (TfmWinMain::*handler)()) {
-        auto [button, action] = add(name, hint, icon, handler);
-        button->setCheckable(true);
-        pageButtons->addButton(button);
-        return std::pair{button, action};
-    };
-    ClientInfoButton =
-        addPage(QStringLiteral("ClientInfoButton"), QStringLiteral("Patient Information"),
-                ToolIcon::Patient, &TfmWinMain::ClientInfoButtonClick)
-            .first;
-    SpeedButton3 = addPage(QStringLiteral("SpeedButton3"), QStringLiteral("Loudmap Data"),
-                           ToolIcon::Loudness, &TfmWinMain::SpeedButton3Click)
-                       .first;
-    SpeedButton4 = addPage(QStringLiteral("SpeedButton4"), QStringLiteral("Hearing Aid Database"),
-                           ToolIcon::Database, &TfmWinMain::SpeedButton4Click)
-                       .first;
-    EditCurveButton =
-        addPage(QStringLiteral("EditCurveButton"), QStringLiteral("View/edit I/O curves"),
-                ToolIcon::Curves, &TfmWinMain::EditCurveButtonClick)
-            .first;
-    auto [configButton, configAction] =
-        addPage(QStringLiteral("SpeedButton6"), QStringLiteral("Configuration"),
-                ToolIcon::Configuration, &TfmWinMain::SpeedButton6Click);
-    SpeedButton6 = configButton;
-    configAction->setVisible(false);
+    for (Page& page : pages_)
+        addPageButton(bar, page);
+}
+
+// A tool bar button triggers the action of its command, the one its menu item
+// triggers, and is shown while that action is. The buttons are made here rather than
+// by the tool bar, whose buttons would trigger their action from nextCheckState():
+// the page buttons' exclusive group calls that on the button it lets up, which would
+// show that button's page again.
+QToolButton* TfmWinMain::addToolButton(QToolBar* bar, QAction* action, const ToolButton& spec) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(spec.name);
+    button->setToolTip(spec.hint);
+    button->setAccessibleName(spec.hint);
+    button->setIcon(toolIcon(spec.icon));
+    button->setAutoRaise(true);
+    button->setFixedSize(25, 24);
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    QAction* place = bar->addWidget(button);
+    place->setVisible(action->isVisible());
+    connect(action, &QAction::visibleChanged, place,
+            [place, action] { place->setVisible(action->isVisible()); });
+    return button;
+}
+
+// A page button is down while its page is shown; the page buttons form one exclusive
+// group, so pushing one lets the other up.
+void TfmWinMain::addPageButton(QToolBar* bar, Page& page) {
+    const PageEntry& entry = *page.entry;
+    page.button = addToolButton(bar, page.action, {entry.buttonName, entry.hint, entry.icon});
+    page.button->setCheckable(true);
+    pageButtons->addButton(page.button);
 }
 
 void TfmWinMain::buildStatusBar() {
@@ -199,14 +194,6 @@ void TfmWinMain::buildStatusBar() {
     bar->addWidget(statusPanels[1]);
 }
 
-void TfmWinMain::hostPage(QWidget* page) {
-    pageLayout->addWidget(page, 0, 0);
-}
-
-QAbstractButton* TfmWinMain::patientPageButton() const {
-    return ClientInfoButton;
-}
-
 void TfmWinMain::setStatusText(int panel, const QString& text) {
     statusPanels[panel]->setText(text);
 }
@@ -217,67 +204,48 @@ QString TfmWinMain::statusText(int panel) const {
 
 // --- pages --------------------------------------------------------------------
 
-void TfmWinMain::placePage(QWidget* page, QAbstractButton* button) {
-    const bool shownAlready = page->isVisible();
-    page->raise();
-    page->show();
+void TfmWinMain::createPages() {
+    for (Page& page : pages_) {
+        page.form = page.entry->create(WindowPanel);
+        page.form->helpContext = page.entry->helpContext;
+        pageLayout->addWidget(page.form, 0, 0);
+    }
+}
+
+void TfmWinMain::placePage(const Page& page) {
+    const bool shownAlready = page.form->isVisible();
+    page.form->raise();
+    page.form->show();
     // A page shown again (New and Load show the patient page also when it is shown)
     // starts at its first field, as a page does when it is shown.
-    if (auto* form = qobject_cast<PageForm*>(page); form && shownAlready)
-        form->focusFirstField();
-    button->setChecked(true);
-    shownPageButton = button;
+    if (shownAlready)
+        page.form->focusFirstField();
+    page.button->setChecked(true);
+    shownPage_ = &page;
+}
+
+void TfmWinMain::placeFirstPage() {
+    placePage(pages_.front());
 }
 
 // The page shown stores its data as it hides, before the next page loads, so every
 // page sees what the page before it held.
-void TfmWinMain::showPage(QWidget* page, QAbstractButton* button) {
-    if (button->isChecked() && page->isVisible())
+void TfmWinMain::showPage(const Page& page) {
+    if (page.button->isChecked() && page.form->isVisible())
         return;
     // A page that cannot store what it shows keeps the clinician there, its button down.
-    for (PageForm* other : pageForms()) {
-        if (other != page && other->isVisible() && !other->canLeave()) {
-            if (shownPageButton)
-                shownPageButton->setChecked(true);
+    for (const Page& other : pages_) {
+        if (other.form != page.form && other.form->isVisible() && !other.form->canLeave()) {
+            if (shownPage_)
+                shownPage_->button->setChecked(true);
             return;
         }
     }
-    for (PageForm* other : pageForms()) {
-        if (other != page && other->isVisible())
-            other->hide();
+    for (const Page& other : pages_) {
+        if (other.form != page.form && other.form->isVisible())
+            other.form->hide();
     }
-    placePage(page, button);
-}
-
-void TfmWinMain::ClientInfoButtonClick() {
-    showPage(fmClientInfo, ClientInfoButton);
-}
-void TfmWinMain::SpeedButton3Click() {
-    showPage(fmPage2, SpeedButton3);
-}
-void TfmWinMain::SpeedButton4Click() {
-    showPage(fmPage3, SpeedButton4);
-}
-void TfmWinMain::EditCurveButtonClick() {
-    showPage(fmCurveEdit, EditCurveButton);
-}
-void TfmWinMain::SpeedButton6Click() {
-    showPage(fmPage5, SpeedButton6);
-}
-void TfmWinMain::PatientInformation1Click() {
-    showPage(fmClientInfo, ClientInfoButton);
-}
-void TfmWinMain::LOUDMAPData1Click() {
-    showPage(fmPage2, SpeedButton3);
-}
-void TfmWinMain::HearingAidDatabase1Click() {
-    showPage(fmPage3, SpeedButton4);
-}
-void TfmWinMain::IOCurves1Click() {
-    showPage(fmCurveEdit, EditCurveButton);
-}
-void TfmWinMain::Configuration1Click() {
-    showPage(fmPage5, SpeedButton6);
+    placePage(page);
 }
 
 // --- commands -----------------------------------------------------------------
@@ -285,19 +253,10 @@ void TfmWinMain::Configuration1Click() {
 void TfmWinMain::New1Click() {
     commands.newDocument();
 }
-void TfmWinMain::NewFileSpeedButtonClick() {
-    commands.newDocument();
-}
 void TfmWinMain::Load1Click() {
     commands.loadDocument();
 }
-void TfmWinMain::LoadFileSpeedButtonClick() {
-    commands.loadDocument();
-}
 void TfmWinMain::Save1Click() {
-    commands.saveDocument(false);
-}
-void TfmWinMain::SaveFileSpeedButtonClick() {
     commands.saveDocument(false);
 }
 void TfmWinMain::SaveAs1Click() {
@@ -355,7 +314,7 @@ void TfmWinMain::FormShow() {
     document.modified = false;
     setStatusText(0, QString());
     setStatusText(1, QString());
-    placePage(fmClientInfo, ClientInfoButton);
+    placeFirstPage();
     // The file is opened once the window is drawn (see eventFilter), so that a message
     // about it stands over the window rather than over an empty screen.
     if (!commandLineFile.isEmpty())

@@ -1,16 +1,21 @@
 // The main window: menu, tool bar, the page area that hosts one page at a time, and
-// the status bar. It switches pages and hands the file commands to DocumentCommands.
+// the status bar. It switches pages through its page table and hands the file
+// commands to DocumentCommands.
 #pragma once
 
 #include "app/documentcommands.h"
+#include "app/pagetable.h"
 
 #include <QMainWindow>
 
-class QAbstractButton;
+#include <vector>
+
 class QAction;
 class QButtonGroup;
 class QGridLayout;
 class QLabel;
+class QMenu;
+class QToolBar;
 class QToolButton;
 
 // The notification posted on the first change after New, Load or Save.
@@ -24,14 +29,17 @@ class TfmWinMain : public QMainWindow {
     explicit TfmWinMain(QWidget* parent = nullptr);
     ~TfmWinMain() override;
 
-    QWidget* pageArea() const { return WindowPanel; }
-    void hostPage(QWidget* page);
+    // Makes the pages of the page table in the page area, all hidden, each with the
+    // help topic the table gives it.
+    void createPages();
+    // The pages in table order, the patient page first.
+    const std::vector<Page>& pages() const { return pages_; }
 
     // Shows a page in place of the one shown, which stores its data first.
-    void showPage(QWidget* page, QAbstractButton* button);
-    // Places a page in the page area, shows it and puts its button down.
-    void placePage(QWidget* page, QAbstractButton* button);
-    QAbstractButton* patientPageButton() const;
+    void showPage(const Page& page);
+    // Places the patient page in the page area, shows it and puts its button down,
+    // as at start and after New and Load.
+    void placeFirstPage();
 
     void setStatusText(int panel, const QString& text);
     QString statusText(int panel) const;
@@ -40,27 +48,15 @@ class TfmWinMain : public QMainWindow {
     void setCommandLineFile(const QString& path) { commandLineFile = path; }
 
   public slots:
+    // One handler per command; its menu item and its tool bar button share one action.
     void New1Click();
-    void NewFileSpeedButtonClick();
     void Load1Click();
-    void LoadFileSpeedButtonClick();
     void Save1Click();
-    void SaveFileSpeedButtonClick();
     void SaveAs1Click();
     void Exit1Click();
     void About1Click();
     void Contents1Click();
     void UsingHelp1Click();
-    void ClientInfoButtonClick();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void EditCurveButtonClick();
-    void SpeedButton6Click();
-    void PatientInformation1Click();
-    void LOUDMAPData1Click();
-    void HearingAidDatabase1Click();
-    void IOCurves1Click();
-    void Configuration1Click();
 
   protected:
     bool event(QEvent* event) override;
@@ -71,25 +67,34 @@ class TfmWinMain : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    struct ToolButton {
+        QString name;
+        QString hint;
+        ToolIcon icon;
+    };
+
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
     void buildMenu();
+    void buildPagesMenu(QMenu* items);
     void buildToolBar();
+    QToolButton* addToolButton(QToolBar* bar, QAction* action, const ToolButton& button);
+    void addPageButton(QToolBar* bar, Page& page);
     void buildStatusBar();
+    void placePage(const Page& page);
     void applySizeConstraints();
 
     DocumentCommands commands;
+    std::vector<Page> pages_;
+    const Page* shownPage_ = nullptr; // the page whose button is down
+    QAction* New1 = nullptr;
+    QAction* Load1 = nullptr;
+    QAction* Save1 = nullptr;
     QWidget* WindowPanel = nullptr;
     QGridLayout* pageLayout = nullptr;
     QLabel* statusPanels[2] = {nullptr, nullptr};
-    QToolButton* ClientInfoButton = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QToolButton* EditCurveButton = nullptr;
-    QToolButton* SpeedButton6 = nullptr;
     QButtonGroup* pageButtons = nullptr;
-    QAbstractButton* shownPageButton = nullptr; // the button of the page shown
     QString commandLineFile;
     bool shown = false;
 };

@@ -79,6 +79,52 @@ TEST_F(HelpTest, F1AnywhereOnAPageOpensThatPagesTopic) {
     }
 }
 
+// Each page is reached alike from its Items menu item and from its tool bar button,
+// which is then the one button down; F1 on the page opens the page's own topic.
+TEST_F(HelpTest, EachPagesMenuItemAndButtonShowItWithItsButtonDownAndItsTopic) {
+    const struct {
+        const char* menuItem;
+        const char* button;
+        const char* page;
+        const char* topic;
+    } pages[] = {
+        {"PatientInformation1", "ClientInfoButton", "fmClientInfo", "1001"},
+        {"LOUDMAPData1", "SpeedButton3", "fmPage2", "1011"},
+        {"HearingAidDatabase1", "SpeedButton4", "fmPage3", "1021"},
+        {"IOCurves1", "EditCurveButton", "fmCurveEdit", "1031"},
+        {"Configuration1", "SpeedButton6", "fmPage5", "contents"},
+    };
+    const auto expectOnlyShown = [&](const char* shownPage) {
+        for (const auto& c : pages) {
+            const bool shown = c.page == shownPage;
+            EXPECT_EQ(find<QWidget>(c.page)->isVisible(), shown) << c.page;
+            EXPECT_EQ(find<QAbstractButton>(c.button)->isChecked(), shown) << c.button;
+        }
+    };
+    for (const auto& c : pages) {
+        SCOPED_TRACE(c.page);
+        const char* elsewhere =
+            c.menuItem == pages[0].menuItem ? "IOCurves1" : "PatientInformation1";
+        trigger(elsewhere);
+        trigger(c.menuItem);
+        expectOnlyShown(c.page);
+
+        // The configuration page's button is hidden, as its menu item is, and cannot
+        // be clicked: that page is shown from its menu item alone.
+        if (find<QAbstractButton>(c.button)->isVisible()) {
+            trigger(elsewhere);
+            click(c.button);
+            expectOnlyShown(c.page);
+        } else {
+            EXPECT_FALSE(find<QAction>(c.menuItem)->isVisible());
+        }
+
+        QTest::keyClick(find<QWidget>(c.page), Qt::Key_F1);
+        ASSERT_NE(helpViewer(), nullptr);
+        EXPECT_EQ(helpViewer()->currentTopic(), c.topic);
+    }
+}
+
 // The About screen is modal to the main window only, so the help it opens can be used
 // while it is up; Enter closes it.
 TEST_F(HelpTest, F1OnTheAboutScreenOpensItsTopicAndEnterClosesIt) {
