@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -332,12 +331,10 @@ TEST(OutputToInputThreshold, FindsTheFirstWholeInputReachingTheOutput) {
         {"ratio too large to get there", 45, 20, 99999999.0f, 80, M},
         {"threshold 1 missing: counted from -99", M, 20, 2, 80, 219},
     };
-    const auto start = std::chrono::steady_clock::now();
     for (const auto& c : cases) {
         EXPECT_EQ(outputToInputThreshold(c.threshold1, c.gain, c.ratio1, c.output), c.expected)
             << c.what;
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 } // namespace
