@@ -70,13 +70,21 @@ struct Latin1Field : ::testing::Test {
         edit->setMaxLength(5);
     }
     QString note() const { return window.statusBar()->currentMessage(); }
+
+    // Types characters that the test library's key table may not have.
+    void type(const QString& text) {
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(edit, &press);
+        }
+    }
 };
 
 TEST_F(Latin1Field, TypingMakesLettersPlainAndRefusesOthersWithANote) {
-    QTest::keyClicks(edit, QString::fromUtf16(u"Łź"));
+    type(QString::fromUtf16(u"Łź"));
     EXPECT_EQ(edit->text(), "Lz");
     EXPECT_EQ(note(), "");
-    QTest::keyClicks(edit, QString::fromUtf16(u"€"));
+    type(QString::fromUtf16(u"€"));
     EXPECT_EQ(edit->text(), "Lz");
     EXPECT_EQ(note(), QString::fromUtf16(u"\"€\" cannot be stored in the last name."));
 }
