@@ -106,4 +106,62 @@ TEST(CliHelp, TheManualPageUsesOnlyTheManMacros) {
     }
 }
 
+#ifdef TAVIK_CLI_HAS_GRAPHICS
+
+// The text with every run of blanks and line breaks made one blank.
+std::string oneLine(const std::string& text) {
+    std::string result;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank || (!result.empty() && result.back() != ' '))
+            result += blank ? ' ' : c;
+    }
+    return result;
+}
+
+// The range the manual gives for a number is the one the command takes: both ends
+// pass the option check (the missing patient file is what stops the command), one
+// past either end is refused with the range.
+TEST(CliHelp, EachDocumentedRangeIsTheOneTheCommandTakes) {
+    const struct {
+        const char* command;
+        const char* option;
+        const char* documented;
+        const char* refusal;
+        std::vector<const char*> taken, refused;
+    } cases[] = {
+        {"graph",
+         "--scale",
+         "a whole number from 1 (the default) to 8.",
+         "--scale takes a whole number from 1 to 8",
+         {"1", "8"},
+         {"0", "9", "08x"}},
+        {"report",
+         "--copies",
+         "a whole number from 1 (the default) to 99;",
+         "--copies takes a whole number from 1 to 99",
+         {"1", "99"},
+         {"0", "100", "-1"}},
+    };
+    TempDir dir;
+    const std::string missing = dir.file("missing.TAV");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        EXPECT_TRUE(contains(oneLine(runTool({c.command, "--help"}).out), c.documented));
+        for (const bool take : {true, false}) {
+            for (const char* value : take ? c.taken : c.refused) {
+                const CliResult res = runProgram(
+                    TAVIK_CLI_PATH,
+                    {c.command, missing, "--ear", "left", c.option, value, "-o", dir.file("out")},
+                    dir);
+                EXPECT_EQ(res.code, 1) << value;
+                EXPECT_EQ(contains(res.err, c.refusal), !take) << value << ": " << res.err;
+                EXPECT_EQ(contains(res.err, "missing.TAV"), take) << value << ": " << res.err;
+            }
+        }
+    }
+}
+
+#endif
+
 } // namespace

@@ -43,9 +43,14 @@ TEST(IniFileTest, EveryValueReadsBackExactlyAsWritten) {
 TEST(IniFileTest, ReadsTheFileFormatLeniently) {
     const IniFile file = IniFile::parse("; settings\r\n[Other]\r\nDataPath=wrong\r\n"
                                         "[ information ]\r\n  datapath =  /data/  \r\n"
-                                        "DataPath=second\r\nQuoted=\"  x  \"");
+                                        "DataPath=second\r\nQuoted=\"  x  \"\r\n"
+                                        "Empty=\"\"\r\nSingle=  ''  \r\nMixed='\"\r\nOne=\"");
     EXPECT_EQ(file.value("Information", "DataPath"), "/data/");
     EXPECT_EQ(file.value("INFORMATION", "quoted"), "  x  ");
+    EXPECT_EQ(file.value("Information", "Empty"), "");
+    EXPECT_EQ(file.value("Information", "Single"), "");
+    EXPECT_EQ(file.value("Information", "Mixed"), "'\"");
+    EXPECT_EQ(file.value("Information", "One"), "\"");
     EXPECT_EQ(file.value("Information", "Missing"), std::nullopt);
     EXPECT_EQ(file.value("Nowhere", "DataPath"), std::nullopt);
 }

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int E = kEmptyLevel;
-constexpr int k250 = 0, k500 = 1, k1000 = 2, k2000 = 3;
+constexpr int k250 = 0, k500 = 1, k1000 = 2, k2000 = 3, k4000 = 5;
 
 // A fresh record whose right ear holds the given THR and UCL (dB SPL) at frequency f.
 FittingRecord recordWith(int source, int f, int thr, int ucl) {
@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         PredictionCase{
             "ThrMinus10UclMinus20", 2, k1000, -10, -20, {-10, -7, -11, -9, -10, -13, -17, -20}},
         // 250 Hz: 55 dB SPL is 40 dB HL; the results return 15 dB higher.
-        PredictionCase{"At250Hz", 1, k250, 55, E, {55, 66, 78, 85, 92, 98, 104, 109}}),
+        PredictionCase{"At250Hz", 1, k250, 55, E, {55, 66, 78, 85, 92, 98, 104, 109}},
+        PredictionCase{"At4000Hz", 1, k4000, 70, E, {70, 78, 84, 89, 93, 98, 101, 105}}),
     [](const testing::TestParamInfo<PredictionCase>& info) { return info.param.name; });
 
 TEST(Prediction, AnEmptyThresholdEmptiesThatFrequencyOnly) {
@@ -99,7 +100,7 @@ TEST(Prediction, WorksOnTheChosenEarWithItsOwnLevelSource) {
     r.leftLevelSource = 1;
     r.rightLevelSource = 0;
     r.leftLoudness[k1000][0] = 40;
-    r.rightLoudness[k1000][0] = 40;
+    r.rightLoudness[k1000][0] = 60;
     predictLevels(r, 0); // right: level source 0, nothing to predict
     EXPECT_EQ(r.rightLoudness[k1000][1], E);
     EXPECT_EQ(r.leftLoudness[k1000][1], E);

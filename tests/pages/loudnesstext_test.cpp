@@ -34,14 +34,22 @@ TEST(LoudnessTextTest, CellTextReadsAsA32BitWholeNumberOrEmpty) {
 }
 
 TEST(LoudnessTextTest, HearingLevelsConvertWithEachFrequencysCorrection) {
-    EXPECT_EQ(storedFromCellText("25", 0, true), 40);
-    EXPECT_EQ(storedFromCellText("-5", 1, true), 1);
+    // dB SPL stored and dB HL shown at 250, 500, 1000, 2000, 3000 and 4000 Hz.
+    const struct {
+        int32_t stored;
+        const char* shownInHL;
+    } atFrequency[kFrequencyCount] = {{40, "25"}, {1, "-5"},  {57, "57"},
+                                      {63, "60"}, {-3, "-6"}, {70, "70"}};
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        EXPECT_EQ(cellTextFromStored(atFrequency[f].stored, f, true), atFrequency[f].shownInHL)
+            << f;
+        EXPECT_EQ(storedFromCellText(atFrequency[f].shownInHL, f, true), atFrequency[f].stored)
+            << f;
+    }
     EXPECT_EQ(storedFromCellText("25", 0, false), 25);
     EXPECT_EQ(storedFromCellText("5-", 0, true), kEmptyLevel);
-    EXPECT_EQ(cellTextFromStored(40, 0, true), "25");
     EXPECT_EQ(cellTextFromStored(40, 0, false), "40");
     EXPECT_EQ(cellTextFromStored(kEmptyLevel, 0, true), "");
-    EXPECT_EQ(cellTextFromStored(-3, 4, true), "-6");
     for (int f = 0; f < kFrequencyCount; ++f) {
         // Values no audiometer gives, as a damaged file may hold them, come back too.
         for (const int32_t stored : {-20, 0, 57, 130, INT32_MIN, INT32_MIN + 3, INT32_MAX}) {

@@ -1,0 +1,172 @@
+// The data-entry grid the pages share, on a page of its own: cells addressed as
+// (column, row), moves and clicks only to cells the page allows, the cell editor's
+// keys and characters, and the selection kept when the editor is committed.
+#include "controls/datagrid.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Four columns of different widths from three rows: column 0 carries the labels,
+// column 2 and the cell (3, 2) may never become current; cells take digits, and
+// column 3 an "x" too.
+class DataGridTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window.resize(400, 200);
+        before->move(0, 0);
+        grid->move(0, 30);
+        after->move(0, 150);
+        grid->selectCell = [](int column, int row) {
+            return column != 0 && column != 2 && !(column == 3 && row == 2);
+        };
+        grid->acceptsChar = [](int column, int, QChar ch) {
+            return ch.isDigit() || (column == 3 && ch == 'x');
+        };
+        grid->keyPress = [this](QKeyEvent* key) { return key->key() == discardedKey; };
+        grid->textEdited = [this] { ++edits; };
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Puts the editor on a cell with the text given.
+    void open(int column, int row, const QString& text) {
+        grid->setCellText(column, row, text);
+        grid->setFocus();
+        grid->setCurrentCell(row, column);
+        QCoreApplication::processEvents();
+        ASSERT_NE(grid->cellEditor(), nullptr);
+    }
+
+    QPoint cellCentre(int column, int row) const {
+        return grid->visualRect(grid->model()->index(row, column)).center();
+    }
+
+    std::pair<int, int> current() const { return {grid->currentColumn(), grid->currentRow()}; }
+
+    static constexpr DataGridLayout kLayout{4, 3, 50, 70, 18, 6};
+    QWidget window;
+    QLineEdit* before = new QLineEdit(&window);
+    DataGrid* grid = new DataGrid("TestDataGrid", kLayout, &window);
+    QLineEdit* after = new QLineEdit(&window);
+    int discardedKey = Qt::Key_5;
+    int edits = 0;
+};
+
+TEST_F(DataGridTest, CellsAreAddressedAsColumnThenRowInTheirLayout) {
+    EXPECT_EQ(grid->objectName(), "TestDataGrid");
+    const int frame = 2 * grid->frameWidth();
+    EXPECT_EQ(grid->size(), QSize(70 + 3 * 50 + frame, 3 * 18 + frame));
+    EXPECT_EQ(grid->columnWidth(0), 70);
+    EXPECT_EQ(grid->columnWidth(3), 50);
+    grid->setCellText(3, 1, "47");
+    EXPECT_EQ(grid->item(1, 3)->text(), "47");
+    EXPECT_EQ(grid->cellText(3, 1), "47");
+
+    open(3, 1, "47");
+    EXPECT_EQ(grid->cellEditor()->maxLength(), 6);
+    grid->setCellName(3, 1, "Right Ear, 1 KHz");
+    EXPECT_EQ(grid->cellEditor()->accessibleName(), "Right Ear, 1 KHz");
+    grid->setCellText(3, 1, "52");
+    EXPECT_EQ(grid->cellEditor()->text(), "52") << "the open editor shows the new text";
+}
+
+TEST_F(DataGridTest, OnlyCellsThePageAllowsBecomeCurrentByProgramOrClick) {
+    open(1, 1, "12");
+    grid->setCurrentCell(1, 2);
+    EXPECT_EQ(current(), std::make_pair(1, 1));
+    for (const auto& [column, row] : {std::pair{0, 0}, {2, 1}, {3, 2}}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(column, row));
+        EXPECT_EQ(current(), std::make_pair(1, 1)) << column << "," << row;
+        ASSERT_NE(grid->cellEditor(), nullptr);
+        EXPECT_EQ(grid->cellEditor()->text(), "12");
+    }
+    // Away from the grid, a refused click leaves the focus where it is.
+    before->setFocus();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(2, 0));
+    EXPECT_TRUE(before->hasFocus());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(3, 0));
+    EXPECT_EQ(current(), std::make_pair(3, 0));
+    EXPECT_TRUE(grid->cellEditor() && grid->cellEditor()->hasFocus());
+}
+
+TEST_F(DataGridTest, TheEditorTakesOnlyTheCellsCharactersAndThePageSeesKeysFirst) {
+    open(3, 0, "");
+    QTest::keyClicks(grid->cellEditor(), "1a5x9");
+    EXPECT_EQ(grid->cellEditor()->text(), "1x9") << "5 is the page's key, a is refused";
+    EXPECT_EQ(edits, 3);
+    open(1, 2, "");
+    QTest::keyClicks(grid->cellEditor(), "8x7");
+    EXPECT_EQ(grid->cellEditor()->text(), "87");
+    grid->commitEditor();
+    EXPECT_EQ(grid->cellText(1, 2), "87");
+}
+
+TEST_F(DataGridTest, LeftAndRightAtTheTextsEndsMoveToTheNearestAllowedCell) {
+    const struct {
+        const char* what;
+        int column;
+        int selectionStart, selectionLength; // -1: cursor at selectionLength
+        Qt::Key key;
+        int toColumn;
+    } cases[] = {
+        {"right at the end passes over column 2", 1, -1, 3, Qt::Key_Right, 3},
+        {"left at the start passes over column 2", 3, -1, 0, Qt::Key_Left, 1},
+        {"left at the start of the first allowed cell", 1, -1, 0, Qt::Key_Left, 1},
+        {"right at the end of the last cell", 3, -1, 3, Qt::Key_Right, 3},
+        {"right inside the text", 1, -1, 2, Qt::Key_Right, 1},
+        {"left inside the text", 3, -1, 1, Qt::Key_Left, 3},
+        {"the whole text selected", 3, 0, 3, Qt::Key_Left, 1},
+        {"a selection from the first character", 3, 0, 2, Qt::Key_Left, 3},
+        {"a selection to the last character", 1, 1, 2, Qt::Key_Right, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        open(c.column, 1, "123");
+        if (c.selectionStart >= 0)
+            grid->cellEditor()->setSelection(c.selectionStart, c.selectionLength);
+        else
+            grid->cellEditor()->setCursorPosition(c.selectionLength);
+        QTest::keyClick(grid->cellEditor(), c.key);
+        EXPECT_EQ(current(), std::make_pair(c.toColumn, 1));
+    }
+}
+
+TEST_F(DataGridTest, CommittingKeepsTheCursorAndASelectionFromTheFirstCharacter) {
+    const struct {
+        int selectionStart, selectionLength, cursor;
+    } cases[] = {{0, 3, 3}, {2, 2, 4}, {-1, 0, 0}, {-1, 0, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.selectionStart << "+" << c.selectionLength);
+        open(1, 0, "");
+        grid->cellEditor()->setText("12345");
+        if (c.selectionStart >= 0)
+            grid->cellEditor()->setSelection(c.selectionStart, c.selectionLength);
+        else
+            grid->cellEditor()->setCursorPosition(c.cursor);
+        grid->commitEditor();
+        EXPECT_EQ(grid->cellText(1, 0), "12345");
+        EXPECT_EQ(grid->cellEditor()->selectionStart(), c.selectionStart);
+        EXPECT_EQ(grid->cellEditor()->selectionLength(), c.selectionLength);
+        EXPECT_EQ(grid->cellEditor()->cursorPosition(), c.cursor);
+    }
+}
+
+TEST_F(DataGridTest, TabCommitsAndLeavesTheGridEitherWay) {
+    open(3, 1, "");
+    QTest::keyClicks(grid->cellEditor(), "64");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(grid->cellText(3, 1), "64");
+    open(1, 2, "");
+    QTest::keyClicks(grid->cellEditor(), "3");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_EQ(grid->cellText(1, 2), "3");
+}
+
+} // namespace
