@@ -31,7 +31,6 @@ const QColor kPageColour(0, 0, 128);
 
 TfmCurveEdit::TfmCurveEdit(QWidget* parent)
     : PageForm(parent, QStringLiteral("fmCurveEdit"), kPageColour) {
-    helpContext = 1031;
     FormCreate();
 }
 

@@ -30,7 +30,8 @@ std::string formatSig3(double value, int decimals);
 
 // Fixed-point text with exactly `decimals` decimals, the exact value rounded once,
 // half away from zero, at the last decimal; no limit on significant digits
-// (123.45f -> "123.5" with one decimal, 2.25 -> "2.3"). Zero never carries a minus
+// (the double 123.45 -> "123.5" with one decimal, 2.25 -> "2.3"; the float 123.45f,
+// 123.4499969..., -> "123.4"). Zero never carries a minus
 // sign; a value that is no number gives no text.
 std::string formatFixed(double value, int decimals);
 

@@ -41,7 +41,6 @@ QString latin1(const std::string& text) {
 } // namespace
 
 TfmPage3::TfmPage3(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage3"), kPageColour) {
-    helpContext = 1021;
     FormCreate();
     beforeAidDatabaseSave = [this] { storeBeforeDatabaseSave(); };
 }

@@ -66,7 +66,6 @@ ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString&
 } // namespace
 
 TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2"), kPageColour) {
-    helpContext = 1011;
     auto* title = new QLabel(QStringLiteral("Loudmap Data"), this);
     title->setFont(pageFont(16, true));
     title->adjustSize();

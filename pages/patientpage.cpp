@@ -55,7 +55,6 @@ std::string commentsToRecord(const QString& text) {
 
 TfmClientInfo::TfmClientInfo(QWidget* parent)
     : PageForm(parent, QStringLiteral("fmClientInfo"), kPageColour) {
-    helpContext = 1001;
     auto* title = new QLabel(QStringLiteral("Patient Information"), this);
     title->setFont(pageFont(16, true));
     title->adjustSize();

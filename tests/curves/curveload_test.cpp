@@ -109,19 +109,26 @@ TEST(CurveLoad, TheLeftEarUsesItsOwnLevelsStyleAndSettings) {
     resetFitting(left, "01/01/2000");
     left.leftAidStyle = 3; // CIC
     left.leftRangeLow = k1000;
-    left.leftRangeHigh = k1000;
-    for (int c = 0; c < 8; ++c)
+    left.leftRangeHigh = k4000;
+    for (int c = 0; c < 8; ++c) {
         left.leftLoudness[k1000][c] = r.rightLoudness[k1000][c];
+        left.leftLoudness[k4000][c] = r.rightLoudness[k1000][c] + 10;
+    }
     left.aidSettings[1][k1000] = r.aidSettings[0][k1000];
     left.aidSettings[1][k1000].curveChoice = 4;
+    left.aidSettings[1][k4000].curveChoice = 2;
 
     const EarCurves page = loadEarCurves(left, workedDatabase(), 1);
     EXPECT_EQ(page.controls[kLeftSideCurveCombo], "Curve D");
-    EXPECT_EQ(page.controls[kRightSideCurveCombo], "Curve D"); // same frequency, same setting
-    EXPECT_EQ(page.targets.bandLevels[0][3], 106);             // CIC: UCL 100 + 6
-    EXPECT_EQ(page.fitPoints[0][2].input, 55.0f);              // CIC average input at 1000 Hz
-    EXPECT_EQ(column(page.grid, 1), column(page.grid, 4));
-    EXPECT_EQ(page.grid.cell[1][5], "106");
+    EXPECT_EQ(page.controls[kRightSideCurveCombo], "Curve B");
+    EXPECT_EQ(page.targets.bandLevels[0][3], 106); // CIC: UCL 100 + 6
+    EXPECT_EQ(page.targets.bandLevels[1][3], 120); // UCL 110 + 10 at 4000 Hz
+    EXPECT_EQ(page.fitPoints[0][2].input, 55.0f);  // CIC average input at 1000 Hz
+    // Each graph's fit reaches up to its own corrected UCL.
+    EXPECT_EQ(column(page.grid, 1),
+              (std::vector<std::string>{"15", "55", "1.4", "55", "1.4", "106", "3.5"}));
+    EXPECT_EQ(column(page.grid, 4),
+              (std::vector<std::string>{"23", "38", "1.6", "38", "1.6", "120", "0.5"}));
 }
 
 } // namespace
