@@ -25,8 +25,8 @@ QImage panelImage(int scale) {
 void curveComboChange(benchmark::State& state) {
     const int scale = static_cast<int>(state.range(0));
     const FittingRecord record = benchRecord();
-    EarCurves page = loadEarCurves(record, benchDatabase(), 0);
-    GraphScene scene = graphScene(page, record, 0);
+    EarCurves page = loadEarCurves(record, benchDatabase(), Ear::Right);
+    GraphScene scene = graphScene(page, record, Ear::Right);
     QImage image = panelImage(scale);
     int shape = 1;
     for (auto _ : state) {
@@ -53,9 +53,9 @@ void pageLoad(benchmark::State& state) {
     const AidDatabase database = benchDatabase();
     QImage image = panelImage(scale);
     for (auto _ : state) {
-        const EarCurves page = loadEarCurves(record, database, 0);
+        const EarCurves page = loadEarCurves(record, database, Ear::Right);
         QPainter painter(&image);
-        drawGraphPanel(painter, graphScene(page, record, 0));
+        drawGraphPanel(painter, graphScene(page, record, Ear::Right));
     }
     benchmark::DoNotOptimize(image.constBits());
 }

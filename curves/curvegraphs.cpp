@@ -50,7 +50,7 @@ QFont graphFrequencyLabelFont() {
     return font;
 }
 
-GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ear) {
+GraphScene graphScene(const EarCurves& page, const FittingRecord& record, Ear ear) {
     GraphScene scene;
     scene.targets = page.targets;
     scene.aidStyle = earAidStyle(record, ear);

@@ -40,9 +40,9 @@ struct GraphScene {
     CurveParams curves[kCurveCount]{};
 };
 
-// The scene of a loaded ear (0 right, 1 left) as the curve page shows it: its targets
-// and six scored curves, the ear's stored style and the binaural choice.
-GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ear);
+// The scene of a loaded ear as the curve page shows it: its targets and six scored
+// curves, the ear's stored style and the binaural choice.
+GraphScene graphScene(const EarCurves& page, const FittingRecord& record, Ear ear);
 
 // Background layer of one side, in panel coordinates.
 void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side);

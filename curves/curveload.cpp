@@ -29,7 +29,7 @@ void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
     }
 }
 
-EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, int ear) {
+EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, Ear ear) {
     EarCurves page;
     page.targets = loadTargets(record, ear);
     const int style = earAidStyle(record, ear);
@@ -38,8 +38,8 @@ EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database
 
     const int lf = page.targets.graphFrequency[kLeftSide];
     const int rf = page.targets.graphFrequency[kRightSide];
-    const AidSetting& left = record.aidSettings[ear == 0 ? 0 : 1][lf];
-    const AidSetting& right = record.aidSettings[ear == 0 ? 0 : 1][rf];
+    const AidSetting& left = record.aidSettings[recordIndex(ear)][lf];
+    const AidSetting& right = record.aidSettings[recordIndex(ear)][rf];
     const int leftShape = choiceOrFirst(left.curveChoice);
     const int rightShape = choiceOrFirst(right.curveChoice);
     const int leftAid = choiceOrFirst(left.aidChoice);

@@ -38,7 +38,7 @@ TfmCurveEdit::TfmCurveEdit(QWidget* parent)
 
 void TfmCurveEdit::FormCreate() {
     resize(790, 471);
-    currentEar = 0;
+    currentEar = Ear::Right;
     EarLabel = yellowPageLabel(this, QStringLiteral("EarLabel"), QStringLiteral(" RIGHT EAR"));
     EarLabel->setFont(pageFont(16, true));
     EarLabel->move(4, 6);
@@ -121,7 +121,8 @@ void TfmCurveEdit::buildButtons() {
 // --- loading and storing ------------------------------------------------------
 
 void TfmCurveEdit::loadEar() {
-    EarLabel->setText(currentEar == 0 ? QStringLiteral(" RIGHT EAR") : QStringLiteral(" LEFT EAR"));
+    EarLabel->setText(currentEar == Ear::Right ? QStringLiteral(" RIGHT EAR")
+                                               : QStringLiteral(" LEFT EAR"));
     EarLabel->adjustSize();
     targets = loadTargets(fitting, currentEar);
     const int style = earAidStyle(fitting, currentEar);
@@ -134,7 +135,7 @@ void TfmCurveEdit::loadEar() {
 void TfmCurveEdit::loadPage() {
     const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
     const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
-    const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
+    const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.showChoices(settings[lf], settings[rf]);
     choices_.showUserCaptions(lf, rf);
     nameUserCells();
@@ -154,7 +155,8 @@ void TfmCurveEdit::loadPage() {
 // The cells the clinician types into are named by ear, graph, column and row, which
 // a screen reader announces with the number in the cell.
 void TfmCurveEdit::nameUserCells() {
-    const QString ear = currentEar == 0 ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
+    const QString ear =
+        currentEar == Ear::Right ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
     ::nameUserCells(*DataEntryGrid, ear, choices_.userCaption(kLeftSide),
                     choices_.userCaption(kRightSide));
 }
@@ -162,7 +164,7 @@ void TfmCurveEdit::nameUserCells() {
 void TfmCurveEdit::storePage() {
     const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
     const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
-    AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
+    AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
     settings[lf].curve = curves[1];
@@ -209,7 +211,7 @@ QWidget* TfmCurveEdit::firstField() const {
 // The page always opens on the right ear, with the aid names as the database has
 // them now.
 void TfmCurveEdit::FormShow() {
-    currentEar = 0;
+    currentEar = Ear::Right;
     choices_.listAids(aidDatabase);
     loadEar();
     loadPage();
@@ -223,7 +225,7 @@ void TfmCurveEdit::FormHide() {
 
 void TfmCurveEdit::ToggleEarButtonClick() {
     storePage();
-    currentEar = 1 - currentEar;
+    currentEar = otherEar(currentEar);
     loadEar();
     loadPage();
     readCurves();

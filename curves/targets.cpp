@@ -13,9 +13,9 @@ bool present(int32_t level) {
     return level != kEmptyLevel;
 }
 
-void copyLevels(TargetState& t, const FittingRecord& record, int ear) {
-    const int32_t low = ear == 0 ? record.rightRangeLow : record.leftRangeLow;
-    const int32_t high = ear == 0 ? record.rightRangeHigh : record.leftRangeHigh;
+void copyLevels(TargetState& t, const FittingRecord& record, Ear ear) {
+    const int32_t low = ear == Ear::Right ? record.rightRangeLow : record.leftRangeLow;
+    const int32_t high = ear == Ear::Right ? record.rightRangeHigh : record.leftRangeHigh;
     t.graphFrequency[0] = frequencyIndexOrFirst(low);
     t.graphFrequency[1] = frequencyIndexOrFirst(high);
     const auto& loudness = earLoudness(record, ear);
@@ -84,7 +84,7 @@ int aidStyleOrFirst(int32_t style) {
     return style >= 0 && style < kAidStyleCount ? style : 0;
 }
 
-TargetState loadTargets(const FittingRecord& record, int ear) {
+TargetState loadTargets(const FittingRecord& record, Ear ear) {
     TargetState t{};
     copyLevels(t, record, ear);
     const bool cic = earAidStyle(record, ear) == kCicStyle;

@@ -91,8 +91,8 @@ inline constexpr TargetSpan loudTargetSpan[kFrequencyCount] = {
 int frequencyIndexOrFirst(int32_t index);
 int aidStyleOrFirst(int32_t style);
 
-// The targets of one ear (0 right, 1 left) at its two graph frequencies.
-TargetState loadTargets(const FittingRecord& record, int ear);
+// The targets of one ear at its two graph frequencies.
+TargetState loadTargets(const FittingRecord& record, Ear ear);
 
 // The five fit points of one side (0 left graph, 1 right graph) for an aid style
 // (an out-of-range style counts as BTE).
