@@ -31,14 +31,15 @@ void curveComboChange(benchmark::State& state) {
     int shape = 1;
     for (auto _ : state) {
         shape = shape % 5 + 1;
-        fitCurve(page.grid, 0, shape, page.fitPoints[0], maxOutputForFit(page.targets, 0));
+        fitCurve(page.grid, GraphSide::Left, shape, page.fitPoints[0],
+                 maxOutputForFit(page.targets, GraphSide::Left));
         readCurves(page.grid, page.curves);
         scoreCompleteCurves(page.grid, page.curves, page.fitPoints);
         std::copy(std::begin(page.curves), std::end(page.curves), scene.curves);
         QPainter painter(&image);
-        for (int side = 0; side < kSideCount; ++side) {
+        for (const GraphSide side : kGraphSides) {
             painter.save();
-            painter.translate(kCurveBoxLeft[side], kCurveBoxTop);
+            painter.translate(kCurveBoxLeft[sideIndex(side)], kCurveBoxTop);
             drawGraphCurves(painter, scene, side, QSize(kCurveBoxSize, kCurveBoxSize));
             painter.restore();
         }

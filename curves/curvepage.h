@@ -76,9 +76,9 @@ class TfmCurveEdit : public PageForm {
     void buildControlsAboveGrid();
     void buildButtons();
 
-    void fitCurve(int side, int shape);
-    void curveComboChanged(int side);
-    void aidComboChanged(int side);
+    void fitCurve(GraphSide side, int shape);
+    void curveComboChanged(GraphSide side);
+    void aidComboChanged(GraphSide side);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
     void nameUserCells();

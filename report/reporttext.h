@@ -25,7 +25,7 @@ struct PrintData {
     int32_t pageHeight = 0;
     std::string leftPlotLabel;
     std::string rightPlotLabel;
-    TargetState printTargets{}; // side 0 the left plot, side 1 the right plot
+    TargetState printTargets{}; // the left plot first, then the right plot
     CurveParams printCurves[kCurveCount]{};
     // From the fitting record and the document.
     std::string lastName;

@@ -19,6 +19,7 @@ namespace {
 using Kind = ScriptedDialogService::Kind;
 
 constexpr int k1000 = 2, k4000 = 5;
+constexpr int kRightEar = 0;
 
 class CurvePageTest : public ProgramFixture {
   protected:
@@ -188,9 +189,8 @@ TEST_F(CurvePageTest, TheAidCombosMoveTogetherWithoutMarkingAChange) {
     document.modified = false;
     choose("LeftSideHAidCombo", 3);
     EXPECT_EQ(find<QComboBox>("RightSideHAidCombo")->currentIndex(), 3);
-    EXPECT_EQ(fitting.aidSettings[recordIndex(Ear::Right)][k1000].aidChoice, 3)
-        << "the page was stored";
-    EXPECT_EQ(fitting.aidSettings[recordIndex(Ear::Right)][k4000].aidChoice, 3);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].aidChoice, 3) << "the page was stored";
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].aidChoice, 3);
     EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->toolTip(), "HALongName4");
     EXPECT_FALSE(document.modified);
 
@@ -202,14 +202,17 @@ TEST_F(CurvePageTest, SwitchingEarsStoresTheEarLeftBehind) {
     choose("RightSideCurveCombo", 1);
     typeColumn(2, {"20", "45", "2", "x", "x", "110"});
     click("ToggleEarButton");
-    const AidSetting& stored = fitting.aidSettings[recordIndex(Ear::Right)][k1000];
+    const AidSetting& stored = fitting.aidSettings[kRightEar][k1000];
     EXPECT_EQ(stored.curve.gainAt50, 20.0f);
     EXPECT_EQ(stored.curve.threshold2, 45.0f);
     EXPECT_EQ(stored.curve.complete, 1);
-    EXPECT_EQ(fitting.aidSettings[recordIndex(Ear::Right)][k4000].curveChoice, 1);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curveChoice, 1);
     EXPECT_EQ(column(2), QStringList(7, QString())) << "the left ear has no user curve yet";
+    typeColumn(2, {"25"});
 
     click("ToggleEarButton");
+    EXPECT_EQ(fitting.aidSettings[1][1].curve.gainAt50, 25.0f) << "the left ear at 500 Hz";
+    EXPECT_EQ(fitting.aidSettings[kRightEar][1].curve.gainAt50, -99.0f);
     EXPECT_EQ(column(2).mid(0, 6), (QStringList{"20", "45", "2.0", "45", "2.0", "110"}));
     EXPECT_EQ(find<QComboBox>("RightSideCurveCombo")->currentText(), "Curve A");
 }
@@ -232,7 +235,7 @@ TEST_F(CurvePageTest, UserCurvesComeBackUnchangedAfterVisitsSaveAndLoad) {
         click("ToggleEarButton");
     }
     EXPECT_EQ(column(2).mid(0, 6), left);
-    EXPECT_EQ(fitting.aidSettings[recordIndex(Ear::Right)][k1000].curve.threshold2, 75.0f);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].curve.threshold2, 75.0f);
 
     const std::string path = files.file("CURVES.TAV");
     saveAs(path);
@@ -243,7 +246,7 @@ TEST_F(CurvePageTest, UserCurvesComeBackUnchangedAfterVisitsSaveAndLoad) {
     showCurvePage();
     EXPECT_EQ(column(2).mid(0, 6), left);
     EXPECT_EQ(column(5).mid(0, 6), right);
-    EXPECT_EQ(fitting.aidSettings[recordIndex(Ear::Right)][k1000].curve.threshold2, 75.0f);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].curve.threshold2, 75.0f);
     EXPECT_FALSE(document.modified);
 }
 
@@ -254,8 +257,8 @@ TEST_F(CurvePageTest, SaveWhileThePageIsShownStoresWhatItShows) {
     FittingRecord saved{};
     LegacyImage legacy{};
     ASSERT_EQ(readPatientFile(path, saved, legacy, "01/01/2000"), PatientFileKind::Current);
-    EXPECT_EQ(saved.aidSettings[recordIndex(Ear::Right)][k1000].curve.gainAt50, 25.0f);
-    EXPECT_EQ(saved.aidSettings[recordIndex(Ear::Right)][k1000].curve.complete, 1);
+    EXPECT_EQ(saved.aidSettings[kRightEar][k1000].curve.gainAt50, 25.0f);
+    EXPECT_EQ(saved.aidSettings[kRightEar][k1000].curve.complete, 1);
 }
 
 TEST_F(CurvePageTest, ACompleteCurveWithoutTargetsShowsErrorAsItsScore) {
@@ -271,9 +274,9 @@ TEST_F(CurvePageTest, ACompleteCurveWithoutTargetsShowsErrorAsItsScore) {
 
 TEST_F(CurvePageTest, ChoicesOutsideTheListsShowTheFirstEntry) {
     leavePage();
-    fitting.aidSettings[recordIndex(Ear::Right)][k1000].curveChoice = 6;
-    fitting.aidSettings[recordIndex(Ear::Right)][k1000].aidChoice = -1;
-    fitting.aidSettings[recordIndex(Ear::Right)][k4000].curveChoice = 2147483647;
+    fitting.aidSettings[kRightEar][k1000].curveChoice = 6;
+    fitting.aidSettings[kRightEar][k1000].aidChoice = -1;
+    fitting.aidSettings[kRightEar][k4000].curveChoice = 2147483647;
     showCurvePage();
     EXPECT_EQ(find<QComboBox>("LeftSideCurveCombo")->currentIndex(), 0);
     EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 0);
@@ -320,8 +323,8 @@ TEST_F(CurvePageTest, ThePrintButtonOffersThePairsTheControlsShow) {
 
 TEST_F(CurvePageTest, TheGraphPanelIsThePictureTavikCliDraws) {
     fitting.binauralFitting = 1;
-    fitting.aidSettings[recordIndex(Ear::Right)][k1000].curveChoice = 3;
-    fitting.aidSettings[recordIndex(Ear::Right)][k1000].curve =
+    fitting.aidSettings[kRightEar][k1000].curveChoice = 3;
+    fitting.aidSettings[kRightEar][k1000].curve =
         CurveParams{20, 45, 1, 2, 75, 1, 2, 110, 0, 0, {}};
     leavePage();
     fmClientInfo->loadPatientPage();

@@ -137,7 +137,7 @@ TEST(Targets, ExtremeLevelsFromAFileGiveFiniteTargets) {
 
 TEST(FitPoints, LieAtTheSpeechInputsAndHalfwayBetween) {
     const TargetState t = loadTargets(rightEarAt(k1000, 50, 70, 90, 100), Ear::Right);
-    const FitPoints p = fitPoints(t, 0, 0);
+    const FitPoints p = fitPoints(t, 0, GraphSide::Left);
     const float inputs[5] = {32, 42.5f, 53, 64.5f, 76};
     const float goals[5] = {54.8f, 60.9f, 67, 75.2f, 83.4f};
     for (int k = 0; k < 5; ++k) {
@@ -150,11 +150,11 @@ TEST(FitPoints, TakeTheInputsOfTheAidStyleAndTheSidesFrequency) {
     FittingRecord r = rightEarAt(k4000, 50, 70, 90, 100);
     r.rightRangeLow = k500;
     const TargetState t = loadTargets(r, Ear::Right);
-    EXPECT_EQ(fitPoints(t, 3, 1)[0].input, 38.0f); // CIC, 4000 Hz
-    EXPECT_EQ(fitPoints(t, 3, 1)[4].input, 76.0f);
-    EXPECT_EQ(fitPoints(t, 2, 0)[2].input, 60.0f);  // ITC, 500 Hz
-    EXPECT_EQ(fitPoints(t, 9, 0)[2].input, 59.0f);  // unknown style: BTE
-    EXPECT_EQ(fitPoints(t, -1, 1)[3].input, 58.5f); // BTE, 4000 Hz: (47 + 70) / 2
+    EXPECT_EQ(fitPoints(t, 3, GraphSide::Right)[0].input, 38.0f); // CIC, 4000 Hz
+    EXPECT_EQ(fitPoints(t, 3, GraphSide::Right)[4].input, 76.0f);
+    EXPECT_EQ(fitPoints(t, 2, GraphSide::Left)[2].input, 60.0f);   // ITC, 500 Hz
+    EXPECT_EQ(fitPoints(t, 9, GraphSide::Left)[2].input, 59.0f);   // unknown style: BTE
+    EXPECT_EQ(fitPoints(t, -1, GraphSide::Right)[3].input, 58.5f); // BTE, 4000 Hz: (47 + 70) / 2
 }
 
 TEST(MaxOutputForFit, IsTheBandUclCappedAt130) {
@@ -164,7 +164,7 @@ TEST(MaxOutputForFit, IsTheBandUclCappedAt130) {
     } cases[] = {{125, 125}, {130, 130}, {131, 130}, {E, 130}, {20, 20}};
     for (const auto& c : cases) {
         t.bandLevels[1][3] = c.ucl;
-        EXPECT_EQ(maxOutputForFit(t, 1), c.expected) << c.ucl;
+        EXPECT_EQ(maxOutputForFit(t, GraphSide::Right), c.expected) << c.ucl;
     }
 }
 
