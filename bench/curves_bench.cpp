@@ -11,7 +11,7 @@ void loadOneEar(benchmark::State& state) {
     const FittingRecord record = benchRecord();
     const AidDatabase database = benchDatabase();
     for (auto _ : state) {
-        EarCurves page = loadEarCurves(record, database, 0);
+        EarCurves page = loadEarCurves(record, database, Ear::Right);
         benchmark::DoNotOptimize(page);
     }
 }

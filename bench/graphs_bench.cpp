@@ -25,20 +25,21 @@ QImage panelImage(int scale) {
 void curveComboChange(benchmark::State& state) {
     const int scale = static_cast<int>(state.range(0));
     const FittingRecord record = benchRecord();
-    EarCurves page = loadEarCurves(record, benchDatabase(), 0);
-    GraphScene scene = graphScene(page, record, 0);
+    EarCurves page = loadEarCurves(record, benchDatabase(), Ear::Right);
+    GraphScene scene = graphScene(page, record, Ear::Right);
     QImage image = panelImage(scale);
     int shape = 1;
     for (auto _ : state) {
         shape = shape % 5 + 1;
-        fitCurve(page.grid, 0, shape, page.fitPoints[0], maxOutputForFit(page.targets, 0));
+        fitCurve(page.grid, GraphSide::Left, shape, page.fitPoints[0],
+                 maxOutputForFit(page.targets, GraphSide::Left));
         readCurves(page.grid, page.curves);
         scoreCompleteCurves(page.grid, page.curves, page.fitPoints);
         std::copy(std::begin(page.curves), std::end(page.curves), scene.curves);
         QPainter painter(&image);
-        for (int side = 0; side < kSideCount; ++side) {
+        for (const GraphSide side : kGraphSides) {
             painter.save();
-            painter.translate(kCurveBoxLeft[side], kCurveBoxTop);
+            painter.translate(kCurveBoxLeft[sideIndex(side)], kCurveBoxTop);
             drawGraphCurves(painter, scene, side, QSize(kCurveBoxSize, kCurveBoxSize));
             painter.restore();
         }
@@ -53,9 +54,9 @@ void pageLoad(benchmark::State& state) {
     const AidDatabase database = benchDatabase();
     QImage image = panelImage(scale);
     for (auto _ : state) {
-        const EarCurves page = loadEarCurves(record, database, 0);
+        const EarCurves page = loadEarCurves(record, database, Ear::Right);
         QPainter painter(&image);
-        drawGraphPanel(painter, graphScene(page, record, 0));
+        drawGraphPanel(painter, graphScene(page, record, Ear::Right));
     }
     benchmark::DoNotOptimize(image.constBits());
 }

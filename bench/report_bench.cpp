@@ -12,9 +12,9 @@ namespace {
 
 void reportPageToPdf(benchmark::State& state) {
     const FittingRecord record = benchRecord();
-    const EarCurves page = loadEarCurves(record, benchDatabase(), 0);
+    const EarCurves page = loadEarCurves(record, benchDatabase(), Ear::Right);
     PrintData data =
-        makePrintData(record, "BENCH.TAV", 0, page.targets, page.curves, "June 5, 2024");
+        makePrintData(record, "BENCH.TAV", Ear::Right, page.targets, page.curves, "June 5, 2024");
     data.comments = "Tinnitus & recruitment in both ears; prefers a soft sound in quiet rooms. "
                     "Follow-up in six weeks to check the comfort of loud speech with the new "
                     "settings.";

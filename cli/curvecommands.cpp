@@ -48,7 +48,7 @@ void writeTargets(JsonWriter& json, const TargetState& targets) {
     json.endObject();
 }
 
-void writeEarCurves(JsonWriter& json, const EarCurves& page, int ear) {
+void writeEarCurves(JsonWriter& json, const EarCurves& page, Ear ear) {
     json.beginObject();
     json.key("ear").utf8(earName(ear));
     json.key("targets");
@@ -97,7 +97,7 @@ int runCurves(const Args& args, std::ostream& out, std::ostream& err) {
     if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
         return code;
     JsonWriter json;
-    writeEarCurves(json, loaded.page, options.ear.value_or(0));
+    writeEarCurves(json, loaded.page, options.ear.value_or(Ear::Right));
     out << json.text() << '\n';
     return kExitOk;
 }

@@ -49,7 +49,7 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
                 err << "tavik-cli: --ear takes right or left, once\n" << rules.usage << '\n';
                 return false;
             }
-            options.ear = value == "right" ? 0 : 1;
+            options.ear = value == "right" ? Ear::Right : Ear::Left;
         } else if (rules.databaseAllowed && arg == "--db") {
             if (options.database) {
                 err << "tavik-cli: --db given twice\n" << rules.usage << '\n';
@@ -79,8 +79,8 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
     return true;
 }
 
-const char* earName(int ear) {
-    return ear == 0 ? "right" : "left";
+const char* earName(Ear ear) {
+    return ear == Ear::Right ? "right" : "left";
 }
 
 int loadEarForCli(const EarOptions& options, LoadedEar& loaded, std::ostream& err) {
@@ -89,6 +89,6 @@ int loadEarForCli(const EarOptions& options, LoadedEar& loaded, std::ostream& er
     AidDatabase database{};
     if (!readDatabase(options.database, database, err))
         return kExitFailure;
-    loaded.page = loadEarCurves(loaded.record, database, options.ear.value_or(0));
+    loaded.page = loadEarCurves(loaded.record, database, options.ear.value_or(Ear::Right));
     return kExitOk;
 }

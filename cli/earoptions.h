@@ -16,7 +16,7 @@
 
 struct EarOptions {
     std::string file;
-    std::optional<int> ear; // 0 right, 1 left
+    std::optional<Ear> ear;
     std::optional<std::string> database;
     std::map<std::string, std::string> values; // the further options given, by name
 };
@@ -33,7 +33,7 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
                      std::ostream& err);
 
 // "right" or "left".
-const char* earName(int ear);
+const char* earName(Ear ear);
 
 struct LoadedEar {
     FittingRecord record{};

@@ -56,7 +56,7 @@ bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::o
 
 // The reports the print command would print for the ticked kinds: each kind in the
 // order fitted, user, aid, as many times as copies.
-QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, int ear,
+QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, Ear ear,
                          const ReportOptions& report) {
     PrintData data = makePrintData(loaded.record, fileName, ear, loaded.page.targets,
                                    loaded.page.curves, printDateToday());

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kLeftSide = 0;
-
 // Sets a list's choice from the program, which runs no change handler.
 void setChoice(QComboBox* box, int index) {
     const QSignalBlocker quiet(box);
@@ -85,12 +83,12 @@ void CurveChoiceBar::buildControls(QWidget* page) {
     }
 }
 
-ChoiceCombo* CurveChoiceBar::curveCombo(int side) const {
-    return side == kLeftSide ? LeftSideCurveCombo : RightSideCurveCombo;
+ChoiceCombo* CurveChoiceBar::curveCombo(GraphSide side) const {
+    return side == GraphSide::Left ? LeftSideCurveCombo : RightSideCurveCombo;
 }
 
-ChoiceCombo* CurveChoiceBar::aidCombo(int side) const {
-    return side == kLeftSide ? LeftSideHAidCombo : RightSideHAidCombo;
+ChoiceCombo* CurveChoiceBar::aidCombo(GraphSide side) const {
+    return side == GraphSide::Left ? LeftSideHAidCombo : RightSideHAidCombo;
 }
 
 void CurveChoiceBar::showChoices(const AidSetting& left, const AidSetting& right) {
@@ -112,8 +110,8 @@ void CurveChoiceBar::showUserCaptions(int leftFrequency, int rightFrequency) {
     RightCurveUserPanel->setText(QString::fromStdString(userPanelCaption(rightFrequency)));
 }
 
-QString CurveChoiceBar::userCaption(int side) const {
-    return (side == kLeftSide ? LeftCurveUserPanel : RightCurveUserPanel)->text();
+QString CurveChoiceBar::userCaption(GraphSide side) const {
+    return (side == GraphSide::Left ? LeftCurveUserPanel : RightCurveUserPanel)->text();
 }
 
 void CurveChoiceBar::listAids(const AidDatabase& database) {
@@ -132,8 +130,8 @@ void CurveChoiceBar::nameAid(const QString& longName) {
     }
 }
 
-void CurveChoiceBar::matchAid(int changedSide) {
-    setChoice(aidCombo(1 - changedSide), aidCombo(changedSide)->currentIndex());
+void CurveChoiceBar::matchAid(GraphSide changedSide) {
+    setChoice(aidCombo(otherSide(changedSide)), aidCombo(changedSide)->currentIndex());
 }
 
 QString CurveChoiceBar::controlText(int control) const {

@@ -4,6 +4,7 @@
 // names the curve pairs by.
 #pragma once
 
+#include "curves/graphside.h"
 #include "model/fittingrecord.h"
 
 #include <QString>
@@ -24,9 +25,8 @@ class CurveChoiceBar {
     // as wide as the column's text.
     void build(QWidget* page, const DataGrid& grid, int columnWidth);
 
-    // Side 0 is the left graph, 1 the right graph.
-    ChoiceCombo* curveCombo(int side) const;
-    ChoiceCombo* aidCombo(int side) const;
+    ChoiceCombo* curveCombo(GraphSide side) const;
+    ChoiceCombo* aidCombo(GraphSide side) const;
 
     // Shows the choices stored for the two graph frequencies without running a change
     // handler; a choice outside the lists shows as the first entry.
@@ -36,14 +36,14 @@ class CurveChoiceBar {
     void storeChoices(AidSetting& left, AidSetting& right) const;
     // "500 Hz (user)" over each user column.
     void showUserCaptions(int leftFrequency, int rightFrequency);
-    QString userCaption(int side) const;
+    QString userCaption(GraphSide side) const;
 
     // Lists the aids' short names in both aid combos, without running a change handler.
     void listAids(const AidDatabase& database);
     // Names an aid in the hint of both aid combos.
     void nameAid(const QString& longName);
     // Sets the other side's aid combo to the same entry, without running its handler.
-    void matchAid(int changedSide);
+    void matchAid(GraphSide changedSide);
 
     // The text of a control above grid column control + 1 (see CurveControl).
     QString controlText(int control) const;

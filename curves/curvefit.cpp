@@ -246,8 +246,9 @@ FitResult fitShape(const FitPoints& points, int shape) {
     }
 }
 
-void fitCurve(CurveGrid& grid, int side, int shape, const FitPoints& points, int32_t maxOutput) {
-    std::string(&cells)[kGridRows] = grid.cell[side * 3 + 1];
+void fitCurve(CurveGrid& grid, GraphSide side, int shape, const FitPoints& points,
+              int32_t maxOutput) {
+    std::string(&cells)[kGridRows] = grid.cell[firstCurveOf(side) + 1];
     for (std::string& text : cells)
         text.clear();
     if (points[kSoft].target == 0)
@@ -279,8 +280,8 @@ std::optional<float> curveRmsError(const CurveParams& curve, const FitPoints& po
 
 void rmsError(CurveGrid& grid, CurveParams (&curves)[kCurveCount], int index,
               const EarFitPoints& points) {
-    const int side = index < 3 ? 0 : 1;
-    const std::optional<float> rms = curveRmsError(curves[index], points[side]);
+    const FitPoints& own = points[sideIndex(sideOfCurve(index))];
+    const std::optional<float> rms = curveRmsError(curves[index], own);
     grid.cell[index + 1][kRowRmsError] = rms ? formatSig3(*rms, 1) : "Error";
     curves[index].rmsError = rms ? *rms : kRmsNotComputable;
 }

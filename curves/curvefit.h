@@ -23,7 +23,7 @@ int choiceOrFirst(int32_t choice);
 // RMS error of a curve that cannot be scored.
 inline constexpr float kRmsNotComputable = 121.0f;
 
-// The fit points of both graphs of an ear: [0] left, [1] right.
+// The fit points of both graphs of an ear, indexed by sideIndex: [0] left, [1] right.
 using EarFitPoints = std::array<FitPoints, kSideCount>;
 
 // Output level for an input level of 30 to 130 dB: slope 1 below threshold 1, the
@@ -41,10 +41,12 @@ struct FitResult {
 // other shape, and a soft target of 0 or less fit nothing.
 FitResult fitShape(const FitPoints& points, int shape);
 
-// Fits a shape for a side (0 left, 1 right) and writes the result into rows 0 to 6 of
-// grid column side x 3 + 1, with maxOutput as the maximum output. A fitted curve has
-// one kneepoint: threshold 2 and ratio 2 repeat threshold 1 and ratio 1.
-void fitCurve(CurveGrid& grid, int side, int shape, const FitPoints& points, int32_t maxOutput);
+// Fits a shape for a graph and writes the result into rows 0 to 6 of its fitted
+// curve's grid column (1 left, 4 right), with maxOutput as the maximum output. A
+// fitted curve has one kneepoint: threshold 2 and ratio 2 repeat threshold 1 and
+// ratio 1.
+void fitCurve(CurveGrid& grid, GraphSide side, int shape, const FitPoints& points,
+              int32_t maxOutput);
 
 // The RMS error of a curve against the fit points of its side; nothing when it cannot
 // be computed (no soft target, a perfect fit, or a curve whose outputs overflow).

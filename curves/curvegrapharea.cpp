@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int kLeftSide = 0;
-constexpr int kRightSide = 1;
-
 const QColor kYellow(255, 255, 0);
 
 } // namespace
@@ -35,24 +32,27 @@ void CurveGraphArea::buildGraphs(QWidget* page) {
     MainGraphicsPanel = new GraphPanel(scene_, page);
     MainGraphicsPanel->setGeometry(kGraphPanelLeft, kGraphPanelTop, kGraphPanelWidth,
                                    kGraphPanelHeight);
-    const auto box = [this](const QString& name, int side) {
+    const auto box = [this](const QString& name, GraphSide side) {
         auto* graph = new CurveGraphBox(scene_, side, MainGraphicsPanel);
         graph->setObjectName(name);
-        graph->setGeometry(kCurveBoxLeft[side], kCurveBoxTop, kCurveBoxSize, kCurveBoxSize);
+        graph->setGeometry(kCurveBoxLeft[sideIndex(side)], kCurveBoxTop, kCurveBoxSize,
+                           kCurveBoxSize);
         return graph;
     };
-    LeftCurveGraphBox = box(QStringLiteral("LeftCurveGraphBox"), kLeftSide);
-    RightCurveGraphBox = box(QStringLiteral("RightCurveGraphBox"), kRightSide);
+    LeftCurveGraphBox = box(QStringLiteral("LeftCurveGraphBox"), GraphSide::Left);
+    RightCurveGraphBox = box(QStringLiteral("RightCurveGraphBox"), GraphSide::Right);
 
-    const auto frequencyLabel = [this](const QString& name, int side) {
+    const auto frequencyLabel = [this](const QString& name, GraphSide side) {
         auto* label = new FrequencyLabel(MainGraphicsPanel);
         label->setObjectName(name);
-        label->setGeometry(kFrequencyLabelLeft[side], kFrequencyLabelTop, kFrequencyLabelWidth,
-                           kFrequencyLabelHeight);
+        label->setGeometry(kFrequencyLabelLeft[sideIndex(side)], kFrequencyLabelTop,
+                           kFrequencyLabelWidth, kFrequencyLabelHeight);
         return label;
     };
-    LeftCurveFreqTextLabel = frequencyLabel(QStringLiteral("LeftCurveFreqTextLabel"), kLeftSide);
-    RightCurveFreqTextLabel = frequencyLabel(QStringLiteral("RightCurveFreqTextLabel"), kRightSide);
+    LeftCurveFreqTextLabel =
+        frequencyLabel(QStringLiteral("LeftCurveFreqTextLabel"), GraphSide::Left);
+    RightCurveFreqTextLabel =
+        frequencyLabel(QStringLiteral("RightCurveFreqTextLabel"), GraphSide::Right);
 
     LegendPanel = new LegendFrame(page);
     LegendPanel->setGeometry(kLegendLeft, kLegendTop, kLegendWidth, kLegendHeight);
@@ -87,10 +87,10 @@ void CurveGraphArea::buildCaptions(QWidget* page) {
 }
 
 void CurveGraphArea::showEar(const TargetState& targets, int32_t aidStyle, bool binaural) {
-    LeftCurveFreqTextLabel->setText(
-        QString::fromStdString(graphFrequencyText(targets.graphFrequency[kLeftSide])));
-    RightCurveFreqTextLabel->setText(
-        QString::fromStdString(graphFrequencyText(targets.graphFrequency[kRightSide])));
+    LeftCurveFreqTextLabel->setText(QString::fromStdString(
+        graphFrequencyText(targets.graphFrequency[sideIndex(GraphSide::Left)])));
+    RightCurveFreqTextLabel->setText(QString::fromStdString(
+        graphFrequencyText(targets.graphFrequency[sideIndex(GraphSide::Right)])));
     scene_.targets = targets;
     scene_.aidStyle = aidStyle;
     scene_.binaural = binaural;
@@ -107,13 +107,13 @@ void CurveGraphArea::repaint() {
     MainGraphicsPanel->update();
 }
 
-void CurveGraphArea::showReadOut(int side, QPoint position) {
+void CurveGraphArea::showReadOut(GraphSide side, QPoint position) {
     const CurveGraphBox* box = graphBox(side);
     const ReadOut levels = pointerReadOut(position.x(), position.y(), box->width(), box->height());
-    QLabel* label = side == kLeftSide ? IOLabel1 : IOLabel2;
+    QLabel* label = side == GraphSide::Left ? IOLabel1 : IOLabel2;
     label->setText(QString::fromStdString(readOutText(levels)));
 }
 
-CurveGraphBox* CurveGraphArea::graphBox(int side) const {
-    return side == kLeftSide ? LeftCurveGraphBox : RightCurveGraphBox;
+CurveGraphBox* CurveGraphArea::graphBox(GraphSide side) const {
+    return side == GraphSide::Left ? LeftCurveGraphBox : RightCurveGraphBox;
 }

@@ -32,8 +32,8 @@ class CurveGraphArea {
     void repaint();
 
     // Writes the input and output level under the pointer into the side's read-out.
-    void showReadOut(int side, QPoint position);
-    CurveGraphBox* graphBox(int side) const;
+    void showReadOut(GraphSide side, QPoint position);
+    CurveGraphBox* graphBox(GraphSide side) const;
 
   private:
     void buildGraphs(QWidget* page);

@@ -50,7 +50,7 @@ QFont graphFrequencyLabelFont() {
     return font;
 }
 
-GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ear) {
+GraphScene graphScene(const EarCurves& page, const FittingRecord& record, Ear ear) {
     GraphScene scene;
     scene.targets = page.targets;
     scene.aidStyle = earAidStyle(record, ear);
@@ -60,7 +60,7 @@ GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ea
     return scene;
 }
 
-void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side) {
+void drawGraphBackground(QPainter& painter, const GraphScene& scene, GraphSide side) {
     const GraphBackground plan =
         planGraphBackground(scene.targets, scene.aidStyle, scene.binaural, side);
     const GraphFrame& f = plan.frame;
@@ -84,9 +84,9 @@ void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side) {
     painter.restore();
 }
 
-void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize box) {
+void drawGraphCurves(QPainter& painter, const GraphScene& scene, GraphSide side, QSize box) {
     const QColor colours[3] = {kFittedCurveColour, kUserCurveColour, kAidCurveColour};
-    const int first = side == 1 ? 3 : 0;
+    const int first = firstCurveOf(side);
     painter.save();
     prepare(painter);
     painter.setClipRect(QRect(QPoint(0, 0), box), Qt::IntersectClip);
@@ -136,10 +136,10 @@ void drawGraphPanel(QPainter& painter, const GraphScene& scene) {
     painter.save();
     prepare(painter);
     painter.fillRect(QRect(0, 0, kGraphPanelWidth, kGraphPanelHeight), Qt::black);
-    for (int side = 0; side < kSideCount; ++side)
+    for (const GraphSide side : kGraphSides)
         drawGraphBackground(painter, scene, side);
-    for (int side = 0; side < kSideCount; ++side) {
-        const QRect box(kCurveBoxLeft[side], kCurveBoxTop, kCurveBoxSize, kCurveBoxSize);
+    for (const GraphSide side : kGraphSides) {
+        const QRect box(kCurveBoxLeft[sideIndex(side)], kCurveBoxTop, kCurveBoxSize, kCurveBoxSize);
         painter.save();
         painter.setClipRect(box, Qt::IntersectClip);
         painter.translate(box.topLeft());
@@ -147,12 +147,13 @@ void drawGraphPanel(QPainter& painter, const GraphScene& scene) {
         painter.restore();
     }
     // The captions lie over the curve boxes, as the page's labels do.
-    for (int side = 0; side < kSideCount; ++side) {
-        const QRect label(kFrequencyLabelLeft[side], kFrequencyLabelTop, kFrequencyLabelWidth,
+    for (const GraphSide side : kGraphSides) {
+        const int s = sideIndex(side);
+        const QRect label(kFrequencyLabelLeft[s], kFrequencyLabelTop, kFrequencyLabelWidth,
                           kFrequencyLabelHeight);
         drawGraphFrequencyCaption(
             painter, label,
-            QString::fromStdString(graphFrequencyText(scene.targets.graphFrequency[side])));
+            QString::fromStdString(graphFrequencyText(scene.targets.graphFrequency[s])));
     }
     painter.restore();
 }

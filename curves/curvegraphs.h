@@ -40,16 +40,16 @@ struct GraphScene {
     CurveParams curves[kCurveCount]{};
 };
 
-// The scene of a loaded ear (0 right, 1 left) as the curve page shows it: its targets
-// and six scored curves, the ear's stored style and the binaural choice.
-GraphScene graphScene(const EarCurves& page, const FittingRecord& record, int ear);
+// The scene of a loaded ear as the curve page shows it: its targets and six scored
+// curves, the ear's stored style and the binaural choice.
+GraphScene graphScene(const EarCurves& page, const FittingRecord& record, Ear ear);
 
 // Background layer of one side, in panel coordinates.
-void drawGraphBackground(QPainter& painter, const GraphScene& scene, int side);
+void drawGraphBackground(QPainter& painter, const GraphScene& scene, GraphSide side);
 
 // The complete curves of one side (curves 0..2 or 3..5), in the coordinates of a
 // curve box of the given size, clipped to it.
-void drawGraphCurves(QPainter& painter, const GraphScene& scene, int side, QSize box);
+void drawGraphCurves(QPainter& painter, const GraphScene& scene, GraphSide side, QSize box);
 
 // The legend, in the coordinates of the 85 x 83 legend box.
 void drawGraphLegend(QPainter& painter);

@@ -2,13 +2,6 @@
 
 #include "model/textslot.h"
 
-namespace {
-
-constexpr int kLeftSide = 0;
-constexpr int kRightSide = 1;
-
-} // namespace
-
 std::string userPanelCaption(int frequencyIndex) {
     return std::to_string(frequencyHz[frequencyIndexOrFirst(frequencyIndex)]) + " Hz (user)";
 }
@@ -29,17 +22,17 @@ void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
     }
 }
 
-EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, int ear) {
+EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, Ear ear) {
     EarCurves page;
     page.targets = loadTargets(record, ear);
     const int style = earAidStyle(record, ear);
-    for (int side = 0; side < kSideCount; ++side)
-        page.fitPoints[side] = fitPoints(page.targets, style, side);
+    for (const GraphSide side : kGraphSides)
+        page.fitPoints[sideIndex(side)] = fitPoints(page.targets, style, side);
 
-    const int lf = page.targets.graphFrequency[kLeftSide];
-    const int rf = page.targets.graphFrequency[kRightSide];
-    const AidSetting& left = record.aidSettings[ear == 0 ? 0 : 1][lf];
-    const AidSetting& right = record.aidSettings[ear == 0 ? 0 : 1][rf];
+    const int lf = page.targets.graphFrequency[sideIndex(GraphSide::Left)];
+    const int rf = page.targets.graphFrequency[sideIndex(GraphSide::Right)];
+    const AidSetting& left = record.aidSettings[recordIndex(ear)][lf];
+    const AidSetting& right = record.aidSettings[recordIndex(ear)][rf];
     const int leftShape = choiceOrFirst(left.curveChoice);
     const int rightShape = choiceOrFirst(right.curveChoice);
     const int leftAid = choiceOrFirst(left.aidChoice);
@@ -54,10 +47,10 @@ EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database
 
     writeStoredCurve(page.grid, 2, left.curve);
     writeStoredCurve(page.grid, 5, right.curve);
-    fitCurve(page.grid, kLeftSide, leftShape, page.fitPoints[kLeftSide],
-             maxOutputForFit(page.targets, kLeftSide));
-    fitCurve(page.grid, kRightSide, rightShape, page.fitPoints[kRightSide],
-             maxOutputForFit(page.targets, kRightSide));
+    fitCurve(page.grid, GraphSide::Left, leftShape, page.fitPoints[sideIndex(GraphSide::Left)],
+             maxOutputForFit(page.targets, GraphSide::Left));
+    fitCurve(page.grid, GraphSide::Right, rightShape, page.fitPoints[sideIndex(GraphSide::Right)],
+             maxOutputForFit(page.targets, GraphSide::Right));
     showAid(page.grid, database, leftAid, 3, lf);
     showAid(page.grid, database, rightAid, 6, rf);
 

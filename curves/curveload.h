@@ -44,9 +44,9 @@ void showAid(CurveGrid& grid, const AidDatabase& database, int aid, int column, 
 void scoreCompleteCurves(CurveGrid& grid, CurveParams (&curves)[kCurveCount],
                          const EarFitPoints& points);
 
-// Loads one ear (0 right, 1 left) the way the curve page does when it is shown:
+// Loads one ear the way the curve page does when it is shown:
 // targets, the stored choices at the two graph frequencies (a choice outside 0..5
 // counts as 0), the stored user curves in columns 2 and 5, the fitted curves in
 // columns 1 and 4, the chosen aids in columns 3 and 6, the grid read into six zeroed
 // curves, and every complete curve scored.
-EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, int ear);
+EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database, Ear ear);

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kLeftSide = 0;
-constexpr int kRightSide = 1;
 constexpr int kLeftUserColumn = 2;
 constexpr int kRightUserColumn = 5;
 constexpr int kLeftAidColumn = 3;
@@ -38,24 +36,26 @@ TfmCurveEdit::TfmCurveEdit(QWidget* parent)
 
 void TfmCurveEdit::FormCreate() {
     resize(790, 471);
-    currentEar = 0;
+    currentEar = Ear::Right;
     EarLabel = yellowPageLabel(this, QStringLiteral("EarLabel"), QStringLiteral(" RIGHT EAR"));
     EarLabel->setFont(pageFont(16, true));
     EarLabel->move(4, 6);
     buildGrid();
     buildControlsAboveGrid();
     graphs_.build(this);
-    graphs_.graphBox(kLeftSide)->pointerMoved = [this](QPoint p) { LeftCurveGraphBoxMouseMove(p); };
-    graphs_.graphBox(kRightSide)->pointerMoved = [this](QPoint p) {
+    graphs_.graphBox(GraphSide::Left)->pointerMoved = [this](QPoint p) {
+        LeftCurveGraphBoxMouseMove(p);
+    };
+    graphs_.graphBox(GraphSide::Right)->pointerMoved = [this](QPoint p) {
         RightCurveGraphBoxMouseMove(p);
     };
     buildButtons();
 
     // Reading order: the choices above the grid, the grid, then the buttons.
-    setTabOrder(choices_.curveCombo(kLeftSide), choices_.aidCombo(kLeftSide));
-    setTabOrder(choices_.aidCombo(kLeftSide), choices_.curveCombo(kRightSide));
-    setTabOrder(choices_.curveCombo(kRightSide), choices_.aidCombo(kRightSide));
-    setTabOrder(choices_.aidCombo(kRightSide), DataEntryGrid);
+    setTabOrder(choices_.curveCombo(GraphSide::Left), choices_.aidCombo(GraphSide::Left));
+    setTabOrder(choices_.aidCombo(GraphSide::Left), choices_.curveCombo(GraphSide::Right));
+    setTabOrder(choices_.curveCombo(GraphSide::Right), choices_.aidCombo(GraphSide::Right));
+    setTabOrder(choices_.aidCombo(GraphSide::Right), DataEntryGrid);
     setTabOrder(DataEntryGrid, PrintButton);
     setTabOrder(PrintButton, ToggleEarButton);
 }
@@ -80,13 +80,13 @@ void TfmCurveEdit::buildGrid() {
 // their signals blocked.
 void TfmCurveEdit::buildControlsAboveGrid() {
     choices_.build(this, *DataEntryGrid, curveColumnTextWidth());
-    connect(choices_.curveCombo(kLeftSide), &QComboBox::currentIndexChanged, this,
+    connect(choices_.curveCombo(GraphSide::Left), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::LeftSideCurveComboChange);
-    connect(choices_.curveCombo(kRightSide), &QComboBox::currentIndexChanged, this,
+    connect(choices_.curveCombo(GraphSide::Right), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::RightSideCurveComboChange);
-    connect(choices_.aidCombo(kLeftSide), &QComboBox::currentIndexChanged, this,
+    connect(choices_.aidCombo(GraphSide::Left), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::LeftSideHAidComboChange);
-    connect(choices_.aidCombo(kRightSide), &QComboBox::currentIndexChanged, this,
+    connect(choices_.aidCombo(GraphSide::Right), &QComboBox::currentIndexChanged, this,
             &TfmCurveEdit::RightSideHAidComboChange);
 }
 
@@ -121,20 +121,21 @@ void TfmCurveEdit::buildButtons() {
 // --- loading and storing ------------------------------------------------------
 
 void TfmCurveEdit::loadEar() {
-    EarLabel->setText(currentEar == 0 ? QStringLiteral(" RIGHT EAR") : QStringLiteral(" LEFT EAR"));
+    EarLabel->setText(currentEar == Ear::Right ? QStringLiteral(" RIGHT EAR")
+                                               : QStringLiteral(" LEFT EAR"));
     EarLabel->adjustSize();
     targets = loadTargets(fitting, currentEar);
     const int style = earAidStyle(fitting, currentEar);
-    for (int side = 0; side < kSideCount; ++side)
-        fitPoints_[side] = fitPoints(targets, style, side);
+    for (const GraphSide side : kGraphSides)
+        fitPoints_[sideIndex(side)] = fitPoints(targets, style, side);
     graphs_.showEar(targets, style, fitting.binauralFitting == 1);
 }
 
 // A choice read from a file outside the lists shows as the first entry.
 void TfmCurveEdit::loadPage() {
-    const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
-    const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
-    const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
+    const int lf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]);
+    const int rf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]);
+    const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.showChoices(settings[lf], settings[rf]);
     choices_.showUserCaptions(lf, rf);
     nameUserCells();
@@ -144,25 +145,26 @@ void TfmCurveEdit::loadPage() {
     writeStoredCurve(grid, kRightUserColumn, settings[rf].curve);
     showColumn(grid, kLeftUserColumn);
     showColumn(grid, kRightUserColumn);
-    fitCurve(kLeftSide, choices_.curveCombo(kLeftSide)->currentIndex());
-    fitCurve(kRightSide, choices_.curveCombo(kRightSide)->currentIndex());
-    showAid(choices_.aidCombo(kLeftSide)->currentIndex(), kLeftAidColumn, lf);
-    showAid(choices_.aidCombo(kRightSide)->currentIndex(), kRightAidColumn, rf);
+    fitCurve(GraphSide::Left, choices_.curveCombo(GraphSide::Left)->currentIndex());
+    fitCurve(GraphSide::Right, choices_.curveCombo(GraphSide::Right)->currentIndex());
+    showAid(choices_.aidCombo(GraphSide::Left)->currentIndex(), kLeftAidColumn, lf);
+    showAid(choices_.aidCombo(GraphSide::Right)->currentIndex(), kRightAidColumn, rf);
     readCurves();
 }
 
 // The cells the clinician types into are named by ear, graph, column and row, which
 // a screen reader announces with the number in the cell.
 void TfmCurveEdit::nameUserCells() {
-    const QString ear = currentEar == 0 ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
-    ::nameUserCells(*DataEntryGrid, ear, choices_.userCaption(kLeftSide),
-                    choices_.userCaption(kRightSide));
+    const QString ear =
+        currentEar == Ear::Right ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
+    ::nameUserCells(*DataEntryGrid, ear, choices_.userCaption(GraphSide::Left),
+                    choices_.userCaption(GraphSide::Right));
 }
 
 void TfmCurveEdit::storePage() {
-    const int lf = frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]);
-    const int rf = frequencyIndexOrFirst(targets.graphFrequency[kRightSide]);
-    AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[currentEar == 0 ? 0 : 1];
+    const int lf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]);
+    const int rf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]);
+    AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
     settings[lf].curve = curves[1];
@@ -176,10 +178,10 @@ void TfmCurveEdit::showAid(int aid, int column, int frequency) {
     showColumn(grid, column);
 }
 
-void TfmCurveEdit::fitCurve(int side, int shape) {
+void TfmCurveEdit::fitCurve(GraphSide side, int shape) {
     CurveGrid grid;
-    ::fitCurve(grid, side, shape, fitPoints_[side], maxOutputForFit(targets, side));
-    showColumn(grid, side * 3 + 1);
+    ::fitCurve(grid, side, shape, fitPoints_[sideIndex(side)], maxOutputForFit(targets, side));
+    showColumn(grid, firstCurveOf(side) + 1);
 }
 
 // The scores are worked out here rather than while painting, so the RMS row is
@@ -209,7 +211,7 @@ QWidget* TfmCurveEdit::firstField() const {
 // The page always opens on the right ear, with the aid names as the database has
 // them now.
 void TfmCurveEdit::FormShow() {
-    currentEar = 0;
+    currentEar = Ear::Right;
     choices_.listAids(aidDatabase);
     loadEar();
     loadPage();
@@ -223,45 +225,45 @@ void TfmCurveEdit::FormHide() {
 
 void TfmCurveEdit::ToggleEarButtonClick() {
     storePage();
-    currentEar = 1 - currentEar;
+    currentEar = otherEar(currentEar);
     loadEar();
     loadPage();
     readCurves();
     graphs_.repaint();
 }
 
-void TfmCurveEdit::curveComboChanged(int side) {
+void TfmCurveEdit::curveComboChanged(GraphSide side) {
     fitCurve(side, choices_.curveCombo(side)->currentIndex());
     readCurves();
     markModified();
 }
 
 void TfmCurveEdit::LeftSideCurveComboChange() {
-    curveComboChanged(kLeftSide);
+    curveComboChanged(GraphSide::Left);
 }
 
 void TfmCurveEdit::RightSideCurveComboChange() {
-    curveComboChanged(kRightSide);
+    curveComboChanged(GraphSide::Right);
 }
 
 // The two aid combos always show the same aid. Choosing one stores the page but is
 // not counted as a change of the patient's data.
-void TfmCurveEdit::aidComboChanged(int side) {
+void TfmCurveEdit::aidComboChanged(GraphSide side) {
     choices_.matchAid(side);
-    showAid(choices_.aidCombo(kLeftSide)->currentIndex(), kLeftAidColumn,
-            frequencyIndexOrFirst(targets.graphFrequency[kLeftSide]));
-    showAid(choices_.aidCombo(kRightSide)->currentIndex(), kRightAidColumn,
-            frequencyIndexOrFirst(targets.graphFrequency[kRightSide]));
+    showAid(choices_.aidCombo(GraphSide::Left)->currentIndex(), kLeftAidColumn,
+            frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]));
+    showAid(choices_.aidCombo(GraphSide::Right)->currentIndex(), kRightAidColumn,
+            frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]));
     storePage();
     readCurves();
 }
 
 void TfmCurveEdit::LeftSideHAidComboChange() {
-    aidComboChanged(kLeftSide);
+    aidComboChanged(GraphSide::Left);
 }
 
 void TfmCurveEdit::RightSideHAidComboChange() {
-    aidComboChanged(kRightSide);
+    aidComboChanged(GraphSide::Right);
 }
 
 // The report prints what the grid shows: the curves are read first, then the page
@@ -321,9 +323,9 @@ void TfmCurveEdit::DataEntryGridDrawCell(QPainter& painter, int column, int row,
 }
 
 void TfmCurveEdit::LeftCurveGraphBoxMouseMove(QPoint position) {
-    graphs_.showReadOut(kLeftSide, position);
+    graphs_.showReadOut(GraphSide::Left, position);
 }
 
 void TfmCurveEdit::RightCurveGraphBoxMouseMove(QPoint position) {
-    graphs_.showReadOut(kRightSide, position);
+    graphs_.showReadOut(GraphSide::Right, position);
 }

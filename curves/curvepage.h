@@ -41,9 +41,9 @@ class TfmCurveEdit : public PageForm {
     // What the print button runs with the page's request.
     void setPrintCommand(PrintCommand command) { printCommand = std::move(command); }
 
-    // The ear shown (0 right, 1 left), its targets, and the six curves as last read
+    // The ear shown, its targets, and the six curves as last read
     // from the grid (index 0..2 the left graph's fitted, user and aid curve).
-    int32_t shownEar() const { return currentEar; }
+    Ear shownEar() const { return currentEar; }
     const TargetState& shownTargets() const { return targets; }
     const CurveParams& curve(int index) const { return curves[index]; }
     // Whether a key was taken in the grid since it was last read on a cell change.
@@ -76,14 +76,14 @@ class TfmCurveEdit : public PageForm {
     void buildControlsAboveGrid();
     void buildButtons();
 
-    void fitCurve(int side, int shape);
-    void curveComboChanged(int side);
-    void aidComboChanged(int side);
+    void fitCurve(GraphSide side, int shape);
+    void curveComboChanged(GraphSide side);
+    void aidComboChanged(GraphSide side);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
     void nameUserCells();
 
-    int32_t currentEar = 0;
+    Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;

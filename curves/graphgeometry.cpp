@@ -17,10 +17,6 @@ bool present(int32_t level) {
     return level != kEmptyLevel;
 }
 
-int sideOrLeft(int side) {
-    return side == 1 ? 1 : 0;
-}
-
 // A level of the graph as a fraction of its 100 dB span, times a length in pixels.
 // The 0.01 is the extended-precision constant, so whole levels land exactly on their
 // pixels.
@@ -30,8 +26,8 @@ long double levelSpan(double level, int length) {
 
 } // namespace
 
-GraphFrame graphFrame(int side) {
-    const int left = kCurveBoxLeft[sideOrLeft(side)];
+GraphFrame graphFrame(GraphSide side) {
+    const int left = kCurveBoxLeft[sideIndex(side)];
     return {left, kCurveBoxTop, left + kCurveBoxSize, kCurveBoxTop + kCurveBoxSize};
 }
 
@@ -81,11 +77,11 @@ int centredTextLeft(const GraphFrame& frame, int textWidth) {
 }
 
 GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle, bool binaural,
-                                    int side) {
-    side = sideOrLeft(side);
+                                    GraphSide side) {
+    const int s = sideIndex(side);
     GraphBackground plan{};
     plan.frame = graphFrame(side);
-    plan.frequencyIndex = frequencyIndexOrFirst(targets.graphFrequency[side]);
+    plan.frequencyIndex = frequencyIndexOrFirst(targets.graphFrequency[s]);
     plan.binaural = binaural;
     plan.cic = aidStyle == kCicStyle;
 
@@ -93,11 +89,11 @@ GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle
     // there is announced when the loud band below it is drawn.
     int32_t level[kBandCount];
     for (int b = 0; b < kBandCount; ++b) {
-        level[b] = targets.bandLevels[side][b];
+        level[b] = targets.bandLevels[s][b];
         if (level[b] > kGraphHighestLevel)
             level[b] = kGraphHighestLevel;
     }
-    plan.uclExceeds = targets.bandLevels[side][kUcl] > kGraphHighestLevel && present(level[kCsl]);
+    plan.uclExceeds = targets.bandLevels[s][kUcl] > kGraphHighestLevel && present(level[kCsl]);
 
     plan.bands = bandAreas(plan.frame, level);
     plan.speech = speechMarks(plan.frame, targets, side, aidStyle, TargetReading::Exact);
@@ -128,15 +124,15 @@ std::vector<BandArea> bandAreas(const GraphFrame& frame, const int32_t (&levels)
     return bands;
 }
 
-std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets, int side,
-                                      int32_t aidStyle, TargetReading reading) {
-    side = sideOrLeft(side);
-    const int f = frequencyIndexOrFirst(targets.graphFrequency[side]);
+std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets,
+                                      GraphSide side, int32_t aidStyle, TargetReading reading) {
+    const int s = sideIndex(side);
+    const int f = frequencyIndexOrFirst(targets.graphFrequency[s]);
     const int32_t(&inputs)[3] = speechInputLevels[aidStyleOrFirst(aidStyle)][f];
     std::array<SpeechMark, 3> marks{};
     for (int k = 0; k < 3; ++k) {
         SpeechMark& mark = marks[k];
-        const float stored = targets.targetLevels[side][k];
+        const float stored = targets.targetLevels[s][k];
         const double target = reading == TargetReading::WholeDb ? truncToInt(stored) : stored;
         mark.word = kSpeechWords[k];
         mark.wordRaisePercent = kSpeechWordRaisePercent[k];

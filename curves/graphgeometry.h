@@ -24,7 +24,7 @@ inline constexpr int kGraphPanelTop = 159;
 inline constexpr int kGraphPanelWidth = 595;
 inline constexpr int kGraphPanelHeight = 294;
 
-// The curve boxes, in pixels of the panel: side 0 is the left graph, side 1 the right.
+// The curve boxes, in pixels of the panel, by sideIndex: the left graph first.
 inline constexpr int kCurveBoxSize = 250;
 inline constexpr int kCurveBoxLeft[kSideCount] = {30, 323};
 inline constexpr int kCurveBoxTop = 25;
@@ -57,7 +57,7 @@ struct GraphFrame {
     int right;
     int bottom;
 };
-GraphFrame graphFrame(int side);
+GraphFrame graphFrame(GraphSide side);
 
 // Background layer: a level (dB) to a panel pixel, truncating.
 int backgroundX(const GraphFrame& frame, double inputLevel);
@@ -132,11 +132,11 @@ struct GraphBackground {
     std::array<SpeechMark, 3> speech; // soft, average, loud
 };
 
-// The background of one side (0 left, 1 right) for the ear's stored aid style (only
-// 3 is CIC; a style outside 0..3 takes the BTE speech levels). A band is filled only
-// when both of its levels are present; levels above 130 are drawn at 130.
+// The background of one side for the ear's stored aid style (only 3 is CIC; a style
+// outside 0..3 takes the BTE speech levels). A band is filled only when both of its
+// levels are present; levels above 130 are drawn at 130.
 GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle, bool binaural,
-                                    int side);
+                                    GraphSide side);
 
 // The bands between the given VS, CSS, CSL and UCL levels that have both edge levels,
 // in drawing order loud, comfortable, soft: one unit inside the frame's sides, from
@@ -151,8 +151,8 @@ enum class TargetReading { Exact, WholeDb };
 
 // The soft, average and loud speech marks of one side for the ear's aid style and the
 // side's graph frequency.
-std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets, int side,
-                                      int32_t aidStyle, TargetReading reading);
+std::array<SpeechMark, 3> speechMarks(const GraphFrame& frame, const TargetState& targets,
+                                      GraphSide side, int32_t aidStyle, TargetReading reading);
 
 // One 1-dB step of a curve: from input x to x + 1 with the outputs there (dB).
 struct CurveStep {

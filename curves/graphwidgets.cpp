@@ -11,11 +11,11 @@ GraphPanel::GraphPanel(const GraphScene& scene, QWidget* parent) : QWidget(paren
 void GraphPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    for (int side = 0; side < kSideCount; ++side)
+    for (const GraphSide side : kGraphSides)
         drawGraphBackground(painter, scene_, side);
 }
 
-CurveGraphBox::CurveGraphBox(const GraphScene& scene, int side, QWidget* parent)
+CurveGraphBox::CurveGraphBox(const GraphScene& scene, GraphSide side, QWidget* parent)
     : QWidget(parent), scene_(scene), side_(side) {
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);

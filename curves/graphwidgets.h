@@ -29,7 +29,7 @@ class GraphPanel : public QWidget {
 class CurveGraphBox : public QWidget {
     Q_OBJECT
   public:
-    CurveGraphBox(const GraphScene& scene, int side, QWidget* parent);
+    CurveGraphBox(const GraphScene& scene, GraphSide side, QWidget* parent);
 
     std::function<void(QPoint position)> pointerMoved;
 
@@ -39,7 +39,7 @@ class CurveGraphBox : public QWidget {
 
   private:
     const GraphScene& scene_;
-    int side_;
+    GraphSide side_;
 };
 
 // The legend of the three loudness bands, in a lowered frame.

@@ -4,6 +4,7 @@
 
 #include "curves/curvetext.h"
 #include "curves/targets.h"
+#include "model/ear.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ struct PrintRequest {
     // Texts of the six controls above grid columns 1 to 6: left curve combo, left
     // user panel, left aid combo, then the same three on the right.
     std::array<QString, 6> controls;
-    int32_t currentEar = 0;
+    Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
 };

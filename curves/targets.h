@@ -4,6 +4,7 @@
 // All levels are dB SPL: outputs in the HA-1 coupler, inputs at the aid microphone.
 #pragma once
 
+#include "curves/graphside.h"
 #include "model/fittingrecord.h"
 
 #include <array>
@@ -11,14 +12,14 @@
 #include <cstdint>
 #include <type_traits>
 
-inline constexpr int kSideCount = 2; // 0 left graph, 1 right graph
 inline constexpr int kBandCount = 4; // VS, CSS, CSL, UCL
 inline constexpr int kFitPointCount = 5;
 inline constexpr int kAidStyleCount = 4; // BTE, ITE, ITC, CIC
 inline constexpr int kCicStyle = 3;
 
 // What the curve page knows about the ear it shows. The fields are contiguous and in
-// this order because the whole block is handed on to the print dialog.
+// this order because the whole block is handed on to the print dialog. Each array
+// holds the left graph first (see sideIndex).
 struct TargetState {
     // Frequency index (0..5) of the left and of the right graph. An index read from
     // the file outside 0..5 is held here as 0 (250 Hz).
@@ -91,13 +92,13 @@ inline constexpr TargetSpan loudTargetSpan[kFrequencyCount] = {
 int frequencyIndexOrFirst(int32_t index);
 int aidStyleOrFirst(int32_t style);
 
-// The targets of one ear (0 right, 1 left) at its two graph frequencies.
-TargetState loadTargets(const FittingRecord& record, int ear);
+// The targets of one ear at its two graph frequencies.
+TargetState loadTargets(const FittingRecord& record, Ear ear);
 
-// The five fit points of one side (0 left graph, 1 right graph) for an aid style
-// (an out-of-range style counts as BTE).
-FitPoints fitPoints(const TargetState& targets, int aidStyle, int side);
+// The five fit points of one graph for an aid style (an out-of-range style counts
+// as BTE).
+FitPoints fitPoints(const TargetState& targets, int aidStyle, GraphSide side);
 
 // The maximum output given to fitted curves of a side: the band UCL, at most 130
 // (130 when the band UCL is empty).
-int32_t maxOutputForFit(const TargetState& targets, int side);
+int32_t maxOutputForFit(const TargetState& targets, GraphSide side);

@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (auto& ear : patient.aidSettings)
         for (AidSetting& setting : ear)
             setting.aidChoice = aid;
-    const EarCurves page = loadEarCurves(patient, database, static_cast<int>(size / kAidCount % 2));
+    const EarCurves page =
+        loadEarCurves(patient, database, earOfIndex(static_cast<int>(size / kAidCount % 2)));
     (void)page;
     return 0;
 }

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     AidDatabase database{};
     defaultAidDatabase(database);
-    for (int ear = 0; ear < kEarCount; ++ear) {
+    for (const Ear ear : kEars) {
         const EarCurves page = loadEarCurves(record, database, ear);
         (void)page;
         FittingRecord predicted = record;

@@ -3,6 +3,8 @@
 // database file (1364 bytes), so every size and offset is checked at compile time.
 #pragma once
 
+#include "model/ear.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -185,17 +187,17 @@ std::string todayTestDate(char separator);
 // The date separator of the user's locale, '/' where the locale does not say.
 char systemDateSeparator();
 
-// The loudness block of an ear: 0 right, 1 left.
-inline int32_t (&earLoudness(FittingRecord& r, int ear))[kFrequencyCount][kCategoryCount] {
-    return ear == 0 ? r.rightLoudness : r.leftLoudness;
+// The loudness block, level source and aid style of an ear.
+inline int32_t (&earLoudness(FittingRecord& r, Ear ear))[kFrequencyCount][kCategoryCount] {
+    return ear == Ear::Right ? r.rightLoudness : r.leftLoudness;
 }
 inline const int32_t (&earLoudness(const FittingRecord& r,
-                                   int ear))[kFrequencyCount][kCategoryCount] {
-    return ear == 0 ? r.rightLoudness : r.leftLoudness;
+                                   Ear ear))[kFrequencyCount][kCategoryCount] {
+    return ear == Ear::Right ? r.rightLoudness : r.leftLoudness;
 }
-inline int32_t earLevelSource(const FittingRecord& r, int ear) {
-    return ear == 0 ? r.rightLevelSource : r.leftLevelSource;
+inline int32_t earLevelSource(const FittingRecord& r, Ear ear) {
+    return ear == Ear::Right ? r.rightLevelSource : r.leftLevelSource;
 }
-inline int32_t earAidStyle(const FittingRecord& r, int ear) {
-    return ear == 0 ? r.rightAidStyle : r.leftAidStyle;
+inline int32_t earAidStyle(const FittingRecord& r, Ear ear) {
+    return ear == Ear::Right ? r.rightAidStyle : r.leftAidStyle;
 }

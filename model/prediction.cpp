@@ -82,6 +82,6 @@ void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32
     }
 }
 
-void predictLevels(FittingRecord& record, int ear) {
+void predictLevels(FittingRecord& record, Ear ear) {
     predictLoudness(earLoudness(record, ear), earLevelSource(record, ear));
 }

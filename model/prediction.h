@@ -10,6 +10,6 @@
 // Any level source other than 1 or 2 leaves the block as it is.
 void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32_t levelSource);
 
-// Predicts the levels of one ear of the record (0 right, 1 left) with that ear's
-// level source. Touches nothing else.
-void predictLevels(FittingRecord& record, int ear);
+// Predicts the levels of one ear of the record with that ear's level source.
+// Touches nothing else.
+void predictLevels(FittingRecord& record, Ear ear);

@@ -29,17 +29,19 @@ void showSource(QButtonGroup* group, int32_t source) {
 
 } // namespace
 
-QPushButton* LevelSourceButtons::addButton(QWidget* page, int ear, int row) {
-    const QString name = (ear == 0 ? QStringLiteral("LLRightEar") : QStringLiteral("LLLeftEar")) +
-                         QString::number(row + 1);
+QPushButton* LevelSourceButtons::addButton(QWidget* page, Ear ear, int row) {
+    const int index = recordIndex(ear);
+    const QString name =
+        (ear == Ear::Right ? QStringLiteral("LLRightEar") : QStringLiteral("LLLeftEar")) +
+        QString::number(row + 1);
     auto* button = new ChoiceButton<QPushButton>(QStringLiteral("No"), page);
     button->setObjectName(name);
-    button->setAccessibleName(QString::fromLatin1(kEarNames[ear]) + QStringLiteral(", ") +
+    button->setAccessibleName(QString::fromLatin1(kEarNames[index]) + QStringLiteral(", ") +
                               QString::fromLatin1(kRowCaptions[row]));
-    button->setGeometry(kEarLefts[ear], kRowTops[row], 50, 25);
+    button->setGeometry(kEarLefts[index], kRowTops[row], 50, 25);
     button->setCheckable(true);
     button->setFont(pageFont(11, true));
-    setTextColour(button, kEarColours[ear]);
+    setTextColour(button, kEarColours[index]);
     group(ear)->addButton(button, row);
     return button;
 }
@@ -53,25 +55,26 @@ void LevelSourceButtons::build(QWidget* page) {
     rightLevelGroup = new QButtonGroup(page);
     leftLevelGroup = new QButtonGroup(page);
     for (int row = 0; row < kRows; ++row) {
-        addButton(page, 0, row);
-        addButton(page, 1, row);
+        for (const Ear ear : kEars)
+            addButton(page, ear, row);
         auto* caption = new QLabel(QString::fromLatin1(kRowCaptions[row]), page);
         caption->setGeometry(356, kRowTops[row] - 3, 135, 31);
         caption->setAlignment(Qt::AlignCenter);
         caption->setWordWrap(true);
     }
 
-    for (int ear = 0; ear < 2; ++ear) {
-        auto* label = new QLabel(QString::fromLatin1(kEarNames[ear]), page);
+    for (const Ear ear : kEars) {
+        const int index = recordIndex(ear);
+        auto* label = new QLabel(QString::fromLatin1(kEarNames[index]), page);
         label->setFont(pageFont(11, true));
-        setTextColour(label, kEarColours[ear]);
-        label->setGeometry(kEarLefts[ear] - 10, 325, 70, 16);
+        setTextColour(label, kEarColours[index]);
+        label->setGeometry(kEarLefts[index] - 10, 325, 70, 16);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
 }
 
-QButtonGroup* LevelSourceButtons::group(int ear) const {
-    return ear == 0 ? rightLevelGroup : leftLevelGroup;
+QButtonGroup* LevelSourceButtons::group(Ear ear) const {
+    return ear == Ear::Right ? rightLevelGroup : leftLevelGroup;
 }
 
 void LevelSourceButtons::showSources(int32_t rightSource, int32_t leftSource) {

@@ -3,6 +3,8 @@
 // from threshold and UCL. The button down reads "Yes", the others "No".
 #pragma once
 
+#include "model/ear.h"
+
 #include <QColor>
 
 #include <cstdint>
@@ -19,8 +21,8 @@ class LevelSourceButtons {
     // under them on the page.
     void build(QWidget* page);
 
-    // Ear 0 right, 1 left; the buttons' ids are the level sources 0 to 2.
-    QButtonGroup* group(int ear) const;
+    // The buttons' ids are the level sources 0 to 2.
+    QButtonGroup* group(Ear ear) const;
 
     // Puts each ear's stored source down with "Yes"; a source outside 0..2 leaves that
     // ear's buttons up, all "No".
@@ -34,7 +36,7 @@ class LevelSourceButtons {
     void appendTabOrder(std::vector<QWidget*>& chain) const;
 
   private:
-    QPushButton* addButton(QWidget* page, int ear, int row);
+    QPushButton* addButton(QWidget* page, Ear ear, int row);
 
     QButtonGroup* rightLevelGroup = nullptr;
     QButtonGroup* leftLevelGroup = nullptr;

@@ -22,8 +22,6 @@ const QColor kPageColour(223, 255, 240);
 const QColor kWhiteCell(255, 255, 255);
 const QColor kGreyCell(230, 230, 230);
 const QColor kEarColours[2] = {Qt::red, Qt::blue};
-constexpr int kRight = 0;
-constexpr int kLeft = 1;
 // Each grid stands 62 pixels into its ear's half of the page, 80 from the top.
 constexpr int kGridOffset = 62;
 constexpr int kGridTop = 80;
@@ -41,7 +39,7 @@ const char* const kColumnHints[kCategoryCount] = {"AC Threshold (dB)",
                                                   "Loud but OK",
                                                   "Uncomfortably Loud"};
 
-int32_t levelSource(int ear) {
+int32_t levelSource(Ear ear) {
     return earLevelSource(fitting, ear);
 }
 
@@ -50,8 +48,8 @@ int frequencyIndex(int32_t stored) {
     return stored >= 0 && stored < kFrequencyCount ? stored : 0;
 }
 
-QString sideName(int ear) {
-    return ear == kRight ? QStringLiteral("Right") : QStringLiteral("Left");
+QString sideName(Ear ear) {
+    return ear == Ear::Right ? QStringLiteral("Right") : QStringLiteral("Left");
 }
 
 ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString& accessibleName) {
@@ -71,23 +69,23 @@ TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2")
     title->adjustSize();
     title->move((790 - title->width()) / 2, 6);
 
-    buildEar(kRight, 0);
-    buildEar(kLeft, 395);
+    buildEar(Ear::Right, 0);
+    buildEar(Ear::Left, 395);
     buildUnitPanel();
 }
 
 // Each ear's half of the page, from the top: heading and column captions, the row
 // captions and the grid, the prediction status and button, the graph frequencies.
-void TfmPage2::buildEar(int earIndex, int left) {
-    buildEarGrid(earIndex, left);
-    buildEarCaptions(earIndex, left);
-    buildEarPrediction(earIndex, left);
-    buildEarFrequencies(earIndex);
+void TfmPage2::buildEar(Ear thisEar, int left) {
+    buildEarGrid(thisEar, left);
+    buildEarCaptions(thisEar, left);
+    buildEarPrediction(thisEar, left);
+    buildEarFrequencies(thisEar);
 }
 
-void TfmPage2::buildEarGrid(int earIndex, int left) {
-    EarControls& controls = ear(earIndex);
-    const QString side = sideName(earIndex);
+void TfmPage2::buildEarGrid(Ear thisEar, int left) {
+    EarControls& controls = ear(thisEar);
+    const QString side = sideName(thisEar);
     const QString ear = side + QStringLiteral(" Ear");
     controls.grid =
         new DataGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), kLoudnessGridLayout, this);
@@ -109,7 +107,7 @@ void TfmPage2::buildEarGrid(int earIndex, int left) {
     grid->acceptsChar = [](int, int, QChar ch) {
         return ch != QLatin1Char('\b') && isGridCharAccepted(ch.unicode());
     };
-    if (earIndex == kRight) {
+    if (thisEar == Ear::Right) {
         grid->selectCell = [this](int c, int r) { return RightEarLOUDMAPDataGridSelectCell(c, r); };
         grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
             RightEarLOUDMAPDataGridDrawCell(p, c, r, rect);
@@ -124,12 +122,12 @@ void TfmPage2::buildEarGrid(int earIndex, int left) {
 
 // The ear's heading over its grid, the categories above the columns and the
 // frequencies beside the rows.
-void TfmPage2::buildEarCaptions(int earIndex, int left) {
-    const DataGrid* grid = ear(earIndex).grid;
+void TfmPage2::buildEarCaptions(Ear thisEar, int left) {
+    const DataGrid* grid = ear(thisEar).grid;
     const int gridLeft = left + kGridOffset;
-    auto* heading = new QLabel(sideName(earIndex) + QStringLiteral(" Ear"), this);
+    auto* heading = new QLabel(sideName(thisEar) + QStringLiteral(" Ear"), this);
     heading->setFont(pageFont(16, true));
-    setTextColour(heading, kEarColours[earIndex]);
+    setTextColour(heading, kEarColours[recordIndex(thisEar)]);
     heading->adjustSize();
     heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
 
@@ -151,9 +149,9 @@ void TfmPage2::buildEarCaptions(int earIndex, int left) {
     }
 }
 
-void TfmPage2::buildEarPrediction(int earIndex, int left) {
-    EarControls& controls = ear(earIndex);
-    const QString side = sideName(earIndex);
+void TfmPage2::buildEarPrediction(Ear thisEar, int left) {
+    EarControls& controls = ear(thisEar);
+    const QString side = sideName(thisEar);
     const int gridLeft = left + kGridOffset;
     const int gridBottom = kGridTop + controls.grid->height();
     controls.dataTypeLabel = new QLabel(QStringLiteral("Data manually entered"), this);
@@ -169,14 +167,14 @@ void TfmPage2::buildEarPrediction(int earIndex, int left) {
     controls.interpolateButton->setGeometry(gridLeft + (controls.grid->width() - 180) / 2,
                                             gridBottom + 30, 180, 25);
     connect(controls.interpolateButton, &QPushButton::clicked, this,
-            earIndex == kRight ? &TfmPage2::RightInterpolateButtonClick
-                               : &TfmPage2::LeftInterpolateButtonClick);
+            thisEar == Ear::Right ? &TfmPage2::RightInterpolateButtonClick
+                                  : &TfmPage2::LeftInterpolateButtonClick);
 }
 
 // The frequencies the curve page graphs for this ear.
-void TfmPage2::buildEarFrequencies(int earIndex) {
-    EarControls& controls = ear(earIndex);
-    const QString side = sideName(earIndex);
+void TfmPage2::buildEarFrequencies(Ear thisEar) {
+    EarControls& controls = ear(thisEar);
+    const QString side = sideName(thisEar);
     const QString ear = side + QStringLiteral(" Ear");
     const QRect grid = controls.grid->geometry();
     auto* box = new QGroupBox(QStringLiteral("Display Frequencies (%1 Ear)").arg(side), this);
@@ -241,12 +239,12 @@ void TfmPage2::storeGrid(const EarControls& controls, int32_t (&loudness)[6][8])
 }
 
 void TfmPage2::loadLoudnessPage() {
-    loadGrid(ear(kRight), fitting.rightLoudness);
-    loadGrid(ear(kLeft), fitting.leftLoudness);
-    ear(kRight).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
-    ear(kRight).rightFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeHigh));
-    ear(kLeft).leftFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeLow));
-    ear(kLeft).rightFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeHigh));
+    loadGrid(ear(Ear::Right), fitting.rightLoudness);
+    loadGrid(ear(Ear::Left), fitting.leftLoudness);
+    ear(Ear::Right).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
+    ear(Ear::Right).rightFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeHigh));
+    ear(Ear::Left).leftFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeLow));
+    ear(Ear::Left).rightFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeHigh));
     if (fitting.showInHL == 1)
         SelectdBHL->setChecked(true);
     else
@@ -256,42 +254,42 @@ void TfmPage2::loadLoudnessPage() {
 // The grids are read in the unit they were last filled in: showInHL changes only
 // after them, which is what lets a unit switch convert the typed numbers.
 void TfmPage2::storeLoudnessPage() {
-    storeGrid(ear(kRight), fitting.rightLoudness);
-    storeGrid(ear(kLeft), fitting.leftLoudness);
-    fitting.rightRangeLow = ear(kRight).leftFreq->currentIndex();
-    fitting.rightRangeHigh = ear(kRight).rightFreq->currentIndex();
-    fitting.leftRangeLow = ear(kLeft).leftFreq->currentIndex();
-    fitting.leftRangeHigh = ear(kLeft).rightFreq->currentIndex();
+    storeGrid(ear(Ear::Right), fitting.rightLoudness);
+    storeGrid(ear(Ear::Left), fitting.leftLoudness);
+    fitting.rightRangeLow = ear(Ear::Right).leftFreq->currentIndex();
+    fitting.rightRangeHigh = ear(Ear::Right).rightFreq->currentIndex();
+    fitting.leftRangeLow = ear(Ear::Left).leftFreq->currentIndex();
+    fitting.leftRangeHigh = ear(Ear::Left).rightFreq->currentIndex();
     fitting.showInHL = SelectdBHL->isChecked() ? 1 : 0;
 }
 
 // --- handlers -----------------------------------------------------------------
 
 QWidget* TfmPage2::firstField() const {
-    return ears[kRight].grid;
+    return ears[recordIndex(Ear::Right)].grid;
 }
 
 void TfmPage2::FormShow() {
     loadLoudnessPage();
-    showEarStatus(kRight);
-    showEarStatus(kLeft);
-    ear(kRight).grid->setCurrentCell(0, 0);
-    ear(kLeft).grid->setCurrentCell(0, 0);
-    ear(kRight).grid->setFocus();
+    showEarStatus(Ear::Right);
+    showEarStatus(Ear::Left);
+    ear(Ear::Right).grid->setCurrentCell(0, 0);
+    ear(Ear::Left).grid->setCurrentCell(0, 0);
+    ear(Ear::Right).grid->setFocus();
     // Cell colours follow the level sources, which may have changed while hidden.
-    ear(kRight).grid->viewport()->update();
-    ear(kLeft).grid->viewport()->update();
+    ear(Ear::Right).grid->viewport()->update();
+    ear(Ear::Left).grid->viewport()->update();
 }
 
 void TfmPage2::FormHide() {
     storeLoudnessPage();
 }
 
-void TfmPage2::showEarStatus(int earIndex) {
-    EarControls& controls = ear(earIndex);
-    const int32_t source = levelSource(earIndex);
+void TfmPage2::showEarStatus(Ear thisEar) {
+    EarControls& controls = ear(thisEar);
+    const int32_t source = levelSource(thisEar);
     controls.interpolateButton->setEnabled(source != 0);
-    if (const auto label = dataTypeLabel(earIndex, source))
+    if (const auto label = dataTypeLabel(thisEar, source))
         controls.dataTypeLabel->setText(QString::fromStdString(*label));
     if (const auto hint = predictionHint(source)) {
         controls.interpolateButton->setToolTip(QString::fromStdString(*hint));
@@ -317,19 +315,19 @@ void TfmPage2::RightEarLeftFreqComboBoxChange() {
     markModified();
 }
 
-void TfmPage2::predict(int earIndex) {
+void TfmPage2::predict(Ear thisEar) {
     storeLoudnessPage();
-    predictLevels(fitting, earIndex);
+    predictLevels(fitting, thisEar);
     loadLoudnessPage();
     markModified();
 }
 
 void TfmPage2::RightInterpolateButtonClick() {
-    predict(kRight);
+    predict(Ear::Right);
 }
 
 void TfmPage2::LeftInterpolateButtonClick() {
-    predict(kLeft);
+    predict(Ear::Left);
 }
 
 // Digits, "-" and backspace reach the cell and mark the document changed; every
@@ -350,28 +348,28 @@ bool TfmPage2::RightEarLOUDMAPDataGridKeyPress(QKeyEvent* event) {
 }
 
 bool TfmPage2::RightEarLOUDMAPDataGridSelectCell(int column, int) {
-    return cellSelectable(levelSource(kRight), column);
+    return cellSelectable(levelSource(Ear::Right), column);
 }
 
 bool TfmPage2::LeftEarLOUDMAPDataGridSelectCell(int column, int) {
-    return cellSelectable(levelSource(kLeft), column);
+    return cellSelectable(levelSource(Ear::Left), column);
 }
 
 void TfmPage2::RightEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row,
                                                const QRect& rect) {
-    drawCell(kRight, painter, column, row, rect);
+    drawCell(Ear::Right, painter, column, row, rect);
 }
 
 void TfmPage2::LeftEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int row,
                                               const QRect& rect) {
-    drawCell(kLeft, painter, column, row, rect);
+    drawCell(Ear::Left, painter, column, row, rect);
 }
 
 // Background by level source, then the text at the cell's left edge, vertically
 // centred, on one line and not clipped. No focus frame and no selection colour: the
 // cell editor marks the current cell.
-void TfmPage2::drawCell(int earIndex, QPainter& painter, int column, int row, const QRect& rect) {
-    switch (cellShade(levelSource(earIndex), column)) {
+void TfmPage2::drawCell(Ear thisEar, QPainter& painter, int column, int row, const QRect& rect) {
+    switch (cellShade(levelSource(thisEar), column)) {
     case CellShade::White:
         painter.fillRect(rect, kWhiteCell);
         break;
@@ -381,7 +379,7 @@ void TfmPage2::drawCell(int earIndex, QPainter& painter, int column, int row, co
     case CellShade::Unpainted:
         break;
     }
-    const DataGrid* grid = ear(earIndex).grid;
+    const DataGrid* grid = ear(thisEar).grid;
     painter.save();
     painter.setFont(grid->font());
     painter.setPen(grid->palette().color(QPalette::Text));

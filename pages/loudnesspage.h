@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/pageform.h"
+#include "model/ear.h"
 
 class DataGrid;
 class QButtonGroup;
@@ -52,19 +53,19 @@ class TfmPage2 : public PageForm {
         QPushButton* interpolateButton = nullptr;
     };
 
-    void buildEar(int ear, int left);
-    void buildEarGrid(int ear, int left);
-    void buildEarCaptions(int ear, int left);
-    void buildEarPrediction(int ear, int left);
-    void buildEarFrequencies(int ear);
+    void buildEar(Ear ear, int left);
+    void buildEarGrid(Ear ear, int left);
+    void buildEarCaptions(Ear ear, int left);
+    void buildEarPrediction(Ear ear, int left);
+    void buildEarFrequencies(Ear ear);
     void buildUnitPanel();
     void loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]);
     void storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]);
     void switchUnit(bool toHL);
-    void predict(int ear);
-    void showEarStatus(int ear);
-    void drawCell(int ear, QPainter& painter, int column, int row, const QRect& rect);
-    EarControls& ear(int index) { return ears[index]; }
+    void predict(Ear ear);
+    void showEarStatus(Ear ear);
+    void drawCell(Ear ear, QPainter& painter, int column, int row, const QRect& rect);
+    EarControls& ear(Ear which) { return ears[recordIndex(which)]; }
 
     EarControls ears[2];
     QToolButton* SelectdBHL = nullptr;

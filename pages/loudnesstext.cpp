@@ -84,8 +84,8 @@ bool isGridCharAccepted(char32_t ch) {
     return (ch >= U'0' && ch <= U'9') || ch == U'-' || ch == 8;
 }
 
-std::optional<std::string> dataTypeLabel(int ear, int32_t levelSource) {
-    const std::string verb = ear == 0 ? "using" : "from";
+std::optional<std::string> dataTypeLabel(Ear ear, int32_t levelSource) {
+    const std::string verb = ear == Ear::Right ? "using" : "from";
     switch (levelSource) {
     case 0:
         return "Data manually entered";

@@ -41,10 +41,10 @@ bool isGridCharAccepted(char32_t ch);
 // the cell painter draws at most this many.
 inline constexpr int kCellTextLimit = 19;
 
-// The status line under an ear's grid (ear 0 right, 1 left); the right ear's texts
-// say "using", the left ear's "from". Nothing for an unknown level source, where the
+// The status line under an ear's grid; the right ear's texts say "using", the left
+// ear's "from". Nothing for an unknown level source, where the
 // line keeps what it showed.
-std::optional<std::string> dataTypeLabel(int ear, int32_t levelSource);
+std::optional<std::string> dataTypeLabel(Ear ear, int32_t levelSource);
 
 // The hint of an ear's prediction button; nothing for level source 0 or an unknown
 // one, where the button keeps the hint it had.

@@ -63,9 +63,9 @@ TfmClientInfo::TfmClientInfo(QWidget* parent)
     buildIdentity();
     buildAidStyles();
     levelSources.build(this);
-    connect(levelSources.group(0), &QButtonGroup::buttonClicked, this,
+    connect(levelSources.group(Ear::Right), &QButtonGroup::buttonClicked, this,
             &TfmClientInfo::LLRightEar1Click);
-    connect(levelSources.group(1), &QButtonGroup::buttonClicked, this,
+    connect(levelSources.group(Ear::Left), &QButtonGroup::buttonClicked, this,
             &TfmClientInfo::LLLeftEar1Click);
     setTabOrder();
 }
@@ -259,12 +259,12 @@ void TfmClientInfo::SelectMonauralClick() {
 }
 
 void TfmClientInfo::LLRightEar1Click(QAbstractButton* button) {
-    LevelSourceButtons::showClicked(levelSources.group(0), button);
+    LevelSourceButtons::showClicked(levelSources.group(Ear::Right), button);
     markModified();
 }
 
 void TfmClientInfo::LLLeftEar1Click(QAbstractButton* button) {
-    LevelSourceButtons::showClicked(levelSources.group(1), button);
+    LevelSourceButtons::showClicked(levelSources.group(Ear::Left), button);
     markModified();
 }
 

@@ -197,8 +197,8 @@ void drawReport(QPainter& painter, const PrintData& data, int choice) {
     drawHeader(painter, data);
     drawInputOutputTable(painter, data, c);
     drawParameterTable(painter, data, c);
-    drawGraph(painter, data, 0, c);
-    drawGraph(painter, data, 1, c + 3);
+    drawGraph(painter, data, GraphSide::Left, c);
+    drawGraph(painter, data, GraphSide::Right, c + 3);
     drawAxisTitles(painter, data);
     drawLegend(painter, data);
 }

@@ -29,8 +29,8 @@ void drawHeader(QPainter& painter, const PrintData& data);
 // "Courier" 10 pt and a 1-unit black pen.
 void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice);
 void drawParameterTable(QPainter& painter, const PrintData& data, int choice);
-// One plot (side 0 left, 1 right) with curve record curveIndex.
-void drawGraph(QPainter& painter, const PrintData& data, int side, int curveIndex);
+// One plot (the left or the right) with curve record curveIndex.
+void drawGraph(QPainter& painter, const PrintData& data, GraphSide side, int curveIndex);
 // The shared input-level title under the plots and the output-level title turned to
 // run upwards beside the left plot.
 void drawAxisTitles(QPainter& painter, const PrintData& data);

@@ -41,9 +41,8 @@ void drawFrequencyTitle(GraphPainter& g, const GraphFrame& frame, int frequencyI
 
 } // namespace
 
-void drawGraph(QPainter& painter, const PrintData& data, int side, int curveIndex) {
-    const int s = side == 0 ? 0 : 1;
-    const GraphBackground plan = planPlot(pageOf(data), data.printTargets, reportStyle(data), s);
+void drawGraph(QPainter& painter, const PrintData& data, GraphSide side, int curveIndex) {
+    const GraphBackground plan = planPlot(pageOf(data), data.printTargets, reportStyle(data), side);
     const GraphFrame& f = plan.frame;
     GraphPainter g(painter, paperMedium(painter));
     clearBrush(painter);
@@ -52,7 +51,7 @@ void drawGraph(QPainter& painter, const PrintData& data, int side, int curveInde
 
     g.setPen(1, Qt::DotLine);
     g.setPointSize(kScalePointSize);
-    g.outputScale(f, ScaleMarks::DottedRules, s == 1);
+    g.outputScale(f, ScaleMarks::DottedRules, side == GraphSide::Right);
     g.inputScale(f, ScaleMarks::DottedRules);
     g.diagonal(f);
 

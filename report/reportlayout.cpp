@@ -37,8 +37,8 @@ PixelRect pageRect(const PageSize& page, PageFraction left, PageFraction top, Pa
     return {pageX(page, left), pageY(page, top), pageX(page, right), pageY(page, bottom)};
 }
 
-GraphFrame plotFrame(const PageSize& page, int side) {
-    const int s = side == 0 ? 0 : 1;
+GraphFrame plotFrame(const PageSize& page, GraphSide side) {
+    const int s = sideIndex(side);
     return {pageX(page, kPlotLeft[s]), pageY(page, kPlotTop), pageX(page, kPlotRight[s]),
             pageY(page, kPlotBottom)};
 }
@@ -58,14 +58,14 @@ std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const Curve
 }
 
 GraphBackground planPlot(const PageSize& page, const TargetState& targets, int32_t aidStyle,
-                         int side) {
-    const int s = side == 0 ? 0 : 1;
+                         GraphSide side) {
+    const int s = sideIndex(side);
     GraphBackground plan{};
-    plan.frame = plotFrame(page, s);
+    plan.frame = plotFrame(page, side);
     plan.frequencyIndex = frequencyIndexOrFirst(targets.graphFrequency[s]);
     plan.bands = plotBands(plan.frame, targets.bandLevels[s]);
     plan.cic = aidStyle == kCicStyle;
-    plan.speech = speechMarks(plan.frame, targets, s, aidStyle, TargetReading::WholeDb);
+    plan.speech = speechMarks(plan.frame, targets, side, aidStyle, TargetReading::WholeDb);
     return plan;
 }
 

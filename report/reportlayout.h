@@ -55,11 +55,11 @@ PixelRect pageRect(const PageSize& page, PageFraction left, PageFraction top, Pa
 
 // --- graphs ------------------------------------------------------------------
 
-// The frame of a graph (side 0 the left plot, 1 the right plot) in page units. A
-// level (dB, fractional levels allowed) lands on it as on the screen's graphs
-// (backgroundX, backgroundY: cut toward zero); levels outside 30..130 land outside
-// the frame, since the report clips nothing.
-GraphFrame plotFrame(const PageSize& page, int side);
+// The frame of the left or the right plot in page units. A level (dB, fractional
+// levels allowed) lands on it as on the screen's graphs (backgroundX, backgroundY:
+// cut toward zero); levels outside 30..130 land outside the frame, since the report
+// clips nothing.
+GraphFrame plotFrame(const PageSize& page, GraphSide side);
 
 // The bands of a side that have both edge levels, in drawing order loud,
 // comfortable, soft: inside the frame's width, from the upper edge's level down to
@@ -77,7 +77,7 @@ std::vector<PixelSegment> plotCurveSegments(const GraphFrame& frame, const Curve
 // whether the ear's aid style (0..3 as stored, 3 CIC) calls for the CIC note. The
 // screen's messages about the UCL and a binaural fitting are not printed.
 GraphBackground planPlot(const PageSize& page, const TargetState& targets, int32_t aidStyle,
-                         int side);
+                         GraphSide side);
 
 // The curve's pen width: 6 units on a page more than 4000 units high, else 3.
 int32_t curvePenWidth(const PageSize& page);

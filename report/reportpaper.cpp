@@ -25,7 +25,7 @@ QString qtext(const std::string& utf8) {
 }
 
 int32_t reportStyle(const PrintData& data) {
-    return data.printEar == 0 ? data.rightAidStyle : data.leftAidStyle;
+    return data.printEar == Ear::Right ? data.rightAidStyle : data.leftAidStyle;
 }
 
 void clearBrush(QPainter& painter) {

@@ -27,12 +27,12 @@ template <std::size_t N> std::string utf8FromSlot(const char (&slot)[N]) {
     return utf8FromSlot(slot, N);
 }
 
-const char* earName(int32_t ear) {
-    return ear == 0 ? "Right" : "Left";
+const char* earName(Ear ear) {
+    return ear == Ear::Right ? "Right" : "Left";
 }
 
 int32_t reportAidStyle(const PrintData& data) {
-    const int32_t style = data.printEar == 0 ? data.rightAidStyle : data.leftAidStyle;
+    const int32_t style = data.printEar == Ear::Right ? data.rightAidStyle : data.leftAidStyle;
     return aidStyleOrFirst(style);
 }
 
@@ -55,9 +55,9 @@ std::array<std::string, 8> parameterColumn(const CurveParams& curve, float gain6
 
 } // namespace
 
-PrintData makePrintData(const FittingRecord& record, const std::string& currentFileName,
-                        int32_t ear, const TargetState& targets,
-                        const CurveParams (&curves)[kCurveCount], const std::string& printDate) {
+PrintData makePrintData(const FittingRecord& record, const std::string& currentFileName, Ear ear,
+                        const TargetState& targets, const CurveParams (&curves)[kCurveCount],
+                        const std::string& printDate) {
     PrintData data;
     data.printEar = ear;
     data.printTargets = targets;

@@ -20,12 +20,12 @@ inline constexpr int kReportChoiceCount = 3;
 // record when the clinician confirms the print dialog, so that drawing never reads
 // a window. Texts are UTF-8.
 struct PrintData {
-    int32_t printEar = 0;  // 0 right, 1 left
+    Ear printEar = Ear::Right;
     int32_t pageWidth = 0; // printable area in device units, set for every document
     int32_t pageHeight = 0;
     std::string leftPlotLabel;
     std::string rightPlotLabel;
-    TargetState printTargets{}; // side 0 the left plot, side 1 the right plot
+    TargetState printTargets{}; // the left plot first, then the right plot
     CurveParams printCurves[kCurveCount]{};
     // From the fitting record and the document.
     std::string lastName;
@@ -40,9 +40,9 @@ struct PrintData {
 
 // The print data of an ear as the curve page holds it, with the record's texts and
 // styles and the document's file name (UTF-8). The plot labels are left empty.
-PrintData makePrintData(const FittingRecord& record, const std::string& currentFileName,
-                        int32_t ear, const TargetState& targets,
-                        const CurveParams (&curves)[kCurveCount], const std::string& printDate);
+PrintData makePrintData(const FittingRecord& record, const std::string& currentFileName, Ear ear,
+                        const TargetState& targets, const CurveParams (&curves)[kCurveCount],
+                        const std::string& printDate);
 
 // The texts of the six controls above the grid columns give the labels of the two
 // plots: control `choice` for the left plot, `choice` + 3 for the right one.

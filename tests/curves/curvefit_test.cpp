@@ -86,7 +86,7 @@ TEST(CurveFit, NothingIsFittedWithoutASoftTargetOrForNoCurve) {
         EXPECT_EQ(r.ratio1, -99.0f);
         CurveGrid grid;
         grid.cell[4][0] = "old";
-        fitCurve(grid, 1, c.shape, *c.points, 120);
+        fitCurve(grid, GraphSide::Right, c.shape, *c.points, 120);
         EXPECT_EQ(column(grid, 4), std::vector<std::string>(7, "")) << "shape " << c.shape;
     }
 }
@@ -192,14 +192,14 @@ TEST(CurveFit, WritesTheFitIntoTheSidesColumn) {
     for (FitPoint& point : p)
         point.target -= 23.69f;
     CurveGrid grid;
-    fitCurve(grid, 0, 1, p, 125);
+    fitCurve(grid, GraphSide::Left, 1, p, 125);
     EXPECT_EQ(column(grid, 1),
               (std::vector<std::string>{"-3", "32", "1.0", "32", "1.0", "125", ""}));
     EXPECT_EQ(column(grid, 4), std::vector<std::string>(7, ""));
 
-    // Side 1 writes column 4; the ratio is rounded to one decimal.
+    // The right graph writes column 4; the ratio is rounded to one decimal.
     const FitPoints flat = pointsWith({60, 60, 60, 60, 60});
-    fitCurve(grid, 1, 2, flat, 130);
+    fitCurve(grid, GraphSide::Right, 2, flat, 130);
     EXPECT_EQ(column(grid, 4),
               (std::vector<std::string>{"14", "32", "4.0", "32", "4.0", "130", ""}));
 }

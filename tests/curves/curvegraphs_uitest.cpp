@@ -50,7 +50,7 @@ struct Drawing {
         if (wholePanel)
             drawGraphPanel(painter, scene);
         else
-            drawGraphBackground(painter, scene, 0);
+            drawGraphBackground(painter, scene, GraphSide::Left);
     }
     RecordingPaintDevice device;
 
@@ -239,7 +239,7 @@ TEST(CurveGraphs, CurvesAreDrawnWhereTheirOutputStartsAtLeast30Db) {
         RecordingPaintDevice device(QSize(kCurveBoxSize, kCurveBoxSize));
         {
             QPainter painter(&device);
-            drawGraphCurves(painter, scene, 0, QSize(kCurveBoxSize, kCurveBoxSize));
+            drawGraphCurves(painter, scene, GraphSide::Left, QSize(kCurveBoxSize, kCurveBoxSize));
         }
         const QList<PaintItem> lines = device.itemsOfKind(Kind::Line);
         ASSERT_EQ(lines.size(), c.segments) << c.name;

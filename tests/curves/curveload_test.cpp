@@ -52,7 +52,7 @@ TEST(CurveLoad, FitsTheChosenShapeIntoColumn1AndScoresIt) {
         {5, "Curve E", {"15", "65", "1.4", "65", "1.4", "100", "4.7"}, 4.7277079f},
     };
     for (const auto& c : cases) {
-        const EarCurves page = loadEarCurves(workedRecord(c.shape), workedDatabase(), 0);
+        const EarCurves page = loadEarCurves(workedRecord(c.shape), workedDatabase(), Ear::Right);
         EXPECT_EQ(page.controls[kLeftSideCurveCombo], c.combo);
         EXPECT_EQ(column(page.grid, 1), c.column) << c.combo;
         EXPECT_EQ(page.curves[0].complete, c.shape == 0 ? 0 : 1) << c.combo;
@@ -61,7 +61,7 @@ TEST(CurveLoad, FitsTheChosenShapeIntoColumn1AndScoresIt) {
 }
 
 TEST(CurveLoad, ShowsTheStoredUserCurveAndTheChosenAid) {
-    const EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), 0);
+    const EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), Ear::Right);
     EXPECT_EQ(page.controls, (std::array<std::string, 6>{"Curve B", "1000 Hz (user)", "HA-3",
                                                          "No Curve", "4000 Hz (user)", "HA-1"}));
     // Threshold 2, stored as input 75 with its output flag, is shown as the output
@@ -96,7 +96,7 @@ TEST(CurveLoad, ChoicesOutsideTheTablesMeanTheFirstEntry) {
     r.rightRangeHigh = 12; // 250 Hz
     AidDatabase db = workedDatabase();
     writeText(db.aidShortNames[0], "First");
-    const EarCurves page = loadEarCurves(r, db, 0);
+    const EarCurves page = loadEarCurves(r, db, Ear::Right);
     EXPECT_EQ(page.controls, (std::array<std::string, 6>{"No Curve", "1000 Hz (user)", "First",
                                                          "No Curve", "250 Hz (user)", "First"}));
     EXPECT_EQ(page.targets.graphFrequency[1], 0);
@@ -118,7 +118,7 @@ TEST(CurveLoad, TheLeftEarUsesItsOwnLevelsStyleAndSettings) {
     left.aidSettings[1][k1000].curveChoice = 4;
     left.aidSettings[1][k4000].curveChoice = 2;
 
-    const EarCurves page = loadEarCurves(left, workedDatabase(), 1);
+    const EarCurves page = loadEarCurves(left, workedDatabase(), Ear::Left);
     EXPECT_EQ(page.controls[kLeftSideCurveCombo], "Curve D");
     EXPECT_EQ(page.controls[kRightSideCurveCombo], "Curve B");
     EXPECT_EQ(page.targets.bandLevels[0][3], 106); // CIC: UCL 100 + 6
@@ -134,7 +134,7 @@ TEST(CurveLoad, TheLeftEarUsesItsOwnLevelsStyleAndSettings) {
 } // namespace
 
 TEST(CurveLoad, ACurveThatBecomesIncompleteLosesItsScore) {
-    EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), 0);
+    EarCurves page = loadEarCurves(workedRecord(2), workedDatabase(), Ear::Right);
     ASSERT_FALSE(page.grid.cell[2][kRowRmsError].empty());
     page.grid.cell[2][kRowMaxOutput].clear();
     readCurves(page.grid, page.curves);

@@ -110,13 +110,13 @@ TEST_F(CurvePageTest, OpensOnTheRightEarWithItsFrequenciesAndControls) {
 
     click("ToggleEarButton");
     EXPECT_EQ(earShown(), " LEFT EAR");
-    EXPECT_EQ(fmCurveEdit->shownEar(), 1);
+    EXPECT_EQ(fmCurveEdit->shownEar(), Ear::Left);
     EXPECT_EQ(fmCurveEdit->shownTargets().graphFrequency[0], 1);
     EXPECT_EQ(find<QLabel>("LeftCurveUserPanel")->text(), "500 Hz (user)");
     leavePage();
     showCurvePage();
     EXPECT_EQ(earShown(), " RIGHT EAR") << "the page always opens on the right ear";
-    EXPECT_EQ(fmCurveEdit->shownEar(), 0);
+    EXPECT_EQ(fmCurveEdit->shownEar(), Ear::Right);
     EXPECT_EQ(fmCurveEdit->shownTargets().graphFrequency[1], k4000);
 }
 
@@ -208,8 +208,11 @@ TEST_F(CurvePageTest, SwitchingEarsStoresTheEarLeftBehind) {
     EXPECT_EQ(stored.curve.complete, 1);
     EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curveChoice, 1);
     EXPECT_EQ(column(2), QStringList(7, QString())) << "the left ear has no user curve yet";
+    typeColumn(2, {"25"});
 
     click("ToggleEarButton");
+    EXPECT_EQ(fitting.aidSettings[1][1].curve.gainAt50, 25.0f) << "the left ear at 500 Hz";
+    EXPECT_EQ(fitting.aidSettings[kRightEar][1].curve.gainAt50, -99.0f);
     EXPECT_EQ(column(2).mid(0, 6), (QStringList{"20", "45", "2.0", "45", "2.0", "110"}));
     EXPECT_EQ(find<QComboBox>("RightSideCurveCombo")->currentText(), "Curve A");
 }
@@ -331,8 +334,8 @@ TEST_F(CurvePageTest, TheGraphPanelIsThePictureTavikCliDraws) {
     QImage picture(page.size(), QImage::Format_RGB32);
     {
         QPainter painter(&picture);
-        drawGraphPanel(painter, graphScene(loadEarCurves(fitting, aidDatabase, kRightEar), fitting,
-                                           kRightEar));
+        drawGraphPanel(painter, graphScene(loadEarCurves(fitting, aidDatabase, Ear::Right), fitting,
+                                           Ear::Right));
     }
     EXPECT_EQ(page.size(), QSize(595, 294));
     EXPECT_TRUE(page == picture);

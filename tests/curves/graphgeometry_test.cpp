@@ -9,7 +9,7 @@
 namespace {
 
 TEST(GraphGeometry, BackgroundTruncatesAndCurveBoxesRound) {
-    const GraphFrame left = graphFrame(0), right = graphFrame(1);
+    const GraphFrame left = graphFrame(GraphSide::Left), right = graphFrame(GraphSide::Right);
     EXPECT_EQ((std::array{left.left, left.top, left.right, left.bottom}),
               (std::array{30, 25, 280, 275}));
     EXPECT_EQ(right.left, 323);
@@ -68,10 +68,10 @@ TEST(GraphGeometry, FrequencyCaptionOfAnyIndex) {
     EXPECT_EQ(graphFrequencyText(-1), "250 Hz");
 }
 
-TargetState bandsOnSide(int side, int32_t vs, int32_t css, int32_t csl, int32_t ucl) {
+TargetState bandsOnSide(GraphSide side, int32_t vs, int32_t css, int32_t csl, int32_t ucl) {
     TargetState targets{};
     const int32_t levels[kBandCount] = {vs, css, csl, ucl};
-    std::copy(std::begin(levels), std::end(levels), targets.bandLevels[side]);
+    std::copy(std::begin(levels), std::end(levels), targets.bandLevels[sideIndex(side)]);
     return targets;
 }
 
@@ -96,12 +96,13 @@ TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
         {INT32_MIN, 70, -99, -99, {{Soft, {31, 175, 279, INT32_MAX}}}, false},
     };
     for (const auto& c : cases) {
-        const GraphBackground plan =
-            planGraphBackground(bandsOnSide(0, c.vs, c.css, c.csl, c.ucl), 0, false, 0);
+        const GraphBackground plan = planGraphBackground(
+            bandsOnSide(GraphSide::Left, c.vs, c.css, c.csl, c.ucl), 0, false, GraphSide::Left);
         EXPECT_EQ(plan.bands, c.bands) << c.vs << " " << c.css << " " << c.csl << " " << c.ucl;
         EXPECT_EQ(plan.uclExceeds, c.uclExceeds) << c.ucl;
     }
-    const GraphBackground right = planGraphBackground(bandsOnSide(1, 50, 70, 90, 100), 0, false, 1);
+    const GraphBackground right = planGraphBackground(
+        bandsOnSide(GraphSide::Right, 50, 70, 90, 100), 0, false, GraphSide::Right);
     ASSERT_EQ(right.bands.size(), 3u);
     EXPECT_EQ(right.bands[0].area, (PixelRect{324, 100, 572, 126}));
 }
@@ -112,16 +113,18 @@ TEST(GraphGeometry, SpeechMarksFollowTheStyleTheSideAndHowTargetsAreRead) {
     using enum TargetReading;
     const struct {
         int32_t style;
-        int side;
+        GraphSide side;
         TargetReading reading;
         int inputs[3];
         int columns[3];
         int targetRows[3]; // -1: no target
     } cases[] = {
-        {3, 0, Exact, {38, 53, 76}, {50, 87, 145}, {-1, 182, -1}},
-        {9, 0, Exact, {32, 47, 70}, {35, 72, 130}, {-1, 182, -1}}, // unknown style: BTE
-        {0, 1, Exact, {32, 53, 76}, {328, 380, 438}, {213, 348, 141}},
-        {0, 1, WholeDb, {32, 53, 76}, {328, 380, 438}, {215, -1, 142}}, // 0.6 cuts to 0
+        {3, GraphSide::Left, Exact, {38, 53, 76}, {50, 87, 145}, {-1, 182, -1}},
+        {9, GraphSide::Left, Exact, {32, 47, 70}, {35, 72, 130}, {-1, 182, -1}}, // unknown style:
+                                                                                 // BTE
+        {0, GraphSide::Right, Exact, {32, 53, 76}, {328, 380, 438}, {213, 348, 141}},
+        {0, GraphSide::Right, WholeDb, {32, 53, 76}, {328, 380, 438}, {215, -1, 142}}, // 0.6 cuts
+                                                                                       // to 0
     };
     TargetState targets{};
     targets.graphFrequency[0] = 5;
@@ -133,19 +136,19 @@ TEST(GraphGeometry, SpeechMarksFollowTheStyleTheSideAndHowTargetsAreRead) {
         const auto marks = speechMarks(graphFrame(c.side), targets, c.side, c.style, c.reading);
         for (int k = 0; k < 3; ++k) {
             const SpeechMark& mark = marks[k];
-            EXPECT_EQ(mark.input, c.inputs[k]) << c.style << " " << c.side << " " << k;
-            EXPECT_EQ(mark.x, c.columns[k]) << c.style << " " << c.side << " " << k;
-            EXPECT_EQ(mark.hasTarget, c.targetRows[k] != -1) << c.side << " " << k;
+            EXPECT_EQ(mark.input, c.inputs[k]) << c.style << " " << sideIndex(c.side) << " " << k;
+            EXPECT_EQ(mark.x, c.columns[k]) << c.style << " " << sideIndex(c.side) << " " << k;
+            EXPECT_EQ(mark.hasTarget, c.targetRows[k] != -1) << sideIndex(c.side) << " " << k;
             if (mark.hasTarget) {
-                EXPECT_EQ(mark.targetY, c.targetRows[k]) << c.side << " " << k;
+                EXPECT_EQ(mark.targetY, c.targetRows[k]) << sideIndex(c.side) << " " << k;
             }
         }
     }
-    EXPECT_TRUE(planGraphBackground(targets, 3, false, 0).cic);
-    EXPECT_FALSE(planGraphBackground(targets, 2, false, 0).cic);
+    EXPECT_TRUE(planGraphBackground(targets, 3, false, GraphSide::Left).cic);
+    EXPECT_FALSE(planGraphBackground(targets, 2, false, GraphSide::Left).cic);
     // A frequency index outside 0..5 takes 250 Hz.
     targets.graphFrequency[0] = 7;
-    EXPECT_EQ(planGraphBackground(targets, 2, false, 0).speech[2].input, 67);
+    EXPECT_EQ(planGraphBackground(targets, 2, false, GraphSide::Left).speech[2].input, 67);
 }
 
 TEST(GraphGeometry, TextsCentredOnAFrameOfOddWidthCutTheHalfUnit) {

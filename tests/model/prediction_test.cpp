@@ -37,7 +37,7 @@ class PredictedLevels : public testing::TestWithParam<PredictionCase> {};
 TEST_P(PredictedLevels, MatchTheFormulas) {
     const PredictionCase& c = GetParam();
     FittingRecord r = recordWith(c.source, c.frequency, c.thr, c.ucl);
-    predictLevels(r, 0);
+    predictLevels(r, Ear::Right);
     for (int cat = 0; cat < 8; ++cat)
         EXPECT_EQ(r.rightLoudness[c.frequency][cat], c.expected[cat]) << categoryNames[cat];
 }
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Prediction, AnEmptyThresholdEmptiesThatFrequencyOnly) {
     FittingRecord r = recordWith(1, k2000, E, 100);
     r.rightLoudness[k500][0] = 46; // 40 dB HL
-    predictLevels(r, 0);
+    predictLevels(r, Ear::Right);
     for (int c = 0; c < 8; ++c)
         EXPECT_EQ(r.rightLoudness[k2000][c], E) << categoryNames[c];
     EXPECT_EQ(r.rightLoudness[k500][1], 51 + 6);
@@ -76,7 +76,7 @@ TEST(Prediction, AnEmptyThresholdEmptiesThatFrequencyOnly) {
 
 TEST(Prediction, AnEmptyUclWithThresholdAndUclEmptiesTheMiddleAndKeepsTheInputs) {
     FittingRecord r = recordWith(2, k500, 46, E);
-    predictLevels(r, 0);
+    predictLevels(r, Ear::Right);
     const std::vector<int> expected = {46, E, E, E, E, E, E, E};
     EXPECT_EQ(std::vector<int>(std::begin(r.rightLoudness[k500]), std::end(r.rightLoudness[k500])),
               expected);
@@ -89,7 +89,7 @@ TEST(Prediction, OtherLevelSourcesKeepTheStoredLevels) {
         r.rightLoudness[0][2] = -2147483647 - 1 + 3; // at 250 Hz, taken off and put back
         r.rightLoudness[0][4] = 2147483647;
         const FittingRecord before = r;
-        predictLevels(r, 0);
+        predictLevels(r, Ear::Right);
         EXPECT_EQ(0, std::memcmp(&r, &before, sizeof r)) << "level source " << source;
     }
 }
@@ -101,17 +101,17 @@ TEST(Prediction, WorksOnTheChosenEarWithItsOwnLevelSource) {
     r.rightLevelSource = 0;
     r.leftLoudness[k1000][0] = 40;
     r.rightLoudness[k1000][0] = 60;
-    predictLevels(r, 0); // right: level source 0, nothing to predict
+    predictLevels(r, Ear::Right); // right: level source 0, nothing to predict
     EXPECT_EQ(r.rightLoudness[k1000][1], E);
     EXPECT_EQ(r.leftLoudness[k1000][1], E);
-    predictLevels(r, 1);
+    predictLevels(r, Ear::Left);
     EXPECT_EQ(r.leftLoudness[k1000][1], 51);
     EXPECT_EQ(r.rightLoudness[k1000][1], E);
 }
 
 TEST(Prediction, ExtremeLevelsFromAFileAreComputedWithoutOverflow) {
     FittingRecord r = recordWith(2, k1000, 2147483647, -2147483647 - 1);
-    predictLevels(r, 0);
+    predictLevels(r, Ear::Right);
     EXPECT_EQ(r.rightLoudness[k1000][0], 2147483647);
     EXPECT_EQ(r.rightLoudness[k1000][1], 1361504635);
     EXPECT_EQ(r.rightLoudness[k1000][7], -2147483647 - 1);

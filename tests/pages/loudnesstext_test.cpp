@@ -81,12 +81,12 @@ TEST(LoudnessTextTest, LevelSourceDecidesShadeAndReachOfEachColumn) {
 }
 
 TEST(LoudnessTextTest, TextsDescribeEachEarsLevelSource) {
-    EXPECT_EQ(dataTypeLabel(0, 0), "Data manually entered");
-    EXPECT_EQ(dataTypeLabel(0, 1), "All values in gray are predicted using THR");
-    EXPECT_EQ(dataTypeLabel(1, 1), "All values in gray are predicted from THR");
-    EXPECT_EQ(dataTypeLabel(0, 2), "All values in gray are predicted using THR and UCL");
-    EXPECT_EQ(dataTypeLabel(1, 2), "All values in gray are predicted from THR and UCL");
-    EXPECT_EQ(dataTypeLabel(1, 3), std::nullopt);
+    EXPECT_EQ(dataTypeLabel(Ear::Right, 0), "Data manually entered");
+    EXPECT_EQ(dataTypeLabel(Ear::Right, 1), "All values in gray are predicted using THR");
+    EXPECT_EQ(dataTypeLabel(Ear::Left, 1), "All values in gray are predicted from THR");
+    EXPECT_EQ(dataTypeLabel(Ear::Right, 2), "All values in gray are predicted using THR and UCL");
+    EXPECT_EQ(dataTypeLabel(Ear::Left, 2), "All values in gray are predicted from THR and UCL");
+    EXPECT_EQ(dataTypeLabel(Ear::Left, 3), std::nullopt);
     EXPECT_EQ(predictionHint(0), std::nullopt);
     EXPECT_EQ(predictionHint(1), "Use threshold to compute remaining values");
     EXPECT_EQ(predictionHint(2), "Use threshold and UCL to compute remaining values");

@@ -263,7 +263,7 @@ TEST(ReportDrawing, TargetMarkersAndTheCicNoteFollowTheEar) {
     PrintData cic = samplePrintData();
     cic.rightAidStyle = 3;
     EXPECT_EQ(cicNotes(cic), 2u);
-    cic.printEar = 1; // the left ear wears a BTE
+    cic.printEar = Ear::Left; // the left ear wears a BTE
     EXPECT_EQ(cicNotes(cic), 0u);
 }
 
@@ -328,7 +328,7 @@ TEST(ReportDrawing, HeaderLinesFollowTheNameTheEarAndItsAidStyle) {
         {"left CIC ear, no last name, untitled",
          [](PrintData& d) {
              d.lastName.clear();
-             d.printEar = 1;
+             d.printEar = Ear::Left;
              d.rightAidStyle = 2;
              d.leftAidStyle = 3;
              d.currentFileName.clear();

@@ -69,7 +69,7 @@ TEST(ReportHeader, PrintDataTakesTheRecordsLatin1TextsAndTheDate) {
     FittingRecord r{};
     writeText(r.lastName, "M\xFCller");
     const CurveParams curves[kCurveCount]{};
-    PrintData d = makePrintData(r, "M\xC3\x9CLLER.TAV", 1, TargetState{}, curves, "today");
+    PrintData d = makePrintData(r, "M\xC3\x9CLLER.TAV", Ear::Left, TargetState{}, curves, "today");
     EXPECT_EQ(d.lastName, "M\xC3\xBCller");
     setPlotLabels(d, {"Curve A", "500 Hz (user)", "HA-1", "Curve C", "3000 Hz (user)", "HA-2"},
                   kAidReport);
