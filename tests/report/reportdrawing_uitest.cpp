@@ -140,29 +140,56 @@ TEST(ReportDrawing, TextIsSetInTheMetricCompatibleFacesAtItsPointSize) {
 // the width, right plot 0.5..0.906, both 0.53..0.855 of the height) for the sample:
 // the left plot at 1000 Hz with a curve of gain -15 dB, which reaches 30 dB at input
 // 45; the right plot at 4000 Hz with a curve of gain 10 dB, drawn from input 30.
+struct PlotPlace {
+    const Printer& printer;
+    QRect frames[2];     // left, top, width, height
+    QLine firstSteps[2]; // the first step of each plot's curve
+    int speechX[2][3];   // BTE speech: 32, 53, 76 dB at 1000 Hz; 32, 47, 70 at 4000 Hz
+    int row40;           // the output level 40
+    int curvePen;        // 6 units on a page more than 4000 units high
+};
+
+const PlotPlace kPlotPlaces[] = {
+    {kPrinters[0],
+     {{363, 3560, 1891, 2183}, {2329, 3560, 1891, 2183}},
+     {{646, 5743, 665, 5721}, {2329, 5524, 2347, 5502}},
+     {{400, 797, 1232}, {2366, 2650, 3085}},
+     5524,
+     6},
+    {kPrinters[1],
+     {{187, 1669, 974, 1024}, {1200, 1669, 974, 1024}},
+     {{333, 2693, 342, 2682}, {1200, 2590, 1209, 2580}},
+     {{206, 411, 635}, {1219, 1365, 1589}},
+     2590,
+     3},
+};
+
+// The frames, the first curve step, the dotted rules and the speech lines of both
+// plots on one page.
+void expectPlotLines(const PlotPlace& c, const std::vector<PaintItem>& frames,
+                     const std::vector<PaintItem>& curve, const std::vector<PaintItem>& dotted,
+                     const std::vector<PaintItem>& dashed) {
+    const char* name = c.printer.name;
+    for (int side = 0; side < 2; ++side) {
+        const QRect& f = c.frames[side];
+        EXPECT_EQ(frames[side].rect, QRectF(f)) << name << " " << side;
+        EXPECT_EQ(curve[side == 0 ? 0 : 85].line, QLineF(c.firstSteps[side])) << name;
+        const int right = f.left() + f.width(), bottom = f.top() + f.height();
+        const std::size_t first = side == 0 ? 0 : 21;
+        EXPECT_EQ(dotted[first].line, QLineF(f.left(), c.row40, right, c.row40)) << name;
+        EXPECT_EQ(dotted[first + 9].line, QLineF(f.left(), f.top(), f.left(), bottom));
+        EXPECT_EQ(dotted[first + 19].line, QLineF(right, f.top(), right, bottom));
+        EXPECT_EQ(dotted[first + 20].line, QLineF(f.left(), bottom, right, f.top()));
+        for (int k = 0; k < 3; ++k) {
+            const int x = c.speechX[side][k];
+            EXPECT_EQ(dashed[side * 3 + k].line, QLineF(x, f.top(), x, f.top() + f.height()))
+                << name << " " << side << " " << k;
+        }
+    }
+}
+
 TEST(ReportDrawing, PlotsStandAtTheirShareOfEveryPage) {
-    const struct {
-        const Printer& printer;
-        QRect frames[2];     // left, top, width, height
-        QLine firstSteps[2]; // the first step of each plot's curve
-        int speechX[2][3];   // BTE speech: 32, 53, 76 dB at 1000 Hz; 32, 47, 70 at 4000 Hz
-        int row40;           // the output level 40
-        int curvePen;        // 6 units on a page more than 4000 units high
-    } cases[] = {
-        {kPrinters[0],
-         {{363, 3560, 1891, 2183}, {2329, 3560, 1891, 2183}},
-         {{646, 5743, 665, 5721}, {2329, 5524, 2347, 5502}},
-         {{400, 797, 1232}, {2366, 2650, 3085}},
-         5524,
-         6},
-        {kPrinters[1],
-         {{187, 1669, 974, 1024}, {1200, 1669, 974, 1024}},
-         {{333, 2693, 342, 2682}, {1200, 2590, 1209, 2580}},
-         {{206, 411, 635}, {1219, 1365, 1589}},
-         2590,
-         3},
-    };
-    for (const auto& c : cases) {
+    for (const PlotPlace& c : kPlotPlaces) {
         const Report report(c.printer, samplePrintData());
         const char* name = c.printer.name;
         const auto frames =
@@ -179,22 +206,7 @@ TEST(ReportDrawing, PlotsStandAtTheirShareOfEveryPage) {
         const auto dotted = report.items(
             Kind::Line, [](const PaintItem& l) { return l.pen.style() == Qt::DotLine; });
         ASSERT_EQ(dotted.size(), 2u * (9 + 11 + 1)) << name;
-        for (int side = 0; side < 2; ++side) {
-            const QRect& f = c.frames[side];
-            EXPECT_EQ(frames[side].rect, QRectF(f)) << name << " " << side;
-            EXPECT_EQ(curve[side == 0 ? 0 : 85].line, QLineF(c.firstSteps[side])) << name;
-            const int right = f.left() + f.width(), bottom = f.top() + f.height();
-            const std::size_t first = side == 0 ? 0 : 21;
-            EXPECT_EQ(dotted[first].line, QLineF(f.left(), c.row40, right, c.row40)) << name;
-            EXPECT_EQ(dotted[first + 9].line, QLineF(f.left(), f.top(), f.left(), bottom));
-            EXPECT_EQ(dotted[first + 19].line, QLineF(right, f.top(), right, bottom));
-            EXPECT_EQ(dotted[first + 20].line, QLineF(f.left(), bottom, right, f.top()));
-            for (int k = 0; k < 3; ++k) {
-                const int x = c.speechX[side][k];
-                EXPECT_EQ(dashed[side * 3 + k].line, QLineF(x, f.top(), x, f.top() + f.height()))
-                    << name << " " << side << " " << k;
-            }
-        }
+        expectPlotLines(c, frames, curve, dotted, dashed);
         // The output scale stands left of the left plot and right of the right plot,
         // a digit's width away.
         const auto top = report.items(Kind::Text, [](const PaintItem& t) {
