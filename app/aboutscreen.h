@@ -13,14 +13,14 @@ class QPushButton;
 
 class TfmAboutScreen : public QDialog {
     Q_OBJECT
-    // The help key reads it (helpviewer.h).
-    Q_PROPERTY(int helpContext MEMBER helpContext)
+    // The help key reads it (app/helprequests.h).
+    Q_PROPERTY(int helpContext READ helpContext CONSTANT)
   public:
     static constexpr QSize kClientSize{306, 217};
 
     explicit TfmAboutScreen(QWidget* parent);
 
-    int helpContext = kAboutScreenHelp;
+    int helpContext() const { return kAboutScreenHelp; }
 
   private:
     ProgramHeading heading;

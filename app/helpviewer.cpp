@@ -1,5 +1,6 @@
 #include "app/helpviewer.h"
 
+#include "app/helprequests.h"
 #include "artwork/toolicons.h"
 
 #include <QAction>

@@ -2,10 +2,9 @@
 // page, and a topic on using the window itself. There is one, made at the first
 // help request and reused; it is a window of its own, so it stays usable beside the
 // About screen and is not closed with a dialog. The requests that open it are in
-// app/helprequests.h, included here for those who ask for help.
+// app/helprequests.h.
 #pragma once
 
-#include "app/helprequests.h"
 #include "model/helpfile.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/forms.h"
-#include "app/helpviewer.h"
+#include "app/helprequests.h"
 #include "app/splashscreen.h"
 #include "app/winmain.h"
 #include "platform/dialogservice.h"

@@ -151,12 +151,12 @@ void TfmWinMain::buildToolBar() {
 // by the tool bar, whose buttons would trigger their action from nextCheckState():
 // the page buttons' exclusive group calls that on the button it lets up, which would
 // show that button's page again.
-QToolButton* TfmWinMain::addToolButton(QToolBar* bar, QAction* action, const ToolButton& spec) {
+QToolButton* TfmWinMain::addToolButton(QToolBar* bar, QAction* action, const ToolButton& look) {
     auto* button = new QToolButton(bar);
-    button->setObjectName(spec.name);
-    button->setToolTip(spec.hint);
-    button->setAccessibleName(spec.hint);
-    button->setIcon(toolIcon(spec.icon));
+    button->setObjectName(look.name);
+    button->setToolTip(look.hint);
+    button->setAccessibleName(look.hint);
+    button->setIcon(toolIcon(look.icon));
     button->setAutoRaise(true);
     button->setFixedSize(25, 24);
     connect(button, &QToolButton::clicked, action, &QAction::trigger);
@@ -207,7 +207,7 @@ QString TfmWinMain::statusText(int panel) const {
 void TfmWinMain::createPages() {
     for (Page& page : pages_) {
         page.form = page.entry->create(WindowPanel);
-        page.form->helpContext = page.entry->helpContext;
+        page.form->setHelpContext(page.entry->helpContext);
         pageLayout->addWidget(page.form, 0, 0);
     }
 }

@@ -79,7 +79,7 @@ class TfmWinMain : public QMainWindow {
     void buildMenu();
     void buildPagesMenu(QMenu* items);
     void buildToolBar();
-    QToolButton* addToolButton(QToolBar* bar, QAction* action, const ToolButton& button);
+    QToolButton* addToolButton(QToolBar* bar, QAction* action, const ToolButton& look);
     void addPageButton(QToolBar* bar, Page& page);
     void buildStatusBar();
     void placePage(const Page& page);

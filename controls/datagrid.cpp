@@ -1,5 +1,7 @@
 #include "controls/datagrid.h"
 
+#include "platform/fontnames.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -170,7 +172,7 @@ DataGrid::DataGrid(const QString& objectName, const DataGridLayout& layout, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(kFormFamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(10);
     setFont(font);

@@ -1,5 +1,7 @@
 #include "controls/pageform.h"
 
+#include "platform/fontnames.h"
+
 #include <QHideEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -50,7 +52,7 @@ QLabel* placeLabel(QWidget* parent, const QString& text, int left, int top) {
 }
 
 QFont pageFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(kFormFamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
@@ -63,4 +65,8 @@ void setTextColour(QWidget* widget, QColor colour) {
     palette.setColor(QPalette::ButtonText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
+}
+
+QColor earColour(Ear ear) {
+    return ear == Ear::Right ? QColor(Qt::red) : QColor(Qt::blue);
 }

@@ -4,14 +4,16 @@
 // and hiding by the window system (minimising the main window) does neither.
 #pragma once
 
+#include "model/ear.h"
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
 
 class PageForm : public QWidget {
     Q_OBJECT
-    // F1 reads it (app/helpviewer.h).
-    Q_PROPERTY(int helpContext MEMBER helpContext)
+    // F1 reads it (app/helprequests.h).
+    Q_PROPERTY(int helpContext READ helpContext)
   public:
     PageForm(QWidget* parent, const QString& objectName, QColor background);
 
@@ -35,8 +37,10 @@ class PageForm : public QWidget {
     virtual QWidget* firstField() const { return nullptr; }
     void focusFirstField();
 
-    // The help topic of the page, opened by F1 on it or any of its controls.
-    int helpContext = 0;
+    // The help topic of the page, opened by F1 on it or any of its controls; the main
+    // window gives each page its topic from the page table.
+    int helpContext() const { return helpContext_; }
+    void setHelpContext(int context) { helpContext_ = context; }
 
   public slots:
     virtual void FormShow() {}
@@ -45,6 +49,9 @@ class PageForm : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+
+  private:
+    int helpContext_ = 0;
 };
 
 class QLabel;
@@ -57,3 +64,6 @@ QFont pageFont(int pixelSize, bool bold = false);
 
 // Text colour of a widget.
 void setTextColour(QWidget* widget, QColor colour);
+
+// The colour that marks an ear on the pages: right red, left blue.
+QColor earColour(Ear ear);

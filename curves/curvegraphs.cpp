@@ -44,7 +44,7 @@ void drawMessages(GraphPainter& g, const GraphBackground& plan, int heightM) {
 } // namespace
 
 QFont graphFrequencyLabelFont() {
-    QFont font("MS Sans Serif");
+    QFont font(kFormFamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(16);
     return font;

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kLeftUserColumn = 2;
-constexpr int kRightUserColumn = 5;
-
 // Seven parameter rows of 16 pixels and the row labels in a 107-pixel column, then
 // six curve columns of 82 pixels; each with its grid line.
 const DataGridLayout kCurveGridLayout{kGridColumns, kGridRows, 83, 108, 17, 19, Qt::AlignCenter};

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kLeftUserColumn = 2;
-constexpr int kRightUserColumn = 5;
 constexpr int kLeftAidColumn = 3;
 constexpr int kRightAidColumn = 6;
 

@@ -48,7 +48,6 @@ class GraphPainter {
     GraphPainter(QPainter& painter, const GraphMedium& medium);
 
     QPainter& painter() const { return painter_; }
-    const GraphMedium& medium() const { return medium_; }
 
     // --- primitives ---------------------------------------------------------
 

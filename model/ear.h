@@ -9,7 +9,7 @@ enum class Ear { Right, Left };
 // Both ears, right first, as the pages and `aidSettings` hold them.
 inline constexpr std::array<Ear, 2> kEars = {Ear::Right, Ear::Left};
 
-// An ear's index in `aidSettings[ear]` and on the curve page: 0 right, 1 left.
+// An ear's index in `aidSettings[ear]`: 0 right, 1 left.
 // (The loudness block of the record stores the left ear first; the record's
 // accessors take the ear itself, so that order stays in fittingrecord.h.)
 constexpr int recordIndex(Ear ear) {

@@ -1,6 +1,6 @@
 // The help file "TAVIK.HLP": an HTML guide beside the program, one anchor per topic.
 // These functions find it, name the topic a help request asks for, and read it;
-// the help window (helpviewer.h) shows what they return.
+// the help window (app/helpviewer.h) shows what they return.
 #pragma once
 
 #include <string>

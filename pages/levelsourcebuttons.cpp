@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kRows = 3;
-const QColor kEarColours[2] = {Qt::red, Qt::blue};
 constexpr int kEarLefts[2] = {296, 496};
 const char* const kEarNames[2] = {"Right Ear", "Left Ear"};
 const char* const kRowCaptions[kRows] = {"Use patient loudness levels",
@@ -41,7 +40,7 @@ QPushButton* LevelSourceButtons::addButton(QWidget* page, Ear ear, int row) {
     button->setGeometry(kEarLefts[index], kRowTops[row], 50, 25);
     button->setCheckable(true);
     button->setFont(pageFont(11, true));
-    setTextColour(button, kEarColours[index]);
+    setTextColour(button, earColour(ear));
     group(ear)->addButton(button, row);
     return button;
 }
@@ -67,7 +66,7 @@ void LevelSourceButtons::build(QWidget* page) {
         const int index = recordIndex(ear);
         auto* label = new QLabel(QString::fromLatin1(kEarNames[index]), page);
         label->setFont(pageFont(11, true));
-        setTextColour(label, kEarColours[index]);
+        setTextColour(label, earColour(ear));
         label->setGeometry(kEarLefts[index] - 10, 325, 70, 16);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }

@@ -21,7 +21,6 @@ namespace {
 const QColor kPageColour(223, 255, 240);
 const QColor kWhiteCell(255, 255, 255);
 const QColor kGreyCell(230, 230, 230);
-const QColor kEarColours[2] = {Qt::red, Qt::blue};
 // Each grid stands 62 pixels into its ear's half of the page, 80 from the top.
 constexpr int kGridOffset = 62;
 constexpr int kGridTop = 80;
@@ -127,7 +126,7 @@ void TfmPage2::buildEarCaptions(Ear thisEar, int left) {
     const int gridLeft = left + kGridOffset;
     auto* heading = new QLabel(sideName(thisEar) + QStringLiteral(" Ear"), this);
     heading->setFont(pageFont(16, true));
-    setTextColour(heading, kEarColours[recordIndex(thisEar)]);
+    setTextColour(heading, earColour(thisEar));
     heading->adjustSize();
     heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
 

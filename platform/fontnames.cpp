@@ -6,5 +6,5 @@ void installFontSubstitutions() {
     // "MS Sans Serif" has no metric-compatible free face; the Arial stand-in keeps
     // captions close to the widths the layouts expect. fontconfig maps "Arial" and
     // "Courier" to their metric-compatible faces by itself.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(kFormFamily, QStringLiteral("Liberation Sans"));
 }

@@ -6,6 +6,8 @@
 // The faces the program asks for by name: the sans-serif of the graphs, the report's
 // headings and the logo, and the fixed pitch of the report's tables.
 inline constexpr const char* kSansFamily = "Arial";
+// The face the windows' forms were laid out in; fontnames.cpp maps it to a free face.
+inline constexpr const char* kFormFamily = "MS Sans Serif";
 inline constexpr const char* kMonoFamily = "Courier";
 
 // Call once after the application object exists.

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int kTitlePointSize = 12;
-constexpr int kTextPointSize = 10;
 
 // The comments wrapped at word boundaries to the rectangle's width, a line break
 // where the clinician typed one, the font's external leading between lines, "&" as

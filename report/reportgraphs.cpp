@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kTextPointSize = 10;
 constexpr int kScalePointSize = 9;
 constexpr int kMarkerPointSize = 25;
 constexpr int kCicNotePointSize = 7;

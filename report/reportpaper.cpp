@@ -5,12 +5,6 @@
 
 #include <QPainter>
 
-namespace {
-
-constexpr int kTextPointSize = 10;
-
-} // namespace
-
 GraphMedium paperMedium(const QPainter& painter) {
     return {QColor(Qt::black), reportFont(kSansFamily, kTextPointSize), false,
             hatchScaleFor(*painter.device())};

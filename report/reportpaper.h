@@ -13,6 +13,9 @@
 
 class QPainter;
 
+// The point size of the report's texts and tables.
+inline constexpr int kTextPointSize = 10;
+
 // Black strokes and texts in "Arial" on the device's own units, with hatches at the
 // screen's pitch.
 GraphMedium paperMedium(const QPainter& painter);

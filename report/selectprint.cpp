@@ -1,5 +1,7 @@
 #include "report/selectprint.h"
 
+#include "platform/fontnames.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QPushButton>
@@ -26,7 +28,7 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
     setObjectName(QStringLiteral("fmSelectPrint"));
     setWindowTitle(QStringLiteral("Select Curves to Print"));
     setFixedSize(kClientWidth, kClientHeight);
-    QFont formFont(QStringLiteral("MS Sans Serif"));
+    QFont formFont(kFormFamily);
     formFont.setPointSize(8);
     setFont(formFont);
 

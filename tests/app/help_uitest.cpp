@@ -2,6 +2,7 @@
 // screen; Help / Contents and Using Help with back and forward; a help file that
 // cannot be read.
 #include "app/aboutscreen.h"
+#include "app/helprequests.h"
 #include "app/helpviewer.h"
 #include "controls/datagrid.h"
 #include "testsupport/programfixture.h"
