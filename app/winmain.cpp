@@ -47,6 +47,7 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     pageLayout = new QGridLayout(WindowPanel);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(WindowPanel);
+    // The menu makes each page's action; the tool bar then gives each a button.
     buildMenu();
     buildToolBar();
     buildStatusBar();

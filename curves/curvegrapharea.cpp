@@ -103,7 +103,7 @@ void CurveGraphArea::showCurves(const CurveParams (&curves)[kCurveCount]) {
     RightCurveGraphBox->update();
 }
 
-void CurveGraphArea::repaint() {
+void CurveGraphArea::scheduleRepaint() {
     MainGraphicsPanel->update();
 }
 

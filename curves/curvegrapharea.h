@@ -29,7 +29,8 @@ class CurveGraphArea {
     void showEar(const TargetState& targets, int32_t aidStyle, bool binaural);
     // The six curves as the grid holds them; both curve boxes are painted again.
     void showCurves(const CurveParams (&curves)[kCurveCount]);
-    void repaint();
+    // Asks for the whole area to be painted again at the next paint.
+    void scheduleRepaint();
 
     // Writes the input and output level under the pointer into the side's read-out.
     void showReadOut(GraphSide side, QPoint position);

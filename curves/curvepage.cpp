@@ -227,7 +227,7 @@ void TfmCurveEdit::ToggleEarButtonClick() {
     loadEar();
     loadPage();
     readCurves();
-    graphs_.repaint();
+    graphs_.scheduleRepaint();
 }
 
 void TfmCurveEdit::curveComboChanged(GraphSide side) {
