@@ -1,5 +1,6 @@
 #include "controls/datagrid.h"
 
+#include "controls/statusnote.h"
 #include "platform/fontnames.h"
 
 #include <QHeaderView>
@@ -44,6 +45,8 @@ class GatedSelectionModel : public QItemSelectionModel {
                          QItemSelectionModel::SelectionFlags command) override {
         if (index.isValid() && grid_->selectCell && !grid_->selectCell(index.column(), index.row()))
             return;
+        if (index != currentIndex() && !grid_->mayLeaveCell())
+            return;
         QItemSelectionModel::setCurrentIndex(index, command);
     }
 
@@ -75,10 +78,15 @@ class DataGridDelegate : public QStyledItemDelegate {
         // change.
         editor->setValidator(new CellCharValidator(grid_, index.column(), index.row(), editor));
         QObject::connect(editor, &QLineEdit::textEdited, grid_, [grid = grid_] {
+            grid->cellEdited_ = true;
             if (grid->textEdited)
                 grid->textEdited();
         });
+        // A click into the text places the cursor there, and from then on the arrows
+        // move it, as after F2.
+        editor->installEventFilter(const_cast<DataGridDelegate*>(this));
         grid_->editor_ = editor;
+        grid_->inPlace_ = false;
         return editor;
     }
 
@@ -96,24 +104,14 @@ class DataGridDelegate : public QStyledItemDelegate {
         if (event->type() == QEvent::FocusOut &&
             isPassingFocusLoss(*static_cast<QFocusEvent*>(event)))
             return false;
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            // A key taken here is accepted too: an ignored key would travel on to the
-            // grid, which hands typed characters back to the editor.
-            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-                grid_->commitEditor();
-                grid_->leaveByTab(key->key() == Qt::Key_Tab);
-                key->accept();
-                return true;
-            }
-            if (grid_->keyPress && grid_->keyPress(key)) {
-                key->accept();
-                return true;
-            }
-            if (moveAcrossEdge(static_cast<QLineEdit*>(watched), key)) {
-                key->accept();
-                return true;
-            }
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            grid_->afterRefusedClick_ = false;
+            grid_->inPlace_ = true;
+        }
+        if (event->type() == QEvent::KeyPress && editorKey(static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
     }
@@ -124,31 +122,70 @@ class DataGridDelegate : public QStyledItemDelegate {
                event.reason() == Qt::MenuBarFocusReason || event.reason() == Qt::PopupFocusReason;
     }
 
-    // Left at the start of the text, or right at its end, moves to the nearest cell
-    // of the row on that side that the page lets become current, passing over those
-    // it does not; inside the text the arrows move the cursor.
-    bool moveAcrossEdge(QLineEdit* editor, QKeyEvent* key) {
-        if (key->modifiers() & Qt::ShiftModifier)
-            return false;
-        const bool all = editor->hasSelectedText() && editor->selectedText() == editor->text();
-        const bool none = !editor->hasSelectedText();
-        int step = 0;
-        if (key->key() == Qt::Key_Left && (all || (none && editor->cursorPosition() == 0)))
-            step = -1;
-        if (key->key() == Qt::Key_Right &&
-            (all || (none && editor->cursorPosition() == editor->text().size())))
-            step = 1;
-        if (step == 0)
-            return false;
-        const int row = grid_->currentRow();
-        for (int column = grid_->currentColumn() + step;
-             column >= 0 && column < grid_->columnCount(); column += step) {
-            if (!grid_->selectCell || grid_->selectCell(column, row)) {
-                grid_->setCurrentCell(row, column);
-                break;
-            }
+    // The keys the grid itself answers in the cell editor; true when one was taken. A
+    // key taken is accepted too: an ignored key would travel on to the grid, which
+    // hands typed characters back to the editor.
+    bool editorKey(QKeyEvent* key) {
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            grid_->commitEditor();
+            grid_->leaveByTab(key->key() == Qt::Key_Tab);
+            return true;
         }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            grid_->commitEditor();
+            if (grid_->enterPressed)
+                grid_->enterPressed();
+            grid_->moveBy(0, 1);
+            return true;
+        }
+        if (key->key() == Qt::Key_F2) {
+            grid_->editInPlace();
+            return true;
+        }
+        if (swallowedAfterRefusedClick(key))
+            return true;
+        if (grid_->keyPress && grid_->keyPress(key))
+            return true;
+        return moveKey(key);
+    }
+
+    // After a click on a cell that may not be typed into, keys that would type are
+    // dropped, with the note again, until the clinician moves or clicks elsewhere.
+    bool swallowedAfterRefusedClick(const QKeyEvent* key) {
+        if (!grid_->afterRefusedClick_)
+            return false;
+        const bool types = (!key->text().isEmpty() && key->text().at(0).isPrint()) ||
+                           key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+        if (!types) {
+            grid_->afterRefusedClick_ = false;
+            return false;
+        }
+        statusNote(grid_, grid_->refusedNote_);
         return true;
+    }
+
+    // Up and Down always move to the next cell that may be typed into. Left and
+    // Right do too while the clinician types; in a cell edited in place they move
+    // the cursor.
+    bool moveKey(const QKeyEvent* key) {
+        if (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Up:
+            grid_->moveBy(0, -1);
+            return true;
+        case Qt::Key_Down:
+            grid_->moveBy(0, 1);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (grid_->inPlace_)
+                return false;
+            grid_->moveBy(key->key() == Qt::Key_Left ? -1 : 1, 0);
+            return true;
+        default:
+            return false;
+        }
     }
 
     DataGrid* grid_;
@@ -203,9 +240,16 @@ QString DataGrid::cellText(int column, int row) const {
 
 void DataGrid::setCellText(int column, int row, const QString& text) {
     item(row, column)->setText(text);
-    // An open editor on that cell shows the new text too.
-    if (editor_ && currentRow() == row && currentColumn() == column)
+    if (currentRow() != row || currentColumn() != column)
+        return;
+    // The text the program puts in is not the clinician's edit; an open editor on
+    // that cell shows it, whole, for the next key to replace.
+    cellEdited_ = false;
+    if (editor_) {
         editor_->setText(text);
+        if (!inPlace_)
+            editor_->selectAll();
+    }
 }
 
 void DataGrid::setCellName(int column, int row, const QString& name) {
@@ -230,6 +274,8 @@ void DataGrid::commitEditor() {
 }
 
 void DataGrid::leaveByTab(bool forward) {
+    if (!mayLeaveCell())
+        return;
     QWidget* next = this;
     for (;;) {
         next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
@@ -243,6 +289,37 @@ void DataGrid::leaveByTab(bool forward) {
     next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
+bool DataGrid::moveBy(int columnStep, int rowStep) {
+    commitEditor();
+    if (!mayLeaveCell())
+        return false;
+    int column = currentColumn() + columnStep;
+    int row = currentRow() + rowStep;
+    for (; column >= 0 && column < columnCount() && row >= 0 && row < rowCount();
+         column += columnStep, row += rowStep) {
+        if (!selectCell || selectCell(column, row)) {
+            setCurrentCell(row, column);
+            return true;
+        }
+    }
+    return true;
+}
+
+// F2 keeps the text and puts the cursor at its end; the arrows then move it.
+void DataGrid::editInPlace() {
+    inPlace_ = true;
+    afterRefusedClick_ = false;
+    if (editor_)
+        editor_->end(false);
+}
+
+bool DataGrid::mayLeaveCell() {
+    if (!cellEdited_ || !cellLeaving || !currentIndex().isValid())
+        return true;
+    commitEditor();
+    return cellLeaving(currentColumn(), currentRow());
+}
+
 // Whether the window's focus is in the grid, also while a menu or another window
 // has it for a while.
 bool DataGrid::holdsFocus() const {
@@ -253,6 +330,8 @@ bool DataGrid::holdsFocus() const {
 // The current cell always carries the editor while the grid has the focus.
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     const bool focused = holdsFocus();
+    cellEdited_ = false;
+    afterRefusedClick_ = false;
     QTableWidget::currentChanged(current, previous);
     if (focused && current.isValid() && state() != QAbstractItemView::EditingState)
         edit(current);
@@ -287,18 +366,46 @@ bool DataGrid::onRefusedCell(const QMouseEvent* event) {
 // on a field does.
 void DataGrid::mousePressEvent(QMouseEvent* event) {
     if (onRefusedCell(event)) {
+        refuseClick(event);
+        return;
+    }
+    // A cell the page will not let the clinician leave keeps the editor, as typed.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index != currentIndex() && !mayLeaveCell()) {
         event->accept();
         return;
     }
+    afterRefusedClick_ = false;
     setFocus(Qt::MouseFocusReason);
     QTableWidget::mousePressEvent(event);
 }
 
+// A double-click on a cell that has no editor yet opens it for editing in place,
+// with the cursor at the text's end. On an open editor the editor sees the click.
 void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (onRefusedCell(event)) {
-        event->accept();
+        refuseClick(event);
         return;
     }
+    afterRefusedClick_ = false;
     setFocus(Qt::MouseFocusReason);
     QTableWidget::mouseDoubleClickEvent(event);
+    if (indexAt(event->position().toPoint()) == currentIndex())
+        editInPlace();
+}
+
+// The click changes nothing, and says why in the status bar. If the grid has the
+// focus its editor keeps the text but loses any selection, and keys that would type
+// are dropped until the clinician moves.
+void DataGrid::refuseClick(QMouseEvent* event) {
+    event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    refusedNote_ = refusedCellNote ? refusedCellNote(index.column(), index.row()) : QString();
+    if (!refusedNote_.isEmpty())
+        statusNote(this, refusedNote_);
+    if (!holdsFocus() || !editor_)
+        return;
+    afterRefusedClick_ = true;
+    if (editor_->hasSelectedText())
+        editor_->end(false);
 }

@@ -40,6 +40,14 @@ class DataGrid : public QTableWidget {
     std::function<bool(QKeyEvent* event)> keyPress;
     // Told of every change the user makes to a cell's text, pasting included.
     std::function<void()> textEdited;
+    // Asked before the clinician moves off a cell whose text they changed since they
+    // moved onto it (by Enter, an arrow, Tab or a click): false keeps them in the
+    // cell, its text as typed. The page says why in the status bar.
+    std::function<bool(int column, int row)> cellLeaving;
+    // Told of Enter after the cell is committed, before the move down.
+    std::function<void()> enterPressed;
+    // Why a cell may not be typed into, for the status bar after a click on it.
+    std::function<QString(int column, int row)> refusedCellNote;
 
     QString cellText(int column, int row) const;
     void setCellText(int column, int row, const QString& text);
@@ -53,6 +61,16 @@ class DataGrid : public QTableWidget {
 
     // Moves the focus to the next (or previous) control of the window, out of the grid.
     void leaveByTab(bool forward);
+    // Commits the editor and moves to the nearest cell in that direction that the page
+    // lets become current, passing over those it does not; stays where none is. False
+    // when the page keeps the clinician in the cell.
+    bool moveBy(int columnStep, int rowStep);
+
+    // How the open editor takes Left and Right: while typing (the editor as the cell
+    // opened it) they commit and move to the next cell; after F2, a double-click or a
+    // click into the text they move the cursor.
+    bool editsInPlace() const { return inPlace_; }
+    void editInPlace();
 
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -64,9 +82,20 @@ class DataGrid : public QTableWidget {
 
   private:
     friend class DataGridDelegate;
+    friend class GatedSelectionModel;
     // Whether the mouse is on a cell the page does not let become current.
     bool onRefusedCell(const QMouseEvent* event);
+    void refuseClick(QMouseEvent* event);
     bool holdsFocus() const;
+    // Whether the page lets the clinician move off the current cell.
+    bool mayLeaveCell();
     DataGridLayout layout_;
     QPointer<QLineEdit> editor_;
+    bool inPlace_ = false;
+    // The text of the current cell changed since the clinician moved onto it.
+    bool cellEdited_ = false;
+    // A click on a cell that may not be typed into swallows typing until the
+    // clinician moves, so that no key lands in the cell that still has the editor.
+    bool afterRefusedClick_ = false;
+    QString refusedNote_;
 };

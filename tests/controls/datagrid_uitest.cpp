@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 // Four columns of different widths from three rows: column 0 carries the labels,
@@ -106,34 +109,135 @@ TEST_F(DataGridTest, TheEditorTakesOnlyTheCellsCharactersAndThePageSeesKeysFirst
     EXPECT_EQ(grid->cellText(1, 2), "87");
 }
 
-TEST_F(DataGridTest, LeftAndRightAtTheTextsEndsMoveToTheNearestAllowedCell) {
+TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace) {
     const struct {
         const char* what;
-        int column;
-        int selectionStart, selectionLength; // -1: cursor at selectionLength
+        int column, row;
+        const char* startEditing; // "F2" or "double-click" edits in place
         Qt::Key key;
-        int toColumn;
+        int toColumn, toRow;
+        int cursorAfter; // -1: not checked
     } cases[] = {
-        {"right at the end passes over column 2", 1, -1, 3, Qt::Key_Right, 3},
-        {"left at the start passes over column 2", 3, -1, 0, Qt::Key_Left, 1},
-        {"left at the start of the first allowed cell", 1, -1, 0, Qt::Key_Left, 1},
-        {"right at the end of the last cell", 3, -1, 3, Qt::Key_Right, 3},
-        {"right inside the text", 1, -1, 2, Qt::Key_Right, 1},
-        {"left inside the text", 3, -1, 1, Qt::Key_Left, 3},
-        {"the whole text selected", 3, 0, 3, Qt::Key_Left, 1},
-        {"a selection from the first character", 3, 0, 2, Qt::Key_Left, 3},
-        {"a selection to the last character", 1, 1, 2, Qt::Key_Right, 1},
+        {"right passes over column 2, cursor anywhere", 1, 1, "", Qt::Key_Right, 3, 1, -1},
+        {"left passes over column 2", 3, 1, "", Qt::Key_Left, 1, 1, -1},
+        {"left from the first allowed cell stays", 1, 1, "", Qt::Key_Left, 1, 1, -1},
+        {"right from the last cell stays", 3, 0, "", Qt::Key_Right, 3, 0, -1},
+        {"down to the row below", 1, 0, "", Qt::Key_Down, 1, 1, -1},
+        {"down onto a refused cell stays", 3, 1, "", Qt::Key_Down, 3, 1, -1},
+        {"up from the top row stays", 3, 0, "", Qt::Key_Up, 3, 0, -1},
+        {"F2, then left moves the cursor", 3, 1, "F2", Qt::Key_Left, 3, 1, 2},
+        {"F2, then right at the end stays", 1, 1, "F2", Qt::Key_Right, 1, 1, 3},
+        {"double-click, then left moves the cursor", 1, 2, "double-click", Qt::Key_Left, 1, 2, -1},
+        {"F2, then down still moves", 1, 1, "F2", Qt::Key_Down, 1, 2, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        open(c.column, 1, "123");
-        if (c.selectionStart >= 0)
-            grid->cellEditor()->setSelection(c.selectionStart, c.selectionLength);
-        else
-            grid->cellEditor()->setCursorPosition(c.selectionLength);
+        open(c.column, c.row, "123");
+        if (std::string(c.startEditing) == "F2")
+            QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
+        if (std::string(c.startEditing) == "double-click")
+            QTest::mouseDClick(grid->cellEditor(), Qt::LeftButton);
         QTest::keyClick(grid->cellEditor(), c.key);
-        EXPECT_EQ(current(), std::make_pair(c.toColumn, 1));
+        EXPECT_EQ(current(), std::make_pair(c.toColumn, c.toRow));
+        if (c.cursorAfter >= 0)
+            EXPECT_EQ(grid->cellEditor()->cursorPosition(), c.cursorAfter);
     }
+    // Typing, then Left: the number is committed whole and the next cell is typed into.
+    open(3, 0, "");
+    QTest::keyClicks(grid->cellEditor(), "100");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Left);
+    QTest::keyClicks(grid->cellEditor(), "88");
+    EXPECT_EQ(grid->cellText(3, 0), "100");
+    EXPECT_EQ(grid->cellEditor()->text(), "88");
+    EXPECT_EQ(current(), std::make_pair(1, 0));
+}
+
+TEST_F(DataGridTest, EnterCommitsAndMovesDownToTheNextCellThatTakesAValue) {
+    int enters = 0;
+    grid->enterPressed = [&] {
+        ++enters;
+        EXPECT_EQ(grid->cellText(grid->currentColumn(), grid->currentRow()),
+                  grid->cellEditor()->text())
+            << "the cell is committed first";
+    };
+    open(1, 0, "");
+    QTest::keyClicks(grid->cellEditor(), "20");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Return);
+    QTest::keyClicks(grid->cellEditor(), "60");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Enter);
+    EXPECT_EQ(grid->cellText(1, 0), "20");
+    EXPECT_EQ(grid->cellText(1, 1), "60");
+    EXPECT_EQ(current(), std::make_pair(1, 2));
+    // Cell (3, 2) may not become current: Enter above it stays, committed.
+    open(3, 1, "");
+    QTest::keyClicks(grid->cellEditor(), "7");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Return);
+    EXPECT_EQ(current(), std::make_pair(3, 1));
+    EXPECT_EQ(grid->cellText(3, 1), "7");
+    EXPECT_EQ(enters, 3);
+}
+
+// The page refuses "999" in an edited cell: every way out keeps the clinician there
+// with the text as typed; a text the program put there may be left.
+TEST_F(DataGridTest, ThePageMayKeepTheClinicianInACellTheyChanged) {
+    std::vector<std::pair<int, int>> asked;
+    grid->cellLeaving = [&](int column, int row) {
+        asked.emplace_back(column, row);
+        return grid->cellText(column, row) != "999";
+    };
+    const struct {
+        const char* what;
+        std::function<void()> leave;
+    } ways[] = {
+        {"Enter", [&] { QTest::keyClick(grid->cellEditor(), Qt::Key_Return); }},
+        {"Left", [&] { QTest::keyClick(grid->cellEditor(), Qt::Key_Left); }},
+        {"Tab", [&] { QTest::keyClick(grid->cellEditor(), Qt::Key_Tab); }},
+        {"a click on another cell",
+         [&] { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(1, 0)); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        asked.clear();
+        open(3, 1, "");
+        QTest::keyClicks(grid->cellEditor(), "999");
+        way.leave();
+        EXPECT_EQ(current(), std::make_pair(3, 1));
+        ASSERT_NE(grid->cellEditor(), nullptr);
+        EXPECT_TRUE(grid->cellEditor()->hasFocus());
+        EXPECT_EQ(grid->cellEditor()->text(), "999");
+        EXPECT_FALSE(grid->cellEditor()->hasSelectedText());
+        EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{3, 1}}));
+    }
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Backspace);
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Return);
+    EXPECT_EQ(grid->cellText(3, 1), "99");
+    EXPECT_EQ(current(), std::make_pair(3, 1)) << "(3, 2) is refused: Enter stays";
+    open(1, 1, "999");
+    asked.clear();
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Down);
+    EXPECT_EQ(current(), std::make_pair(1, 2));
+    EXPECT_TRUE(asked.empty()) << "a text the program put there is not asked about";
+}
+
+TEST_F(DataGridTest, AfterARefusedClickTypingIsDroppedUntilTheClinicianMoves) {
+    std::vector<std::pair<int, int>> noted;
+    grid->refusedCellNote = [&](int column, int row) {
+        noted.emplace_back(column, row);
+        return QStringLiteral("not here");
+    };
+    open(1, 1, "12");
+    grid->cellEditor()->selectAll();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(2, 2));
+    EXPECT_EQ(noted, (std::vector<std::pair<int, int>>{{2, 2}}));
+    EXPECT_FALSE(grid->cellEditor()->hasSelectedText());
+    QTest::keyClicks(grid->cellEditor(), "57");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Backspace);
+    EXPECT_EQ(grid->cellEditor()->text(), "12");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Right);
+    QTest::keyClicks(grid->cellEditor(), "68");
+    EXPECT_EQ(current(), std::make_pair(3, 1));
+    EXPECT_EQ(grid->cellEditor()->text(), "68");
+    EXPECT_EQ(grid->cellText(1, 1), "12");
 }
 
 TEST_F(DataGridTest, CommittingKeepsTheCursorAndASelectionFromTheFirstCharacter) {

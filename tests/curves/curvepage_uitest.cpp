@@ -139,12 +139,15 @@ TEST_F(CurvePageTest, AnOutputThresholdTypedWithEnterIsReadAtOnce) {
     pressEnter();
     EXPECT_EQ(fmCurveEdit->curve(1).threshold1, 45.0f) << "65 dB output less the gain of 20";
     EXPECT_EQ(fmCurveEdit->curve(1).threshold1IsOutput, 1);
-    EXPECT_EQ(grid()->currentRow(), 1) << "Enter stays in the cell";
+    EXPECT_EQ(grid()->currentRow(), 2) << "Enter moves to the next row";
     EXPECT_NE(cell(2, 6), "") << "the user curve is complete and scored";
     EXPECT_TRUE(document.modified);
-    EXPECT_TRUE(fmCurveEdit->gridWasEdited()) << "an edit counts until the next cell change";
-    grid()->setCurrentCell(2, 5);
-    EXPECT_FALSE(fmCurveEdit->gridWasEdited());
+    // The last row that takes a value reads the curve on Enter and stays.
+    type(2, 5, "100");
+    EXPECT_TRUE(fmCurveEdit->gridWasEdited());
+    pressEnter();
+    EXPECT_EQ(fmCurveEdit->curve(1).maxOutput, 100.0f);
+    EXPECT_EQ(grid()->currentRow(), 5);
 }
 
 TEST_F(CurvePageTest, EachRowTakesOnlyItsOwnLetters) {
