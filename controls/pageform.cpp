@@ -4,6 +4,7 @@
 
 #include <QHideEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 
 PageForm::PageForm(QWidget* parent, const QString& objectName, QColor background)
@@ -33,9 +34,15 @@ void PageForm::showEvent(QShowEvent* event) {
 
 void PageForm::focusFirstField() {
     if (QWidget* field = firstField())
-        field->setFocus();
+        focusField(field);
     else
         setFocus();
+}
+
+void PageForm::focusField(QWidget* field) {
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
 }
 
 void PageForm::hideEvent(QHideEvent* event) {

@@ -36,6 +36,9 @@ class PageForm : public QWidget {
     // fields, which then takes the focus itself.
     virtual QWidget* firstField() const { return nullptr; }
     void focusFirstField();
+    // Gives a field the focus as the program does when a page or entry is shown: a
+    // text field has its whole text selected, so that typing replaces it.
+    static void focusField(QWidget* field);
 
     // The help topic of the page, opened by F1 on it or any of its controls; the main
     // window gives each page its topic from the page table.

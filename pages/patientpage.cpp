@@ -243,7 +243,7 @@ QWidget* TfmClientInfo::firstField() const {
 
 void TfmClientInfo::FormShow() {
     loadPatientPage();
-    EditLastName->setFocus();
+    focusField(EditLastName);
 }
 
 void TfmClientInfo::FormHide() {

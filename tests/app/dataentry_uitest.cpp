@@ -1,5 +1,6 @@
 // Data entry a clinician can trust, on every page of the real window.
 #include "model/patientfile.h"
+#include "model/textslot.h"
 #include "testsupport/programfixture.h"
 
 #include <QAccessible>
@@ -9,6 +10,8 @@
 #include <QSpontaneKeyEvent>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <functional>
 
 namespace {
 
@@ -76,6 +79,45 @@ TEST_F(DataEntryTest, AClickOnACellThePageRefusesChangesNothing) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
         EXPECT_EQ(editor ? editor->text() : grid->cellText(c.column, c.row), c.textAfterA7);
         click("ClientInfoButton");
+    }
+}
+
+// The program puts the focus on a field as a page or a file is shown: what is typed
+// then replaces the field's text rather than joining it.
+TEST_F(DataEntryTest, TypingReplacesTheTextOfAFieldTheProgramFocuses) {
+    TempDir files;
+    FittingRecord other{};
+    resetFitting(other, "01/02/2003");
+    writeText(other.lastName, "Brown");
+    writePatientFile(files.file("other.TAV"), other);
+    writeText(fitting.lastName, "Smith");
+    fmClientInfo->loadPatientPage();
+    const struct {
+        const char* what;
+        std::function<void()> show;
+        const char* field;
+    } cases[] = {
+        {"the patient page shown again", [] { click("SpeedButton3"), click("ClientInfoButton"); },
+         "EditLastName"},
+        {"a file loaded",
+         [&] {
+             script.setNextAnswer(DialogAnswer::No);
+             script.setNextFileName(QString::fromStdString(files.file("other.TAV")));
+             chooseFromMenu(Qt::Key_F, Qt::Key_L);
+             returnToMainWindow();
+         },
+         "EditLastName"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.show();
+        settle();
+        auto* field = find<QLineEdit>(c.field);
+        ASSERT_TRUE(field->hasFocus());
+        const QString before = field->text();
+        EXPECT_FALSE(before.isEmpty());
+        QTest::keyClicks(field, "Jones");
+        EXPECT_EQ(field->text(), "Jones") << "was " << before.toStdString();
     }
 }
 
