@@ -51,7 +51,9 @@ TEST_F(DataEntryTest, AClickOnACellThePageRefusesChangesNothing) {
         int refusedColumn, refusedRow;
         const char* textAfterA7;
     };
+    // typed "": the page as just shown, its first cell's text selected.
     const Case cases[] = {
+        {"SpeedButton3", "RightEarLOUDMAPDataGrid", nullptr, 0, 0, "", 3, 2, "25"},
         {"SpeedButton3", "RightEarLOUDMAPDataGrid", "RightEarLeftFreqComboBox", 0, 0, nullptr, 5, 3,
          "25"},
         {"SpeedButton3", "RightEarLOUDMAPDataGrid", nullptr, 0, 2, "55", 5, 3, "55"},
@@ -59,10 +61,13 @@ TEST_F(DataEntryTest, AClickOnACellThePageRefusesChangesNothing) {
         {"EditCurveButton", "DataEntryGrid", "LeftSideCurveCombo", 2, 0, nullptr, 5, 6, ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.grid) + (c.typed ? " typing" : " unfocused"));
+        SCOPED_TRACE(std::string(c.grid) + (c.typed ? " typing" : " unfocused") +
+                     (c.typed && !*c.typed ? " as shown" : ""));
         click(c.pageButton);
         DataGrid* grid = find<DataGrid>(c.grid);
-        if (c.typed) {
+        if (c.typed && !*c.typed) {
+            // As shown by the page button.
+        } else if (c.typed) {
             typeInCell(grid, c.column, c.row, c.typed);
         } else {
             grid->setCurrentCell(c.row, c.column);
