@@ -12,6 +12,8 @@
 #include <QWheelEvent>
 
 #include <functional>
+#include <variant>
+#include <vector>
 
 namespace {
 
@@ -161,6 +163,91 @@ TEST_F(DataEntryTest, TheWheelTurnsAListOnlyWhileItHasTheFocus) {
             EXPECT_EQ(combo->currentIndex(), 1) << "with the focus the wheel turns it";
         }
     }
+}
+
+// Keys as a clinician types them, each group of digits then a key that moves on; the
+// numbers stored are the ones meant, never two run together.
+TEST_F(DataEntryTest, EnterAndTheArrowsCommitEachNumberWhereItWasTyped) {
+    fitting.leftLevelSource = 0; // the left ear takes every level, the right only THR
+    fmClientInfo->loadPatientPage();
+    const struct {
+        const char* what;
+        const char* pageButton;
+        const char* grid;
+        int column, row;
+        std::vector<std::variant<const char*, Qt::Key>> keys;
+        int columnAfter, rowAfter;
+    } cases[] = {
+        {"left ear, Left while typing",
+         "SpeedButton3",
+         "LeftEarLOUDMAPDataGrid",
+         2,
+         3,
+         {"100", Qt::Key_Left, "88"},
+         1,
+         3},
+        {"left ear, Right, then Enter",
+         "SpeedButton3",
+         "LeftEarLOUDMAPDataGrid",
+         6,
+         5,
+         {"97", Qt::Key_Right, "120", Qt::Key_Return},
+         7,
+         5},
+        {"right ear, Enter down the thresholds",
+         "SpeedButton3",
+         "RightEarLOUDMAPDataGrid",
+         0,
+         1,
+         {"20", Qt::Key_Return, "35", Qt::Key_Enter},
+         0,
+         3},
+        {"left user curve, Enter",
+         "EditCurveButton",
+         "DataEntryGrid",
+         2,
+         0,
+         {"20", Qt::Key_Return, "50", Qt::Key_Return},
+         2,
+         2},
+        {"right user curve, Left to the left one",
+         "EditCurveButton",
+         "DataEntryGrid",
+         5,
+         2,
+         {"3", Qt::Key_Left, "1.5"},
+         2,
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        click(c.pageButton);
+        DataGrid* grid = find<DataGrid>(c.grid);
+        typeInCell(grid, c.column, c.row, "");
+        for (const auto& key : c.keys) {
+            if (std::holds_alternative<Qt::Key>(key))
+                QTest::keyClick(grid->cellEditor(), std::get<Qt::Key>(key));
+            else
+                QTest::keyClicks(grid->cellEditor(), std::get<const char*>(key));
+        }
+        EXPECT_EQ(std::pair(grid->currentColumn(), grid->currentRow()),
+                  std::pair(c.columnAfter, c.rowAfter));
+        click("ClientInfoButton");
+    }
+    // Stored in dB SPL: 2 KHz and 500 Hz lie 3 and 6 dB above dB HL, 4 KHz and 1 KHz
+    // not at all.
+    EXPECT_EQ(fitting.leftLoudness[3][2], 103);
+    EXPECT_EQ(fitting.leftLoudness[3][1], 91);
+    EXPECT_EQ(fitting.leftLoudness[5][6], 97);
+    EXPECT_EQ(fitting.leftLoudness[5][7], 120);
+    EXPECT_EQ(fitting.rightLoudness[1][0], 26);
+    EXPECT_EQ(fitting.rightLoudness[2][0], 35);
+    // The curve page's graphs show 500 Hz and 3 KHz for a new patient.
+    const CurveParams& left = fitting.aidSettings[0][1].curve;
+    EXPECT_EQ(left.gainAt50, 20.0f);
+    EXPECT_EQ(left.threshold1, 50.0f);
+    EXPECT_EQ(left.ratio1, 1.5f);
+    EXPECT_EQ(fitting.aidSettings[0][4].curve.ratio1, 3.0f);
 }
 
 TEST_F(DataEntryTest, TheFocusComesBackAfterAMenuADialogOrAMessageBoxAndStartsNewAndLoad) {
