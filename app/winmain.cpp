@@ -21,16 +21,28 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 std::string withSeparator(const QString& folder) {
     return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')).toStdString();
+}
+
+// A menu caption with the keys its item shows, after a tab: a menu shows the text
+// after the tab where it would show the item's one shortcut.
+QString withKeys(const QString& caption, const QList<QKeySequence>& keys) {
+    QStringList names;
+    for (const QKeySequence& key : keys)
+        names << key.toString(QKeySequence::NativeText);
+    return caption + QLatin1Char('\t') + names.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -42,11 +54,7 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
 
-    WindowPanel = new QWidget(this);
-    WindowPanel->setObjectName(QStringLiteral("WindowPanel"));
-    pageLayout = new QGridLayout(WindowPanel);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    setCentralWidget(WindowPanel);
+    buildPageArea();
     // The menu makes each page's action; the tool bar then gives each a button.
     buildMenu();
     buildToolBar();
@@ -71,26 +79,75 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     setWindowState(Qt::WindowMaximized);
 }
 
+// The focus moves while the window's widgets go; it is no longer followed by then.
 TfmWinMain::~TfmWinMain() {
+    disconnect(focusFollower);
     document.onFirstModification = nullptr;
 }
 
+// The page area scrolls where the window is smaller than the page shown (a large
+// font scale on a small screen), so that every control stays within reach; where
+// the page fits, it fills the area as it would without scrolling, and no scroll bar
+// shows. The control that takes the focus is scrolled into view.
+void TfmWinMain::buildPageArea() {
+    pageScroller = new QScrollArea(this);
+    pageScroller->setObjectName(QStringLiteral("PageScrollArea"));
+    pageScroller->setFrameShape(QFrame::NoFrame);
+    pageScroller->setFocusPolicy(Qt::NoFocus);
+    pageScroller->setWidgetResizable(true);
+    WindowPanel = new QWidget;
+    WindowPanel->setObjectName(QStringLiteral("WindowPanel"));
+    pageLayout = new QGridLayout(WindowPanel);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageScroller->setWidget(WindowPanel);
+    setCentralWidget(pageScroller);
+    focusFollower = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget*, QWidget* now) { scrollIntoView(now); });
+}
+
+// A margin of a few pixels shows what lies around the control as well.
+void TfmWinMain::scrollIntoView(QWidget* widget) {
+    constexpr int kMargin = 8;
+    if (widget && WindowPanel->isAncestorOf(widget))
+        pageScroller->ensureWidgetVisible(widget, kMargin, kMargin);
+}
+
+// The area a page's controls take, from its top-left corner: the page area may not
+// shrink below it, or the controls at the page's right and bottom would be out of
+// reach.
+void TfmWinMain::fitPageArea(const PageForm* page) {
+    const QRect controls = page->childrenRect();
+    WindowPanel->setMinimumSize(std::max(controls.right() + 1, 0),
+                                std::max(controls.bottom() + 1, 0));
+}
+
+// The menu items show their keys. Exit keeps Alt+X and takes the common Ctrl+Q as
+// well; its item names both. F1 is taken by the help key everywhere in the program
+// (app/helprequests.h); the item for the page's topic only names it.
 void TfmWinMain::buildMenu() {
     const auto add = [this](QMenu* menu, const QString& name, const QString& caption,
-                            void (TfmWinMain::*handler)()) {
+                            void (TfmWinMain::*handler)(), const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
+        action->setShortcut(keys);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click);
-    Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click);
-    Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click);
-    add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click);
+    New1 = add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click,
+               QKeySequence(Qt::CTRL | Qt::Key_N));
+    Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click,
+                QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click,
+                QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TfmWinMain::Exit1Click)
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    const QList<QKeySequence> exitKeys{QKeySequence(Qt::ALT | Qt::Key_X),
+                                       QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    add(file, QStringLiteral("Exit1"), withKeys(QStringLiteral("E&xit"), exitKeys),
+        &TfmWinMain::Exit1Click)
+        ->setShortcuts(exitKeys);
 
     buildPagesMenu(menuBar()->addMenu(QStringLiteral("&Items")));
 
@@ -99,6 +156,9 @@ void TfmWinMain::buildMenu() {
         &TfmWinMain::Contents1Click);
     add(help, QStringLiteral("UsingHelp1"), QStringLiteral("&Using Help"),
         &TfmWinMain::UsingHelp1Click);
+    add(help, QStringLiteral("PageHelp1"),
+        withKeys(QStringLiteral("Help on This &Page"), {QKeySequence(Qt::Key_F1)}),
+        &TfmWinMain::PageHelp1Click);
     help->addSeparator();
     add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TfmWinMain::About1Click);
 }
@@ -217,6 +277,7 @@ void TfmWinMain::placePage(const Page& page) {
     const bool shownAlready = page.form->isVisible();
     page.form->raise();
     page.form->show();
+    fitPageArea(page.form);
     // A page shown again (New and Load show the patient page also when it is shown)
     // starts at its first field, as a page does when it is shown.
     if (shownAlready)
@@ -281,6 +342,12 @@ void TfmWinMain::Contents1Click() {
 
 void TfmWinMain::UsingHelp1Click() {
     applicationHelp(HelpCommand::HelpOnHelp);
+}
+
+// The topic F1 opens from where the focus was in this window: the page shown.
+void TfmWinMain::PageHelp1Click() {
+    const int context = helpContextOf(focusWidget() ? focusWidget() : this);
+    applicationHelp(context > 0 ? HelpCommand::Context : HelpCommand::Contents, context);
 }
 
 // --- window events ------------------------------------------------------------

@@ -15,6 +15,7 @@ class QButtonGroup;
 class QGridLayout;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class QToolBar;
 class QToolButton;
 
@@ -57,6 +58,7 @@ class TfmWinMain : public QMainWindow {
     void About1Click();
     void Contents1Click();
     void UsingHelp1Click();
+    void PageHelp1Click();
 
   protected:
     bool event(QEvent* event) override;
@@ -76,6 +78,9 @@ class TfmWinMain : public QMainWindow {
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
+    void buildPageArea();
+    void scrollIntoView(QWidget* widget);
+    void fitPageArea(const PageForm* page);
     void buildMenu();
     void buildPagesMenu(QMenu* items);
     void buildToolBar();
@@ -91,7 +96,9 @@ class TfmWinMain : public QMainWindow {
     QAction* New1 = nullptr;
     QAction* Load1 = nullptr;
     QAction* Save1 = nullptr;
+    QScrollArea* pageScroller = nullptr; // scrolls the page area where the page does not fit
     QWidget* WindowPanel = nullptr;
+    QMetaObject::Connection focusFollower;
     QGridLayout* pageLayout = nullptr;
     QLabel* statusPanels[2] = {nullptr, nullptr};
     QButtonGroup* pageButtons = nullptr;
