@@ -22,6 +22,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -278,6 +279,10 @@ void TfmWinMain::placePage(const Page& page) {
     page.form->raise();
     page.form->show();
     fitPageArea(page.form);
+    // A page comes into view from its top-left corner, then as far as its focus needs.
+    pageScroller->horizontalScrollBar()->setValue(0);
+    pageScroller->verticalScrollBar()->setValue(0);
+    scrollIntoView(focusWidget());
     // A page shown again (New and Load show the patient page also when it is shown)
     // starts at its first field, as a page does when it is shown.
     if (shownAlready)
