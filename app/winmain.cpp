@@ -4,6 +4,7 @@
 #include "app/databasefile.h"
 #include "app/forms.h"
 #include "app/helprequests.h"
+#include "app/pagearea.h"
 #include "artwork/toolicons.h"
 #include "controls/pageform.h"
 #include "model/document.h"
@@ -15,35 +16,21 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace {
 
 std::string withSeparator(const QString& folder) {
     return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')).toStdString();
-}
-
-// A menu caption with the keys its item shows, after a tab: a menu shows the text
-// after the tab where it would show the item's one shortcut.
-QString withKeys(const QString& caption, const QList<QKeySequence>& keys) {
-    QStringList names;
-    for (const QKeySequence& key : keys)
-        names << key.toString(QKeySequence::NativeText);
-    return caption + QLatin1Char('\t') + names.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -55,7 +42,8 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
 
-    buildPageArea();
+    pageArea = new PageArea(this);
+    setCentralWidget(pageArea);
     // The menu makes each page's action; the tool bar then gives each a button.
     buildMenu();
     buildToolBar();
@@ -80,102 +68,8 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     setWindowState(Qt::WindowMaximized);
 }
 
-// The focus moves while the window's widgets go; it is no longer followed by then.
 TfmWinMain::~TfmWinMain() {
-    disconnect(focusFollower);
     document.onFirstModification = nullptr;
-}
-
-// The page area scrolls where the window is smaller than the page shown (a large
-// font scale on a small screen), so that every control stays within reach; where
-// the page fits, it fills the area as it would without scrolling, and no scroll bar
-// shows. The control that takes the focus is scrolled into view.
-void TfmWinMain::buildPageArea() {
-    pageScroller = new QScrollArea(this);
-    pageScroller->setObjectName(QStringLiteral("PageScrollArea"));
-    pageScroller->setFrameShape(QFrame::NoFrame);
-    pageScroller->setFocusPolicy(Qt::NoFocus);
-    pageScroller->setWidgetResizable(true);
-    WindowPanel = new QWidget;
-    WindowPanel->setObjectName(QStringLiteral("WindowPanel"));
-    pageLayout = new QGridLayout(WindowPanel);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    pageScroller->setWidget(WindowPanel);
-    setCentralWidget(pageScroller);
-    focusFollower = connect(qApp, &QApplication::focusChanged, this,
-                            [this](QWidget*, QWidget* now) { scrollIntoView(now); });
-}
-
-// A margin of a few pixels shows what lies around the control as well.
-void TfmWinMain::scrollIntoView(QWidget* widget) {
-    constexpr int kMargin = 8;
-    if (widget && WindowPanel->isAncestorOf(widget))
-        pageScroller->ensureWidgetVisible(widget, kMargin, kMargin);
-}
-
-// The area a page's controls take, from its top-left corner: the page area may not
-// shrink below it, or the controls at the page's right and bottom would be out of
-// reach.
-void TfmWinMain::fitPageArea(const PageForm* page) {
-    const QRect controls = page->childrenRect();
-    WindowPanel->setMinimumSize(std::max(controls.right() + 1, 0),
-                                std::max(controls.bottom() + 1, 0));
-}
-
-// The menu items show their keys. Exit keeps Alt+X and takes the common Ctrl+Q as
-// well; its item names both. F1 is taken by the help key everywhere in the program
-// (app/helprequests.h); the item for the page's topic only names it.
-void TfmWinMain::buildMenu() {
-    const auto add = [this](QMenu* menu, const QString& name, const QString& caption,
-                            void (TfmWinMain::*handler)(), const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click,
-               QKeySequence(Qt::CTRL | Qt::Key_N));
-    Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click,
-                QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click,
-                QKeySequence(Qt::CTRL | Qt::Key_S));
-    add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    file->addSeparator();
-    const QList<QKeySequence> exitKeys{QKeySequence(Qt::ALT | Qt::Key_X),
-                                       QKeySequence(Qt::CTRL | Qt::Key_Q)};
-    add(file, QStringLiteral("Exit1"), withKeys(QStringLiteral("E&xit"), exitKeys),
-        &TfmWinMain::Exit1Click)
-        ->setShortcuts(exitKeys);
-
-    buildPagesMenu(menuBar()->addMenu(QStringLiteral("&Items")));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
-        &TfmWinMain::Contents1Click);
-    add(help, QStringLiteral("UsingHelp1"), QStringLiteral("&Using Help"),
-        &TfmWinMain::UsingHelp1Click);
-    add(help, QStringLiteral("PageHelp1"),
-        withKeys(QStringLiteral("Help on This &Page"), {QKeySequence(Qt::Key_F1)}),
-        &TfmWinMain::PageHelp1Click);
-    help->addSeparator();
-    add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TfmWinMain::About1Click);
-}
-
-// One item per page of the page table; the page's tool bar button shares its action.
-void TfmWinMain::buildPagesMenu(QMenu* items) {
-    pages_.reserve(pageEntries().size());
-    for (const PageEntry& entry : pageEntries()) {
-        QAction* action = items->addAction(entry.caption);
-        action->setObjectName(entry.menuName);
-        action->setShortcut(entry.shortcut);
-        action->setVisible(entry.visible);
-        const std::size_t index = pages_.size();
-        connect(action, &QAction::triggered, this, [this, index] { showPage(pages_[index]); });
-        pages_.push_back(Page{&entry, nullptr, action, nullptr});
-    }
 }
 
 void TfmWinMain::buildToolBar() {
@@ -268,9 +162,9 @@ QString TfmWinMain::statusText(int panel) const {
 
 void TfmWinMain::createPages() {
     for (Page& page : pages_) {
-        page.form = page.entry->create(WindowPanel);
+        page.form = page.entry->create(pageArea->panel());
         page.form->setHelpContext(page.entry->helpContext);
-        pageLayout->addWidget(page.form, 0, 0);
+        pageArea->addPage(page.form);
     }
 }
 
@@ -278,11 +172,7 @@ void TfmWinMain::placePage(const Page& page) {
     const bool shownAlready = page.form->isVisible();
     page.form->raise();
     page.form->show();
-    fitPageArea(page.form);
-    // A page comes into view from its top-left corner, then as far as its focus needs.
-    pageScroller->horizontalScrollBar()->setValue(0);
-    pageScroller->verticalScrollBar()->setValue(0);
-    scrollIntoView(focusWidget());
+    pageArea->showPage(page.form, focusWidget());
     // A page shown again (New and Load show the patient page also when it is shown)
     // starts at its first field, as a page does when it is shown.
     if (shownAlready)

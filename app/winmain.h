@@ -12,10 +12,9 @@
 
 class QAction;
 class QButtonGroup;
-class QGridLayout;
+class PageArea;
 class QLabel;
 class QMenu;
-class QScrollArea;
 class QToolBar;
 class QToolButton;
 
@@ -78,9 +77,6 @@ class TfmWinMain : public QMainWindow {
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
-    void buildPageArea();
-    void scrollIntoView(QWidget* widget);
-    void fitPageArea(const PageForm* page);
     void buildMenu();
     void buildPagesMenu(QMenu* items);
     void buildToolBar();
@@ -96,10 +92,7 @@ class TfmWinMain : public QMainWindow {
     QAction* New1 = nullptr;
     QAction* Load1 = nullptr;
     QAction* Save1 = nullptr;
-    QScrollArea* pageScroller = nullptr; // scrolls the page area where the page does not fit
-    QWidget* WindowPanel = nullptr;
-    QMetaObject::Connection focusFollower;
-    QGridLayout* pageLayout = nullptr;
+    PageArea* pageArea = nullptr; // hosts the pages; scrolls where one does not fit
     QLabel* statusPanels[2] = {nullptr, nullptr};
     QButtonGroup* pageButtons = nullptr;
     QString commandLineFile;
