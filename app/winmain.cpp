@@ -4,6 +4,7 @@
 #include "app/databasefile.h"
 #include "app/forms.h"
 #include "app/helprequests.h"
+#include "app/pagearea.h"
 #include "artwork/toolicons.h"
 #include "controls/pageform.h"
 #include "model/document.h"
@@ -15,7 +16,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -42,11 +42,8 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
 
-    WindowPanel = new QWidget(this);
-    WindowPanel->setObjectName(QStringLiteral("WindowPanel"));
-    pageLayout = new QGridLayout(WindowPanel);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    setCentralWidget(WindowPanel);
+    pageArea = new PageArea(this);
+    setCentralWidget(pageArea);
     // The menu makes each page's action; the tool bar then gives each a button.
     buildMenu();
     buildToolBar();
@@ -73,48 +70,6 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
 
 TfmWinMain::~TfmWinMain() {
     document.onFirstModification = nullptr;
-}
-
-void TfmWinMain::buildMenu() {
-    const auto add = [this](QMenu* menu, const QString& name, const QString& caption,
-                            void (TfmWinMain::*handler)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    New1 = add(file, QStringLiteral("New1"), QStringLiteral("&New"), &TfmWinMain::New1Click);
-    Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click);
-    Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click);
-    add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click);
-    file->addSeparator();
-    add(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), &TfmWinMain::Exit1Click)
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-
-    buildPagesMenu(menuBar()->addMenu(QStringLiteral("&Items")));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
-        &TfmWinMain::Contents1Click);
-    add(help, QStringLiteral("UsingHelp1"), QStringLiteral("&Using Help"),
-        &TfmWinMain::UsingHelp1Click);
-    help->addSeparator();
-    add(help, QStringLiteral("About1"), QStringLiteral("&About"), &TfmWinMain::About1Click);
-}
-
-// One item per page of the page table; the page's tool bar button shares its action.
-void TfmWinMain::buildPagesMenu(QMenu* items) {
-    pages_.reserve(pageEntries().size());
-    for (const PageEntry& entry : pageEntries()) {
-        QAction* action = items->addAction(entry.caption);
-        action->setObjectName(entry.menuName);
-        action->setShortcut(entry.shortcut);
-        action->setVisible(entry.visible);
-        const std::size_t index = pages_.size();
-        connect(action, &QAction::triggered, this, [this, index] { showPage(pages_[index]); });
-        pages_.push_back(Page{&entry, nullptr, action, nullptr});
-    }
 }
 
 void TfmWinMain::buildToolBar() {
@@ -207,9 +162,9 @@ QString TfmWinMain::statusText(int panel) const {
 
 void TfmWinMain::createPages() {
     for (Page& page : pages_) {
-        page.form = page.entry->create(WindowPanel);
+        page.form = page.entry->create(pageArea->panel());
         page.form->setHelpContext(page.entry->helpContext);
-        pageLayout->addWidget(page.form, 0, 0);
+        pageArea->addPage(page.form);
     }
 }
 
@@ -217,6 +172,7 @@ void TfmWinMain::placePage(const Page& page) {
     const bool shownAlready = page.form->isVisible();
     page.form->raise();
     page.form->show();
+    pageArea->showPage(page.form, focusWidget());
     // A page shown again (New and Load show the patient page also when it is shown)
     // starts at its first field, as a page does when it is shown.
     if (shownAlready)
@@ -281,6 +237,12 @@ void TfmWinMain::Contents1Click() {
 
 void TfmWinMain::UsingHelp1Click() {
     applicationHelp(HelpCommand::HelpOnHelp);
+}
+
+// The topic F1 opens from where the focus was in this window: the page shown.
+void TfmWinMain::PageHelp1Click() {
+    const int context = helpContextOf(focusWidget() ? focusWidget() : this);
+    applicationHelp(context > 0 ? HelpCommand::Context : HelpCommand::Contents, context);
 }
 
 // --- window events ------------------------------------------------------------

@@ -12,7 +12,7 @@
 
 class QAction;
 class QButtonGroup;
-class QGridLayout;
+class PageArea;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -57,6 +57,7 @@ class TfmWinMain : public QMainWindow {
     void About1Click();
     void Contents1Click();
     void UsingHelp1Click();
+    void PageHelp1Click();
 
   protected:
     bool event(QEvent* event) override;
@@ -91,8 +92,7 @@ class TfmWinMain : public QMainWindow {
     QAction* New1 = nullptr;
     QAction* Load1 = nullptr;
     QAction* Save1 = nullptr;
-    QWidget* WindowPanel = nullptr;
-    QGridLayout* pageLayout = nullptr;
+    PageArea* pageArea = nullptr; // hosts the pages; scrolls where one does not fit
     QLabel* statusPanels[2] = {nullptr, nullptr};
     QButtonGroup* pageButtons = nullptr;
     QString commandLineFile;

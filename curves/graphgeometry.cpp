@@ -4,6 +4,7 @@
 #include "model/numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -22,6 +23,19 @@ bool present(int32_t level) {
 // pixels.
 long double levelSpan(double level, int length) {
     return (static_cast<long double>(level) - kGraphLowestLevel) * length * 0.01L;
+}
+
+// An area cut at the frame's top and bottom lines: a band of a level far off the
+// scale (a typed UCL of 1100, a VS of -50) ends at the frame line instead of covering
+// the texts and tables around the graph. Nothing is left of an area wholly above or
+// below the frame; an area inside it, even one whose levels do not rise, stays as it
+// is.
+std::optional<PixelRect> withinFrame(const GraphFrame& frame, const PixelRect& area) {
+    const int below = clampToInt32(static_cast<long long>(frame.bottom) + 1);
+    if (std::max(area.top, area.bottom) <= frame.top || std::min(area.top, area.bottom) >= below)
+        return std::nullopt;
+    return PixelRect{area.left, std::clamp(area.top, frame.top, below), area.right,
+                     std::clamp(area.bottom, frame.top, below)};
 }
 
 } // namespace
@@ -117,9 +131,10 @@ std::vector<BandArea> bandAreas(const GraphFrame& frame, const int32_t (&levels)
         if (!present(lower) || !present(upper))
             continue;
         const long long below = static_cast<long long>(backgroundY(frame, lower)) + 1;
-        bands.push_back(
-            {b.band,
-             {frame.left + 1, backgroundY(frame, upper), frame.right - 1, clampToInt32(below)}});
+        const PixelRect area{frame.left + 1, backgroundY(frame, upper), frame.right - 1,
+                             clampToInt32(below)};
+        if (const auto inside = withinFrame(frame, area))
+            bands.push_back({b.band, *inside});
     }
     return bands;
 }

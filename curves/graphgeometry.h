@@ -140,8 +140,9 @@ GraphBackground planGraphBackground(const TargetState& targets, int32_t aidStyle
 
 // The bands between the given VS, CSS, CSL and UCL levels that have both edge levels,
 // in drawing order loud, comfortable, soft: one unit inside the frame's sides, from
-// the upper level's row down to and including the lower level's row. Levels are
-// placed as given, outside the frame when they lie outside 30..130.
+// the upper level's row down to and including the lower level's row, cut at the
+// frame's top and bottom lines. A level outside 30..130 ends its band at the frame
+// line; a band that lies wholly outside the frame is left out.
 std::vector<BandArea> bandAreas(const GraphFrame& frame, const int32_t (&levels)[kBandCount]);
 
 // How a graph reads its target outputs: the screen places each target as it is

@@ -57,14 +57,15 @@ PixelRect pageRect(const PageSize& page, PageFraction left, PageFraction top, Pa
 
 // The frame of the left or the right plot in page units. A level (dB, fractional
 // levels allowed) lands on it as on the screen's graphs (backgroundX, backgroundY:
-// cut toward zero); levels outside 30..130 land outside the frame, since the report
-// clips nothing.
+// cut toward zero); levels outside 30..130 land outside the frame.
 GraphFrame plotFrame(const PageSize& page, GraphSide side);
 
 // The bands of a side that have both edge levels, in drawing order loud,
 // comfortable, soft: inside the frame's width, from the upper edge's level down to
-// one unit below the lower edge's level. A level above 130 (an estimated UCL of 131)
-// reaches above the frame.
+// one unit below the lower edge's level, cut at the frame's top and bottom lines. A
+// level above 130 (an estimated UCL of 131, a typed 1100) ends its band at the top
+// line, so that no hatch reaches the header or the tables; a band wholly outside the
+// frame is left out.
 std::vector<BandArea> plotBands(const GraphFrame& frame, const int32_t (&bandLevels)[4]);
 
 // The 1-dB steps of a curve from input 30 to 130, each from (V, output at V) to

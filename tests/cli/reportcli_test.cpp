@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 namespace {
 
@@ -114,6 +117,54 @@ TEST_F(ReportCli, BadArgumentsAndUnwritablePlacesLeaveNoPdf) {
         EXPECT_EQ(res.code, 1) << c.message;
         EXPECT_TRUE(contains(res.err, c.message)) << res.err;
         EXPECT_TRUE(leftNothingBehind()) << c.message;
+    }
+}
+
+// The rows of the first page, rendered at 50 dpi, that hold a coloured pixel: the
+// bands' hatches and the legend's swatches are the page's only colours.
+std::vector<int> colouredRows(const std::string& pdf, const TempDir& scratch) {
+    const std::string base = scratch.file("page");
+    runProgram("pdftoppm", {"-r", "50", "-f", "1", "-l", "1", "-singlefile", pdf, base}, scratch);
+    std::ifstream in(base + ".ppm", std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();
+    std::vector<int> rows;
+    for (int y = 0; y < height && in; ++y) {
+        bool coloured = false;
+        for (int x = 0; x < width; ++x) {
+            unsigned char rgb[3];
+            in.read(reinterpret_cast<char*>(rgb), 3);
+            const int spread =
+                std::max({rgb[0], rgb[1], rgb[2]}) - std::min({rgb[0], rgb[1], rgb[2]});
+            coloured = coloured || spread > 60;
+        }
+        if (coloured)
+            rows.push_back(y);
+    }
+    return rows;
+}
+
+// A typed UCL of 1100 or VS of -50 at 1 kHz hatches nothing but the left plot: on the
+// A4 page at 50 dpi the plots take rows 309 to 491 and the legend rows 516 to 538,
+// and the header, the tables and the input scale between plot and legend stay clear.
+TEST_F(ReportCli, BandsOfLevelsOffTheScaleStayInsideThePlots) {
+    const struct {
+        int category;
+        int32_t level;
+    } cases[] = {{7, 1100}, {1, -50}};
+    for (const auto& c : cases) {
+        FittingRecord r = workedRightEar();
+        r.rightLoudness[2][c.category] = c.level;
+        writePatientFile(patient, r);
+        ASSERT_EQ(run({"report", patient, "--ear", "right", "--curves", "fitted", "-o", pdf}).code,
+                  0);
+        const std::vector<int> rows = colouredRows(pdf, io);
+        ASSERT_FALSE(rows.empty()) << c.level;
+        for (const int y : rows)
+            EXPECT_TRUE((y >= 306 && y <= 494) || (y >= 513 && y <= 542))
+                << c.level << " row " << y;
     }
 }
 

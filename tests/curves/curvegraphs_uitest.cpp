@@ -106,6 +106,27 @@ TEST(CurveGraphs, BandsAreHatchedWithoutOutlineInsideTheFrame) {
     EXPECT_GT(frames[0].order, rects[2].order);
 }
 
+// Levels far off the scale end their bands at the frame's top and bottom lines, so
+// that no hatch covers the axis labels or the speech words.
+TEST(CurveGraphs, BandsOfLevelsOffTheScaleStayInsideTheFrame) {
+    const struct {
+        int32_t vs, css, csl, ucl;
+        int top, below; // rows the bands take, from the loud band's top
+    } cases[] = {
+        {-50, 70, 90, 1100, kT, kB + 1},
+        {40, 70, 90, 100, 100, 251},
+    };
+    for (const auto& c : cases) {
+        const Drawing d(sceneWithBands(c.vs, c.css, c.csl, c.ucl));
+        const std::vector<PaintItem> rects = d.filledRects();
+        ASSERT_EQ(rects.size(), 3u) << c.vs;
+        EXPECT_EQ(rects[0].rect.top(), c.top) << c.vs;
+        EXPECT_EQ(rects[2].rect.bottom(), c.below) << c.vs;
+        for (const PaintItem& band : rects)
+            EXPECT_TRUE(QRectF(kL, kT, kR + 1 - kL, kB + 1 - kT).contains(band.rect)) << c.vs;
+    }
+}
+
 TEST(CurveGraphs, AUclAboveTheGraphIsAnnouncedOnlyWithTheLoudBand) {
     const QString message = "^ ^ ^ UCL exceeds graph/audiometer limits ^ ^ ^";
     const struct {

@@ -92,8 +92,8 @@ TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
         {50, 70, -99, 131, {soft}, false},
         {50, 70, 90, 130, {loudToTop, comfortable, soft}, false},
         {140, 150, 160, 170, {{Loud, top}, {Comfortable, top}, {Soft, top}}, true},
-        // A level from a damaged file far below the graph does not overflow the band.
-        {INT32_MIN, 70, -99, -99, {{Soft, {31, 175, 279, INT32_MAX}}}, false},
+        // A level from a damaged file far below the graph ends at the frame's bottom.
+        {INT32_MIN, 70, -99, -99, {{Soft, {31, 175, 279, 276}}}, false},
     };
     for (const auto& c : cases) {
         const GraphBackground plan = planGraphBackground(
@@ -105,6 +105,50 @@ TEST(GraphGeometry, BandsNeedBothLevelsAndStopAtTheTopOfTheGraph) {
         bandsOnSide(GraphSide::Right, 50, 70, 90, 100), 0, false, GraphSide::Right);
     ASSERT_EQ(right.bands.size(), 3u);
     EXPECT_EQ(right.bands[0].area, (PixelRect{324, 100, 572, 126}));
+}
+
+// Bands end at the frame's top and bottom lines however far off the scale a level
+// lies, on the screen's graphs and on paper; bands of levels inside 30..130 keep
+// their places, and a band wholly outside the frame is left out.
+TEST(GraphGeometry, BandsEndAtTheFrameLines) {
+    using enum LoudnessBand;
+    const GraphFrame screenRight = graphFrame(GraphSide::Right); // 323..573 x 25..275
+    const GraphFrame paperLeft = {363, 3560, 2254, 5743};        // left plot on A4 at 600 dpi
+    const struct {
+        const char* what;
+        GraphFrame frame;
+        int32_t levels[kBandCount]; // VS, CSS, CSL, UCL
+        std::vector<BandArea> bands;
+    } cases[] = {
+        {"whole scale",
+         screenRight,
+         {30, 70, 90, 130},
+         {{Loud, {324, 25, 572, 126}},
+          {Comfortable, {324, 125, 572, 176}},
+          {Soft, {324, 175, 572, 276}}}},
+        {"UCL 1100",
+         screenRight,
+         {40, 70, 90, 1100},
+         {{Loud, {324, 25, 572, 126}},
+          {Comfortable, {324, 125, 572, 176}},
+          {Soft, {324, 175, 572, 251}}}},
+        {"VS -50",
+         screenRight,
+         {-50, 70, 90, -99},
+         {{Comfortable, {324, 125, 572, 176}}, {Soft, {324, 175, 572, 276}}}},
+        {"soft band wholly below", screenRight, {-50, 29, -99, -99}, {}},
+        {"soft band down to 29", screenRight, {29, 40, -99, -99}, {{Soft, {324, 250, 572, 276}}}},
+        {"loud band wholly above", screenRight, {-99, -99, 131, 1100}, {}},
+        {"levels that do not rise",
+         screenRight,
+         {70, 50, -99, -99},
+         {{Soft, {324, 225, 572, 176}}}},
+        {"paper: UCL 1100", paperLeft, {-99, -99, 90, 1100}, {{Loud, {364, 3560, 2253, 4434}}}},
+        {"paper: VS -50", paperLeft, {-50, 70, -99, -99}, {{Soft, {364, 4869, 2253, 5744}}}},
+        {"paper: UCL 130", paperLeft, {-99, -99, 120, 130}, {{Loud, {364, 3560, 2253, 3779}}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(bandAreas(c.frame, c.levels), c.bands) << c.what;
 }
 
 // The left graph at 4000 Hz and the right one at 1000 Hz, with different targets on

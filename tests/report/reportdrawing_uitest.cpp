@@ -259,6 +259,40 @@ TEST(ReportDrawing, BandsAndLegendAreHatchedInTheirColours) {
     EXPECT_EQ(hatched[3].rect, outline(pageRect(report.page, 0.2, 0.9, 0.3, 0.94)));
 }
 
+// Typed levels far off the scale hatch nothing outside the plots: a UCL of 1100 on
+// the left plot ends its loud band at the frame's top, a VS of -50 on the right plot
+// its soft band at the frame's bottom, on both printers.
+TEST(ReportDrawing, BandsOfLevelsOffTheScaleStayInsideTheirPlots) {
+    PrintData data = samplePrintData();
+    const int32_t bands[2][4] = {{50, 70, 90, 1100}, {-50, 60, 85, 110}};
+    std::copy(&bands[0][0], &bands[0][0] + 8, &data.printTargets.bandLevels[0][0]);
+    const struct {
+        int printer;
+        int frameTop;      // row of both frames' top line
+        int frameBelow;    // first row below both frames' bottom line
+        int leftFrame[2];  // left plot's first and last column
+        int rightFrame[2]; // right plot's
+    } cases[] = {
+        {0, 3560, 5744, {363, 2254}, {2329, 4220}},
+        {1, 1669, 2694, {187, 1161}, {1200, 2174}},
+    };
+    for (const auto& c : cases) {
+        const Report report(kPrinters[c.printer], data);
+        const auto drawn = report.items(Kind::Rect, [](const PaintItem& r) {
+            return r.brush.style() != Qt::NoBrush && r.pen.style() == Qt::NoPen;
+        });
+        ASSERT_EQ(drawn.size(), 6u) << c.printer;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            const int* columns = i < 3 ? c.leftFrame : c.rightFrame;
+            const QRectF frame(columns[0], c.frameTop, columns[1] + 1 - columns[0],
+                               c.frameBelow - c.frameTop);
+            EXPECT_TRUE(frame.contains(drawn[i].rect)) << c.printer << " band " << i;
+        }
+        EXPECT_EQ(drawn[0].rect.top(), c.frameTop) << "the loud band of UCL 1100";
+        EXPECT_EQ(drawn[5].rect.bottom(), c.frameBelow) << "the soft band of VS -50";
+    }
+}
+
 TEST(ReportDrawing, TargetMarkersAndTheCicNoteFollowTheEar) {
     // The soft target of 54.8 is marked at output 54 over the soft input 32: on the
     // A4 page row 5219 and column 400.
