@@ -238,9 +238,8 @@ void TfmCurveEdit::FormHide() {
     storePage();
 }
 
-// A refused value in a user cell keeps the ear, and the clinician in the cell.
 void TfmCurveEdit::ToggleEarButtonClick() {
-    if (!canLeave())
+    if (!canLeave()) // a refused value in a user cell keeps the ear
         return;
     storePage();
     currentEar = otherEar(currentEar);
@@ -353,8 +352,7 @@ void TfmCurveEdit::noteEdit(int column, int row) {
     editedCells_[column == kLeftUserColumn ? 0 : 1][row] = true;
 }
 
-// Whether a user cell holds a value the clinician typed and no hearing aid has.
-// Values from the file are shown and kept as they are.
+// Whether a user cell holds a value the clinician typed and no aid has (file values stay).
 bool TfmCurveEdit::holdsRefusedValue(int column, int row, const std::string& text) const {
     return editedCells_[column == kLeftUserColumn ? 0 : 1][row] &&
            judgeParameterText(row, text).verdict == EntryVerdict::Refused;
