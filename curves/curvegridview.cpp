@@ -1,6 +1,7 @@
 #include "curves/curvegridview.h"
 
 #include "controls/datagrid.h"
+#include "curves/curvefit.h"
 #include "platform/fontnames.h"
 
 #include <QPainter>
@@ -70,6 +71,29 @@ void nameUserCells(DataGrid& grid, const QString& ear, const QString& leftCaptio
             grid.setCellName(user.column, row, name);
         }
     }
+}
+
+QString userCellPlace(int column, int row, const QString& caption) {
+    const QString graph =
+        column == kLeftUserColumn ? QStringLiteral("Left graph") : QStringLiteral("Right graph");
+    return QStringLiteral("%1, %2, %3: ")
+        .arg(graph, caption, QString::fromLatin1(curveGridRowLabels[row]).trimmed());
+}
+
+QString refusedCurveCellNote(int column, int row, const QString& choice, const QString& caption) {
+    const QString typeHere =
+        QStringLiteral("; type your own curve in the \"%1\" column.").arg(caption);
+    if (column == 0)
+        return QStringLiteral("The row names cannot be typed into") + typeHere;
+    if (row == kRowRmsError)
+        return QStringLiteral("The RMS error is worked out from the curve and the targets.");
+    if (column == kLeftUserColumn - 1 || column == kRightUserColumn - 1) {
+        const QString fitted = choice == QString::fromLatin1(curveShapeNames[0])
+                                   ? QStringLiteral("A fitted curve's values")
+                                   : choice + QStringLiteral("'s values");
+        return fitted + QStringLiteral(" are fitted to the targets") + typeHere;
+    }
+    return choice + QStringLiteral("'s values come from the hearing aid database") + typeHere;
 }
 
 void drawCurveCell(QPainter& painter, const DataGrid& grid, int column, int row, const QRect& rect,

@@ -34,6 +34,15 @@ CurveGrid curveGridTexts(DataGrid& grid);
 void nameUserCells(DataGrid& grid, const QString& ear, const QString& leftCaption,
                    const QString& rightCaption);
 
+// Where a status note about a user cell points: "Right graph, 500 Hz (user), Comp.
+// Threshold 1: ".
+QString userCellPlace(int column, int row, const QString& caption);
+
+// Why a cell that may not be typed into takes no keys, for the status bar after a
+// click on it. The choice is the text of the control above the column ("Curve A",
+// "HA-2"), the caption that of the same graph's user column.
+QString refusedCurveCellNote(int column, int row, const QString& choice, const QString& caption);
+
 // Column 0 in the button face colour, the curves on white; every text centred on one
 // line in "Arial" 8 points, unclipped.
 void drawCurveCell(QPainter& painter, const DataGrid& grid, int column, int row, const QRect& rect,

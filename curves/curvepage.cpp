@@ -4,6 +4,7 @@
 #include "artwork/toolicons.h"
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
+#include "controls/statusnote.h"
 #include "curves/curvegridview.h"
 #include "curves/curveload.h"
 #include "curves/graphwidgets.h"
@@ -67,7 +68,15 @@ void TfmCurveEdit::buildGrid() {
     DataEntryGrid->keyPress = [this](QKeyEvent* event) { return DataEntryGridKeyPress(event); };
     DataEntryGrid->textEdited = [this] {
         gridEdited = true;
+        noteEdit(DataEntryGrid->currentColumn(), DataEntryGrid->currentRow());
         markModified();
+    };
+    DataEntryGrid->enterPressed = [this] { enterPressed(); };
+    DataEntryGrid->cellLeaving = [this](int c, int r) { return DataEntryGridCellLeaving(c, r); };
+    DataEntryGrid->refusedCellNote = [this](int c, int r) {
+        const GraphSide side = c <= kLeftAidColumn ? GraphSide::Left : GraphSide::Right;
+        return refusedCurveCellNote(c, r, c > 0 ? controlText(c - 1) : QString(),
+                                    choices_.userCaption(side));
     };
     DataEntryGrid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
         DataEntryGridDrawCell(p, c, r, rect);
@@ -137,6 +146,8 @@ void TfmCurveEdit::loadPage() {
     choices_.showChoices(settings[lf], settings[rf]);
     choices_.showUserCaptions(lf, rf);
     nameUserCells();
+    lastEditedUserColumn_ = 0;
+    editedCells_ = {};
 
     CurveGrid grid;
     writeStoredCurve(grid, kLeftUserColumn, settings[lf].curve);
@@ -165,8 +176,13 @@ void TfmCurveEdit::storePage() {
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
-    settings[lf].curve = curves[1];
-    settings[rf].curve = curves[4];
+    // With both graphs at one frequency the column edited last is stored last, and
+    // so is the one kept; unedited, the right graph's.
+    const int leftUser = kLeftUserColumn - 1;
+    const int rightUser = kRightUserColumn - 1;
+    const bool leftLast = lastEditedUserColumn_ == kLeftUserColumn;
+    settings[leftLast ? rf : lf].curve = curves[leftLast ? rightUser : leftUser];
+    settings[leftLast ? lf : rf].curve = curves[leftLast ? leftUser : rightUser];
 }
 
 void TfmCurveEdit::showAid(int aid, int column, int frequency) {
@@ -186,6 +202,7 @@ void TfmCurveEdit::fitCurve(GraphSide side, int shape) {
 // right as soon as the curves change, and both graphs show what the grid holds.
 void TfmCurveEdit::readCurves() {
     CurveGrid grid = curveGridTexts(*DataEntryGrid);
+    withoutRefusedValues(grid);
     ::readCurves(grid, curves);
     scoreCompleteCurves(grid, curves, fitPoints_);
     showGridScores(*DataEntryGrid, grid);
@@ -222,6 +239,8 @@ void TfmCurveEdit::FormHide() {
 }
 
 void TfmCurveEdit::ToggleEarButtonClick() {
+    if (!canLeave()) // a refused value in a user cell keeps the ear
+        return;
     storePage();
     currentEar = otherEar(currentEar);
     loadEar();
@@ -244,8 +263,8 @@ void TfmCurveEdit::RightSideCurveComboChange() {
     curveComboChanged(GraphSide::Right);
 }
 
-// The two aid combos always show the same aid. Choosing one stores the page but is
-// not counted as a change of the patient's data.
+// The two aid combos always show the same aid. Choosing one stores the page and is a
+// change of the patient's data: the file keeps the choice, and the aid report follows it.
 void TfmCurveEdit::aidComboChanged(GraphSide side) {
     choices_.matchAid(side);
     showAid(choices_.aidCombo(GraphSide::Left)->currentIndex(), kLeftAidColumn,
@@ -254,6 +273,7 @@ void TfmCurveEdit::aidComboChanged(GraphSide side) {
             frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]));
     storePage();
     readCurves();
+    markModified();
 }
 
 void TfmCurveEdit::LeftSideHAidComboChange() {
@@ -287,14 +307,11 @@ bool TfmCurveEdit::DataEntryGridSelectCell(int column, int row) {
     return curveCellSelectable(column, row);
 }
 
-// Each row takes its own characters; everything else is swallowed. Enter reads the
-// grid after an edit and stays in the cell. Keys that type nothing (arrows, Home)
-// pass; Delete passes too, and the change it makes counts as an edit.
+// Each row takes its own characters; everything else is swallowed. Keys that type
+// nothing (arrows, Home) pass; Delete passes too, and the change it makes counts as
+// an edit. Enter is the grid's: it commits, reads the curves (enterPressed) and
+// moves down.
 bool TfmCurveEdit::DataEntryGridKeyPress(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        enterPressed();
-        return true;
-    }
     if (event->key() == Qt::Key_Backspace) {
         gridEdited = true;
         markModified();
@@ -313,6 +330,59 @@ bool TfmCurveEdit::DataEntryGridKeyPress(QKeyEvent* event) {
 void TfmCurveEdit::enterPressed() {
     if (gridEdited)
         readCurves();
+}
+
+// A value dropped on reading is named as the clinician moves on; a gain or a ratio
+// no hearing aid has keeps them in the cell.
+bool TfmCurveEdit::DataEntryGridCellLeaving(int column, int row) {
+    const EntryJudgement judgement =
+        judgeParameterText(row, DataEntryGrid->cellText(column, row).toStdString());
+    if (judgement.verdict == EntryVerdict::Kept)
+        return true;
+    const GraphSide side = column == kLeftUserColumn ? GraphSide::Left : GraphSide::Right;
+    statusNote(this, userCellPlace(column, row, choices_.userCaption(side)) +
+                         QString::fromStdString(judgement.note));
+    return judgement.verdict != EntryVerdict::Refused;
+}
+
+void TfmCurveEdit::noteEdit(int column, int row) {
+    if (!curveCellSelectable(column, row))
+        return;
+    lastEditedUserColumn_ = column;
+    editedCells_[column == kLeftUserColumn ? 0 : 1][row] = true;
+}
+
+// Whether a user cell holds a value the clinician typed and no aid has (file values stay).
+bool TfmCurveEdit::holdsRefusedValue(int column, int row, const std::string& text) const {
+    return editedCells_[column == kLeftUserColumn ? 0 : 1][row] &&
+           judgeParameterText(row, text).verdict == EntryVerdict::Refused;
+}
+
+// A refused value can still stand in a cell the clinician left by a click elsewhere
+// (a list, a button): it is read as missing, so it is never drawn or stored.
+void TfmCurveEdit::withoutRefusedValues(CurveGrid& grid) const {
+    for (const int column : {kLeftUserColumn, kRightUserColumn}) {
+        for (int row = 0; row < kCurveParameterRows; ++row) {
+            if (holdsRefusedValue(column, row, grid.cell[column][row]))
+                grid.cell[column][row].clear();
+        }
+    }
+}
+
+// A page left with a refused value in a user cell keeps the clinician there.
+bool TfmCurveEdit::canLeave() {
+    DataEntryGrid->commitEditor();
+    for (const int column : {kLeftUserColumn, kRightUserColumn}) {
+        for (int row = 0; row < kCurveParameterRows; ++row) {
+            if (!holdsRefusedValue(column, row, DataEntryGrid->cellText(column, row).toStdString()))
+                continue;
+            DataEntryGridCellLeaving(column, row);
+            DataEntryGrid->setFocus();
+            DataEntryGrid->setCurrentCell(row, column);
+            return false;
+        }
+    }
+    return true;
 }
 
 void TfmCurveEdit::DataEntryGridDrawCell(QPainter& painter, int column, int row,

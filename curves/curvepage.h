@@ -13,6 +13,9 @@
 #include "curves/printrequest.h"
 #include "curves/targets.h"
 
+#include <array>
+#include <string>
+
 class DataGrid;
 class QKeyEvent;
 class QLabel;
@@ -28,6 +31,7 @@ class TfmCurveEdit : public PageForm {
     void storePage();
     void loadFromRecord() override { loadPage(); }
     void storeToRecord() override { storePage(); }
+    bool canLeave() override;
 
     // Writes a database entry's curve at a frequency into a grid column (3 or 6) and
     // names the aid in the hint of both aid combos.
@@ -66,6 +70,9 @@ class TfmCurveEdit : public PageForm {
     // key filter returns true for a key it swallows.
     bool DataEntryGridSelectCell(int column, int row);
     bool DataEntryGridKeyPress(QKeyEvent* event);
+    // Whether the clinician may leave a user cell they changed; says why in the
+    // status bar when a value is dropped or refused.
+    bool DataEntryGridCellLeaving(int column, int row);
     void DataEntryGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
     void LeftCurveGraphBoxMouseMove(QPoint position);
     void RightCurveGraphBoxMouseMove(QPoint position);
@@ -81,12 +88,19 @@ class TfmCurveEdit : public PageForm {
     void aidComboChanged(GraphSide side);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
+    void noteEdit(int column, int row);
+    bool holdsRefusedValue(int column, int row, const std::string& text) const;
+    void withoutRefusedValues(CurveGrid& grid) const;
     void nameUserCells();
 
     Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
+    // The user column (2 or 5) typed into last since the ear was loaded; 0 for none.
+    int lastEditedUserColumn_ = 0;
+    // The user cells typed into since then, [left, right][row].
+    std::array<std::array<bool, kCurveParameterRows>, 2> editedCells_{};
 
     EarFitPoints fitPoints_{};
     PrintCommand printCommand;

@@ -201,6 +201,88 @@ void readColumn(const std::string (&column)[kGridRows], const ParameterRules& ru
 
 } // namespace
 
+namespace {
+
+EntryJudgement noNumber(const std::string& text) {
+    return {EntryVerdict::NoNumber, "\"" + text + "\" is no number and is not used."};
+}
+
+// A threshold or maximum output as typed: outside 30..130 dB it reads as missing.
+EntryJudgement judgeLevel(const std::string& number) {
+    const std::optional<float> level = parseGridNumber(number);
+    if (!level)
+        return noNumber(number);
+    if (*level < kLowestGridLevel || *level > kHighestGridLevel)
+        return {EntryVerdict::Dropped, number + " is outside 30 to 130 dB and is not used."};
+    return {};
+}
+
+EntryJudgement judgeRatio(const std::string& number) {
+    const std::optional<float> ratio = parseGridNumber(number);
+    if (!ratio)
+        return noNumber(number);
+    if (*ratio < kLowestTypedRatio || *ratio > kHighestTypedRatio)
+        return {EntryVerdict::Refused,
+                number + " is a ratio no hearing aid has: type one from 0.1 to 20."};
+    return {};
+}
+
+EntryJudgement judgeGain(const std::string& text) {
+    if (text.empty())
+        return {};
+    // Read as missing, as the gain's minus sign stands only in front.
+    if (text == "-" || text.find('-', 1) != std::string::npos)
+        return {EntryVerdict::Dropped, "\"" + text + "\" is no number and is not used."};
+    const std::optional<float> gain = parseGridNumber(text);
+    if (!gain)
+        return noNumber(text);
+    if (*gain < kLowestTypedGain || *gain > kHighestTypedGain)
+        return {EntryVerdict::Refused,
+                text + " dB is a gain no hearing aid has: type one from -20 to 90 dB."};
+    return {};
+}
+
+// The second stage: "x" alone, or nothing once its letters are gone, is the first
+// stage's value.
+bool copiesFirstStage(const std::string& text, std::string_view letters) {
+    return text == "x" || withoutChars(text, letters).empty();
+}
+
+} // namespace
+
+EntryJudgement judgeParameterText(int row, std::string_view cell) {
+    const std::string text = withoutChars(cell, " ");
+    switch (row) {
+    case kRowGain:
+        return judgeGain(text);
+    case kRowThreshold1:
+        return text.find_first_not_of("io") == std::string::npos
+                   ? EntryJudgement{}
+                   : judgeLevel(withoutChars(text, "io"));
+    case kRowRatio1:
+        return text.empty() ? EntryJudgement{} : judgeRatio(text);
+    case kRowThreshold2:
+        return copiesFirstStage(text, "xio") ? EntryJudgement{}
+                                             : judgeLevel(withoutChars(text, "xio"));
+    case kRowRatio2:
+        return copiesFirstStage(text, "x") ? EntryJudgement{} : judgeRatio(withoutChars(text, "x"));
+    case kRowMaxOutput:
+        return text.empty() ? EntryJudgement{} : judgeLevel(text);
+    default:
+        return {};
+    }
+}
+
+std::vector<JudgedCell> cellsNotKept(std::span<const std::string, kCurveParameterRows> cells) {
+    std::vector<JudgedCell> notKept;
+    for (int row = 0; row < kCurveParameterRows; ++row) {
+        EntryJudgement judgement = judgeParameterText(row, cells[row]);
+        if (judgement.verdict != EntryVerdict::Kept)
+            notKept.push_back({row, std::move(judgement)});
+    }
+    return notKept;
+}
+
 float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output) {
     const long long first = truncToInt(threshold1);
     const long double firstOutput =

@@ -10,6 +10,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The levels a threshold or maximum output may be typed as, in dB.
 inline constexpr float kLowestGridLevel = 30.0f;
@@ -57,6 +59,35 @@ std::optional<int> readParameterRows(std::span<const std::string, kCurveParamete
                                      CurveParams& curve, ParameterRules rules);
 std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
                                      AidFrequencyData& curve, ParameterRules rules);
+
+// The gains and ratios a hearing aid can have, in dB and as ratios, both ends in. A
+// value typed outside them is refused at entry: no one could mean it, and it is the
+// way a typed curve would come to lie next to the missing mark (-99).
+inline constexpr float kLowestTypedGain = -20.0f;
+inline constexpr float kHighestTypedGain = 90.0f;
+inline constexpr float kLowestTypedRatio = 0.1f;
+inline constexpr float kHighestTypedRatio = 20.0f;
+
+// What the reading makes of one typed parameter text (rows gain to maximum output):
+// kept; dropped (read as missing: a level outside 30..130 dB, a gain with a minus
+// sign not in front); no number where a number is read (the curve grid drops it, the
+// database page stops its store there); or refused (a gain or a ratio outside the
+// typed ranges above).
+enum class EntryVerdict { Kept, Dropped, NoNumber, Refused };
+struct EntryJudgement {
+    EntryVerdict verdict = EntryVerdict::Kept;
+    // What happened and why, for the status bar after the row and frequency:
+    // "20 is outside 30 to 130 dB and is not used."
+    std::string note;
+};
+EntryJudgement judgeParameterText(int row, std::string_view text);
+
+// The cells of a parameter column that are not kept as typed, top to bottom.
+struct JudgedCell {
+    int row = 0;
+    EntryJudgement judgement;
+};
+std::vector<JudgedCell> cellsNotKept(std::span<const std::string, kCurveParameterRows> cells);
 
 // Reads the six curve columns into curves[0..5]. The six parameters and `complete`
 // are read afresh; the two flags keep their values unless a column sets them, and

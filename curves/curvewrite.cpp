@@ -169,10 +169,37 @@ void writeStored(CurveGrid& grid, int column, const Stored& curve, std::string t
     keepThreshold2WithThreshold1(cells, curve, rules);
 }
 
+// A threshold 2 typed as "o" alone sits at threshold 1's very level, and its output
+// is worked out from threshold 1 as stored. Where threshold 1's text reads back as
+// another level (an output level over a gain of 139.5, shown as 140, is -98.5 stored
+// and -98 read), that output belongs to neither: it is worked out again from the
+// curve as it reads back, so that the next showing writes the very same texts.
+void settleThreshold2AtThreshold1(std::string (&cells)[kGridRows], const CurveParams& curve) {
+    if (curve.threshold2IsOutput != 1 || !present(curve.threshold1) ||
+        curve.threshold2 != curve.threshold1)
+        return;
+    const std::span<const std::string, kCurveParameterRows> column(cells, kCurveParameterRows);
+    CurveParams read = curve;
+    readParameterRows(column, read, kCurveGridRules);
+    if (!present(read.threshold1) || read.threshold1 == curve.threshold1 ||
+        read.threshold2 != read.threshold1)
+        return;
+    const std::string stored = cells[kRowThreshold2];
+    CurveParams shown = read;
+    shown.threshold2 = read.threshold1;
+    shown.threshold2IsOutput = 1;
+    cells[kRowThreshold2] = userThreshold2Text(shown);
+    CurveParams again = curve;
+    readParameterRows(column, again, kCurveGridRules);
+    if (again.threshold2 != read.threshold1)
+        cells[kRowThreshold2] = stored;
+}
+
 } // namespace
 
 void writeStoredCurve(CurveGrid& grid, int column, const CurveParams& curve) {
     writeStored(grid, column, curve, userThreshold2Text(curve), kCurveGridRules);
+    settleThreshold2AtThreshold1(grid.cell[column], curve);
 }
 
 void writeStoredCurve(CurveGrid& grid, int column, const AidFrequencyData& curve) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 std::function<void()> beforeAidDatabaseSave;
@@ -15,6 +16,8 @@ namespace {
 
 AidDatabaseLoad startLoad;
 AidDatabase atStart{};
+// The clinician's word on replacing a file that could not be read, once given.
+std::optional<bool> replaceConsent;
 
 // A path that names nothing: not even a link that leads nowhere, which a clinic may
 // have set up to point at its shared file.
@@ -75,6 +78,7 @@ std::string aidDatabasePath() {
 AidDatabaseLoad loadAidDatabase() {
     startLoad = loadAidDatabase(aidDatabasePath(), aidDatabase);
     atStart = aidDatabase;
+    replaceConsent.reset();
     return startLoad;
 }
 
@@ -85,11 +89,17 @@ const AidDatabaseLoad& aidDatabaseLoadResult() {
 bool saveAidDatabase(const std::function<bool()>& confirmReplace) {
     if (beforeAidDatabaseSave)
         beforeAidDatabaseSave();
+    return writeAidDatabaseNow(confirmReplace);
+}
+
+bool writeAidDatabaseNow(const std::function<bool()>& confirmReplace) {
     switch (aidDatabaseExit(startLoad.source, atStart, aidDatabase)) {
     case AidDatabaseExit::Keep:
         return false;
     case AidDatabaseExit::AskFirst:
-        if (!confirmReplace || !confirmReplace())
+        if (!replaceConsent)
+            replaceConsent = confirmReplace && confirmReplace();
+        if (!*replaceConsent)
             return false;
         break;
     case AidDatabaseExit::Write:

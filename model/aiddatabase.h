@@ -52,3 +52,11 @@ std::string aidDatabasePath();
 // decides. True when the file was written; raises FileError when it could not be.
 extern std::function<void()> beforeAidDatabaseSave;
 bool saveAidDatabase(const std::function<bool()>& confirmReplace);
+
+// Writes the database now, as each stored change of an entry does, so that a crash
+// or a kill loses no edit; by the exit rule, without the hook. The clinician is asked
+// about replacing a file that could not be read at most once per run: the answer
+// stands for every later write, the one at exit included (No keeps the file as it is
+// until the program ends). True when the file was written; raises FileError when it
+// could not be, the database in memory as it was.
+bool writeAidDatabaseNow(const std::function<bool()>& confirmReplace);

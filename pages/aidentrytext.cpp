@@ -19,6 +19,19 @@ bool isDigit(char32_t ch) {
     return ch >= U'0' && ch <= U'9';
 }
 
+bool sameColumn(const AidEntryTexts& a, const AidEntryTexts& b, int f) {
+    return std::equal(std::begin(a.cell[f]), std::end(a.cell[f]), std::begin(b.cell[f]));
+}
+
+std::optional<BadAidCell> storeColumn(const AidEntryTexts& texts, AidFrequencyData& data, int f) {
+    const std::optional<int> row = readParameterRows(texts.cell[f], data, kDatabaseRules);
+    if (!row)
+        return std::nullopt;
+    std::string text = texts.cell[f][*row];
+    std::erase(text, ' ');
+    return BadAidCell{f, *row, text};
+}
+
 } // namespace
 
 AidEntryTexts aidEntryTexts(const AidDatabase& database, int n) {
@@ -39,15 +52,40 @@ std::optional<BadAidCell> storeAidEntryTexts(const AidEntryTexts& texts, AidData
     writeText(database.aidShortNames[n],
               texts.shortName.empty() ? "HA-" + std::to_string(n + 1) : texts.shortName);
     for (int f = 0; f < kAidGridColumns; ++f) {
-        const std::optional<int> row =
-            readParameterRows(texts.cell[f], database.aidData[n][f], kDatabaseRules);
-        if (row) {
-            std::string text = texts.cell[f][*row];
-            std::erase(text, ' ');
-            return BadAidCell{f, *row, text};
-        }
+        if (std::optional<BadAidCell> bad = storeColumn(texts, database.aidData[n][f], f))
+            return bad;
     }
     return std::nullopt;
+}
+
+std::optional<BadAidCell> storeChangedAidEntryTexts(const AidEntryTexts& shown,
+                                                    const AidEntryTexts& loaded,
+                                                    AidDatabase& database, int n) {
+    if (shown.longName != loaded.longName)
+        writeText(database.aidLongNames[n], shown.longName);
+    if (shown.shortName != loaded.shortName) {
+        writeText(database.aidShortNames[n],
+                  shown.shortName.empty() ? "HA-" + std::to_string(n + 1) : shown.shortName);
+    }
+    for (int f = 0; f < kAidGridColumns; ++f) {
+        if (sameColumn(shown, loaded, f))
+            continue;
+        if (std::optional<BadAidCell> bad = storeColumn(shown, database.aidData[n][f], f))
+            return bad;
+    }
+    return std::nullopt;
+}
+
+std::vector<AidCellNote> changedCellsNotKept(const AidEntryTexts& shown,
+                                             const AidEntryTexts& loaded) {
+    std::vector<AidCellNote> notes;
+    for (int f = 0; f < kAidGridColumns; ++f) {
+        if (sameColumn(shown, loaded, f))
+            continue;
+        for (JudgedCell& cell : cellsNotKept(shown.cell[f]))
+            notes.push_back({f, std::move(cell)});
+    }
+    return notes;
 }
 
 void copyAidEntry(const AidDatabase& from, AidDatabase& to, int n) {

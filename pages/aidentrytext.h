@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 inline constexpr int kAidGridColumns = kFrequencyCount;
 inline constexpr int kAidGridRows = kCurveParameterRows;
@@ -52,6 +53,24 @@ AidEntryTexts aidEntryTexts(const AidDatabase& database, int n);
 // the frequencies after it keep what they held.
 std::optional<BadAidCell> storeAidEntryTexts(const AidEntryTexts& texts, AidDatabase& database,
                                              int n);
+
+// Stores only what the clinician changed: the texts shown differ from those the page
+// loaded. A name or a frequency column whose texts are as loaded keeps its bytes as
+// they are, so that looking at an entry is not editing it (a threshold of 150 or a
+// ratio of 2.2345 from the file stays). Changed columns are stored, and stop, as
+// storeAidEntryTexts does; a stop leaves the later columns as they were.
+std::optional<BadAidCell> storeChangedAidEntryTexts(const AidEntryTexts& shown,
+                                                    const AidEntryTexts& loaded,
+                                                    AidDatabase& database, int n);
+
+// The cells of the changed columns whose values are dropped or refused (see
+// judgeParameterText), frequency by frequency, top to bottom.
+struct AidCellNote {
+    int column = 0;
+    JudgedCell cell;
+};
+std::vector<AidCellNote> changedCellsNotKept(const AidEntryTexts& shown,
+                                             const AidEntryTexts& loaded);
 
 // Copies entry n (names and curves) from one database image to another.
 void copyAidEntry(const AidDatabase& from, AidDatabase& to, int n);

@@ -6,7 +6,6 @@
 #include "model/document.h"
 #include "pages/aidentrytext.h"
 #include "pages/latin1entry.h"
-#include "platform/dialogservice.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,16 +26,6 @@ const DataGridLayout kAidGridLayout{kAidGridColumns, kAidGridRows, 65, 65, 19, 1
 constexpr int kGridLeft = 178;
 constexpr int kGridTop = 124;
 constexpr int kEditLeft = kGridLeft;
-
-const QString kBadNumberText = QStringLiteral("'%1' is not a valid floating point value");
-const QString kCloseWithoutEntryText = QStringLiteral(
-    "The hearing aid entry shown cannot be stored while one of its cells is not a "
-    "number.\n\nClose TAVIK without the changes to this entry? It is then kept as it was "
-    "before. Choose No to go back and correct it.");
-
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -106,6 +95,7 @@ void TfmPage3::buildGrid() {
         return ch != QLatin1Char('\b') && aidCellAccepts(row, ch.unicode());
     };
     HADataGrid->keyPress = [this](QKeyEvent* event) { return HADataGridKeyPress(event); };
+    HADataGrid->cellLeaving = [this](int c, int r) { return HADataGridCellLeaving(c, r); };
     HADataGrid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
         HADataGridDrawCell(p, c, r, rect);
     };
@@ -172,88 +162,6 @@ void TfmPage3::buildNavigation() {
     connect(LastRecButton, &QToolButton::clicked, this, &TfmPage3::LastRecButtonClick);
 }
 
-// --- loading and storing ------------------------------------------------------
-
-void TfmPage3::loadAidEntry(int n) {
-    const AidEntryTexts texts = aidEntryTexts(aidDatabase, n);
-    EditLongName->setText(latin1(texts.longName));
-    // A label from a file may use the slot's ninth character: shown whole, so that
-    // merely looking at the entry does not shorten it.
-    EditShortName->setMaxLength(
-        std::max(kAidShortNameLimit, static_cast<int>(texts.shortName.size())));
-    EditShortName->setText(latin1(texts.shortName));
-    for (int f = 0; f < kAidGridColumns; ++f) {
-        for (int row = 0; row < kAidGridRows; ++row)
-            HADataGrid->setCellText(f, row, latin1(texts.cell[f][row]));
-    }
-    lastStored_ = aidDatabase;
-}
-
-AidEntryTexts TfmPage3::shownTexts() const {
-    HADataGrid->commitEditor();
-    AidEntryTexts texts;
-    texts.longName = EditLongName->text().toLatin1().toStdString();
-    texts.shortName = EditShortName->text().toLatin1().toStdString();
-    for (int f = 0; f < kAidGridColumns; ++f) {
-        for (int row = 0; row < kAidGridRows; ++row)
-            texts.cell[f][row] = HADataGrid->cellText(f, row).toLatin1().toStdString();
-    }
-    return texts;
-}
-
-bool TfmPage3::storeAidEntry(int n) {
-    const std::optional<BadAidCell> bad = storeAidEntryTexts(shownTexts(), aidDatabase, n);
-    if (bad) {
-        reportBadCell(*bad, isVisible());
-        return false;
-    }
-    lastStored_ = aidDatabase;
-    return true;
-}
-
-// The message names the cell's text; the clinician is taken to the cell to correct it.
-void TfmPage3::reportBadCell(const BadAidCell& bad, bool showCell) {
-    dialogs().error(this, QStringLiteral("TAVIK"), kBadNumberText.arg(latin1(bad.text)));
-    if (!showCell)
-        return;
-    HADataGrid->setCurrentCell(bad.row, bad.column);
-    HADataGrid->setFocus();
-    // The message box took the focus and so closed the cell editor. It is opened again
-    // now, not when the window is active again, and the text stays as typed with the
-    // cursor at its end: no selection for the next key to overwrite.
-    if (!HADataGrid->cellEditor())
-        HADataGrid->edit(HADataGrid->currentIndex());
-    if (QLineEdit* editor = HADataGrid->cellEditor())
-        editor->end(false);
-}
-
-void TfmPage3::restoreShownEntry() {
-    copyAidEntry(lastStored_, aidDatabase, currentAid);
-    loadAidEntry(currentAid);
-}
-
-// At exit the file gets the entry shown. The close has stored it already, or put it
-// back when the clinician chose to close without it; a store that fails here all the
-// same puts it back too, so the file is never written with a half-stored entry.
-void TfmPage3::storeBeforeDatabaseSave() {
-    if (isVisible() && !storeAidEntry(currentAid))
-        restoreShownEntry();
-}
-
-bool TfmPage3::canLeave() {
-    return storeAidEntry(currentAid);
-}
-
-bool TfmPage3::canClose() {
-    if (storeAidEntry(currentAid))
-        return true;
-    if (dialogs().question(this, QStringLiteral("Confirm"), kCloseWithoutEntryText) !=
-        DialogAnswer::Yes)
-        return false;
-    restoreShownEntry();
-    return true;
-}
-
 // --- handlers -----------------------------------------------------------------
 
 QWidget* TfmPage3::firstField() const {
@@ -267,6 +175,7 @@ void TfmPage3::FormShow() {
     loadAidEntry(0);
     HADataGrid->setCurrentCell(0, 0);
     EditLongName->setFocus();
+    EditLongName->selectAll();
 }
 
 void TfmPage3::FormHide() {
@@ -347,9 +256,13 @@ void TfmPage3::HADataGridDrawCell(QPainter& painter, int column, int row, const 
     painter.restore();
 }
 
-// A full name edit says so when a further character would not fit.
+// A full name edit says so when a further character would not fit. A name edit the
+// program gives the focus to has its whole text selected, so that typing replaces it.
 bool TfmPage3::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::OtherFocusReason)
+        edit->selectAll();
     if (edit && event->type() == QEvent::KeyPress) {
         noteWhenFull(edit, static_cast<QKeyEvent*>(event),
                      edit == EditLongName ? QStringLiteral("the hearing aid's name")

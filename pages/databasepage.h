@@ -6,14 +6,13 @@
 
 #include "controls/pageform.h"
 #include "model/fittingrecord.h"
+#include "pages/aidentrytext.h"
 
 class DataGrid;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QToolButton;
-struct AidEntryTexts;
-struct BadAidCell;
 
 class TfmPage3 : public PageForm {
     Q_OBJECT
@@ -23,9 +22,11 @@ class TfmPage3 : public PageForm {
 
     // Shows entry n in the edits and the grid.
     void loadAidEntry(int n);
-    // Stores the edits and the grid into entry n. A cell that is no number is told to
-    // the clinician, who is taken to it; the store stops there (see storeAidEntryTexts)
-    // and false is returned.
+    // Stores what the clinician changed in the edits and the grid into entry n and,
+    // when the entry changed, writes the database file. A cell that is no number, or
+    // holds a gain or a ratio no hearing aid has, is told to the clinician, who is
+    // taken to it; the store stops there (see storeChangedAidEntryTexts) and false is
+    // returned. Values dropped (a level outside 30..130 dB) are named in the status bar.
     bool storeAidEntry(int n);
 
     bool canLeave() override;
@@ -61,13 +62,26 @@ class TfmPage3 : public PageForm {
     void stepTo(int n);
     void showPosition();
     AidEntryTexts shownTexts() const;
+    // The store without the file: the exit writes the file itself.
+    bool storeEntryOnly(int n);
+    // Writes the database after an entry changed; a failure is told and the database
+    // in memory is kept.
+    void writeDatabase();
+    bool refuseCellOnStore(const AidEntryTexts& shown);
+    void noteDroppedCells(const AidEntryTexts& shown);
     void reportBadCell(const BadAidCell& bad, bool showCell);
+    void takeToCell(int column, int row);
+    // The status-bar note for a cell the clinician leaves; false keeps them in it.
+    bool HADataGridCellLeaving(int column, int row);
+    QString cellPlace(int column, int row) const;
     // Puts entry currentAid back as it was last loaded or stored.
     void restoreShownEntry();
     void storeBeforeDatabaseSave();
 
-    // The database as it was when the shown entry was last loaded or stored.
+    // The database as it was when the shown entry was last loaded or stored, and the
+    // texts the page showed then: only texts that differ from them are stored.
     AidDatabase lastStored_{};
+    AidEntryTexts loadedTexts_;
 
     QLineEdit* EditLongName = nullptr;
     QLineEdit* EditShortName = nullptr;

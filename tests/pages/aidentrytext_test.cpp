@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -240,6 +241,54 @@ TEST(AidCellKeys, EachRowKeepsOnlyItsOwnCharacters) {
         EXPECT_TRUE(aidCellAccepts(row, U'\b')) << "backspace in row " << row;
     }
     EXPECT_FALSE(aidCellAccepts(kAidGridRows, U'1'));
+}
+
+} // namespace
+
+namespace {
+
+// Looking is not editing: only names and columns whose texts differ from those shown
+// are stored; the rest keep their bytes, values the page would not take included.
+TEST(StoreChangedAidEntry, OnlyWhatDiffersFromTheShownTextsIsStored) {
+    AidDatabase db = defaults();
+    db.aidData[3][1].threshold2 = 150.0f;
+    db.aidData[3][4].ratio2 = 2.2345f;
+    std::memset(db.aidLongNames[3], 'N', sizeof db.aidLongNames[3]);
+    const AidEntryTexts loaded = aidEntryTexts(db, 3);
+    const struct {
+        const char* what;
+        int column; // -1: the texts as loaded
+        Column cells;
+        float threshold2At500;
+        float ratio2At3000;
+        float gainAt500;
+    } cases[] = {
+        {"unchanged", -1, {}, 150.0f, 2.2345f, E},
+        {"3 KHz typed", 4, {"", "", "", "", "2.5", ""}, 150.0f, 2.5f, E},
+        {"500 Hz typed", 1, {"12", "", "", "", "", ""}, E, 2.2345f, 12.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AidDatabase stored = db;
+        AidEntryTexts shown = loaded;
+        if (c.column >= 0)
+            setColumn(shown, c.column, c.cells);
+        ASSERT_FALSE(storeChangedAidEntryTexts(shown, loaded, stored, 3));
+        EXPECT_EQ(stored.aidData[3][1].threshold2, c.threshold2At500);
+        EXPECT_EQ(stored.aidData[3][4].ratio2, c.ratio2At3000);
+        EXPECT_EQ(stored.aidData[3][1].gainAt50, c.gainAt500);
+        EXPECT_EQ(std::memcmp(stored.aidLongNames[3], db.aidLongNames[3], 25), 0);
+        EXPECT_EQ(changedCellsNotKept(shown, loaded).empty(), true);
+    }
+    AidEntryTexts shown = loaded;
+    setColumn(shown, 5, {"95", "20", "0", "", "", ""});
+    const std::vector<AidCellNote> notes = changedCellsNotKept(shown, loaded);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].column, 5);
+    EXPECT_EQ(notes[0].cell.judgement.verdict, EntryVerdict::Refused);
+    EXPECT_EQ(notes[1].cell.row, 1);
+    EXPECT_EQ(notes[1].cell.judgement.verdict, EntryVerdict::Dropped);
+    EXPECT_EQ(notes[2].cell.judgement.verdict, EntryVerdict::Refused);
 }
 
 } // namespace

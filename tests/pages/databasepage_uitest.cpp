@@ -1,6 +1,8 @@
 // The hearing-aid database page against the real main window: stepping through the
 // entries, typing into the names and the grid, the message for a cell that is no
 // number and what it stops, and the database file at start and at exit.
+#include "pages/databasepagetest.h"
+
 #include "controls/datagrid.h"
 #include "model/aiddatabase.h"
 #include "model/textslot.h"
@@ -12,54 +14,11 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
 namespace {
-
-using Kind = ScriptedDialogService::Kind;
-
-constexpr int kGain = 0, kRatio1 = 2, kMaxOutput = 5;
-
-class DatabasePageTest : public ProgramFixture {
-  protected:
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        showDatabasePage();
-    }
-
-    static void showDatabasePage() { click("SpeedButton4"); }
-
-    static DataGrid* grid() { return find<DataGrid>("HADataGrid"); }
-    static QLineEdit* longName() { return find<QLineEdit>("EditLongName"); }
-    static QLineEdit* shortName() { return find<QLineEdit>("EditShortName"); }
-    static QString position() { return find<QLabel>("CurrentRecLabel")->text(); }
-
-    static void type(int column, int row, const QString& keys) {
-        typeInCell(grid(), column, row, keys);
-    }
-
-    static void typeName(QLineEdit* edit, const QString& keys) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
-    }
-
-    // Which of First, Prev, Next and Last are enabled, as "FPNL" with "-" for disabled.
-    static QString buttonStates() {
-        QString states;
-        for (const char* name :
-             {"FirstRecButton", "PrevRecButton", "NextRecButton", "LastRecButton"})
-            states += find<QToolButton>(name)->isEnabled() ? QChar(name[0]) : QChar('-');
-        return states;
-    }
-
-    std::vector<ScriptedDialogService::Shown> errors() const { return script.shownOf(Kind::Error); }
-
-    // A bad ratio in the second column of the shown entry.
-    static void typeBadNumber() { type(1, kRatio1, "2..5"); }
-};
 
 TEST_F(DatabasePageTest, StepsThroughTheSixEntriesWithTheButtonsThatApply) {
     EXPECT_EQ(position(), "1 of 6");
@@ -129,6 +88,8 @@ TEST_F(DatabasePageTest, BadNumberIsToldStoredUpToItsCellAndTheStepIsNotTaken) {
     ASSERT_EQ(errors().size(), 1u);
     EXPECT_EQ(errors()[0].caption, "TAVIK");
     EXPECT_EQ(errors()[0].text, "'2..5' is not a valid floating point value");
+    EXPECT_EQ(fmWinMain->statusBar()->currentMessage(),
+              "500 Hz, Compression Ratio 1: '2..5' is not a valid floating point value");
     EXPECT_EQ(position(), "1 of 6");
     EXPECT_EQ(buttonStates(), "--NL");
     EXPECT_EQ(grid()->cellText(1, kRatio1), "2..5") << "the grid stays as typed";
@@ -229,7 +190,10 @@ TEST_F(DatabasePageTest, ExitStoresTheShownEntryOrAsksWhenItCannot) {
     EXPECT_TRUE(fmWinMain->isVisible()) << "a question without an answer stays";
     ASSERT_EQ(errors().size(), 1u);
     ASSERT_EQ(script.shownOf(Kind::Question).size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(startDir.file("TAVIK.TDB")));
+    AidDatabase onDisk{};
+    ASSERT_EQ(loadAidDatabase(startDir.file("TAVIK.TDB"), onDisk).source, AidDatabaseSource::File)
+        << "the step to the second entry wrote the first";
+    EXPECT_EQ(readText(onDisk.aidLongNames[1]), "HALongName2");
     EXPECT_EQ(grid()->cellText(1, kRatio1), "2..5");
 
     script.setNextAnswer(DialogAnswer::Yes);
@@ -306,5 +270,4 @@ TEST_F(DatabasePageTest, UnreadableDatabaseIsReportedAndKeptUnlessReplacedOnPurp
         EXPECT_EQ(std::filesystem::is_directory(path), c.made == Made::Directory);
     }
 }
-
 } // namespace
