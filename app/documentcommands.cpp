@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/prediction.h"
 #include "platform/dialogservice.h"
 
 #include <QFileInfo>
@@ -20,6 +21,16 @@ QString fromPath(const std::string& path) {
 bool shownPageCanLeave(const TfmWinMain& window) {
     for (const Page& page : window.pages()) {
         if (page.form->isVisible() && !page.form->canLeave())
+            return false;
+    }
+    return true;
+}
+
+// Save stores the pages shown; one that holds what it cannot store says why and
+// stops the save, so that neither the file nor the record gets half of it.
+bool shownPageCanStore(const TfmWinMain& window) {
+    for (const Page& page : window.pages()) {
+        if (page.form->isVisible() && !page.form->canStore())
             return false;
     }
     return true;
@@ -57,6 +68,7 @@ void DocumentCommands::newDocument() {
     showTitle();
     hideDataPages();
     resetFitting();
+    document.measuredLevels = {};
     clearModified();
     loadPages();
     showPatientPage();
@@ -99,8 +111,10 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
         document.currentFilePath.clear();
         document.currentFileName.clear();
         resetFitting();
+        document.measuredLevels = {};
     } else {
         fitting = record;
+        document.measuredLevels = measuredFromRecord(fitting);
     }
     showTitle();
     loadPages();
@@ -109,6 +123,8 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
 }
 
 bool DocumentCommands::saveDocument(bool saveAs) {
+    if (!shownPageCanStore(window_))
+        return false;
     std::string path = document.currentFilePath;
     const bool chooseName = path.empty() || saveAs;
     if (chooseName) {

@@ -16,7 +16,8 @@ class DocumentCommands {
 
     void newDocument();
     void loadDocument();
-    // True when the file was written; false when its dialog was cancelled. A file
+    // True when the file was written; false when its dialog was cancelled or a page
+    // shown holds what it cannot store (the page says why). A file
     // that cannot be written raises FileError and leaves the document as it was.
     bool saveDocument(bool saveAs);
     // Whether the main window may close.

@@ -27,6 +27,9 @@ class PageForm : public QWidget {
     // cannot store says why and returns false, so the clinician stays to correct it;
     // page switches and New and Load ask before they hide a page.
     virtual bool canLeave() { return true; }
+    // Whether the page can store all it shows; Save asks before it stores the pages
+    // shown. A page that cannot says why and returns false, and nothing is saved.
+    virtual bool canStore() { return true; }
     // Whether the program may close with this page shown. A page that cannot store
     // what it shows asks whether to close without it, and then gives it up, so that
     // nothing half-stored is written at exit.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/fittingrecord.h"
+#include "model/prediction.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +23,9 @@ struct DocumentState {
     std::string startDir;
     std::string titleBase;
     LegacyImage legacyImage{};
+    // The levels of each ear that count as measured; not part of the file. Cleared
+    // by New, made from the record by Load, kept up by the loudness page.
+    MeasuredLevels measuredLevels{};
     // Told once when an unchanged document becomes changed; the main window posts
     // its status notification from here.
     std::function<void()> onFirstModification;

@@ -24,6 +24,25 @@ constexpr ThresholdUclFormula fromThresholdAndUcl[7] = {
     {0.294, 4.5, 0.641}, {0.179, 3.306, 0.772}, {0.071, 0.447, 0.907},
 };
 
+// The categories a prediction with that level source writes: VS .. UCL from the
+// threshold, VS .. LOK from threshold and UCL, none for a source that predicts nothing.
+bool isPredictedCategory(int32_t levelSource, int category) {
+    if (levelSource == 1)
+        return category >= 1 && category <= kUcl;
+    if (levelSource == 2)
+        return category >= 1 && category < kUcl;
+    return false;
+}
+
+using Loudness = int32_t[kFrequencyCount][kCategoryCount];
+
+void copyLoudness(const Loudness& from, Loudness& to) {
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            to[f][c] = from[f][c];
+    }
+}
+
 // The coefficients are the nearest doubles of the decimal constants; the arithmetic
 // runs in 80-bit extended precision, one rounding per operation, in this order.
 // Values that fall exactly on a half depend on it.
@@ -84,4 +103,66 @@ void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32
 
 void predictLevels(FittingRecord& record, Ear ear) {
     predictLoudness(earLoudness(record, ear), earLevelSource(record, ear));
+}
+
+LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
+                              int32_t levelSource) {
+    const bool predicts = levelSource == 1 || levelSource == 2;
+    Loudness predicted;
+    copyLoudness(loudness, predicted);
+    predictLoudness(predicted, levelSource);
+    LevelFlags measured{};
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            const bool present = loudness[f][c] != kEmptyLevel;
+            measured[f][c] = present && (!predicts || predicted[f][c] != loudness[f][c]);
+        }
+    }
+    return measured;
+}
+
+MeasuredLevels measuredFromRecord(const FittingRecord& record) {
+    MeasuredLevels measured;
+    for (const Ear ear : kEars)
+        measured.of(ear) =
+            measuredFromStored(earLoudness(record, ear), earLevelSource(record, ear));
+    return measured;
+}
+
+void noteStoredLevels(LevelFlags& measured,
+                      const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
+                      int32_t levelSource) {
+    if (levelSource != 0)
+        return;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            measured[f][c] = loudness[f][c] != kEmptyLevel;
+    }
+}
+
+void forgetPredictedLevels(LevelFlags& measured, int32_t levelSource) {
+    for (auto& row : measured) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            if (isPredictedCategory(levelSource, c))
+                row[c] = false;
+        }
+    }
+}
+
+std::vector<int>
+frequenciesLosingMeasured(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
+                          int32_t levelSource, const LevelFlags& measured) {
+    Loudness predicted;
+    copyLoudness(loudness, predicted);
+    predictLoudness(predicted, levelSource);
+    std::vector<int> frequencies;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            if (measured[f][c] && predicted[f][c] != loudness[f][c]) {
+                frequencies.push_back(f);
+                break;
+            }
+        }
+    }
+    return frequencies;
 }

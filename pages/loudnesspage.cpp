@@ -1,42 +1,35 @@
+// The loudness data page's behaviour: loading and storing the grids, the unit switch,
+// the prediction, and the cells' rules and paint. Its controls are built in
+// loudnesspagelayout.cpp.
 #include "pages/loudnesspage.h"
 
-#include "controls/choicebutton.h"
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
+#include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/prediction.h"
 #include "pages/loudnesstext.h"
+#include "platform/dialogservice.h"
 
-#include <QButtonGroup>
-#include <QFrame>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
+#include <optional>
+
 namespace {
 
-const QColor kPageColour(223, 255, 240);
 const QColor kWhiteCell(255, 255, 255);
 const QColor kGreyCell(230, 230, 230);
-// Each grid stands 62 pixels into its ear's half of the page, 80 from the top.
-constexpr int kGridOffset = 62;
-constexpr int kGridTop = 80;
-
-// Eight loudness categories across, six frequencies down.
-const DataGridLayout kLoudnessGridLayout{kCategoryCount, kFrequencyCount, 38, 38, 20,
-                                         kCellTextLimit};
-
-const char* const kColumnHints[kCategoryCount] = {"AC Threshold (dB)",
-                                                  "Very Soft",
-                                                  "Soft",
-                                                  "Comfortable but Slightly Soft",
-                                                  "Comfortable",
-                                                  "Comfortable but Slightly Loud",
-                                                  "Loud but OK",
-                                                  "Uncomfortably Loud"};
+// Marked levels keep the white or grey meaning of their cell in a paler or deeper
+// tint: orange for a level lower than one to its left, red for one outside the range.
+const QColor kNotRisingCell(255, 222, 173);
+const QColor kNotRisingGreyCell(222, 196, 160);
+const QColor kOutOfRangeCell(255, 196, 196);
+const QColor kOutOfRangeGreyCell(222, 170, 170);
 
 int32_t levelSource(Ear ear) {
     return earLevelSource(fitting, ear);
@@ -47,199 +40,30 @@ int frequencyIndex(int32_t stored) {
     return stored >= 0 && stored < kFrequencyCount ? stored : 0;
 }
 
-QString sideName(Ear ear) {
-    return ear == Ear::Right ? QStringLiteral("Right") : QStringLiteral("Left");
-}
-
-ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString& accessibleName) {
-    auto* combo = new ChoiceCombo(parent);
-    combo->setObjectName(name);
-    combo->setAccessibleName(accessibleName);
-    for (const char* caption : frequencyCaptions)
-        combo->addItem(QString::fromLatin1(caption));
-    return combo;
+// A cell's background by its shade and mark. A level source the program does not
+// know paints none, marked or not.
+std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
+    if (shade == CellShade::Unpainted)
+        return std::nullopt;
+    const bool grey = shade == CellShade::Grey;
+    switch (mark) {
+    case LevelMark::NotRising:
+        return grey ? kNotRisingGreyCell : kNotRisingCell;
+    case LevelMark::OutOfRange:
+        return grey ? kOutOfRangeGreyCell : kOutOfRangeCell;
+    case LevelMark::None:
+        break;
+    }
+    return grey ? kGreyCell : kWhiteCell;
 }
 
 } // namespace
 
-TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2"), kPageColour) {
-    auto* title = new QLabel(QStringLiteral("Loudmap Data"), this);
-    title->setFont(pageFont(16, true));
-    title->adjustSize();
-    title->move((790 - title->width()) / 2, 6);
-
-    buildEar(Ear::Right, 0);
-    buildEar(Ear::Left, 395);
-    buildUnitPanel();
-}
-
-// Each ear's half of the page, from the top: heading and column captions, the row
-// captions and the grid, the prediction status and button, the graph frequencies.
-void TfmPage2::buildEar(Ear thisEar, int left) {
-    buildEarGrid(thisEar, left);
-    buildEarCaptions(thisEar, left);
-    buildEarPrediction(thisEar, left);
-    buildEarFrequencies(thisEar);
-}
-
-void TfmPage2::buildEarGrid(Ear thisEar, int left) {
-    EarControls& controls = ear(thisEar);
-    const QString side = sideName(thisEar);
-    const QString ear = side + QStringLiteral(" Ear");
-    controls.grid =
-        new DataGrid(side + QStringLiteral("EarLOUDMAPDataGrid"), kLoudnessGridLayout, this);
-    DataGrid* grid = controls.grid;
-    grid->setAccessibleName(ear + QStringLiteral(", loudness levels"));
-    // Each cell is named by its ear, frequency and category, which a screen reader
-    // announces with the number in it.
-    for (int r = 0; r < kFrequencyCount; ++r) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            grid->setCellName(c, r,
-                              QStringLiteral("%1, %2, %3")
-                                  .arg(ear, QString::fromLatin1(frequencyCaptions[r]),
-                                       QString::fromLatin1(kColumnHints[c])));
-        }
-    }
-    grid->move(left + kGridOffset, kGridTop);
-    grid->keyPress = [this](QKeyEvent* event) { return RightEarLOUDMAPDataGridKeyPress(event); };
-    grid->textEdited = [] { markModified(); };
-    grid->acceptsChar = [](int, int, QChar ch) {
-        return ch != QLatin1Char('\b') && isGridCharAccepted(ch.unicode());
-    };
-    if (thisEar == Ear::Right) {
-        grid->selectCell = [this](int c, int r) { return RightEarLOUDMAPDataGridSelectCell(c, r); };
-        grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
-            RightEarLOUDMAPDataGridDrawCell(p, c, r, rect);
-        };
-    } else {
-        grid->selectCell = [this](int c, int r) { return LeftEarLOUDMAPDataGridSelectCell(c, r); };
-        grid->drawCell = [this](QPainter& p, int c, int r, const QRect& rect) {
-            LeftEarLOUDMAPDataGridDrawCell(p, c, r, rect);
-        };
-    }
-}
-
-// The ear's heading over its grid, the categories above the columns and the
-// frequencies beside the rows.
-void TfmPage2::buildEarCaptions(Ear thisEar, int left) {
-    const DataGrid* grid = ear(thisEar).grid;
-    const int gridLeft = left + kGridOffset;
-    auto* heading = new QLabel(sideName(thisEar) + QStringLiteral(" Ear"), this);
-    heading->setFont(pageFont(16, true));
-    setTextColour(heading, earColour(thisEar));
-    heading->adjustSize();
-    heading->move(gridLeft + (grid->width() - heading->width()) / 2, 34);
-
-    const int inner = grid->frameWidth();
-    for (int c = 0; c < kCategoryCount; ++c) {
-        auto* caption = new QLabel(QString::fromLatin1(categoryNames[c]), this);
-        caption->setFont(pageFont(11, true));
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setGeometry(gridLeft + inner + c * kLoudnessGridLayout.columnWidth, kGridTop - 18,
-                             kLoudnessGridLayout.columnWidth, 16);
-        caption->setToolTip(QString::fromLatin1(kColumnHints[c]));
-    }
-    for (int r = 0; r < kFrequencyCount; ++r) {
-        auto* caption = new QLabel(QString::fromLatin1(frequencyCaptions[r]), this);
-        caption->setFont(pageFont(11, true));
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        caption->setGeometry(left + 4, kGridTop + inner + r * kLoudnessGridLayout.rowHeight, 52,
-                             kLoudnessGridLayout.rowHeight);
-    }
-}
-
-void TfmPage2::buildEarPrediction(Ear thisEar, int left) {
-    EarControls& controls = ear(thisEar);
-    const QString side = sideName(thisEar);
-    const int gridLeft = left + kGridOffset;
-    const int gridBottom = kGridTop + controls.grid->height();
-    controls.dataTypeLabel = new QLabel(QStringLiteral("Data manually entered"), this);
-    controls.dataTypeLabel->setObjectName(side + QStringLiteral("DataTypeLabel"));
-    controls.dataTypeLabel->setAlignment(Qt::AlignCenter);
-    controls.dataTypeLabel->setGeometry(left + 10, gridBottom + 6, 375, 18);
-
-    controls.interpolateButton =
-        new QPushButton(QStringLiteral("Predict intermediate levels"), this);
-    controls.interpolateButton->setObjectName(side + QStringLiteral("InterpolateButton"));
-    controls.interpolateButton->setAccessibleName(
-        side + QStringLiteral(" Ear, Predict intermediate levels"));
-    controls.interpolateButton->setGeometry(gridLeft + (controls.grid->width() - 180) / 2,
-                                            gridBottom + 30, 180, 25);
-    connect(controls.interpolateButton, &QPushButton::clicked, this,
-            thisEar == Ear::Right ? &TfmPage2::RightInterpolateButtonClick
-                                  : &TfmPage2::LeftInterpolateButtonClick);
-}
-
-// The frequencies the curve page graphs for this ear.
-void TfmPage2::buildEarFrequencies(Ear thisEar) {
-    EarControls& controls = ear(thisEar);
-    const QString side = sideName(thisEar);
-    const QString ear = side + QStringLiteral(" Ear");
-    const QRect grid = controls.grid->geometry();
-    auto* box = new QGroupBox(QStringLiteral("Display Frequencies (%1 Ear)").arg(side), this);
-    box->setGeometry(grid.x() - 2, grid.y() + grid.height() + 66, grid.width() + 4, 58);
-    placeLabel(box, QStringLiteral("Left Graph"), 12, 28);
-    controls.leftFreq = frequencyCombo(box, side + QStringLiteral("EarLeftFreqComboBox"),
-                                       ear + QStringLiteral(", Display Frequencies, Left Graph"));
-    controls.leftFreq->setGeometry(80, 24, 70, 24);
-    placeLabel(box, QStringLiteral("Right Graph"), 162, 28);
-    controls.rightFreq = frequencyCombo(box, side + QStringLiteral("EarRightFreqComboBox"),
-                                        ear + QStringLiteral(", Display Frequencies, Right Graph"));
-    controls.rightFreq->setGeometry(236, 24, 70, 24);
-    for (QComboBox* combo : {controls.leftFreq, controls.rightFreq})
-        connect(combo, &QComboBox::activated, this, &TfmPage2::RightEarLeftFreqComboBoxChange);
-}
-
-void TfmPage2::buildUnitPanel() {
-    auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(225, 372, 340, 40);
-    auto* caption = placeLabel(panel, QStringLiteral("LOUDMAP data entered in:"), 12, 0);
-    caption->move(12, (40 - caption->height()) / 2);
-
-    unitGroup = new QButtonGroup(this);
-    const auto addUnitButton = [&](const QString& name, const QString& text, int left) {
-        auto* button = new ChoiceButton<QToolButton>(panel);
-        button->setObjectName(name);
-        button->setText(text);
-        button->setAccessibleName(QStringLiteral("LOUDMAP data entered in ") + text);
-        button->setCheckable(true);
-        button->setGeometry(left, 7, 70, 26);
-        unitGroup->addButton(button);
-        return button;
-    };
-    SelectdBHL = addUnitButton(QStringLiteral("SelectdBHL"), QStringLiteral("dB HL"), 178);
-    SelectdBSPL = addUnitButton(QStringLiteral("SelectdBSPL"), QStringLiteral("dB SPL"), 256);
-    SelectdBSPL->setToolTip(QStringLiteral("dB SPL (HA-1 coupler)"));
-    SelectdBSPL->setAccessibleDescription(SelectdBSPL->toolTip());
-    connect(SelectdBHL, &QToolButton::clicked, this, &TfmPage2::SelectdBHLClick);
-    connect(SelectdBSPL, &QToolButton::clicked, this, &TfmPage2::SelectdBSPLClick);
-}
-
 // --- loading and storing ------------------------------------------------------
 
-void TfmPage2::loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]) {
-    for (int r = 0; r < kFrequencyCount; ++r) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            const std::string text = cellTextFromStored(loudness[r][c], r, fitting.showInHL == 1);
-            controls.grid->setCellText(c, r, QString::fromStdString(text));
-        }
-    }
-}
-
-void TfmPage2::storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]) {
-    controls.grid->commitEditor();
-    for (int r = 0; r < kFrequencyCount; ++r) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            const std::string text = controls.grid->cellText(c, r).toStdString();
-            loudness[r][c] = storedFromCellText(text, r, fitting.showInHL == 1);
-        }
-    }
-}
-
 void TfmPage2::loadLoudnessPage() {
-    loadGrid(ear(Ear::Right), fitting.rightLoudness);
-    loadGrid(ear(Ear::Left), fitting.leftLoudness);
+    for (const Ear e : kEars)
+        ear(e).cells.load(earLoudness(fitting, e), fitting.showInHL == 1);
     ear(Ear::Right).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
     ear(Ear::Right).rightFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeHigh));
     ear(Ear::Left).leftFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeLow));
@@ -251,10 +75,13 @@ void TfmPage2::loadLoudnessPage() {
 }
 
 // The grids are read in the unit they were last filled in: showInHL changes only
-// after them, which is what lets a unit switch convert the typed numbers.
+// after them, which is what lets a unit switch convert the typed numbers. Levels
+// stored while an ear uses the patient's measured levels count as measured.
 void TfmPage2::storeLoudnessPage() {
-    storeGrid(ear(Ear::Right), fitting.rightLoudness);
-    storeGrid(ear(Ear::Left), fitting.leftLoudness);
+    for (const Ear e : kEars) {
+        ear(e).cells.store(earLoudness(fitting, e));
+        noteStoredLevels(document.measuredLevels.of(e), earLoudness(fitting, e), levelSource(e));
+    }
     fitting.rightRangeLow = ear(Ear::Right).leftFreq->currentIndex();
     fitting.rightRangeHigh = ear(Ear::Right).rightFreq->currentIndex();
     fitting.leftRangeLow = ear(Ear::Left).leftFreq->currentIndex();
@@ -284,6 +111,59 @@ void TfmPage2::FormHide() {
     storeLoudnessPage();
 }
 
+bool TfmPage2::canLeave() {
+    return !reportRefusedCell(false);
+}
+
+// Save could be chosen from the menu with the cell out of sight: a message box says
+// why nothing was saved, besides the note.
+bool TfmPage2::canStore() {
+    return !reportRefusedCell(true);
+}
+
+// The unsaved-changes question comes first at exit, and a cell that cannot be stored
+// also stops a save: the clinician closing now has chosen not to save, and a refused
+// text never reaches the record.
+bool TfmPage2::canClose() {
+    return true;
+}
+
+bool TfmPage2::cellMayBeLeft(Ear thisEar, int column, int row) {
+    const std::optional<RefusedLevel> refused = ear(thisEar).cells.refusedAt(column, row);
+    if (!refused)
+        return true;
+    statusNote(this, refused->note);
+    return false;
+}
+
+bool TfmPage2::reportRefusedCell(bool messageBox) {
+    for (const Ear e : kEars) {
+        const std::optional<RefusedLevel> refused = ear(e).cells.firstRefused();
+        if (!refused)
+            continue;
+        if (messageBox)
+            dialogs().error(this, QStringLiteral("TAVIK"), refused->note);
+        showRefusedCell(e, *refused);
+        statusNote(this, refused->note);
+        return true;
+    }
+    return false;
+}
+
+// The clinician is taken to the cell with its editor open, the text as typed and the
+// cursor at its end: no selection for the next key to overwrite.
+void TfmPage2::showRefusedCell(Ear thisEar, const RefusedLevel& refused) {
+    if (!isVisible())
+        return;
+    DataGrid* grid = ear(thisEar).grid;
+    grid->setCurrentCell(refused.row, refused.column);
+    grid->setFocus();
+    if (!grid->cellEditor())
+        grid->edit(grid->currentIndex());
+    if (QLineEdit* editor = grid->cellEditor())
+        editor->end(false);
+}
+
 void TfmPage2::showEarStatus(Ear thisEar) {
     EarControls& controls = ear(thisEar);
     const int32_t source = levelSource(thisEar);
@@ -296,7 +176,12 @@ void TfmPage2::showEarStatus(Ear thisEar) {
     }
 }
 
+// A refused cell stops the switch: its button goes back up.
 void TfmPage2::switchUnit(bool toHL) {
+    if (reportRefusedCell(false)) {
+        (fitting.showInHL == 1 ? SelectdBHL : SelectdBSPL)->setChecked(true);
+        return;
+    }
     storeLoudnessPage();
     fitting.showInHL = toHL ? 1 : 0;
     loadLoudnessPage();
@@ -314,11 +199,26 @@ void TfmPage2::RightEarLeftFreqComboBoxChange() {
     markModified();
 }
 
+// No prediction replaces measured levels unasked; answered No, nothing is predicted.
 void TfmPage2::predict(Ear thisEar) {
+    if (reportRefusedCell(false))
+        return;
     storeLoudnessPage();
+    if (!mayReplaceMeasured(thisEar))
+        return;
     predictLevels(fitting, thisEar);
+    forgetPredictedLevels(document.measuredLevels.of(thisEar), levelSource(thisEar));
     loadLoudnessPage();
     markModified();
+}
+
+bool TfmPage2::mayReplaceMeasured(Ear thisEar) {
+    const std::vector<int> frequencies = frequenciesLosingMeasured(
+        earLoudness(fitting, thisEar), levelSource(thisEar), document.measuredLevels.of(thisEar));
+    if (frequencies.empty())
+        return true;
+    const QString question = QString::fromStdString(replaceMeasuredQuestion(frequencies));
+    return dialogs().question(this, QStringLiteral("Confirm"), question) == DialogAnswer::Yes;
 }
 
 void TfmPage2::RightInterpolateButtonClick() {
@@ -368,16 +268,10 @@ void TfmPage2::LeftEarLOUDMAPDataGridDrawCell(QPainter& painter, int column, int
 // centred, on one line and not clipped. No focus frame and no selection colour: the
 // cell editor marks the current cell.
 void TfmPage2::drawCell(Ear thisEar, QPainter& painter, int column, int row, const QRect& rect) {
-    switch (cellShade(levelSource(thisEar), column)) {
-    case CellShade::White:
-        painter.fillRect(rect, kWhiteCell);
-        break;
-    case CellShade::Grey:
-        painter.fillRect(rect, kGreyCell);
-        break;
-    case CellShade::Unpainted:
-        break;
-    }
+    const CellShade shade = cellShade(levelSource(thisEar), column);
+    const LevelMark mark = ear(thisEar).cells.markAt(column, row);
+    if (const std::optional<QColor> fill = cellFill(shade, mark))
+        painter.fillRect(rect, *fill);
     const DataGrid* grid = ear(thisEar).grid;
     painter.save();
     painter.setFont(grid->font());

@@ -5,6 +5,7 @@
 
 #include "controls/pageform.h"
 #include "model/ear.h"
+#include "pages/loudnesscells.h"
 
 class DataGrid;
 class QButtonGroup;
@@ -25,6 +26,11 @@ class TfmPage2 : public PageForm {
     void storeToRecord() override { storeLoudnessPage(); }
 
     QWidget* firstField() const override;
+    // A cell the clinician changed to a text that cannot be stored keeps them on the
+    // page (and stops Save) until they correct it; see LoudnessCells.
+    bool canLeave() override;
+    bool canStore() override;
+    bool canClose() override;
 
   public slots:
     void FormShow() override;
@@ -51,6 +57,7 @@ class TfmPage2 : public PageForm {
         ChoiceCombo* rightFreq = nullptr;
         QLabel* dataTypeLabel = nullptr;
         QPushButton* interpolateButton = nullptr;
+        LoudnessCells cells;
     };
 
     void buildEar(Ear ear, int left);
@@ -59,10 +66,18 @@ class TfmPage2 : public PageForm {
     void buildEarPrediction(Ear ear, int left);
     void buildEarFrequencies(Ear ear);
     void buildUnitPanel();
-    void loadGrid(const EarControls& controls, const int32_t (&loudness)[6][8]);
-    void storeGrid(const EarControls& controls, int32_t (&loudness)[6][8]);
+    void connectGridRules(Ear ear);
+    // Whether the clinician may move off a cell of that ear's grid: not while it holds
+    // a text that cannot be stored.
+    bool cellMayBeLeft(Ear ear, int column, int row);
+    // Finds a cell the clinician changed to a text that cannot be stored, takes them
+    // there and says why (in a message box as well when asked); false when none is.
+    bool reportRefusedCell(bool messageBox);
+    void showRefusedCell(Ear ear, const RefusedLevel& refused);
     void switchUnit(bool toHL);
     void predict(Ear ear);
+    // Asks before a prediction replaces measured levels; true when it may go on.
+    bool mayReplaceMeasured(Ear ear);
     void showEarStatus(Ear ear);
     void drawCell(Ear ear, QPainter& painter, int column, int row, const QRect& rect);
     EarControls& ear(Ear which) { return ears[recordIndex(which)]; }

@@ -26,7 +26,99 @@ int32_t correction(int frequency) {
     return hlToSplCorrection[frequency];
 }
 
+// An optional "-" and digits, as a wide whole number; nothing for any other text or
+// for a number far beyond any 32-bit level (a 20-digit string).
+std::optional<long long> parseWholeNumber(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    constexpr long long kBeyondAnyLevel = 100'000'000'000LL;
+    long long value = 0;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+        if (value > kBeyondAnyLevel)
+            return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+bool isWholeNumberText(std::string_view text) {
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string unitName(bool showInHL) {
+    return showInHL ? "dB HL" : "dB SPL";
+}
+
 } // namespace
+
+LevelRange typedLevelRange(int frequency, bool showInHL) {
+    const int32_t shift = showInHL ? 0 : correction(frequency);
+    return {kLowestLevelHL + shift, kHighestLevelHL + shift};
+}
+
+bool isPlausibleLevel(int32_t stored, int frequency) {
+    const long long hl = static_cast<long long>(stored) - correction(frequency);
+    return hl >= kLowestLevelHL && hl <= kHighestLevelHL;
+}
+
+TypedLevelCheck checkTypedLevel(std::string_view text, int frequency, bool showInHL) {
+    if (text.empty())
+        return {TypedLevel::Empty, kEmptyLevel};
+    const std::optional<long long> value = parseWholeNumber(text);
+    if (!value)
+        return {isWholeNumberText(text) ? TypedLevel::OutOfRange : TypedLevel::NotANumber,
+                kEmptyLevel};
+    const LevelRange range = typedLevelRange(frequency, showInHL);
+    if (*value < range.lowest || *value > range.highest)
+        return {TypedLevel::OutOfRange, kEmptyLevel};
+    const auto level = static_cast<int32_t>(*value);
+    return {TypedLevel::Level, showInHL ? level + correction(frequency) : level};
+}
+
+std::string loudnessCellName(const LoudnessCell& cell) {
+    const bool known = cell.frequency >= 0 && cell.frequency < kFrequencyCount &&
+                       cell.category >= 0 && cell.category < kCategoryCount;
+    if (!known)
+        return {};
+    return std::string(cell.ear == Ear::Right ? "Right Ear, " : "Left Ear, ") +
+           frequencyCaptions[cell.frequency] + ", " + categoryNames[cell.category];
+}
+
+std::string refusedLevelNote(const LoudnessCell& cell, std::string_view text, TypedLevel kind,
+                             bool showInHL) {
+    const LevelRange range = typedLevelRange(cell.frequency, showInHL);
+    const std::string unit = unitName(showInHL);
+    std::string why = kind == TypedLevel::NotANumber
+                          ? "\"" + std::string(text) + "\" is not a whole number"
+                          : std::string(text) + " " + unit + " is no level an audiometer gives";
+    return loudnessCellName(cell) + ": " + why + ". Type a level from " + formatInt(range.lowest) +
+           " to " + formatInt(range.highest) + " " + unit + ", or leave the cell empty.";
+}
+
+std::string predictedCellNote(const LoudnessCell& cell, int32_t levelSource) {
+    const std::string from = levelSource == 2 ? "the threshold and UCL" : "the threshold";
+    const std::string type = levelSource == 2 ? "type them" : "type the threshold";
+    return loudnessCellName(cell) + " is predicted from " + from + "; " + type +
+           " and press \"Predict intermediate levels\".";
+}
+
+std::string replaceMeasuredQuestion(const std::vector<int>& frequencies) {
+    std::string list;
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == frequencies.size() ? " and " : ", ";
+        const int f = frequencies[i];
+        list += f >= 0 && f < kFrequencyCount ? frequencyCaptions[f] : "?";
+    }
+    return "Predicting would replace the levels measured at " + list + ". Replace them?";
+}
 
 int32_t parseCellLevel(std::string_view text) {
     bool negative = false;
@@ -53,17 +145,24 @@ int32_t parseCellLevel(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
+// Both directions work on wide numbers: a level from a file at either end of the
+// 32-bit range shows as what it is in dB HL, and that text stores it again.
 std::string cellTextFromStored(int32_t stored, int frequency, bool showInHL) {
     if (stored == kEmptyLevel)
         return {};
-    return formatInt(showInHL ? wrappingAdd(stored, -correction(frequency)) : stored);
+    const long long shift = showInHL ? correction(frequency) : 0;
+    return formatInt(static_cast<long long>(stored) - shift);
 }
 
 int32_t storedFromCellText(std::string_view text, int frequency, bool showInHL) {
-    const int32_t value = parseCellLevel(text);
-    if (value == kEmptyLevel || !showInHL)
-        return value;
-    return wrappingAdd(value, correction(frequency));
+    const std::optional<long long> value = parseWholeNumber(text);
+    if (!value)
+        return kEmptyLevel;
+    const long long stored = *value + (showInHL ? correction(frequency) : 0);
+    if (stored < std::numeric_limits<int32_t>::min() ||
+        stored > std::numeric_limits<int32_t>::max())
+        return kEmptyLevel;
+    return static_cast<int32_t>(stored);
 }
 
 CellShade cellShade(int32_t levelSource, int column) {

@@ -9,6 +9,51 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// The levels a clinician may type: what a real audiometer can produce, -10 to 130 dB
+// HL, and in dB SPL the same range raised by each frequency's correction (250 Hz: 5 to
+// 145 dB SPL). Levels already in a file are shown and kept whatever they are.
+inline constexpr int32_t kLowestLevelHL = -10;
+inline constexpr int32_t kHighestLevelHL = 130;
+
+struct LevelRange {
+    int32_t lowest;
+    int32_t highest;
+};
+// The range of frequency index `frequency` in the unit the grids show.
+LevelRange typedLevelRange(int frequency, bool showInHL);
+// Whether a stored level (dB SPL) lies in the range.
+bool isPlausibleLevel(int32_t stored, int frequency);
+
+// What a text the clinician typed into a cell holds: nothing (the cell clears the
+// level), a level in the range, something that is no whole number, or a number
+// outside the range. Only Empty and Level may be stored.
+enum class TypedLevel { Empty, Level, NotANumber, OutOfRange };
+struct TypedLevelCheck {
+    TypedLevel kind;
+    int32_t stored; // dB SPL; kEmptyLevel unless kind is Level
+};
+TypedLevelCheck checkTypedLevel(std::string_view text, int frequency, bool showInHL);
+
+// A cell of an ear's grid, named as the status bar names it: "Right Ear, 1 KHz, UCL".
+struct LoudnessCell {
+    Ear ear;
+    int frequency;
+    int category;
+};
+std::string loudnessCellName(const LoudnessCell& cell);
+
+// Why a typed text cannot be stored, and what may be typed instead.
+std::string refusedLevelNote(const LoudnessCell& cell, std::string_view text, TypedLevel kind,
+                             bool showInHL);
+
+// Why a predicted (grey) cell cannot be typed into, for level source 1 or 2.
+std::string predictedCellNote(const LoudnessCell& cell, int32_t levelSource);
+
+// The question before a prediction would replace levels measured at these frequency
+// indices, named in order: "... measured at 500 Hz and 2 KHz. Replace them?".
+std::string replaceMeasuredQuestion(const std::vector<int>& frequencies);
 
 // A cell's text as a whole number: an optional leading "-" followed by one or more
 // decimal digits, inside the 32-bit range. Anything else (an empty cell, a lone
@@ -17,11 +62,12 @@ int32_t parseCellLevel(std::string_view text);
 
 // The text a cell shows for a stored level (dB SPL) of frequency index `frequency`:
 // empty for kEmptyLevel, otherwise the plain decimal number, converted to dB HL when
-// the grids show dB HL.
+// the grids show dB HL. The conversion is exact for every 32-bit level.
 std::string cellTextFromStored(int32_t stored, int frequency, bool showInHL);
 
 // The stored level (dB SPL) for a cell's text; the text is taken in dB HL when the
-// grids show dB HL. A text that is not a whole number stores kEmptyLevel.
+// grids show dB HL. A text that is not a whole number, or whose level lies outside
+// the 32-bit range, stores kEmptyLevel.
 int32_t storedFromCellText(std::string_view text, int frequency, bool showInHL);
 
 // How a cell of loudness category `column` is painted for an ear's level source:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -115,6 +116,63 @@ TEST(Prediction, ExtremeLevelsFromAFileAreComputedWithoutOverflow) {
     EXPECT_EQ(r.rightLoudness[k1000][0], 2147483647);
     EXPECT_EQ(r.rightLoudness[k1000][1], 1361504635);
     EXPECT_EQ(r.rightLoudness[k1000][7], -2147483647 - 1);
+}
+
+// A block of levels (dB SPL) with the given rows, the rest empty, all counted measured.
+struct Block {
+    int32_t levels[kFrequencyCount][kCategoryCount];
+    LevelFlags measured{};
+    Block& row(int f, std::initializer_list<int32_t> values) {
+        std::copy(values.begin(), values.end(), levels[f]);
+        for (int c = 0; c < kCategoryCount; ++c)
+            measured[f][c] = levels[f][c] != E;
+        return *this;
+    }
+    Block() {
+        for (auto& row : levels)
+            std::fill(std::begin(row), std::end(row), E);
+    }
+};
+
+TEST(MeasuredLevels, APredictionAsksWhereItWouldChangeOrEmptyAMeasuredLevel) {
+    // 1 KHz THR 40 predicts 51 63 70 77 83 89 94 from the threshold, and with UCL 100
+    // 52 65 73 80 88 94; 500 Hz THR 46 (40 dB HL) the same 6 dB higher.
+    struct Case {
+        int32_t source;
+        Block block;
+        std::vector<int> losing;
+    };
+    const Case cases[] = {
+        {1,
+         Block().row(k500, {46, 57, 69, 76, 83, 89, 95, 110}).row(k2000, {50, 60, 70}),
+         {k500, k2000}},
+        {1, Block().row(k1000, {40, 51, 63, 70, 77, 83, 89, 94}), {}}, // what it predicts again
+        {2, Block().row(k1000, {40, E, E, E, E, E, E, 100}), {}},      // THR and UCL stay
+        {2, Block().row(k1000, {40, 52, 65, 73, 80, 88, 95, 100}), {k1000}}, // LOK
+        {1, Block().row(k250, {E, E, E, E, E, E, E, 120}), {k250}},          // no THR: emptied
+        {0, Block().row(k250, {E, 20, 30, 40, 50, 60, 70, 80}), {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(frequenciesLosingMeasured(c.block.levels, c.source, c.block.measured), c.losing)
+            << "source " << c.source;
+    EXPECT_TRUE(frequenciesLosingMeasured(cases[0].block.levels, 1, LevelFlags{}).empty())
+        << "levels that are not measured are replaced without a question";
+}
+
+TEST(MeasuredLevels, AFilesLevelsCountAsMeasuredUnlessAPredictionGivesThemAgain) {
+    // 1 KHz holds what THR 40 predicts; 4 KHz VS 60 is what THR 50 alone predicts, but
+    // not with UCL 110 (62).
+    const Block block = Block()
+                            .row(k1000, {40, 51, 63, 70, 77, 83, 89, 94})
+                            .row(k4000, {50, 60, E, E, E, E, E, 110});
+    EXPECT_EQ(measuredFromStored(block.levels, 0), block.measured);
+    EXPECT_EQ(measuredFromStored(block.levels, 9), block.measured);
+    const LevelFlags fromThreshold = measuredFromStored(block.levels, 1);
+    EXPECT_FALSE(fromThreshold[k1000][3] || fromThreshold[k1000][7] || fromThreshold[k4000][1]);
+    EXPECT_TRUE(fromThreshold[k4000][7]);
+    const LevelFlags fromUcl = measuredFromStored(block.levels, 2);
+    EXPECT_TRUE(fromUcl[k4000][1]);
+    EXPECT_FALSE(fromUcl[k4000][7]);
 }
 
 } // namespace

@@ -77,20 +77,6 @@ TEST_F(LoudnessPageTest, TypedValueSurvivesAUnitSwitch) {
     EXPECT_FALSE(document.modified) << "a unit switch changes no data";
 }
 
-TEST_F(LoudnessPageTest, TextsThatAreNotWholeNumbersAreStoredEmpty) {
-    type(rightGrid(), kVs, k1000, "-");
-    type(rightGrid(), kVs + 1, k1000, "5-3");
-    type(rightGrid(), kVs + 2, k1000, "12");
-    click("SelectdBHL"); // the button already down: store and reload in the same unit
-
-    EXPECT_EQ(fitting.rightLoudness[k1000][kVs], kEmptyLevel);
-    EXPECT_EQ(fitting.rightLoudness[k1000][kVs + 1], kEmptyLevel);
-    EXPECT_EQ(fitting.rightLoudness[k1000][kVs + 2], 12);
-    EXPECT_EQ(rightGrid()->cellText(kVs, k1000), "");
-    EXPECT_EQ(rightGrid()->cellText(kVs + 1, k1000), "");
-    EXPECT_EQ(rightGrid()->cellText(kVs + 2, k1000), "12");
-}
-
 TEST_F(LoudnessPageTest, KeyFilterLetsOnlyDigitsMinusAndBackspaceThrough) {
     struct Case {
         const char* what;

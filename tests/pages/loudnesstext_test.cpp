@@ -59,6 +59,76 @@ TEST(LoudnessTextTest, HearingLevelsConvertWithEachFrequencysCorrection) {
     }
 }
 
+TEST(LoudnessTextTest, LevelsFromFilesAtTheEndsOfThe32BitRangeShowAsTheyAre) {
+    EXPECT_EQ(cellTextFromStored(INT32_MIN, 0, true), "-2147483663");
+    EXPECT_EQ(cellTextFromStored(INT32_MAX, 1, true), "2147483641");
+    EXPECT_EQ(cellTextFromStored(45100, 0, true), "45085");
+    EXPECT_EQ(storedFromCellText("-2147483663", 0, true), INT32_MIN);
+    EXPECT_EQ(storedFromCellText("-2147483664", 0, true), kEmptyLevel) << "beyond int32";
+    EXPECT_EQ(storedFromCellText("2147483642", 1, true), kEmptyLevel) << "beyond int32";
+}
+
+TEST(LoudnessTextTest, TypedLevelsAreTakenOnlyInsideTheRangeOfAnAudiometer) {
+    struct Case {
+        const char* text;
+        int frequency;
+        bool showInHL;
+        TypedLevel kind;
+        int32_t stored;
+    };
+    const Case cases[] = {
+        {"", 2, true, TypedLevel::Empty, kEmptyLevel},
+        // dB HL: -10 to 130 at every frequency, stored with the correction.
+        {"-10", 0, true, TypedLevel::Level, 5},
+        {"130", 0, true, TypedLevel::Level, 145},
+        {"-11", 0, true, TypedLevel::OutOfRange, kEmptyLevel},
+        {"131", 0, true, TypedLevel::OutOfRange, kEmptyLevel},
+        {"-10", 2, true, TypedLevel::Level, -10},
+        {"130", 2, true, TypedLevel::Level, 130},
+        {"131", 2, true, TypedLevel::OutOfRange, kEmptyLevel},
+        // dB SPL: 5 to 145 at 250 Hz, -10 to 130 at 1 KHz, 6 to 136 at 500 Hz.
+        {"5", 0, false, TypedLevel::Level, 5},
+        {"145", 0, false, TypedLevel::Level, 145},
+        {"4", 0, false, TypedLevel::OutOfRange, kEmptyLevel},
+        {"146", 0, false, TypedLevel::OutOfRange, kEmptyLevel},
+        {"-10", 2, false, TypedLevel::Level, -10},
+        {"-11", 2, false, TypedLevel::OutOfRange, kEmptyLevel},
+        {"136", 1, false, TypedLevel::Level, 136},
+        {"137", 1, false, TypedLevel::OutOfRange, kEmptyLevel},
+        {"45100", 5, false, TypedLevel::OutOfRange, kEmptyLevel},
+        {"12345678901234567890", 2, true, TypedLevel::OutOfRange, kEmptyLevel},
+        {"-", 2, true, TypedLevel::NotANumber, kEmptyLevel},
+        {"5-5", 2, true, TypedLevel::NotANumber, kEmptyLevel},
+        {"12-", 2, true, TypedLevel::NotANumber, kEmptyLevel},
+    };
+    for (const Case& c : cases) {
+        const TypedLevelCheck check = checkTypedLevel(c.text, c.frequency, c.showInHL);
+        EXPECT_EQ(check.kind, c.kind) << c.text << " at " << c.frequency << " HL " << c.showInHL;
+        EXPECT_EQ(check.stored, c.stored) << c.text << " at " << c.frequency;
+    }
+}
+
+TEST(LoudnessTextTest, NotesNameTheCellAndWhatMayBeTyped) {
+    EXPECT_EQ(refusedLevelNote({Ear::Right, 2, 7}, "45100", TypedLevel::OutOfRange, true),
+              "Right Ear, 1 KHz, UCL: 45100 dB HL is no level an audiometer gives. Type a level "
+              "from -10 to 130 dB HL, or leave the cell empty.");
+    EXPECT_EQ(refusedLevelNote({Ear::Left, 0, 0}, "5-5", TypedLevel::NotANumber, false),
+              "Left Ear, 250 Hz, THR: \"5-5\" is not a whole number. Type a level from 5 to 145 "
+              "dB SPL, or leave the cell empty.");
+    EXPECT_EQ(predictedCellNote({Ear::Right, 2, 3}, 1),
+              "Right Ear, 1 KHz, CSS is predicted from the threshold; type the threshold and "
+              "press \"Predict intermediate levels\".");
+    EXPECT_EQ(predictedCellNote({Ear::Left, 5, 6}, 2),
+              "Left Ear, 4 KHz, LOK is predicted from the threshold and UCL; type them and "
+              "press \"Predict intermediate levels\".");
+    EXPECT_EQ(replaceMeasuredQuestion({1}),
+              "Predicting would replace the levels measured at 500 Hz. Replace them?");
+    EXPECT_EQ(replaceMeasuredQuestion({1, 3}),
+              "Predicting would replace the levels measured at 500 Hz and 2 KHz. Replace them?");
+    EXPECT_EQ(replaceMeasuredQuestion({0, 2, 5}), "Predicting would replace the levels measured "
+                                                  "at 250 Hz, 1 KHz and 4 KHz. Replace them?");
+}
+
 TEST(LoudnessTextTest, LevelSourceDecidesShadeAndReachOfEachColumn) {
     struct Case {
         int32_t source;
