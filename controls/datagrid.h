@@ -86,6 +86,9 @@ class DataGrid : public QTableWidget {
     // Whether the mouse is on a cell the page does not let become current.
     bool onRefusedCell(const QMouseEvent* event);
     void refuseClick(QMouseEvent* event);
+    // Drops typing keys in the open editor until the clinician moves, repeating the
+    // note; the editor's text stays and loses any selection.
+    void holdBackTyping(const QString& note);
     bool holdsFocus() const;
     // Whether the page lets the clinician move off the current cell.
     bool mayLeaveCell();

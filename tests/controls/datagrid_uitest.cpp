@@ -175,6 +175,13 @@ TEST_F(DataGridTest, EnterCommitsAndMovesDownToTheNextCellThatTakesAValue) {
     EXPECT_EQ(current(), std::make_pair(3, 1));
     EXPECT_EQ(grid->cellText(3, 1), "7");
     EXPECT_EQ(enters, 3);
+    // With nowhere to go, the next digits start a new number, after Enter or an arrow.
+    QTest::keyClicks(grid->cellEditor(), "8");
+    EXPECT_EQ(grid->cellEditor()->text(), "8");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Right);
+    QTest::keyClicks(grid->cellEditor(), "9");
+    EXPECT_EQ(grid->cellEditor()->text(), "9");
+    EXPECT_EQ(grid->cellText(3, 1), "8");
 }
 
 // The page refuses "999" in an edited cell: every way out keeps the clinician there
