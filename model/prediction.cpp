@@ -107,7 +107,6 @@ void predictLevels(FittingRecord& record, Ear ear) {
 
 LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
                               int32_t levelSource) {
-    const bool predicts = levelSource == 1 || levelSource == 2;
     Loudness predicted;
     copyLoudness(loudness, predicted);
     predictLoudness(predicted, levelSource);
@@ -115,7 +114,8 @@ LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCatego
     for (int f = 0; f < kFrequencyCount; ++f) {
         for (int c = 0; c < kCategoryCount; ++c) {
             const bool present = loudness[f][c] != kEmptyLevel;
-            measured[f][c] = present && (!predicts || predicted[f][c] != loudness[f][c]);
+            const bool typed = !isPredictedCategory(levelSource, c);
+            measured[f][c] = present && (typed || predicted[f][c] != loudness[f][c]);
         }
     }
     return measured;
@@ -132,11 +132,11 @@ MeasuredLevels measuredFromRecord(const FittingRecord& record) {
 void noteStoredLevels(LevelFlags& measured,
                       const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
                       int32_t levelSource) {
-    if (levelSource != 0)
-        return;
     for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c)
-            measured[f][c] = loudness[f][c] != kEmptyLevel;
+        for (int c = 0; c < kCategoryCount; ++c) {
+            if (!isPredictedCategory(levelSource, c))
+                measured[f][c] = loudness[f][c] != kEmptyLevel;
+        }
     }
 }
 

@@ -16,9 +16,11 @@ void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32
 // Touches nothing else.
 void predictLevels(FittingRecord& record, Ear ear);
 
-// Which levels of an ear count as measured, [frequency][category]: typed while the
-// ear used the patient's measured levels (level source 0), until a prediction
-// replaces them. A prediction asks before it replaces any of them.
+// Which levels of an ear count as measured, [frequency][category]: typed by the
+// clinician into a cell the ear's level source lets them type into (every cell with
+// level source 0, THR, and UCL with level source 2), until a prediction replaces
+// them. A prediction asks before it replaces any of them: a UCL typed as the input
+// of one prediction is not lost unasked to another that predicts it.
 using LevelFlags = std::array<std::array<bool, kCategoryCount>, kFrequencyCount>;
 
 struct MeasuredLevels {
@@ -28,17 +30,18 @@ struct MeasuredLevels {
 };
 
 // The measured levels of an ear read from a file: every level with level source 0;
-// with a source that predicts, the levels a prediction from the stored THR (and UCL)
-// would not give back; with a source the program does not know, which predicts
-// nothing, every level.
+// with a source that predicts, the levels it starts from (THR, and UCL with level
+// source 2) and those a prediction from the stored THR (and UCL) would not give back;
+// with a source the program does not know, which predicts nothing, every level.
 LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
                               int32_t levelSource);
 
 // Both ears' measured levels, as measuredFromStored gives them, for a file loaded.
 MeasuredLevels measuredFromRecord(const FittingRecord& record);
 
-// An ear's levels as the loudness page stores them: with level source 0 every level
-// in it counts as measured and every empty cell not; other sources change nothing.
+// An ear's levels as the loudness page stores them: in the cells the level source
+// lets the clinician type into, every level counts as measured and every empty cell
+// not; the cells a prediction fills keep their flags.
 void noteStoredLevels(LevelFlags& measured,
                       const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
                       int32_t levelSource);

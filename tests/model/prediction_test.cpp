@@ -172,7 +172,37 @@ TEST(MeasuredLevels, AFilesLevelsCountAsMeasuredUnlessAPredictionGivesThemAgain)
     EXPECT_TRUE(fromThreshold[k4000][7]);
     const LevelFlags fromUcl = measuredFromStored(block.levels, 2);
     EXPECT_TRUE(fromUcl[k4000][1]);
-    EXPECT_FALSE(fromUcl[k4000][7]);
+    EXPECT_TRUE(fromUcl[k4000][7]) << "the UCL a prediction starts from was typed";
+    EXPECT_TRUE(fromUcl[k1000][7]);
+    EXPECT_FALSE(fromUcl[k1000][1]) << "51 is what THR 40 and UCL 94 predict";
+}
+
+// The loudness page stores an ear: the cells the clinician may type into are
+// measured when they hold a level and not when emptied; the cells a prediction
+// fills keep their flags.
+TEST(MeasuredLevels, StoringMarksWhatTheClinicianCouldType) {
+    const struct {
+        int32_t levelSource;
+        int category;
+        bool typed;
+    } cases[] = {{0, 3, true}, {0, 7, true}, {1, 0, true},  {1, 7, false},
+                 {2, 0, true}, {2, 7, true}, {2, 6, false}, {2, 1, false}};
+    for (const auto& c : cases) {
+        for (const bool before : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "source " << c.levelSource << ", category "
+                                              << c.category << ", before " << before);
+            int32_t levels[kFrequencyCount][kCategoryCount];
+            for (auto& row : levels)
+                std::fill(std::begin(row), std::end(row), 70);
+            levels[k4000][c.category] = kEmptyLevel;
+            LevelFlags measured{};
+            measured[k1000][c.category] = before;
+            measured[k4000][c.category] = before;
+            noteStoredLevels(measured, levels, c.levelSource);
+            EXPECT_EQ(measured[k1000][c.category], c.typed || before);
+            EXPECT_EQ(measured[k4000][c.category], !c.typed && before);
+        }
+    }
 }
 
 } // namespace
