@@ -41,6 +41,18 @@ class LoudnessEntryTest : public ProgramFixture {
         settle();
     }
 
+    // The page is still shown in dB HL, its editor on the cell with the text typed.
+    static void expectStillInCell(Ear ear, int column, int row, const char* typed) {
+        EXPECT_TRUE(fmPage2->isVisible());
+        EXPECT_EQ(fitting.showInHL, 1);
+        EXPECT_TRUE(find<QAbstractButton>("SelectdBHL")->isChecked());
+        EXPECT_EQ(std::pair(grid(ear)->currentColumn(), grid(ear)->currentRow()),
+                  std::pair(column, row));
+        ASSERT_NE(grid(ear)->cellEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), grid(ear)->cellEditor());
+        EXPECT_EQ(grid(ear)->cellEditor()->text(), typed);
+    }
+
     // Sets an ear's level source on the patient page, as the clinician does.
     void chooseSource(Ear ear, int source) {
         click("ClientInfoButton");
@@ -106,14 +118,7 @@ TEST_F(LoudnessEntryTest, ATextThatIsNoLevelKeepsTheClinicianInItsCellWhateverTh
         c.leave();
         settle();
         EXPECT_TRUE(note().startsWith(QString::fromLatin1(c.note))) << note().toStdString();
-        EXPECT_TRUE(fmPage2->isVisible());
-        EXPECT_EQ(fitting.showInHL, 1);
-        EXPECT_TRUE(find<QAbstractButton>("SelectdBHL")->isChecked());
-        EXPECT_EQ(std::pair(grid(c.ear)->currentColumn(), grid(c.ear)->currentRow()),
-                  std::pair(c.column, c.row));
-        ASSERT_NE(grid(c.ear)->cellEditor(), nullptr);
-        EXPECT_EQ(QApplication::focusWidget(), grid(c.ear)->cellEditor());
-        EXPECT_EQ(grid(c.ear)->cellEditor()->text(), c.typed);
+        expectStillInCell(c.ear, c.column, c.row, c.typed);
         EXPECT_EQ(std::memcmp(&before, &fitting, sizeof fitting), 0) << "the record is untouched";
         EXPECT_FALSE(std::filesystem::exists(saved));
         EXPECT_TRUE(fmWinMain->isVisible());
@@ -121,8 +126,10 @@ TEST_F(LoudnessEntryTest, ATextThatIsNoLevelKeepsTheClinicianInItsCellWhateverTh
         EXPECT_EQ(script.shownOf(ScriptedDialogService::Kind::Error).size(), c.errors);
         grid(c.ear)->cellEditor()->clear();
     }
+}
 
-    // Both ends of the range are taken, in either unit; an emptied cell clears its level.
+// Both ends of the range are taken, in either unit; an emptied cell clears its level.
+TEST_F(LoudnessEntryTest, BothEndsOfTheRangeAreTakenInEitherUnit) {
     typeInCell(grid(Ear::Right), kUcl, k250, "130");
     typeInCell(grid(Ear::Right), kThr, k1000, "-10");
     typeInCell(grid(Ear::Right), kUcl, k1000, "");
@@ -211,7 +218,7 @@ TEST_F(LoudnessEntryTest, AClickOnAPredictedCellSaysWhyItTakesNothing) {
                       "and press \"Predict intermediate levels\".");
 }
 
-// The scenario: a full 500 Hz row measured, then the ear switched to predicted
+// A full 500 Hz row measured, then the ear switched to predicted
 // levels and "Predict intermediate levels" pressed.
 TEST_F(LoudnessEntryTest, APredictionAsksBeforeItReplacesMeasuredLevels) {
     const char* rightRow[] = {"40", "50", "58", "66", "72", "80", "88", "96"}; // dB HL
