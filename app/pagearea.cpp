@@ -44,9 +44,13 @@ void PageArea::showPage(const PageForm* page, QWidget* focus) {
     scrollIntoView(focus);
 }
 
-// A margin of a few pixels shows what lies around the control as well.
+// The whole control, not only a text field's cursor, with a margin of a few pixels
+// that shows what lies around it as well.
 void PageArea::scrollIntoView(QWidget* widget) {
     constexpr int kMargin = 8;
-    if (widget && WindowPanel->isAncestorOf(widget))
-        ensureWidgetVisible(widget, kMargin, kMargin);
+    if (!widget || !WindowPanel->isAncestorOf(widget))
+        return;
+    const QRect place(widget->mapTo(WindowPanel, QPoint(0, 0)), widget->size());
+    ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + kMargin,
+                  place.height() / 2 + kMargin);
 }

@@ -140,15 +140,40 @@ TEST_F(WindowKeysTest, APageLargerThanTheWindowScrollsToTheControlWithTheFocus) 
     fmWinMain->addDockWidget(Qt::RightDockWidgetArea, dock);
     fmWinMain->statusBar()->setFixedHeight(250);
     settle();
-    auto* toggle = find<QWidget>("ToggleEarButton");
-    const auto inView = [&] {
-        const QRect place(toggle->mapTo(area->viewport(), QPoint(0, 0)), toggle->size());
-        return area->viewport()->rect().contains(place);
-    };
-    ASSERT_FALSE(inView()) << "the button lies beyond the small window";
-    toggle->setFocus(Qt::TabFocusReason);
+    // Each control the clinician tabs to comes into view, on the curve page and on the
+    // patient page; what cannot take the focus (the curve page's input axis) lies
+    // within the area that scrolls.
+    const std::pair<const char*, const char*> controls[] = {
+        {"IOCurves1", "ToggleEarButton"},
+        {"IOCurves1", "PrintButton"},
+        {"PatientInformation1", "EditID"},
+        {"PatientInformation1", "EditTestDate"}};
+    for (const auto& [page, name] : controls) {
+        SCOPED_TRACE(name);
+        trigger(page);
+        settle();
+        auto* control = find<QWidget>(name);
+        const auto inView = [&] {
+            const QRect place(control->mapTo(area->viewport(), QPoint(0, 0)), control->size());
+            return area->viewport()->rect().contains(place);
+        };
+        // Scrolled to the far end from the control, so that it lies out of view.
+        for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+            bar->setValue(0);
+        if (inView()) {
+            for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+                bar->setValue(bar->maximum());
+        }
+        ASSERT_FALSE(inView()) << "the control lies beyond the small window";
+        control->setFocus(Qt::TabFocusReason);
+        settle();
+        EXPECT_TRUE(inView());
+    }
+    trigger("IOCurves1");
     settle();
-    EXPECT_TRUE(inView());
+    const QWidget* axis = find<QWidget>("Label1");
+    const QRect axisPlace(axis->mapTo(area->widget(), QPoint(0, 0)), axis->size());
+    EXPECT_TRUE(area->widget()->rect().contains(axisPlace));
 
     // Another page comes into view from its top-left corner.
     trigger("PatientInformation1");
