@@ -65,7 +65,8 @@ template <class Curve> class ParameterReader {
             return kRowMaxOutput;
 
         // Thresholds typed in the wrong order are put right, each with its own ratio.
-        if (curve_.threshold1 > curve_.threshold2 && present(curve_.threshold2)) {
+        if (rules_.wrongOrder == WrongOrder::Exchanged && curve_.threshold1 > curve_.threshold2 &&
+            present(curve_.threshold2)) {
             std::swap(curve_.threshold1, curve_.threshold2);
             std::swap(curve_.ratio1, curve_.ratio2);
         }

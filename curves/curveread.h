@@ -31,9 +31,14 @@ enum class OutputThreshold2 {
     OnFirstSegment, // the input level at which the curve's first segment reaches it
     LessGain        // the level less the gain, as threshold 1
 };
+// Whether thresholds in the wrong order are exchanged with their ratios as they are
+// read, or left as typed for a caller that puts them right itself (the database page
+// exchanges only stages the clinician typed).
+enum class WrongOrder { Exchanged, AsTyped };
 struct ParameterRules {
     NotANumber notANumber;
     OutputThreshold2 threshold2;
+    WrongOrder wrongOrder = WrongOrder::Exchanged;
 };
 
 // The clinician's own curves: threshold 2 typed as an output level is found on the
@@ -52,9 +57,10 @@ inline constexpr ParameterRules kAidColumnRules{NotANumber::Missing, OutputThres
 // output level, which becomes an input level when the gain is there; a level outside
 // 30..130 dB as typed is missing. Ratios: 0 is missing. "x" alone or nothing as the
 // second stage copies the first. Maximum output: outside 30..130 dB is missing.
-// Thresholds in the wrong order are exchanged together with their ratios.
-// With NotANumber::Stops the read stops at the first text that is no number and
-// returns its row; that row and the rows after it stay missing.
+// Thresholds in the wrong order are exchanged together with their ratios, unless the
+// rules say WrongOrder::AsTyped. With NotANumber::Stops the read stops at the first
+// text that is no number and returns its row; that row and the rows after it stay
+// missing.
 std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,
                                      CurveParams& curve, ParameterRules rules);
 std::optional<int> readParameterRows(std::span<const std::string, kCurveParameterRows> cells,

@@ -54,17 +54,32 @@ AidEntryTexts aidEntryTexts(const AidDatabase& database, int n);
 std::optional<BadAidCell> storeAidEntryTexts(const AidEntryTexts& texts, AidDatabase& database,
                                              int n);
 
-// Stores only what the clinician changed: the texts shown differ from those the page
-// loaded. A name or a frequency column whose texts are as loaded keeps its bytes as
-// they are, so that looking at an entry is not editing it (a threshold of 150 or a
-// ratio of 2.2345 from the file stays). Changed columns are stored, and stop, as
-// storeAidEntryTexts does; a stop leaves the later columns as they were.
+// Stores only what the clinician changed, cell by cell: a name or a cell whose text is
+// as the page loaded it keeps its value as stored, so that looking at an entry, or
+// typing into another cell of it, does not edit it (a threshold of 150 or a ratio of
+// 2.2345 from the file stays, flags included). `database` must hold entry n as it was
+// when `loaded` was taken from it, or as an earlier call with the same `loaded` left it.
+// In a column with a changed cell:
+// - a changed cell is read by the rules of readParameterRows, a threshold typed as an
+//   output level less the gain as shown;
+// - an untouched threshold stored as an output level and shown as one ("60o") follows
+//   a changed gain: it is that output level less the new gain, as the page shows it;
+// - "x" or nothing typed as a second stage copies the first stage as now stored; so
+//   does an untouched empty second stage that is missing when its first stage was
+//   typed (an entry being filled in). One that holds a value keeps it;
+// - the stages are exchanged, each with its ratio, when threshold 1 lies above
+//   threshold 2 and one of the two thresholds was typed; stored stages are never
+//   exchanged;
+// - a cell that is no number stops the store as storeAidEntryTexts does: the changed
+//   cells from it on are missing, the untouched ones keep their values, and the later
+//   columns are left as they were.
 std::optional<BadAidCell> storeChangedAidEntryTexts(const AidEntryTexts& shown,
                                                     const AidEntryTexts& loaded,
                                                     AidDatabase& database, int n);
 
-// The cells of the changed columns whose values are dropped or refused (see
-// judgeParameterText), frequency by frequency, top to bottom.
+// The changed cells whose values are dropped or refused (see judgeParameterText),
+// frequency by frequency, top to bottom. Untouched cells keep their stored values and
+// are not named.
 struct AidCellNote {
     int column = 0;
     JudgedCell cell;

@@ -68,7 +68,9 @@ AidEntryTexts TfmPage3::shownTexts() const {
 }
 
 bool TfmPage3::storeAidEntry(int n) {
-    const AidDatabase before = aidDatabase;
+    // Compared with the entry as last stored: a store that stopped at a bad cell may
+    // have left part of the edit in memory, which the file has not had yet.
+    const AidDatabase before = lastStored_;
     if (!storeEntryOnly(n))
         return false;
     if (std::memcmp(&before, &aidDatabase, sizeof before) != 0)
@@ -80,6 +82,9 @@ bool TfmPage3::storeEntryOnly(int n) {
     const AidEntryTexts shown = shownTexts();
     if (refuseCellOnStore(shown))
         return false;
+    // Untouched cells keep the values the texts were loaded from, not what a store
+    // that stopped at a bad cell left of them.
+    copyAidEntry(lastStored_, aidDatabase, n);
     const std::optional<BadAidCell> bad =
         storeChangedAidEntryTexts(shown, loadedTexts_, aidDatabase, n);
     if (bad) {
@@ -119,7 +124,7 @@ bool TfmPage3::refuseCellOnStore(const AidEntryTexts& shown) {
     return false;
 }
 
-// Values the store dropped, in the columns the clinician changed, are named.
+// Values the store dropped, in the cells the clinician changed, are named.
 void TfmPage3::noteDroppedCells(const AidEntryTexts& shown) {
     QStringList notes;
     for (const AidCellNote& note : changedCellsNotKept(shown, loadedTexts_)) {

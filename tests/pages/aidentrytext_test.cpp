@@ -9,6 +9,8 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -289,6 +291,89 @@ TEST(StoreChangedAidEntry, OnlyWhatDiffersFromTheShownTextsIsStored) {
     EXPECT_EQ(notes[1].cell.row, 1);
     EXPECT_EQ(notes[1].cell.judgement.verdict, EntryVerdict::Dropped);
     EXPECT_EQ(notes[2].cell.judgement.verdict, EntryVerdict::Refused);
+}
+
+} // namespace
+
+namespace {
+
+// Typing into one cell stores that cell: the others keep their values and flags bit
+// for bit, an untouched output-level threshold follows a typed gain, and only typed
+// thresholds put the stages in order.
+TEST(StoreChangedAidEntry, CellsTheClinicianDidNotTouchKeepTheirValues) {
+    AidDatabase db = defaults();
+    db.aidData[2][1] = {20, 40, 1, 2.2345f, 150, 0, 3.5f, 110}; // 500 Hz: "60o", "2.2", ""
+    db.aidData[2][2] = {30, 45, 0, 2, 55, 1, 3, 115};           // 1 KHz: "45", "85o"
+    db.aidData[2][3] = {-5, 70, 0, 1.5f, 90, 0, 4, 100};        // 2 KHz
+    db.aidData[2][5] = {10, 95, 0, 2.5f, 80, 0, 25, 120};       // 4 KHz: stages reversed
+    const AidEntryTexts loaded = aidEntryTexts(db, 2);
+    ASSERT_EQ(loaded.cell[1][1], "60o");
+    ASSERT_EQ(loaded.cell[2][3], "85o");
+    const struct {
+        const char* what;
+        int column;
+        std::vector<std::pair<int, const char*>> typed; // row, text
+        AidFrequencyData stored;
+        int badRow; // -1: the store goes through
+    } cases[] = {
+        {"gain only: output threshold 1 follows it",
+         1,
+         {{0, "25"}},
+         {25, 35, 1, 2.2345f, 150, 0, 3.5f, 110},
+         -1},
+        {"gain only: output threshold 2 follows it",
+         2,
+         {{0, "40"}},
+         {40, 45, 0, 2, 45, 1, 3, 115},
+         -1},
+        {"threshold 1 typed beside an untouched empty threshold 2",
+         1,
+         {{1, "50"}},
+         {20, 50, 0, 2.2345f, 150, 0, 3.5f, 110},
+         -1},
+        {"a missing second stage follows its typed first stage",
+         0,
+         {{1, "50"}, {2, "1.8"}},
+         {E, 50, 0, 1.8f, 50, 0, 1.8f, E},
+         -1},
+        {"x typed as threshold 2 copies threshold 1 as stored",
+         1,
+         {{3, "x"}},
+         {20, 40, 1, 2.2345f, 40, 0, 3.5f, 110},
+         -1},
+        {"threshold 1 typed above threshold 2: the stages are exchanged",
+         3,
+         {{1, "95"}},
+         {-5, 90, 0, 4, 95, 0, 1.5f, 100},
+         -1},
+        {"gain only: stored stages in the wrong order stay",
+         5,
+         {{0, "12"}},
+         {12, 95, 0, 2.5f, 80, 0, 25, 120},
+         -1},
+        {"a bad cell stops: typed cells from it on missing, untouched ones kept",
+         1,
+         {{0, "25"}, {2, "2..5"}, {5, "90"}},
+         {25, 35, 1, E, 150, 0, 3.5f, E},
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AidDatabase stored = db;
+        AidEntryTexts shown = loaded;
+        for (const auto& [row, text] : c.typed)
+            shown.cell[c.column][row] = text;
+        const std::optional<BadAidCell> bad = storeChangedAidEntryTexts(shown, loaded, stored, 2);
+        EXPECT_EQ(bad ? bad->row : -1, c.badRow);
+        EXPECT_EQ(fieldsOf(stored.aidData[2][c.column]), fieldsOf(c.stored));
+        EXPECT_EQ(changedCellsNotKept(shown, loaded).size(), c.badRow < 0 ? 0u : 1u)
+            << "untouched values are not named";
+        for (int f = 0; f < kFrequencyCount; ++f) {
+            if (f == c.column)
+                continue;
+            EXPECT_EQ(fieldsOf(stored.aidData[2][f]), fieldsOf(db.aidData[2][f])) << f;
+        }
+    }
 }
 
 } // namespace

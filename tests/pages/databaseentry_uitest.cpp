@@ -83,9 +83,12 @@ TEST_F(DatabasePageTest, LeavingACellNamesWhatIsDroppedAndRefusesWhatNoAidHas) {
 // A file with values the page would not take, a name that fills its slot without a
 // terminator and padding that is not zero comes back byte for byte after stepping
 // through all six entries; stepping without a change does not even write the file.
+// Typing a gain stores that gain alone: the ratio and threshold 2 beside it stay.
 TEST_F(DatabasePageTest, SteppingThroughTheEntriesKeepsTheFileByteForByte) {
     AidDatabase crafted{};
     defaultAidDatabase(crafted);
+    crafted.aidData[0][1].ratio1 = 2.2345f;
+    crafted.aidData[0][1].threshold2 = 150.0f;
     crafted.aidData[0][2].threshold2 = 150.0f;
     crafted.aidData[3][4].ratio2 = 2.2345f;
     crafted.aidData[5][0].gainAt50 = 139.5f;
@@ -93,23 +96,37 @@ TEST_F(DatabasePageTest, SteppingThroughTheEntriesKeepsTheFileByteForByte) {
     crafted.aidData[5][0].threshold1IsOutput = 1;
     std::memset(crafted.aidLongNames[2], 'N', sizeof crafted.aidLongNames[2]);
     crafted.padding[0] = 0x5a;
+    const struct {
+        const char* what;
+        const char* gainAt500; // typed into entry 1 before stepping; nullptr: none
+        float storedGain;
+    } cases[] = {{"looking only", nullptr, kEmptyValue}, {"the 500 Hz gain typed", "25", 25.0f}};
     const std::string path = startDir.file("TAVIK.TDB");
-    saveAidDatabase(path, crafted);
-    restartProgram();
-    showDatabasePage();
-    struct stat before {};
-    ::stat(path.c_str(), &before);
-    for (const char* button : {"NextRecButton", "NextRecButton", "NextRecButton", "NextRecButton",
-                               "NextRecButton", "FirstRecButton", "LastRecButton"})
-        click(button);
-    click("ClientInfoButton");
-    struct stat during {};
-    ::stat(path.c_str(), &during);
-    EXPECT_EQ(during.st_ino, before.st_ino) << "looking is not editing: the file was not written";
-    ASSERT_TRUE(closeProgram());
-    AidDatabase written{};
-    ASSERT_EQ(loadAidDatabase(path, written).source, AidDatabaseSource::File);
-    EXPECT_EQ(std::memcmp(&written, &crafted, sizeof written), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        saveAidDatabase(path, crafted);
+        restartProgram();
+        showDatabasePage();
+        struct stat before {};
+        ::stat(path.c_str(), &before);
+        if (c.gainAt500)
+            type(1, kGain, c.gainAt500);
+        for (const char* button :
+             {"NextRecButton", "NextRecButton", "NextRecButton", "NextRecButton", "NextRecButton",
+              "FirstRecButton", "LastRecButton"})
+            click(button);
+        click("ClientInfoButton");
+        struct stat during {};
+        ::stat(path.c_str(), &during);
+        EXPECT_EQ(during.st_ino == before.st_ino, c.gainAt500 == nullptr)
+            << "the file is written only when an entry changed";
+        ASSERT_TRUE(closeProgram());
+        AidDatabase written{};
+        ASSERT_EQ(loadAidDatabase(path, written).source, AidDatabaseSource::File);
+        EXPECT_EQ(written.aidData[0][1].gainAt50, c.storedGain);
+        written.aidData[0][1].gainAt50 = kEmptyValue;
+        EXPECT_EQ(std::memcmp(&written, &crafted, sizeof written), 0);
+    }
 }
 
 // Every stored change is written at once, so a crash loses none; a file that cannot be
