@@ -14,9 +14,6 @@
 #include "curves/targets.h"
 #include "curves/usercurveentry.h"
 
-#include <array>
-#include <string>
-
 class DataGrid;
 class QKeyEvent;
 class QLabel;
