@@ -35,6 +35,10 @@ struct CurveGrid {
     std::string cell[kGridColumns][kGridRows];
 };
 
+// The grid columns the clinician types the two user curves into.
+inline constexpr int kLeftUserColumn = 2;
+inline constexpr int kRightUserColumn = 5;
+
 // The cells the clinician may move into: the two user columns (2 and 5), rows 0 to 5.
 bool curveCellSelectable(int column, int row);
 

@@ -13,10 +13,6 @@ class QPainter;
 class QRect;
 class QWidget;
 
-// The grid columns the clinician types the two user curves into.
-inline constexpr int kLeftUserColumn = 2;
-inline constexpr int kRightUserColumn = 5;
-
 // The grid at its place on the page, with the row labels in column 0. The page sets
 // its handlers.
 DataGrid* makeCurveEntryGrid(QWidget* page);

@@ -13,6 +13,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
@@ -68,7 +69,7 @@ void TfmCurveEdit::buildGrid() {
     DataEntryGrid->keyPress = [this](QKeyEvent* event) { return DataEntryGridKeyPress(event); };
     DataEntryGrid->textEdited = [this] {
         gridEdited = true;
-        noteEdit(DataEntryGrid->currentColumn(), DataEntryGrid->currentRow());
+        entry_.edited(DataEntryGrid->currentColumn(), DataEntryGrid->currentRow());
         markModified();
     };
     DataEntryGrid->enterPressed = [this] { enterPressed(); };
@@ -146,12 +147,11 @@ void TfmCurveEdit::loadPage() {
     choices_.showChoices(settings[lf], settings[rf]);
     choices_.showUserCaptions(lf, rf);
     nameUserCells();
-    lastEditedUserColumn_ = 0;
-    editedCells_ = {};
 
     CurveGrid grid;
     writeStoredCurve(grid, kLeftUserColumn, settings[lf].curve);
     writeStoredCurve(grid, kRightUserColumn, settings[rf].curve);
+    entry_.loaded(grid);
     showColumn(grid, kLeftUserColumn);
     showColumn(grid, kRightUserColumn);
     fitCurve(GraphSide::Left, choices_.curveCombo(GraphSide::Left)->currentIndex());
@@ -171,16 +171,18 @@ void TfmCurveEdit::nameUserCells() {
 }
 
 void TfmCurveEdit::storePage() {
+    noteDroppedValues();
     const int lf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]);
     const int rf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]);
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
+    entry_.stored(readGrid());
     // With both graphs at one frequency the column edited last is stored last, and
     // so is the one kept; unedited, the right graph's.
     const int leftUser = kLeftUserColumn - 1;
     const int rightUser = kRightUserColumn - 1;
-    const bool leftLast = lastEditedUserColumn_ == kLeftUserColumn;
+    const bool leftLast = entry_.lastEditedColumn() == kLeftUserColumn;
     settings[leftLast ? rf : lf].curve = curves[leftLast ? rightUser : leftUser];
     settings[leftLast ? lf : rf].curve = curves[leftLast ? leftUser : rightUser];
 }
@@ -201,12 +203,18 @@ void TfmCurveEdit::fitCurve(GraphSide side, int shape) {
 // The scores are worked out here rather than while painting, so the RMS row is
 // right as soon as the curves change, and both graphs show what the grid holds.
 void TfmCurveEdit::readCurves() {
-    CurveGrid grid = curveGridTexts(*DataEntryGrid);
-    withoutRefusedValues(grid);
+    CurveGrid grid = readGrid();
     ::readCurves(grid, curves);
     scoreCompleteCurves(grid, curves, fitPoints_);
     showGridScores(*DataEntryGrid, grid);
     graphs_.showCurves(curves);
+}
+
+// The grid's texts as they are read and stored: a refused value in a cell the
+// clinician left by a click elsewhere (a list, a button) reads as the value last
+// stored there, so it is never drawn, printed or stored, and the old value stays.
+CurveGrid TfmCurveEdit::readGrid() {
+    return entry_.asRead(curveGridTexts(*DataEntryGrid));
 }
 
 void TfmCurveEdit::showColumn(const CurveGrid& grid, int column) {
@@ -265,7 +273,12 @@ void TfmCurveEdit::RightSideCurveComboChange() {
 
 // The two aid combos always show the same aid. Choosing one stores the page and is a
 // change of the patient's data: the file keeps the choice, and the aid report follows it.
+// A refused value in a user cell refuses the choice: the list shows its aid again.
 void TfmCurveEdit::aidComboChanged(GraphSide side) {
+    if (reportRefusedCell(false)) {
+        showStoredAid(side);
+        return;
+    }
     choices_.matchAid(side);
     showAid(choices_.aidCombo(GraphSide::Left)->currentIndex(), kLeftAidColumn,
             frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]));
@@ -274,6 +287,15 @@ void TfmCurveEdit::aidComboChanged(GraphSide side) {
     storePage();
     readCurves();
     markModified();
+}
+
+// Every aid choice stores the page, so the record holds the aid the list showed.
+void TfmCurveEdit::showStoredAid(GraphSide side) {
+    const int frequency = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(side)]);
+    ChoiceCombo* combo = choices_.aidCombo(side);
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(
+        choiceOrFirst(fitting.aidSettings[recordIndex(currentEar)][frequency].aidChoice));
 }
 
 void TfmCurveEdit::LeftSideHAidComboChange() {
@@ -285,8 +307,11 @@ void TfmCurveEdit::RightSideHAidComboChange() {
 }
 
 // The report prints what the grid shows: the curves are read first, then the page
-// hands its control texts, ear, targets and curves to the print command.
+// hands its control texts, ear, targets and curves to the print command. A refused
+// value in a user cell is corrected first.
 void TfmCurveEdit::PrintButtonClick() {
+    if (reportRefusedCell(false))
+        return;
     readCurves();
     PrintRequest request;
     for (int control = 0; control < kCurveControlCount; ++control)
@@ -296,93 +321,6 @@ void TfmCurveEdit::PrintButtonClick() {
     std::copy(std::begin(curves), std::end(curves), std::begin(request.curves));
     if (printCommand)
         printCommand(request);
-}
-
-// Moving to another cell after an edit reads the grid again.
-bool TfmCurveEdit::DataEntryGridSelectCell(int column, int row) {
-    if (gridEdited) {
-        readCurves();
-        gridEdited = false;
-    }
-    return curveCellSelectable(column, row);
-}
-
-// Each row takes its own characters; everything else is swallowed. Keys that type
-// nothing (arrows, Home) pass; Delete passes too, and the change it makes counts as
-// an edit. Enter is the grid's: it commits, reads the curves (enterPressed) and
-// moves down.
-bool TfmCurveEdit::DataEntryGridKeyPress(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Backspace) {
-        gridEdited = true;
-        markModified();
-        return false;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || event->key() == Qt::Key_Delete)
-        return false;
-    if (text.size() > 1 || !curveCellAccepts(DataEntryGrid->currentRow(), text.at(0).unicode()))
-        return true;
-    gridEdited = true;
-    markModified();
-    return false;
-}
-
-void TfmCurveEdit::enterPressed() {
-    if (gridEdited)
-        readCurves();
-}
-
-// A value dropped on reading is named as the clinician moves on; a gain or a ratio
-// no hearing aid has keeps them in the cell.
-bool TfmCurveEdit::DataEntryGridCellLeaving(int column, int row) {
-    const EntryJudgement judgement =
-        judgeParameterText(row, DataEntryGrid->cellText(column, row).toStdString());
-    if (judgement.verdict == EntryVerdict::Kept)
-        return true;
-    const GraphSide side = column == kLeftUserColumn ? GraphSide::Left : GraphSide::Right;
-    statusNote(this, userCellPlace(column, row, choices_.userCaption(side)) +
-                         QString::fromStdString(judgement.note));
-    return judgement.verdict != EntryVerdict::Refused;
-}
-
-void TfmCurveEdit::noteEdit(int column, int row) {
-    if (!curveCellSelectable(column, row))
-        return;
-    lastEditedUserColumn_ = column;
-    editedCells_[column == kLeftUserColumn ? 0 : 1][row] = true;
-}
-
-// Whether a user cell holds a value the clinician typed and no aid has (file values stay).
-bool TfmCurveEdit::holdsRefusedValue(int column, int row, const std::string& text) const {
-    return editedCells_[column == kLeftUserColumn ? 0 : 1][row] &&
-           judgeParameterText(row, text).verdict == EntryVerdict::Refused;
-}
-
-// A refused value can still stand in a cell the clinician left by a click elsewhere
-// (a list, a button): it is read as missing, so it is never drawn or stored.
-void TfmCurveEdit::withoutRefusedValues(CurveGrid& grid) const {
-    for (const int column : {kLeftUserColumn, kRightUserColumn}) {
-        for (int row = 0; row < kCurveParameterRows; ++row) {
-            if (holdsRefusedValue(column, row, grid.cell[column][row]))
-                grid.cell[column][row].clear();
-        }
-    }
-}
-
-// A page left with a refused value in a user cell keeps the clinician there.
-bool TfmCurveEdit::canLeave() {
-    DataEntryGrid->commitEditor();
-    for (const int column : {kLeftUserColumn, kRightUserColumn}) {
-        for (int row = 0; row < kCurveParameterRows; ++row) {
-            if (!holdsRefusedValue(column, row, DataEntryGrid->cellText(column, row).toStdString()))
-                continue;
-            DataEntryGridCellLeaving(column, row);
-            DataEntryGrid->setFocus();
-            DataEntryGrid->setCurrentCell(row, column);
-            return false;
-        }
-    }
-    return true;
 }
 
 void TfmCurveEdit::DataEntryGridDrawCell(QPainter& painter, int column, int row,

@@ -12,9 +12,7 @@
 #include "curves/curvegrapharea.h"
 #include "curves/printrequest.h"
 #include "curves/targets.h"
-
-#include <array>
-#include <string>
+#include "curves/usercurveentry.h"
 
 class DataGrid;
 class QKeyEvent;
@@ -32,6 +30,8 @@ class TfmCurveEdit : public PageForm {
     void loadFromRecord() override { loadPage(); }
     void storeToRecord() override { storePage(); }
     bool canLeave() override;
+    bool canStore() override;
+    bool canClose() override;
 
     // Writes a database entry's curve at a frequency into a grid column (3 or 6) and
     // names the aid in the hint of both aid combos.
@@ -88,19 +88,20 @@ class TfmCurveEdit : public PageForm {
     void aidComboChanged(GraphSide side);
     void enterPressed();
     void showColumn(const CurveGrid& grid, int column);
-    void noteEdit(int column, int row);
-    bool holdsRefusedValue(int column, int row, const std::string& text) const;
-    void withoutRefusedValues(CurveGrid& grid) const;
+    CurveGrid readGrid();
+    bool reportRefusedCell(bool messageBox);
+    void showRefusedCell(int column, int row);
+    void noteDroppedValues();
+    QString userCellNote(const UserCell& cell) const;
+    void showStoredAid(GraphSide side);
     void nameUserCells();
 
     Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
-    // The user column (2 or 5) typed into last since the ear was loaded; 0 for none.
-    int lastEditedUserColumn_ = 0;
-    // The user cells typed into since then, [left, right][row].
-    std::array<std::array<bool, kCurveParameterRows>, 2> editedCells_{};
+    // The user cells typed into since the ear was loaded, and the texts last stored.
+    UserCurveEntry entry_;
 
     EarFitPoints fitPoints_{};
     PrintCommand printCommand;

@@ -4,6 +4,9 @@
 
 #include <QStatusBar>
 
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,24 +65,100 @@ TEST_F(CurvePageTest, LeavingAUserCellNamesWhatIsDroppedAndRefusesWhatNoAidHas) 
     }
 }
 
-// A refused value that the clinician clicks away from is never drawn or stored, and
-// keeps the page and the ear until it is corrected.
-TEST_F(CurvePageTest, ARefusedValueIsNeverStoredAndKeepsThePage) {
-    typeColumn(5, {"20", "45", "2", "", "", "110"});
-    type(5, 2, "25");
+// A gain no aid has, typed over a stored gain of 30 and not corrected: every way that
+// would store the page, choose an aid or print keeps the clinician in the cell, and
+// the record, the file and the aid stay as they were. The curve reads the stored gain.
+TEST_F(CurvePageTest, ARefusedValueIsNeverStoredAndKeepsTheStoredOne) {
+    leavePage();
+    AidSetting(&right)[kFrequencyCount] = fitting.aidSettings[kRightEar];
+    right[k1000].curve = CurveParams{12, 40, 0, 1.5f, 60, 0, 2.5f, 105, 0, 0, {}};
+    right[k4000].curve = CurveParams{30, 50, 0, 2, 70, 0, 3, 115, 0, 0, {}};
+    right[k1000].aidChoice = 2;
+    right[k4000].aidChoice = 2;
+    showCurvePage();
+    type(5, 0, "139.5");
     choose("RightSideCurveCombo", 1); // a click on the list: the cell is left unasked
-    EXPECT_EQ(fmCurveEdit->curve(4).ratio1, kEmptyValue);
-    click("ToggleEarButton");
-    EXPECT_EQ(earShown(), " RIGHT EAR");
-    leavePage();
-    EXPECT_TRUE(fmCurveEdit->isVisible());
-    EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().contains("25 is a ratio"));
-    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curve.ratio1, kEmptyValue);
+    EXPECT_EQ(fmCurveEdit->curve(4).gainAt50, 30.0f) << "the stored gain, not missing";
+    EXPECT_EQ(fmCurveEdit->curve(1).gainAt50, 12.0f);
 
-    type(5, 2, "2.5");
-    leavePage();
-    EXPECT_FALSE(fmCurveEdit->isVisible());
-    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curve.ratio1, 2.5f);
+    const struct {
+        const char* way;
+        std::function<void()> act;
+        std::size_t errors = 0; // Save says it in a message box too
+    } cases[] = {
+        {"Save", [] { trigger("Save1"); }, 1},   {"an aid", [] { choose("LeftSideHAidCombo", 4); }},
+        {"print", [] { click("PrintButton"); }}, {"Switch ears", [] { click("ToggleEarButton"); }},
+        {"another page", [] { leavePage(); }},   {"New", [] { trigger("New1"); }},
+    };
+    const std::string saved = files.file("REFUSED.TAV");
+    document.currentFilePath = saved;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        const FittingRecord before = fitting;
+        script.clear();
+        type(5, 0, "139.5");
+        c.act();
+        EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().startsWith(
+            "Right graph, 4000 Hz (user), Gain at 50 dB: 139.5 dB is a gain no hearing aid"));
+        EXPECT_EQ(std::memcmp(&before, &fitting, sizeof fitting), 0) << "the record is untouched";
+        EXPECT_FALSE(std::filesystem::exists(saved));
+        EXPECT_TRUE(fmCurveEdit->isVisible());
+        EXPECT_EQ(earShown(), " RIGHT EAR");
+        EXPECT_EQ(std::pair(grid()->currentColumn(), grid()->currentRow()), std::pair(5, 0));
+        ASSERT_NE(grid()->cellEditor(), nullptr);
+        EXPECT_EQ(grid()->cellEditor()->text(), "139.5");
+        EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 2);
+        EXPECT_EQ(find<QComboBox>("RightSideHAidCombo")->currentIndex(), 2);
+        EXPECT_EQ(script.shownOf(Kind::Error).size(), c.errors);
+        EXPECT_TRUE(script.shownOf(Kind::Modal).empty()) << "nothing printed";
+    }
+
+    // Corrected, the gain is saved; refused again and closed without saving, the
+    // record keeps the gain last stored.
+    type(5, 0, "25");
+    trigger("Save1");
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curve.gainAt50, 25.0f);
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k1000].curve.gainAt50, 12.0f);
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    type(5, 0, "-20.5");
+    choose("RightSideCurveCombo", 2);
+    script.setNextAnswer(DialogAnswer::No);
+    EXPECT_TRUE(closeProgram());
+    EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curve.gainAt50, 25.0f);
+}
+
+// A value dropped on reading is named before the page stores it as missing, however
+// the cell is left; the left graph's cell first.
+TEST_F(CurvePageTest, ADroppedValueIsNamedBeforeThePageStoresIt) {
+    const struct {
+        const char* way;
+        std::function<void()> act;
+    } cases[] = {
+        {"Switch ears", [] { click("ToggleEarButton"); }},
+        {"an aid", [] { choose("RightSideHAidCombo", 3); }},
+        {"Save", [] { trigger("Save1"); }},
+        {"another page", [] { leavePage(); }},
+    };
+    document.currentFilePath = files.file("DROPPED.TAV");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        leavePage();
+        AidSetting(&right)[kFrequencyCount] = fitting.aidSettings[kRightEar];
+        right[k4000].curve.threshold1 = 50;
+        right[k1000].curve.maxOutput = 110;
+        showCurvePage();
+        type(5, 1, "20");
+        type(2, 5, "150");
+        fmWinMain->statusBar()->clearMessage();
+        c.act();
+        EXPECT_EQ(fmWinMain->statusBar()->currentMessage(),
+                  "Left graph, 1000 Hz (user), Maximum Output: 150 is outside 30 to 130 dB and "
+                  "is not used. Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside "
+                  "30 to 130 dB and is not used.");
+        EXPECT_EQ(right[k4000].curve.threshold1, kEmptyValue);
+        EXPECT_EQ(right[k1000].curve.maxOutput, kEmptyValue);
+        showCurvePage();
+    }
 }
 
 // With both graphs at 1000 Hz they share one stored curve: the column typed into last

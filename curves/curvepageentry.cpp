@@ -1,0 +1,123 @@
+// The curve page's grid handlers and its checks of what the clinician typed into the
+// user columns: which cells may be current, which keys a row takes, what leaving a
+// cell says, and the refused and dropped values that stop or precede a store.
+#include "controls/datagrid.h"
+#include "controls/statusnote.h"
+#include "curves/curvegridview.h"
+#include "curves/curvepage.h"
+#include "model/document.h"
+#include "platform/dialogservice.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStringList>
+
+#include <optional>
+
+// Moving to another cell after an edit reads the grid again.
+bool TfmCurveEdit::DataEntryGridSelectCell(int column, int row) {
+    if (gridEdited) {
+        readCurves();
+        gridEdited = false;
+    }
+    return curveCellSelectable(column, row);
+}
+
+// Each row takes its own characters; everything else is swallowed. Keys that type
+// nothing (arrows, Home) pass; Delete passes too, and the change it makes counts as
+// an edit. Enter is the grid's: it commits, reads the curves (enterPressed) and
+// moves down.
+bool TfmCurveEdit::DataEntryGridKeyPress(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace) {
+        gridEdited = true;
+        markModified();
+        return false;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || event->key() == Qt::Key_Delete)
+        return false;
+    if (text.size() > 1 || !curveCellAccepts(DataEntryGrid->currentRow(), text.at(0).unicode()))
+        return true;
+    gridEdited = true;
+    markModified();
+    return false;
+}
+
+void TfmCurveEdit::enterPressed() {
+    if (gridEdited)
+        readCurves();
+}
+
+// A value dropped on reading is named as the clinician moves on; a gain or a ratio
+// no hearing aid has keeps them in the cell.
+bool TfmCurveEdit::DataEntryGridCellLeaving(int column, int row) {
+    const UserCell cell{
+        column, row, judgeParameterText(row, DataEntryGrid->cellText(column, row).toStdString())};
+    if (cell.judgement.verdict == EntryVerdict::Kept)
+        return true;
+    statusNote(this, userCellNote(cell));
+    return cell.judgement.verdict != EntryVerdict::Refused;
+}
+
+// "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside 30 to 130 dB and is
+// not used."
+QString TfmCurveEdit::userCellNote(const UserCell& cell) const {
+    const GraphSide side = cell.column == kLeftUserColumn ? GraphSide::Left : GraphSide::Right;
+    return userCellPlace(cell.column, cell.row, choices_.userCaption(side)) +
+           QString::fromStdString(cell.judgement.note);
+}
+
+// A value dropped on reading is named before the page stores it, however the cell was
+// left: Switch ears, an aid choice, Save, another page.
+void TfmCurveEdit::noteDroppedValues() {
+    QStringList notes;
+    for (const UserCell& cell : entry_.dropped(curveGridTexts(*DataEntryGrid)))
+        notes << userCellNote(cell);
+    if (!notes.isEmpty())
+        statusNote(this, notes.join(QLatin1Char(' ')));
+}
+
+// A refused value in a user cell keeps the page, the ear, the aid and the record as
+// they are: the clinician is taken to the cell and told why. Save, which may be chosen
+// from the menu with the grid out of mind, says it in a message box too.
+bool TfmCurveEdit::reportRefusedCell(bool messageBox) {
+    const std::optional<UserCell> refused =
+        entry_.firstRefused(curveGridTexts(*DataEntryGrid), DataEntryGrid->currentColumn(),
+                            DataEntryGrid->currentRow());
+    if (!refused)
+        return false;
+    const QString note = userCellNote(*refused);
+    if (messageBox)
+        dialogs().error(this, QStringLiteral("TAVIK"), note);
+    showRefusedCell(refused->column, refused->row);
+    statusNote(this, note);
+    return true;
+}
+
+// The cell with its editor open, the text as typed and the cursor at its end: no
+// selection for the next key to overwrite.
+void TfmCurveEdit::showRefusedCell(int column, int row) {
+    if (!isVisible())
+        return;
+    DataEntryGrid->setFocus();
+    DataEntryGrid->setCurrentCell(row, column);
+    if (!DataEntryGrid->cellEditor())
+        DataEntryGrid->edit(DataEntryGrid->currentIndex());
+    if (QLineEdit* editor = DataEntryGrid->cellEditor())
+        editor->end(false);
+}
+
+bool TfmCurveEdit::canLeave() {
+    return !reportRefusedCell(false);
+}
+
+bool TfmCurveEdit::canStore() {
+    return !reportRefusedCell(true);
+}
+
+// Exit asks about unsaved changes first, and Save refuses what a cell cannot store;
+// answered No, the clinician has chosen to go without it, and the refused text never
+// reaches the record.
+bool TfmCurveEdit::canClose() {
+    return true;
+}
