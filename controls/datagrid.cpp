@@ -94,6 +94,15 @@ void DataGrid::commitEditor() {
         editor_->setCursorPosition(cursor);
 }
 
+void DataGrid::returnToCell(int column, int row) {
+    setCurrentCell(row, column);
+    setFocus();
+    if (!editor_)
+        edit(currentIndex());
+    if (editor_)
+        editor_->end(false);
+}
+
 void DataGrid::leaveByTab(bool forward) {
     if (!mayLeaveCell())
         return;

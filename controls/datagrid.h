@@ -57,6 +57,11 @@ class DataGrid : public QTableWidget {
 
     // Writes what the open cell editor holds into its cell.
     void commitEditor();
+    // Takes the clinician back to a cell to correct it, after a message or a refused
+    // step: the cell is current with its editor open and has the focus, its text as
+    // typed with the cursor at the end, nothing selected for the next key to
+    // overwrite. The editor is opened now, not when the window is active again.
+    void returnToCell(int column, int row);
     QLineEdit* cellEditor() const { return editor_; }
 
     // Moves the focus to the next (or previous) control of the window, out of the grid.

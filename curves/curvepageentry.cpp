@@ -9,7 +9,6 @@
 #include "platform/dialogservice.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QStringList>
 
 #include <optional>
@@ -99,12 +98,7 @@ bool TfmCurveEdit::reportRefusedCell(bool messageBox) {
 void TfmCurveEdit::showRefusedCell(int column, int row) {
     if (!isVisible())
         return;
-    DataEntryGrid->setFocus();
-    DataEntryGrid->setCurrentCell(row, column);
-    if (!DataEntryGrid->cellEditor())
-        DataEntryGrid->edit(DataEntryGrid->currentIndex());
-    if (QLineEdit* editor = DataEntryGrid->cellEditor())
-        editor->end(false);
+    DataEntryGrid->returnToCell(column, row);
 }
 
 bool TfmCurveEdit::canLeave() {

@@ -9,7 +9,6 @@
 #include "pages/databasepage.h"
 #include "platform/dialogservice.h"
 
-#include <QLineEdit>
 #include <QStringList>
 
 #include <algorithm>
@@ -118,7 +117,7 @@ bool TfmPage3::refuseCellOnStore(const AidEntryTexts& shown) {
         statusNote(this, cellPlace(note.column, note.cell.row) +
                              QString::fromStdString(note.cell.judgement.note));
         if (isVisible())
-            takeToCell(note.column, note.cell.row);
+            HADataGrid->returnToCell(note.column, note.cell.row);
         return true;
     }
     return false;
@@ -170,19 +169,7 @@ void TfmPage3::reportBadCell(const BadAidCell& bad, bool showCell) {
     dialogs().error(this, QStringLiteral("TAVIK"), message);
     statusNote(this, cellPlace(bad.column, bad.row) + message);
     if (showCell)
-        takeToCell(bad.column, bad.row);
-}
-
-void TfmPage3::takeToCell(int column, int row) {
-    HADataGrid->setCurrentCell(row, column);
-    HADataGrid->setFocus();
-    // The message box took the focus and so closed the cell editor. It is opened again
-    // now, not when the window is active again, and the text stays as typed with the
-    // cursor at its end: no selection for the next key to overwrite.
-    if (!HADataGrid->cellEditor())
-        HADataGrid->edit(HADataGrid->currentIndex());
-    if (QLineEdit* editor = HADataGrid->cellEditor())
-        editor->end(false);
+        HADataGrid->returnToCell(bad.column, bad.row);
 }
 
 void TfmPage3::restoreShownEntry() {

@@ -70,7 +70,6 @@ class TfmPage3 : public PageForm {
     bool refuseCellOnStore(const AidEntryTexts& shown);
     void noteDroppedCells(const AidEntryTexts& shown);
     void reportBadCell(const BadAidCell& bad, bool showCell);
-    void takeToCell(int column, int row);
     // The status-bar note for a cell the clinician leaves; false keeps them in it.
     bool HADataGridCellLeaving(int column, int row);
     QString cellPlace(int column, int row) const;

@@ -13,7 +13,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
@@ -155,13 +154,7 @@ bool TfmPage2::reportRefusedCell(bool messageBox) {
 void TfmPage2::showRefusedCell(Ear thisEar, const RefusedLevel& refused) {
     if (!isVisible())
         return;
-    DataGrid* grid = ear(thisEar).grid;
-    grid->setCurrentCell(refused.row, refused.column);
-    grid->setFocus();
-    if (!grid->cellEditor())
-        grid->edit(grid->currentIndex());
-    if (QLineEdit* editor = grid->cellEditor())
-        editor->end(false);
+    ear(thisEar).grid->returnToCell(refused.column, refused.row);
 }
 
 void TfmPage2::showEarStatus(Ear thisEar) {

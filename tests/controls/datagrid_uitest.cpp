@@ -139,8 +139,9 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
             QTest::mouseDClick(grid->cellEditor(), Qt::LeftButton);
         QTest::keyClick(grid->cellEditor(), c.key);
         EXPECT_EQ(current(), std::make_pair(c.toColumn, c.toRow));
-        if (c.cursorAfter >= 0)
+        if (c.cursorAfter >= 0) {
             EXPECT_EQ(grid->cellEditor()->cursorPosition(), c.cursorAfter);
+        }
     }
     // Typing, then Left: the number is committed whole and the next cell is typed into.
     open(3, 0, "");
