@@ -60,6 +60,8 @@ QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, E
                          const ReportOptions& report) {
     PrintData data = makePrintData(loaded.record, fileName, ear, loaded.page.targets,
                                    loaded.page.curves, printDateToday());
+    for (std::size_t side = 0; side < data.aidLongNames.size(); ++side)
+        data.aidLongNames[side] = latin1ToUtf8(loaded.page.aidLongNames[side]);
     std::array<std::string, 6> controls;
     for (std::size_t i = 0; i < controls.size(); ++i)
         controls[i] = latin1ToUtf8(loaded.page.controls[i]);

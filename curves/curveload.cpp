@@ -44,6 +44,8 @@ EarCurves loadEarCurves(const FittingRecord& record, const AidDatabase& database
     page.controls[kRightSideCurveCombo] = curveShapeNames[rightShape];
     page.controls[kRightCurveUserPanel] = userPanelCaption(rf);
     page.controls[kRightSideHAidCombo] = readText(database.aidShortNames[rightAid]);
+    page.aidLongNames = {readText(database.aidLongNames[leftAid]),
+                         readText(database.aidLongNames[rightAid])};
 
     writeStoredCurve(page.grid, 2, left.curve);
     writeStoredCurve(page.grid, 5, right.curve);

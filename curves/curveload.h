@@ -27,6 +27,8 @@ struct EarCurves {
     EarFitPoints fitPoints{};
     // Texts of the six controls (Latin-1, as the database holds the aid names).
     std::array<std::string, kCurveControlCount> controls;
+    // The long names of the aids of the left and the right graph (Latin-1).
+    std::array<std::string, 2> aidLongNames;
     CurveGrid grid;
     CurveParams curves[kCurveCount]{};
 };

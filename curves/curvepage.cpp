@@ -316,6 +316,11 @@ void TfmCurveEdit::PrintButtonClick() {
     PrintRequest request;
     for (int control = 0; control < kCurveControlCount; ++control)
         request.controls[control] = controlText(control);
+    for (const GraphSide side : kGraphSides) {
+        const int aid = choiceOrFirst(choices_.aidCombo(side)->currentIndex());
+        request.aidLongNames[sideIndex(side)] =
+            qStringFromLatin1(readText(aidDatabase.aidLongNames[aid]));
+    }
     request.currentEar = currentEar;
     request.targets = targets;
     std::copy(std::begin(curves), std::end(curves), std::begin(request.curves));

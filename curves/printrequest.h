@@ -16,6 +16,8 @@ struct PrintRequest {
     // Texts of the six controls above grid columns 1 to 6: left curve combo, left
     // user panel, left aid combo, then the same three on the right.
     std::array<QString, 6> controls;
+    // The long names of the aids chosen for the left and the right graph.
+    std::array<QString, 2> aidLongNames;
     Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};

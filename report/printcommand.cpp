@@ -53,6 +53,8 @@ void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidge
 
     PrintData data = makePrintData(record, state.currentFileName, request.currentEar,
                                    request.targets, request.curves, printDateToday());
+    for (std::size_t side = 0; side < data.aidLongNames.size(); ++side)
+        data.aidLongNames[side] = request.aidLongNames[side].toStdString();
     const std::array<std::string, 6> controls = controlTexts(request);
     for (int choice = 0; choice < kReportChoiceCount; ++choice) {
         if (!dialog.isTicked(choice))

@@ -92,6 +92,31 @@ void ruleTable(GraphPainter& g, const PageSize& page, PageFraction left, PageFra
         g.outline(pageRect(page, left, rowTops[r], right, rowBottoms[r]));
 }
 
+// A text left-aligned at (fx, fy) and cut short with an ellipsis where it would reach
+// the next column at toFx, so that a long name never runs into its neighbour.
+void textLeftWithin(GraphPainter& g, const PageSize& page, PageFraction fx, PageFraction fy,
+                    PageFraction toFx, const QString& text) {
+    const int room = pageX(page, toFx) - pageX(page, fx);
+    const QString shown = g.painter().fontMetrics().elidedText(text, Qt::ElideRight, room);
+    g.text(pageX(page, fx), pageY(page, fy), shown);
+}
+
+// The lines above the title: who the patient is, when and by whom the ear was tested,
+// how it is fitted, and on a report of the aid pair the aids' long names. They use
+// the room between the top of the page and the title, so that nothing of the
+// header below moves. Every text is cut short before the next column.
+void drawIdentity(GraphPainter& g, const PageSize& page, const PrintData& data) {
+    const IdentityTexts t = identityTexts(data);
+    textLeftWithin(g, page, 0.08, 0.024, 0.34, qtext(t.patientId));
+    textLeftWithin(g, page, 0.35, 0.024, 0.69, qtext(t.birthDate));
+    textLeftWithin(g, page, 0.70, 0.024, 0.99, qtext(t.testDate));
+    textLeftWithin(g, page, 0.08, 0.042, 0.44, qtext(t.clinician));
+    textLeftWithin(g, page, 0.45, 0.042, 0.99, qtext(t.fitting));
+    textLeftWithin(g, page, 0.08, 0.06, 0.44, qtext(t.levels));
+    if (!t.aids.empty())
+        textLeftWithin(g, page, 0.45, 0.06, 0.99, qtext(t.aids));
+}
+
 constexpr PageFraction kRowY[kInputOutputRows] = {0.315, 0.335, 0.355, 0.375, 0.395,
                                                   0.415, 0.435, 0.455, 0.475};
 
@@ -124,6 +149,7 @@ void drawHeader(QPainter& painter, const PrintData& data) {
     clearBrush(painter);
     textCentred(g, page, 0.5, 0.088, qtext(h.title));
     g.setPointSize(kTextPointSize);
+    drawIdentity(g, page, data);
     textCentred(g, page, 0.5, 0.11, qtext(h.printed));
     textLeft(g, page, 0.08, 0.14, qtext(h.name));
     textLeft(g, page, 0.08, 0.16, qtext(h.fileName));

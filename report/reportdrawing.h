@@ -22,8 +22,8 @@ QFont reportFont(const char* family, int pointSize);
 // in the language of the user's locale.
 std::string printDateToday();
 
-// The header block: title, date, patient, file, ear, aid style, plot labels and the
-// comments. Leaves "Arial" 10 pt.
+// The header block: the lines that identify patient and fitting, title, date,
+// patient, file, ear, aid style, plot labels and the comments. Leaves "Arial" 10 pt.
 void drawHeader(QPainter& painter, const PrintData& data);
 // The two tables for a curve kind (0 fitted, 1 user, 2 hearing aid). Both leave
 // "Courier" 10 pt and a 1-unit black pen.

@@ -70,6 +70,12 @@ PrintData makePrintData(const FittingRecord& record, const std::string& currentF
     data.leftAidStyle = record.leftAidStyle;
     data.currentFileName = currentFileName;
     data.printDate = printDate;
+    data.patientId = utf8FromSlot(record.patientId);
+    data.birthDate = utf8FromSlot(record.birthDate);
+    data.testDate = utf8FromSlot(record.testDate);
+    data.clinician = utf8FromSlot(record.clinician);
+    data.binauralFitting = record.binauralFitting;
+    data.levelSource = earLevelSource(record, ear);
     return data;
 }
 
@@ -77,6 +83,7 @@ void setPlotLabels(PrintData& data, const std::array<std::string, 6>& controls, 
     const auto c = static_cast<std::size_t>(std::clamp(choice, 0, kReportChoiceCount - 1));
     data.leftPlotLabel = controls[c];
     data.rightPlotLabel = controls[c + 3];
+    data.printChoice = static_cast<int>(c);
 }
 
 std::string formatPrintDate(int year, int month, int day,
@@ -111,6 +118,39 @@ HeaderTexts headerTexts(const PrintData& data) {
     h.rightPlot = "Right Plot: " + data.rightPlotLabel;
     h.comments = data.comments;
     return h;
+}
+
+std::string levelSourceText(int32_t levelSource) {
+    switch (levelSource) {
+    case 0:
+        return "measured";
+    case 1:
+        return "predicted from threshold";
+    case 2:
+        return "predicted from threshold and UCL";
+    default:
+        return "not recorded";
+    }
+}
+
+std::string fittingTypeText(int32_t binauralFitting) {
+    return binauralFitting == 1 ? "Binaural" : "Monaural";
+}
+
+IdentityTexts identityTexts(const PrintData& data) {
+    IdentityTexts t;
+    t.patientId = "Patient ID: " + data.patientId;
+    t.birthDate = "Birth Date: " + data.birthDate;
+    t.testDate = "Test Date: " + data.testDate;
+    t.clinician = "Clinician: " + data.clinician;
+    t.fitting = "Fitting: " + fittingTypeText(data.binauralFitting);
+    if (data.binauralFitting == 1)
+        t.fitting += " (targets 5 dB lower)";
+    t.levels = "Levels: " + levelSourceText(data.levelSource);
+    if (data.printChoice == kAidReport) {
+        t.aids = "Aids: " + data.aidLongNames[0] + "\\" + data.aidLongNames[1];
+    }
+    return t;
 }
 
 std::string paddedInt(double value, int width) {

@@ -36,6 +36,17 @@ struct PrintData {
     int32_t leftAidStyle = 0;
     std::string currentFileName; // "" for an untitled document
     std::string printDate;       // "June 5, 2024"
+    // What identifies the patient and the fitting on every page.
+    std::string patientId;
+    std::string birthDate;
+    std::string testDate;
+    std::string clinician;
+    int32_t binauralFitting = 0; // 1 binaural, anything else monaural
+    int32_t levelSource = 0;     // of the printed ear: 0 measured, 1 and 2 predicted
+    // The long names of the aids chosen for the left and the right plot; a report of
+    // the hearing-aid pair names them. Set by the caller, which holds the database.
+    std::array<std::string, 2> aidLongNames;
+    int printChoice = kFittedReport; // the curve kind of the report being drawn
 };
 
 // The print data of an ear as the curve page holds it, with the record's texts and
@@ -45,7 +56,8 @@ PrintData makePrintData(const FittingRecord& record, const std::string& currentF
                         const std::string& printDate);
 
 // The texts of the six controls above the grid columns give the labels of the two
-// plots: control `choice` for the left plot, `choice` + 3 for the right one.
+// plots: control `choice` for the left plot, `choice` + 3 for the right one. The
+// choice is kept as the curve kind of the reports drawn next.
 void setPlotLabels(PrintData& data, const std::array<std::string, 6>& controls, int choice);
 
 // "mmmm d, yyyy" with the month's full name from the list (January first); a month
@@ -74,6 +86,30 @@ struct HeaderTexts {
 };
 // A hearing-aid style outside 0..3 is named as the first style, BTE.
 HeaderTexts headerTexts(const PrintData& data);
+
+// How an ear's loudness levels were obtained, by its level source: "measured",
+// "predicted from threshold", "predicted from threshold and UCL"; a source outside
+// 0..2 is "not recorded".
+std::string levelSourceText(int32_t levelSource);
+// "Binaural" for 1, "Monaural" for anything else.
+std::string fittingTypeText(int32_t binauralFitting);
+
+// The lines above the title that let a misfiled page be traced back: patient ID,
+// birth date, test date and clinician; the fitting type (with the lowered targets
+// of a binaural fitting) and how the ear's levels were obtained; and on a report of
+// the hearing-aid pair, the long names of its two aids.
+struct IdentityTexts {
+    std::string patientId; // "Patient ID: 40-1172"
+    std::string birthDate; // "Birth Date: 03/14/1941"
+    std::string testDate;  // "Test Date: 12/07/2026"
+    std::string clinician; // "Clinician: Dr. Ann Lee"
+    std::string fitting;   // "Fitting: Monaural" or "Fitting: Binaural (targets 5 dB lower)"
+    std::string levels;    // "Levels: predicted from threshold"
+    // "Aids: Clinic Aid One\Clinic Aid Two", the left plot's first as in the print
+    // selection's captions; "" unless the report shows the hearing-aid pair.
+    std::string aids;
+};
+IdentityTexts identityTexts(const PrintData& data);
 
 // --- tables ------------------------------------------------------------------
 
