@@ -105,8 +105,8 @@ void textLeftWithin(GraphPainter& g, const PageSize& page, PageFraction fx, Page
 // how it is fitted, and on a report of the aid pair the aids' long names. They use
 // the room between the top of the page and the title, so that nothing of the
 // header below moves. Every text is cut short before the next column.
-void drawIdentity(GraphPainter& g, const PageSize& page, const PrintData& data) {
-    const IdentityTexts t = identityTexts(data);
+void drawIdentity(GraphPainter& g, const PageSize& page, const PrintData& data, int choice) {
+    const IdentityTexts t = identityTexts(data, choice);
     textLeftWithin(g, page, 0.08, 0.024, 0.34, qtext(t.patientId));
     textLeftWithin(g, page, 0.35, 0.024, 0.69, qtext(t.birthDate));
     textLeftWithin(g, page, 0.70, 0.024, 0.99, qtext(t.testDate));
@@ -140,7 +140,7 @@ QFont reportFont(const char* family, int pointSize) {
     return font;
 }
 
-void drawHeader(QPainter& painter, const PrintData& data) {
+void drawHeader(QPainter& painter, const PrintData& data, int choice) {
     const PageSize page = pageOf(data);
     const HeaderTexts h = headerTexts(data);
     GraphPainter g(painter, paperMedium(painter));
@@ -149,7 +149,7 @@ void drawHeader(QPainter& painter, const PrintData& data) {
     clearBrush(painter);
     textCentred(g, page, 0.5, 0.088, qtext(h.title));
     g.setPointSize(kTextPointSize);
-    drawIdentity(g, page, data);
+    drawIdentity(g, page, data, choice);
     textCentred(g, page, 0.5, 0.11, qtext(h.printed));
     textLeft(g, page, 0.08, 0.14, qtext(h.name));
     textLeft(g, page, 0.08, 0.16, qtext(h.fileName));
@@ -219,7 +219,7 @@ void drawParameterTable(QPainter& painter, const PrintData& data, int choice) {
 
 void drawReport(QPainter& painter, const PrintData& data, int choice) {
     const int c = std::clamp(choice, 0, kReportChoiceCount - 1);
-    drawHeader(painter, data);
+    drawHeader(painter, data, c);
     drawInputOutputTable(painter, data, c);
     drawParameterTable(painter, data, c);
     drawGraph(painter, data, GraphSide::Left, c);

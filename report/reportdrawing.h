@@ -23,8 +23,9 @@ QFont reportFont(const char* family, int pointSize);
 std::string printDateToday();
 
 // The header block: the lines that identify patient and fitting, title, date,
-// patient, file, ear, aid style, plot labels and the comments. Leaves "Arial" 10 pt.
-void drawHeader(QPainter& painter, const PrintData& data);
+// patient, file, ear, aid style, plot labels and the comments, for a curve kind (0
+// fitted, 1 user, 2 hearing aid). Leaves "Arial" 10 pt.
+void drawHeader(QPainter& painter, const PrintData& data, int choice);
 // The two tables for a curve kind (0 fitted, 1 user, 2 hearing aid). Both leave
 // "Courier" 10 pt and a 1-unit black pen.
 void drawInputOutputTable(QPainter& painter, const PrintData& data, int choice);

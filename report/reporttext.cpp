@@ -83,7 +83,6 @@ void setPlotLabels(PrintData& data, const std::array<std::string, 6>& controls, 
     const auto c = static_cast<std::size_t>(std::clamp(choice, 0, kReportChoiceCount - 1));
     data.leftPlotLabel = controls[c];
     data.rightPlotLabel = controls[c + 3];
-    data.printChoice = static_cast<int>(c);
 }
 
 std::string formatPrintDate(int year, int month, int day,
@@ -137,7 +136,7 @@ std::string fittingTypeText(int32_t binauralFitting) {
     return binauralFitting == 1 ? "Binaural" : "Monaural";
 }
 
-IdentityTexts identityTexts(const PrintData& data) {
+IdentityTexts identityTexts(const PrintData& data, int choice) {
     IdentityTexts t;
     t.patientId = "Patient ID: " + data.patientId;
     t.birthDate = "Birth Date: " + data.birthDate;
@@ -147,7 +146,7 @@ IdentityTexts identityTexts(const PrintData& data) {
     if (data.binauralFitting == 1)
         t.fitting += " (targets 5 dB lower)";
     t.levels = "Levels: " + levelSourceText(data.levelSource);
-    if (data.printChoice == kAidReport) {
+    if (choice == kAidReport) {
         t.aids = "Aids: " + data.aidLongNames[0] + "\\" + data.aidLongNames[1];
     }
     return t;

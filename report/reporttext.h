@@ -46,7 +46,6 @@ struct PrintData {
     // The long names of the aids chosen for the left and the right plot; a report of
     // the hearing-aid pair names them. Set by the caller, which holds the database.
     std::array<std::string, 2> aidLongNames;
-    int printChoice = kFittedReport; // the curve kind of the report being drawn
 };
 
 // The print data of an ear as the curve page holds it, with the record's texts and
@@ -56,8 +55,7 @@ PrintData makePrintData(const FittingRecord& record, const std::string& currentF
                         const std::string& printDate);
 
 // The texts of the six controls above the grid columns give the labels of the two
-// plots: control `choice` for the left plot, `choice` + 3 for the right one. The
-// choice is kept as the curve kind of the reports drawn next.
+// plots: control `choice` for the left plot, `choice` + 3 for the right one.
 void setPlotLabels(PrintData& data, const std::array<std::string, 6>& controls, int choice);
 
 // "mmmm d, yyyy" with the month's full name from the list (January first); a month
@@ -109,7 +107,7 @@ struct IdentityTexts {
     // selection's captions; "" unless the report shows the hearing-aid pair.
     std::string aids;
 };
-IdentityTexts identityTexts(const PrintData& data);
+IdentityTexts identityTexts(const PrintData& data, int choice);
 
 // --- tables ------------------------------------------------------------------
 

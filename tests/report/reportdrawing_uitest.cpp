@@ -81,6 +81,12 @@ TEST(ReportDrawing, TextsSitAtTheirShareOfThePageOnEveryPrinter) {
         bool centred;
     } cases[] = {
         {"Loudness-Based Hearing Aid Fitting (TAVIK)", 0.5, 0.088, true},
+        {"Patient ID: 40-1172", 0.08, 0.024, false},
+        {"Birth Date: 03/14/1941", 0.35, 0.024, false},
+        {"Test Date: 12/07/2026", 0.70, 0.024, false},
+        {"Clinician: Dr. Lee", 0.08, 0.042, false},
+        {"Fitting: Monaural", 0.45, 0.042, false},
+        {"Levels: measured", 0.08, 0.06, false},
         {"Name: Smith, Anna Q", 0.08, 0.14, false},
         {"Ear: Right", 0.45, 0.14, false},
         {"Hearing Aid Type: BTE", 0.35, 0.16, false},
@@ -390,6 +396,69 @@ TEST(ReportDrawing, HeaderLinesFollowTheNameTheEarAndItsAidStyle) {
         const Report report(kPrinters[1], data);
         for (const char* line : c.lines)
             EXPECT_EQ(report.texts(QString::fromLatin1(line)).size(), 1u) << c.what << ": " << line;
+    }
+}
+
+// The lines above the title name the patient on every page and never reach the
+// title or the next column, however long a name is.
+TEST(ReportDrawing, IdentityLinesStayInTheirColumnsAboveTheTitle) {
+    const struct {
+        const char* what;
+        void (*change)(PrintData&);
+        int choice;
+        std::vector<const char*> lines;
+    } cases[] = {
+        {"empty ID, binaural, predicted levels",
+         [](PrintData& d) {
+             d.patientId.clear();
+             d.binauralFitting = 1;
+             d.levelSource = 2;
+         },
+         kFittedReport,
+         {"Patient ID: ", "Fitting: Binaural (targets 5 dB lower)",
+          "Levels: predicted from threshold and UCL"}},
+        {"the aid pair's report",
+         [](PrintData&) {},
+         kAidReport,
+         {"Aids: Clinic Aid One\\Clinic Aid Two"}},
+    };
+    for (const Printer& printer : kPrinters) {
+        for (const auto& c : cases) {
+            PrintData data = samplePrintData();
+            c.change(data);
+            const Report report(printer, data, c.choice);
+            for (const char* line : c.lines)
+                EXPECT_EQ(report.texts(QString::fromUtf8(line)).size(), 1u)
+                    << c.what << ": " << line;
+        }
+        // No aid names on the fitted curves' report.
+        const Report fitted(printer, samplePrintData());
+        EXPECT_TRUE(
+            fitted.items(Kind::Text, [](const PaintItem& t) { return t.text.startsWith("Aids:"); })
+                .empty());
+
+        PrintData data = samplePrintData();
+        data.clinician = std::string(24, 'W');
+        data.patientId = std::string(10, 'W');
+        const Report report(printer, data);
+        const auto clinician = report.items(
+            Kind::Text, [](const PaintItem& t) { return t.text.startsWith("Clinician: WW"); });
+        ASSERT_EQ(clinician.size(), 1u) << printer.name;
+        EXPECT_TRUE(clinician[0].text.endsWith(QChar(0x2026))) << printer.name;
+        EXPECT_LE(report.corner(clinician[0]).x() + report.width(clinician[0]),
+                  pageX(report.page, 0.45))
+            << printer.name;
+        const auto title = report.texts("Loudness-Based Hearing Aid Fitting (TAVIK)");
+        ASSERT_EQ(title.size(), 1u);
+        const int titleTop = report.corner(title[0]).y();
+        for (const char* start : {"Patient ID: ", "Clinician: ", "Levels: "}) {
+            const auto found = report.items(
+                Kind::Text, [&](const PaintItem& t) { return t.text.startsWith(start); });
+            ASSERT_EQ(found.size(), 1u) << start;
+            const int bottom =
+                report.corner(found[0]).y() + QFontMetrics(found[0].font, &report.device).height();
+            EXPECT_LT(bottom, titleTop) << start << " on " << printer.name;
+        }
     }
 }
 

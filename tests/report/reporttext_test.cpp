@@ -76,6 +76,48 @@ TEST(ReportHeader, PrintDataTakesTheRecordsLatin1TextsAndTheDate) {
     EXPECT_EQ(reportDocumentName(d), "TAVIK report, left ear, HA-1\\HA-2");
 }
 
+TEST(ReportHeader, EveryPageIdentifiesThePatientAndTheFitting) {
+    FittingRecord r{};
+    writeText(r.patientId, "ID-\xE9");
+    writeText(r.birthDate, "03/14/1941");
+    writeText(r.testDate, "12/07/2026");
+    writeText(r.clinician, "Dr. Lee");
+    r.binauralFitting = 1;
+    r.rightLevelSource = 2;
+    r.leftLevelSource = 1;
+    const CurveParams curves[kCurveCount]{};
+    PrintData d = makePrintData(r, "A.TAV", Ear::Left, TargetState{}, curves, "today");
+    d.aidLongNames = {"Clinic Aid One", "Clinic Aid Two"};
+    IdentityTexts t = identityTexts(d, kUserReport);
+    EXPECT_EQ(t.patientId, "Patient ID: ID-\xC3\xA9");
+    EXPECT_EQ(t.birthDate, "Birth Date: 03/14/1941");
+    EXPECT_EQ(t.testDate, "Test Date: 12/07/2026");
+    EXPECT_EQ(t.clinician, "Clinician: Dr. Lee");
+    EXPECT_EQ(t.fitting, "Fitting: Binaural (targets 5 dB lower)");
+    EXPECT_EQ(t.levels, "Levels: predicted from threshold"); // the left ear's source
+    EXPECT_EQ(t.aids, "");                                   // not the aid pair's report
+    EXPECT_EQ(identityTexts(d, kAidReport).aids, "Aids: Clinic Aid One\\Clinic Aid Two");
+
+    const struct {
+        int32_t binaural;
+        int32_t source;
+        const char* fitting;
+        const char* levels;
+    } cases[] = {
+        {0, 0, "Fitting: Monaural", "Levels: measured"},
+        {2, 2, "Fitting: Monaural", "Levels: predicted from threshold and UCL"},
+        {-1, 3, "Fitting: Monaural", "Levels: not recorded"},
+        {1, -1, "Fitting: Binaural (targets 5 dB lower)", "Levels: not recorded"},
+    };
+    for (const auto& c : cases) {
+        d.binauralFitting = c.binaural;
+        d.levelSource = c.source;
+        t = identityTexts(d, kFittedReport);
+        EXPECT_EQ(t.fitting, c.fitting) << c.binaural;
+        EXPECT_EQ(t.levels, c.levels) << c.source;
+    }
+}
+
 TEST(ReportTables, NumbersArePaddedLikePrintfAndCutOrRoundedAsTheScreenDoes) {
     struct Case {
         double value;

@@ -20,7 +20,8 @@ inline CurveParams linearCurve(float gain, float maxOutput = 130) {
     return c;
 }
 
-// The right ear of a BTE wearer, printed with the fitted curves: the left plot at
+// The right ear of a BTE wearer with measured levels, fitted monaurally, printed
+// with the fitted curves: the left plot at
 // 1000 Hz with every band and a soft target of 54.8, the right plot at 4000 Hz with
 // no loudness data; complete fitted curves on both plots.
 inline PrintData samplePrintData() {
@@ -31,6 +32,11 @@ inline PrintData samplePrintData() {
     d.comments = "Tinnitus & recruitment";
     d.currentFileName = "SMITH.TAV";
     d.printDate = "June 5, 2024";
+    d.patientId = "40-1172";
+    d.birthDate = "03/14/1941";
+    d.testDate = "12/07/2026";
+    d.clinician = "Dr. Lee";
+    d.aidLongNames = {"Clinic Aid One", "Clinic Aid Two"};
     d.leftPlotLabel = "Curve B";
     d.rightPlotLabel = "Curve D";
     d.printTargets.graphFrequency[0] = 2;
