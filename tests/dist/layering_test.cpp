@@ -27,8 +27,9 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"curves", {"model", "platform", "controls", "artwork"}},
     {"pages", {"model", "platform", "controls", "artwork", "curves"}},
     {"report", {"model", "platform", "controls", "artwork", "curves"}},
-    {"app", {"model", "platform", "controls", "artwork", "curves", "pages", "report"}},
-    {"cli", {"model", "platform", "curves", "pages", "report"}},
+    {"overview", {"model", "platform", "controls", "artwork", "curves", "pages"}},
+    {"app", {"model", "platform", "controls", "artwork", "curves", "pages", "report", "overview"}},
+    {"cli", {"model", "platform", "curves", "pages", "report", "overview"}},
 };
 
 struct Include {

@@ -1,0 +1,35 @@
+// The pictures of the whole patient: the loudness map of an ear (its levels across
+// the six frequencies) and its gain across frequency (the targets against the
+// chosen curves). One drawing for the Overview page, tavik-cli and the tests; every
+// position, point and segment is worked out in overviewchart.h without Qt.
+#pragma once
+
+#include "model/fittingrecord.h"
+#include "model/prediction.h"
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+enum class OverviewChart { LoudnessMap, Gain };
+
+// What a chart is drawn from: the record and database as they stand, the ear, and
+// which of its levels were measured (the others are drawn as predicted). The
+// loudness map shows levels in the unit the loudness page shows (record.showInHL).
+struct OverviewSource {
+    const FittingRecord& record;
+    const AidDatabase& database;
+    const LevelFlags& measured;
+    Ear ear;
+};
+
+// Draws one chart into the area, in the painter's logical units. Sets every pen,
+// brush and font it uses and leaves the painter as it found it.
+void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
+                       const OverviewSource& source);
+
+// The chart's accessible name, "Loudness map, right ear" or "Gain, left ear", and a
+// text description of what it shows, for a screen reader.
+QString overviewChartName(OverviewChart chart, Ear ear);
+QString overviewChartDescription(OverviewChart chart, const OverviewSource& source);
