@@ -7,6 +7,7 @@
 
 CommandFunction graphCommand = nullptr;
 CommandFunction reportCommand = nullptr;
+CommandFunction chartCommand = nullptr;
 
 namespace {
 
@@ -33,9 +34,14 @@ int runReportIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
     return runIfBuilt(reportCommand, "reports", args, out, err);
 }
 
+int runChartIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    return runIfBuilt(chartCommand, "charts", args, out, err);
+}
+
 const Command commands[] = {
-    {"show", runShow},       {"show-db", runShowDb},     {"curves", runCurves},
-    {"predict", runPredict}, {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
+    {"show", runShow},          {"show-db", runShowDb},     {"curves", runCurves},
+    {"predict", runPredict},    {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
+    {"chart", runChartIfBuilt},
 };
 
 bool isHelpOption(const std::string& arg) {

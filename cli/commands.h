@@ -36,6 +36,11 @@ int runGraph(const Args& args, std::ostream& out, std::ostream& err); // cli/gra
 // tavik-cli report writes PDF through the same drawing, with its own hook.
 extern CommandFunction reportCommand;
 int runReport(const Args& args, std::ostream& out, std::ostream& err); // cli/reportcommand.cpp
+// report --overview: both ears' overview charts on one PDF page (cli/overviewreport.cpp).
+int runOverviewReport(const Args& args, std::ostream& out, std::ostream& err);
+// tavik-cli chart draws an overview chart into a PNG, with its own hook.
+extern CommandFunction chartCommand;
+int runChart(const Args& args, std::ostream& out, std::ostream& err); // cli/chartcommand.cpp
 
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

@@ -86,9 +86,8 @@ const char* earName(Ear ear) {
 int loadEarForCli(const EarOptions& options, LoadedEar& loaded, std::ostream& err) {
     if (const int code = readPatientForCli(options.file, loaded.record, err); code != kExitOk)
         return code;
-    AidDatabase database{};
-    if (!readDatabase(options.database, database, err))
+    if (!readDatabase(options.database, loaded.database, err))
         return kExitFailure;
-    loaded.page = loadEarCurves(loaded.record, database, options.ear.value_or(Ear::Right));
+    loaded.page = loadEarCurves(loaded.record, loaded.database, options.ear.value_or(Ear::Right));
     return kExitOk;
 }

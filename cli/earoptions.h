@@ -37,6 +37,7 @@ const char* earName(Ear ear);
 
 struct LoadedEar {
     FittingRecord record{};
+    AidDatabase database{};
     EarCurves page;
 };
 

@@ -59,7 +59,25 @@ constexpr OptionHelp kReportOptions[] = {
      "of one kind follow one another."},
     {"--page a4|letter", "The paper: A4 (the default) or US Letter."},
     kDatabase,
+    {"--overview",
+     "Writes one \"Overview\" page of both ears instead: the patient's name, ID, birth date "
+     "and test date, then each ear's loudness map above its gain chart, as tavik-cli chart "
+     "draws them. Takes FILE, --page, --db and -o; no --ear."},
     {"-o OUT.pdf", "The PDF file to write. Required."},
+    kHelp,
+};
+constexpr OptionHelp kChartOptions[] = {
+    kEarRequired,
+    {"--kind loudmap|gain",
+     "The chart: loudmap, the ear's loudness levels across the six frequencies (threshold, "
+     "UCL and the soft, comfortable and loud bands between them, in the unit the loudness "
+     "page shows), or gain, the target gain for soft, average and loud speech beside the gain "
+     "of the fitted curve, the user curve and the aid at the average speech input. Required."},
+    kDatabase,
+    {"--scale N",
+     "Draws at N times 640 x 400 pixels, a whole number from 1 (the default) to 8. The "
+     "picture is drawn at that detail, not enlarged."},
+    {"-o OUT.png", "The image file to write. Required."},
     kHelp,
 };
 
@@ -106,8 +124,19 @@ constexpr CommandHelp kCommands[] = {
      "printed page: one page for every report the curve page's print command would send to "
      "a printer, in the same order. The ear is loaded as for curves. The pages are laid out "
      "for a 600 dpi printer with a quarter-inch unprintable border. OUT.pdf is replaced only "
-     "once it is written whole; a folder that cannot be written is named in the error.",
+     "once it is written whole; a folder that cannot be written is named in the error.\n"
+     "tavik-cli report --overview FILE [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf writes "
+     "the one-page overview of both ears instead.",
      kReportOptions},
+    {"chart", "FILE --ear right|left --kind loudmap|gain [--db TAVIK.TDB] [--scale N] -o OUT.png",
+     "draw an ear's loudness map or gain chart into a PNG image",
+     "Draws one of the ear's overview charts across all six frequencies into a PNG image of "
+     "640 x 400 pixels times N. Levels the record holds as predicted are drawn hollow or "
+     "dashed, measured ones solid; a level lower than a category before it at the same "
+     "frequency is ringed and marked \"!\". Missing levels, targets or curves leave gaps. "
+     "The curves at each frequency are fitted as the curve page fits them with that "
+     "frequency in its graphs. OUT.png is replaced only once the image is written whole.",
+     kChartOptions},
 };
 
 // Text of one paragraph broken into lines of at most kWidth columns, each indented.

@@ -12,6 +12,7 @@
 #include "platform/printtarget.h"
 #include "report/reportdrawing.h"
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 
@@ -78,7 +79,9 @@ QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, E
 
 } // namespace
 
-int runReport(const Args& args, std::ostream&, std::ostream& err) {
+int runReport(const Args& args, std::ostream& out, std::ostream& err) {
+    if (std::ranges::find(args, "--overview") != args.end())
+        return runOverviewReport(args, out, err);
     EarOptions options;
     if (!parseEarOptions(args, {kReportUsage, true, {"--curves", "--copies", "--page", "-o"}},
                          options, err))

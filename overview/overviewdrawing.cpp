@@ -1,23 +1,217 @@
 #include "overview/overviewdrawing.h"
 
-#include <QPainter>
+#include "curves/graphpainter.h"
+#include "overview/overviewmarkers.h"
+#include "platform/fontnames.h"
 
-void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart, const OverviewSource&) {
-    painter.save();
-    painter.setPen(Qt::black);
+#include <QFont>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <cmath>
+
+namespace {
+
+// Text sizes in logical pixels, so that the charts keep their proportions on a
+// screen, in an image of any scale and on a page.
+constexpr int kLabelPixels = 11;
+constexpr int kTitlePixels = 13;
+constexpr int kLabelGap = 4;
+constexpr int kSwatchWidth = 26;
+constexpr qreal kBandTintAlpha = 0.16;
+const QColor kInk(40, 40, 40);
+const QColor kGridColour(215, 215, 215);
+const QColor kDisplayFrequencyColour(110, 110, 110);
+
+// The middle of the pixel row or column a coordinate falls in, where a 1-unit line
+// covers whole pixels at a device pixel ratio of 1 and of 2.
+qreal pixelCentre(double position) {
+    return std::floor(position) + 0.5;
+}
+
+QPointF toPoint(const ChartPoint& p) {
+    return {p.x, p.y};
+}
+
+void setFont(QPainter& painter, int pixels, bool bold = false) {
+    QFont font(QString::fromLatin1(kSansFamily));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    painter.setFont(font);
+}
+
+ChartPlan planFor(OverviewChart chart, const OverviewSource& source, QSize size) {
+    if (chart == OverviewChart::LoudnessMap)
+        return planLoudnessMap(source.record, source.measured, source.ear, size.width(),
+                               size.height());
+    return planGainChart(source.record, source.database, source.ear, size.width(), size.height());
+}
+
+QBrush bandHatch(QPainter& painter, LoudnessBand band) {
+    const GraphMedium medium{kInk, QFont(), false, hatchScaleFor(*painter.device())};
+    return GraphPainter(painter, medium).bandBrush(band);
+}
+
+QColor bandTint(LoudnessBand band) {
+    QColor tint = band == LoudnessBand::Loud          ? kLoudBandColour
+                  : band == LoudnessBand::Comfortable ? kComfortableBandColour
+                                                      : kSoftBandColour;
+    tint.setAlphaF(kBandTintAlpha);
+    return tint;
+}
+
+void fillBand(QPainter& painter, LoudnessBand band, const QPolygonF& outline) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(bandTint(band));
+    painter.drawPolygon(outline);
+    painter.setBrush(bandHatch(painter, band));
+    painter.drawPolygon(outline);
+}
+
+void drawGrid(QPainter& painter, const ChartPlan& plan) {
+    const PixelRect& f = plan.frame;
+    painter.setPen(QPen(kGridColour, 1));
+    for (const ScaleTick& tick : plan.levelTicks)
+        painter.drawLine(QPointF(f.left, pixelCentre(tick.position)),
+                         QPointF(f.right, pixelCentre(tick.position)));
+    for (const ScaleTick& tick : plan.frequencyTicks)
+        painter.drawLine(QPointF(pixelCentre(tick.position), f.top),
+                         QPointF(pixelCentre(tick.position), f.bottom));
+}
+
+void drawScaleNumbers(QPainter& painter, const ChartPlan& plan) {
+    const PixelRect& f = plan.frame;
+    setFont(painter, kLabelPixels);
+    painter.setPen(kInk);
+    const int height = painter.fontMetrics().height();
+    for (const ScaleTick& tick : plan.levelTicks) {
+        if (tick.label.empty())
+            continue;
+        const QRectF cell(0, tick.position - height / 2.0, f.left - kLabelGap, height);
+        painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
+                         QString::fromStdString(tick.label));
+    }
+    for (const ScaleTick& tick : plan.frequencyTicks) {
+        const QRectF cell(tick.position - 20, f.bottom + 2, 40, height);
+        painter.drawText(cell, Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(tick.label));
+    }
+}
+
+void drawDisplayFrequencies(QPainter& painter, const ChartPlan& plan) {
+    for (const double x : plan.displayFrequencyX) {
+        QPen pen(kDisplayFrequencyColour, 1);
+        pen.setDashPattern({2, 2});
+        painter.setPen(pen);
+        painter.drawLine(QPointF(pixelCentre(x), plan.frame.top),
+                         QPointF(pixelCentre(x), plan.frame.bottom));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kDisplayFrequencyColour);
+        const qreal top = plan.frame.top;
+        painter.drawPolygon(
+            QPolygonF({QPointF(x - 5, top), QPointF(x + 5, top), QPointF(x, top + 7)}));
+    }
+}
+
+void drawData(QPainter& painter, const ChartPlan& plan) {
+    for (const ChartBand& band : plan.bands) {
+        QPolygonF outline;
+        for (const ChartPoint& p : band.outline)
+            outline << toPoint(p);
+        fillBand(painter, band.band, outline);
+    }
+    drawDisplayFrequencies(painter, plan);
+    for (const ChartLine& line : plan.lines) {
+        setLinePen(painter, line.series, plan.ear, line.measured);
+        painter.drawLine(toPoint(line.from), toPoint(line.to));
+    }
+    for (const ChartMarker& marker : plan.markers)
+        drawMarker(painter, marker.series, plan.ear, toPoint(marker.at), marker.measured);
+    setFont(painter, kLabelPixels, true);
+    for (const OrderMark& mark : plan.orderMarks)
+        drawOrderMark(painter, toPoint(mark.at));
+}
+
+void drawFrame(QPainter& painter, const ChartPlan& plan) {
+    const PixelRect& f = plan.frame;
+    painter.setPen(QPen(kInk, 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.drawRect(QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left - 1, f.bottom - f.top - 1));
+}
+
+void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch) {
+    const QPointF middle = swatch.center();
+    if (entry.series) {
+        setLinePen(painter, *entry.series, plan.ear, true);
+        painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
+        drawMarker(painter, *entry.series, plan.ear, middle, true);
+    } else if (entry.band) {
+        fillBand(painter, *entry.band, QPolygonF(swatch.adjusted(2, 2, -2, -2)));
+    } else if (entry.extra == LegendEntry::Extra::Predicted) {
+        setLinePen(painter, Series::Thr, plan.ear, false);
+        painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
+        drawMarker(painter, Series::C, plan.ear, middle, false);
+    } else if (entry.extra == LegendEntry::Extra::OrderMark) {
+        drawOrderMark(painter, middle - QPointF(4, -1));
+    } else if (entry.extra == LegendEntry::Extra::DisplayFrequency) {
+        ChartPlan one{};
+        one.frame = {0, static_cast<int>(swatch.top()) + 1, 0, static_cast<int>(swatch.bottom())};
+        one.displayFrequencyX = {middle.x()};
+        drawDisplayFrequencies(painter, one);
+    }
+}
+
+void drawLegend(QPainter& painter, const ChartPlan& plan) {
+    for (const LegendEntry& entry : plan.legend) {
+        const PixelRect& c = entry.cell;
+        const QRectF swatch(c.left, c.top, kSwatchWidth, c.bottom - c.top);
+        setFont(painter, kLabelPixels, true);
+        drawSwatch(painter, plan, entry, swatch);
+        setFont(painter, kLabelPixels);
+        painter.setPen(kInk);
+        const QRectF text(c.left + kSwatchWidth + kLabelGap, c.top,
+                          c.right - c.left - kSwatchWidth - kLabelGap, c.bottom - c.top);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromStdString(entry.text));
+    }
+}
+
+void drawTitle(QPainter& painter, const ChartPlan& plan) {
+    setFont(painter, kTitlePixels, true);
+    painter.setPen(kInk);
+    painter.drawText(
+        QRectF(plan.frame.left, 0, plan.frame.right - plan.frame.left, plan.frame.top - kLabelGap),
+        Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(plan.title));
+}
+
+} // namespace
+
+void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
+                       const OverviewSource& source) {
+    const ChartPlan plan = planFor(chart, source, area.size());
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+    painter.fillRect(QRect(QPoint(0, 0), area.size()), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    drawGrid(painter, plan);
+    drawScaleNumbers(painter, plan);
+    drawFrame(painter, plan);
+    drawTitle(painter, plan);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    drawData(painter, plan);
+    drawLegend(painter, plan);
     painter.restore();
 }
 
 QString overviewChartName(OverviewChart chart, Ear ear) {
-    const QString earName =
-        ear == Ear::Right ? QStringLiteral("right ear") : QStringLiteral("left ear");
-    return (chart == OverviewChart::LoudnessMap ? QStringLiteral("Loudness map, ")
-                                                : QStringLiteral("Gain, ")) +
-           earName;
+    return QString::fromStdString(chartName(chart, ear));
 }
 
 QString overviewChartDescription(OverviewChart chart, const OverviewSource& source) {
-    return overviewChartName(chart, source.ear);
+    if (chart == OverviewChart::LoudnessMap)
+        return QString::fromStdString(
+            loudnessMapDescription(source.record, source.measured, source.ear));
+    return QString::fromStdString(
+        gainDescription(gainTable(source.record, source.database, source.ear), source.ear));
 }

@@ -6,13 +6,18 @@
 
 #include "model/fittingrecord.h"
 #include "model/prediction.h"
+#include "overview/overviewchart.h"
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
 class QPainter;
 
-enum class OverviewChart { LoudnessMap, Gain };
+// The ears' colours: right red, left blue, as on an audiogram. The shapes of the
+// points tell the ears apart too (overviewchart.h).
+inline const QColor kRightEarColour(210, 0, 0);
+inline const QColor kLeftEarColour(0, 60, 220);
 
 // What a chart is drawn from: the record and database as they stand, the ear, and
 // which of its levels were measured (the others are drawn as predicted). The

@@ -20,7 +20,8 @@ const struct {
     {"curves", {"--ear", "--db"}},
     {"predict", {"--ear"}},
     {"graph", {"--ear", "--db", "--scale", "-o"}},
-    {"report", {"--ear", "--curves", "--copies", "--page", "--db", "-o"}},
+    {"report", {"--ear", "--curves", "--copies", "--page", "--overview", "--db", "-o"}},
+    {"chart", {"--ear", "--kind", "--db", "--scale", "-o"}},
 };
 
 // The text, with the man page's escaped minus signs and font changes plain again.

@@ -1,0 +1,141 @@
+// tavik-cli report --overview: one "Overview" page of both ears as PDF, for the
+// patient's chart: the patient's name, ID, birth date and test date, then each ear's
+// loudness map above its gain chart, right ear on the left as on an audiogram form.
+// Drawn by the Overview page's drawing onto the same PDF target as the reports.
+#include "cli/commands.h"
+#include "cli/earoptions.h"
+#include "cli/help.h"
+#include "cli/offscreen.h"
+#include "model/fileio.h"
+#include "model/textslot.h"
+#include "overview/overviewdrawing.h"
+#include "platform/fontnames.h"
+#include "platform/printtarget.h"
+
+#include <QFont>
+
+#include <algorithm>
+#include <ostream>
+
+namespace {
+
+const char* const kReportUsage = commandUsage("report");
+// The page is laid out in 96ths of an inch, the charts' own logical pixels.
+constexpr qreal kLayoutDpi = 96.0;
+constexpr int kTitlePixels = 22;
+constexpr int kIdentityPixels = 12;
+constexpr int kHeaderHeight = 64;
+constexpr int kGap = 12;
+
+QString fromSlot(std::string_view latin1) {
+    return QString::fromStdString(latin1ToUtf8(latin1));
+}
+
+QString patientName(const FittingRecord& r) {
+    QString name = fromSlot(readText(r.lastName));
+    const QString first = fromSlot(readText(r.firstName));
+    const QString initial = fromSlot(readText(r.middleInitial));
+    if (!first.isEmpty())
+        name += QStringLiteral(", ") + first;
+    if (!initial.isEmpty())
+        name += QLatin1Char(' ') + initial + QLatin1Char('.');
+    return name;
+}
+
+void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
+    QFont font(QString::fromLatin1(kSansFamily));
+    font.setPixelSize(kTitlePixels);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, 0, width, kTitlePixels + 6), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("Overview"));
+    font.setPixelSize(kIdentityPixels);
+    font.setBold(false);
+    painter.setFont(font);
+    const QString identity =
+        QStringLiteral("Patient: %1    ID: %2    Birth date: %3    Test date: %4")
+            .arg(patientName(record), fromSlot(readText(record.patientId)),
+                 fromSlot(readText(record.birthDate)), fromSlot(readText(record.testDate)));
+    painter.drawText(QRectF(0, kTitlePixels + 12, width, kIdentityPixels + 6),
+                     Qt::AlignLeft | Qt::AlignTop, identity);
+}
+
+void drawOverviewPage(QPainter& painter, QSize page, const FittingRecord& record,
+                      const AidDatabase& database) {
+    drawHeader(painter, record, page.width());
+    const MeasuredLevels measured = measuredFromRecord(record);
+    const int width = (page.width() - kGap) / 2;
+    const int height = std::min((page.height() - kHeaderHeight - kGap) / 2, width * 4 / 5);
+    for (const Ear ear : kEars) {
+        const int left = ear == Ear::Right ? 0 : width + kGap;
+        const OverviewSource source{record, database, measured.of(ear), ear};
+        drawOverviewChart(painter, QRect(left, kHeaderHeight, width, height),
+                          OverviewChart::LoudnessMap, source);
+        drawOverviewChart(painter, QRect(left, kHeaderHeight + height + kGap, width, height),
+                          OverviewChart::Gain, source);
+    }
+}
+
+QByteArray renderOverview(const LoadedEar& loaded, QPageSize::PageSizeId pageSize) {
+    PdfReportTarget target(pageSize);
+    QPainter& painter = target.beginDocument(QStringLiteral("Overview"));
+    const qreal scale = painter.device()->logicalDpiX() / kLayoutDpi;
+    painter.scale(scale, scale);
+    const QSize printable = target.printableSize();
+    const QSize page(static_cast<int>(printable.width() / scale),
+                     static_cast<int>(printable.height() / scale));
+    drawOverviewPage(painter, page, loaded.record, loaded.database);
+    target.endDocument();
+    return target.finish();
+}
+
+bool fail(std::ostream& err, const char* message) {
+    err << "tavik-cli: " << message << '\n' << kReportUsage << '\n';
+    return false;
+}
+
+bool parseOverviewOptions(const EarOptions& options, QPageSize::PageSizeId& page,
+                          std::ostream& err) {
+    if (options.ear)
+        return fail(err, "report --overview shows both ears and takes no --ear");
+    if (!options.values.contains("-o"))
+        return fail(err, "report needs -o OUT.pdf");
+    if (const auto text = options.values.find("--page"); text != options.values.end()) {
+        if (text->second != "a4" && text->second != "letter")
+            return fail(err, "--page takes a4 or letter");
+        page = text->second == "a4" ? QPageSize::A4 : QPageSize::Letter;
+    }
+    return true;
+}
+
+} // namespace
+
+int runOverviewReport(const Args& args, std::ostream&, std::ostream& err) {
+    Args rest;
+    std::ranges::copy_if(args, std::back_inserter(rest),
+                         [](const std::string& arg) { return arg != "--overview"; });
+    EarOptions options;
+    if (!parseEarOptions(rest, {kReportUsage, true, {"--page", "-o"}}, options, err))
+        return kExitFailure;
+    QPageSize::PageSizeId page = QPageSize::A4;
+    if (!parseOverviewOptions(options, page, err))
+        return kExitFailure;
+    LoadedEar loaded;
+    if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
+        return code;
+
+    const auto application = offscreenApplication();
+    QByteArray pdf;
+    try {
+        pdf = renderOverview(loaded, page);
+    } catch (const PrintError& e) {
+        err << "tavik-cli: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    if (pdf.isEmpty()) {
+        err << "tavik-cli: the overview could not be made into a PDF\n";
+        return kExitFailure;
+    }
+    return writeCommandOutput(options.values.at("-o"), pdf, err);
+}

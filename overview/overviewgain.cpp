@@ -1,0 +1,155 @@
+#include "curves/curvefit.h"
+#include "curves/curveload.h"
+#include "curves/targets.h"
+#include "overview/overviewchart.h"
+#include "overview/overviewlayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The gains a gain chart can show; a gain outside is left out of the picture.
+constexpr double kWidestLowest = -40;
+constexpr double kWidestHighest = 100;
+constexpr int kGainStep = 10;
+// Over a wider span only every second line is numbered.
+constexpr int kNumberEveryLineUpTo = 80;
+
+struct GainScale {
+    int lowest;
+    int highest;
+};
+
+bool inScale(double gain, const GainScale& scale) {
+    return gain >= scale.lowest && gain <= scale.highest;
+}
+
+GainScale gainScale(const GainTable& table) {
+    GainScale scale{0, 40};
+    for (const auto& series : table.gain) {
+        for (const auto& gain : series) {
+            if (!gain || *gain < kWidestLowest || *gain > kWidestHighest)
+                continue;
+            scale.lowest =
+                std::min(scale.lowest, static_cast<int>(std::floor(*gain / kGainStep)) * kGainStep);
+            scale.highest =
+                std::max(scale.highest, static_cast<int>(std::ceil(*gain / kGainStep)) * kGainStep);
+        }
+    }
+    return scale;
+}
+
+// Upwards-increasing.
+double gainY(const PixelRect& frame, const GainScale& scale, double gain) {
+    const double share = (gain - scale.lowest) / (scale.highest - scale.lowest);
+    return frame.bottom - 1 - share * (frame.bottom - 1 - frame.top);
+}
+
+std::vector<ScaleTick> gainTicks(const PixelRect& frame, const GainScale& scale) {
+    const int labelStep =
+        scale.highest - scale.lowest <= kNumberEveryLineUpTo ? kGainStep : 2 * kGainStep;
+    std::vector<ScaleTick> ticks;
+    for (int v = scale.lowest; v <= scale.highest; v += kGainStep) {
+        const bool labelled = v % labelStep == 0;
+        ticks.push_back({gainY(frame, scale, v), labelled ? std::to_string(v) : std::string()});
+    }
+    return ticks;
+}
+
+void addGainSeries(ChartPlan& plan, const GainTable& table, const GainScale& scale) {
+    for (int s = 0; s < kGainSeriesCount; ++s) {
+        const Series series = gainSeries(s);
+        std::optional<ChartPoint> previous;
+        for (int f = 0; f < kFrequencyCount; ++f) {
+            const auto& gain = table.gain[s][f];
+            if (!gain || !inScale(*gain, scale)) {
+                previous.reset();
+                continue;
+            }
+            const ChartPoint at{frequencyX(plan.frame, f), gainY(plan.frame, scale, *gain)};
+            if (previous)
+                plan.lines.push_back({series, *previous, at, true});
+            plan.markers.push_back({series, f, at, true});
+            previous = at;
+        }
+    }
+}
+
+std::vector<LegendItem> gainLegend() {
+    using Extra = LegendEntry::Extra;
+    return {
+        {Series::TargetSoft, std::nullopt, Extra::None, "Target soft"},
+        {Series::TargetAverage, std::nullopt, Extra::None, "Target average"},
+        {Series::TargetLoud, std::nullopt, Extra::None, "Target loud"},
+        {Series::Fitted, std::nullopt, Extra::None, "Fitted (average)"},
+        {Series::User, std::nullopt, Extra::None, "User (average)"},
+        {Series::Aid, std::nullopt, Extra::None, "Aid (average)"},
+        {std::nullopt, std::nullopt, Extra::DisplayFrequency, "Graph frequency"},
+    };
+}
+
+int32_t& graphFrequencyOf(FittingRecord& record, Ear ear, GraphSide side) {
+    if (ear == Ear::Right)
+        return side == GraphSide::Left ? record.rightRangeLow : record.rightRangeHigh;
+    return side == GraphSide::Left ? record.leftRangeLow : record.leftRangeHigh;
+}
+
+int32_t aidStyleOf(const FittingRecord& record, Ear ear) {
+    return ear == Ear::Right ? record.rightAidStyle : record.leftAidStyle;
+}
+
+void addGainsAt(GainTable& table, const EarCurves& loaded, int style, int f) {
+    const int32_t(&inputs)[3] = speechInputLevels[style][f];
+    for (int level = 0; level < 3; ++level) {
+        const float target = loaded.targets.targetLevels[0][level];
+        if (target != 0.0f)
+            table.gain[level][f] = static_cast<double>(target) - inputs[level];
+    }
+    for (int kind = 0; kind < 3; ++kind) {
+        const CurveParams& curve = loaded.curves[kind];
+        if (!curve.complete)
+            continue;
+        for (int level = 0; level < 3; ++level) {
+            const float input = static_cast<float>(inputs[level]);
+            table.curveGain[kind][level][f] =
+                static_cast<double>(curveOutput(curve, input)) - inputs[level];
+        }
+        table.gain[3 + kind][f] = table.curveGain[kind][1][f];
+    }
+}
+
+} // namespace
+
+GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ear ear) {
+    GainTable table{};
+    const int style = aidStyleOrFirst(aidStyleOf(record, ear));
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        // Both graphs of the curve page at this frequency: its targets and its three
+        // curves there, fitted as the page fits them.
+        FittingRecord atFrequency = record;
+        graphFrequencyOf(atFrequency, ear, GraphSide::Left) = f;
+        graphFrequencyOf(atFrequency, ear, GraphSide::Right) = f;
+        addGainsAt(table, loadEarCurves(atFrequency, database, ear), style, f);
+    }
+    return table;
+}
+
+ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database, Ear ear,
+                        int width, int height) {
+    ChartPlan plan = startPlan(OverviewChart::Gain, ear, width, height, gainLegend());
+    plan.title = chartName(OverviewChart::Gain, ear) + " (dB)";
+    const GainTable table = gainTable(record, database, ear);
+    const GainScale scale = gainScale(table);
+    plan.levelTicks = gainTicks(plan.frame, scale);
+    FittingRecord copy = record;
+    for (const GraphSide side : kGraphSides) {
+        const int f = frequencyIndexOrFirst(graphFrequencyOf(copy, ear, side));
+        const double x = frequencyX(plan.frame, f);
+        if (std::find(plan.displayFrequencyX.begin(), plan.displayFrequencyX.end(), x) ==
+            plan.displayFrequencyX.end())
+            plan.displayFrequencyX.push_back(x);
+    }
+    addGainSeries(plan, table, scale);
+    return plan;
+}

@@ -1,0 +1,31 @@
+// What the two overview charts share: the frame and legend of a picture of a given
+// size, the frequency scale and the names of the charts.
+#pragma once
+
+#include "overview/overviewchart.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A legend entry before it is given its cell.
+struct LegendItem {
+    std::optional<Series> series;
+    std::optional<LoudnessBand> band;
+    LegendEntry::Extra extra;
+    std::string text;
+};
+
+// The room around the frame, in logical pixels: the title above, the level numbers
+// to the left, the frequency numbers below, then the legend in rows.
+inline constexpr int kTitleHeight = 24;
+inline constexpr int kLevelLabelWidth = 40;
+inline constexpr int kRightMargin = 16;
+inline constexpr int kFrequencyNumberHeight = 18;
+inline constexpr int kLegendRowHeight = 16;
+inline constexpr int kLegendColumnWidth = 150;
+inline constexpr int kBottomMargin = 4;
+
+// A plan with its frame, frequency scale and legend cells laid out for the size.
+ChartPlan startPlan(OverviewChart chart, Ear ear, int width, int height,
+                    const std::vector<LegendItem>& legend);

@@ -1,0 +1,122 @@
+#include "overview/overviewchart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr const char* kCurveNames[3] = {"fitted curve", "user curve", "aid"};
+constexpr int kAverage = 1;
+
+bool present(int32_t level) {
+    return level != kEmptyLevel;
+}
+
+std::string countOfSix(int count) {
+    return std::to_string(count) + " of " + std::to_string(kFrequencyCount) + " frequencies";
+}
+
+// "500 Hz", "500 Hz and 2 KHz", "250 Hz, 500 Hz and 2 KHz".
+std::string frequencyList(const std::vector<int>& frequencies) {
+    std::string text;
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == frequencies.size() ? " and " : ", ";
+        text += frequencyCaptions[frequencies[i]];
+    }
+    return text;
+}
+
+// "threshold 40 to 65 dB HL", "UCL 100 dB SPL", "no UCL".
+std::string levelRange(const char* name, const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
+                       int category, bool showInHL) {
+    std::optional<int> lowest, highest;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        if (!present(loudness[f][category]))
+            continue;
+        const int level = shownLevel(loudness[f][category], f, showInHL);
+        lowest = std::min(lowest.value_or(level), level);
+        highest = std::max(highest.value_or(level), level);
+    }
+    if (!lowest)
+        return std::string("no ") + name;
+    const std::string unit = showInHL ? " dB HL" : " dB SPL";
+    if (*lowest == *highest)
+        return std::string(name) + " " + std::to_string(*lowest) + unit;
+    return std::string(name) + " " + std::to_string(*lowest) + " to " + std::to_string(*highest) +
+           unit;
+}
+
+bool risesAt(const int32_t (&levels)[kCategoryCount]) {
+    std::optional<int32_t> highestSoFar;
+    for (const int32_t level : levels) {
+        if (!present(level))
+            continue;
+        if (highestSoFar && level < *highestSoFar)
+            return false;
+        highestSoFar = std::max(highestSoFar.value_or(level), level);
+    }
+    return true;
+}
+
+std::string curveText(const GainTable& table, int kind) {
+    int drawn = 0;
+    std::optional<double> furthest;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        const auto& gain = table.gain[3 + kind][f];
+        if (!gain)
+            continue;
+        ++drawn;
+        if (const auto& target = table.gain[kAverage][f])
+            furthest = std::max(furthest.value_or(0.0), std::abs(*gain - *target));
+    }
+    if (drawn == 0)
+        return std::string("no ") + kCurveNames[kind];
+    std::string text = std::string(kCurveNames[kind]) + " at " + countOfSix(drawn);
+    if (furthest)
+        text += ", within " + std::to_string(static_cast<int>(std::ceil(*furthest - 1e-6))) +
+                " dB of the average target";
+    return text;
+}
+
+} // namespace
+
+std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured,
+                                   Ear ear) {
+    const auto& loudness = earLoudness(record, ear);
+    const bool hl = record.showInHL != 0;
+    int predicted = 0;
+    std::vector<int> empty, notRising;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        bool any = false, anyPredicted = false;
+        for (int c = 0; c < kCategoryCount; ++c) {
+            any = any || present(loudness[f][c]);
+            anyPredicted = anyPredicted || (present(loudness[f][c]) && !measured[f][c]);
+        }
+        predicted += anyPredicted ? 1 : 0;
+        if (!any)
+            empty.push_back(f);
+        if (!risesAt(loudness[f]))
+            notRising.push_back(f);
+    }
+    std::string text = ear == Ear::Right ? "Right ear: " : "Left ear: ";
+    text += levelRange("threshold", loudness, 0, hl) + ", " + levelRange("UCL", loudness, 7, hl);
+    text +=
+        predicted == 0 ? "; all levels measured" : "; levels predicted at " + countOfSix(predicted);
+    if (!empty.empty())
+        text += "; nothing entered at " + frequencyList(empty);
+    if (!notRising.empty())
+        text += "; levels do not rise from THR to UCL at " + frequencyList(notRising);
+    return text + ".";
+}
+
+std::string gainDescription(const GainTable& table, Ear ear) {
+    int targets = 0;
+    for (int f = 0; f < kFrequencyCount; ++f)
+        targets += table.gain[kAverage][f] || table.gain[0][f] || table.gain[2][f] ? 1 : 0;
+    std::string text = chartName(OverviewChart::Gain, ear) + ": targets at " + countOfSix(targets);
+    for (int kind = 0; kind < 3; ++kind)
+        text += "; " + curveText(table, kind);
+    return text + ".";
+}

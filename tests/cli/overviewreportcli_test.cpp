@@ -1,0 +1,67 @@
+// tavik-cli report --overview: one "Overview" page of both ears, read back with
+// pdfinfo and pdftotext.
+#include "model/patientfile.h"
+#include "model/textslot.h"
+#include "testsupport/clirun.h"
+#include "testsupport/testfiles.h"
+#include "testsupport/workedear.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+#ifdef TAVIK_CLI_HAS_GRAPHICS
+
+TEST(OverviewReportCli, OnePageWithThePatientAndBothEarsCharts) {
+    TempDir dir, io;
+    FittingRecord r = workedRightEar();
+    writeText(r.lastName, "Lindqvist");
+    writeText(r.firstName, "Maja");
+    writeText(r.patientId, "A-2231");
+    writeText(r.birthDate, "05/17/1948");
+    const std::string patient = dir.file("P.TAV"), pdf = dir.file("overview.pdf");
+    writePatientFile(patient, r);
+    for (const char* page : {"a4", "letter"}) {
+        SCOPED_TRACE(page);
+        const CliResult res = runProgram(
+            TAVIK_CLI_PATH, {"report", "--overview", patient, "--page", page, "-o", pdf}, io);
+        ASSERT_EQ(res.code, 0) << res.err;
+        const std::string info = runProgram("pdfinfo", {pdf}, io).out;
+        EXPECT_TRUE(contains(info, "Pages:           1")) << info;
+        EXPECT_TRUE(contains(info, std::string(page) == "a4" ? "595 x 842 pts (A4)"
+                                                             : "612 x 792 pts (letter)"))
+            << info;
+    }
+    const std::string text = runProgram("pdftotext", {pdf, "-"}, io).out;
+    for (const char* part :
+         {"Overview", "Lindqvist, Maja", "A-2231", "05/17/1948", "01/01/2000",
+          "Loudness map, right ear", "Loudness map, left ear", "Gain, right ear", "Gain, left ear"})
+        EXPECT_TRUE(contains(text, part)) << part << "\n" << text;
+}
+
+TEST(OverviewReportCli, TakesNoEarAndNeedsAnOutput) {
+    TempDir dir, io;
+    const std::string patient = dir.file("P.TAV"), pdf = dir.file("overview.pdf");
+    writePatientFile(patient, workedRightEar());
+    const struct {
+        Args args;
+        const char* message;
+    } cases[] = {
+        {{"report", "--overview", patient, "--ear", "right", "-o", pdf}, "takes no --ear"},
+        {{"report", "--overview", patient}, "report needs -o OUT.pdf"},
+        {{"report", "--overview", patient, "--page", "a3", "-o", pdf}, "--page takes a4 or letter"},
+        {{"report", "--overview", patient, "--copies", "2", "-o", pdf}, "unknown option"},
+    };
+    for (const auto& c : cases) {
+        const CliResult res = runProgram(TAVIK_CLI_PATH, c.args, io);
+        EXPECT_EQ(res.code, 1) << c.message;
+        EXPECT_TRUE(contains(res.err, c.message)) << res.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+#endif
+
+} // namespace
