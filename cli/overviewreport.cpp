@@ -66,7 +66,7 @@ void drawOverviewPage(QPainter& painter, QSize page, const FittingRecord& record
     drawHeader(painter, record, page.width());
     const MeasuredLevels measured = measuredFromRecord(record);
     const int width = (page.width() - kGap) / 2;
-    const int height = std::min((page.height() - kHeaderHeight - kGap) / 2, width * 4 / 5);
+    const int height = std::min((page.height() - kHeaderHeight - kGap) / 2, width * 9 / 10);
     for (const Ear ear : kEars) {
         const int left = ear == Ear::Right ? 0 : width + kGap;
         const OverviewSource source{record, database, measured.of(ear), ear};

@@ -91,9 +91,16 @@ void drawScaleNumbers(QPainter& painter, const ChartPlan& plan) {
         painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
                          QString::fromStdString(tick.label));
     }
-    for (const ScaleTick& tick : plan.frequencyTicks) {
-        const QRectF cell(tick.position - 20, f.bottom + 2, 40, height);
-        painter.drawText(cell, Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(tick.label));
+    // The end labels sit inside the frame's width, clear of the level numbers.
+    for (std::size_t i = 0; i < plan.frequencyTicks.size(); ++i) {
+        const ScaleTick& tick = plan.frequencyTicks[i];
+        const bool first = i == 0, last = i + 1 == plan.frequencyTicks.size();
+        const qreal left = first ? tick.position : last ? tick.position - 40 : tick.position - 20;
+        const Qt::Alignment across = first  ? Qt::AlignLeft
+                                     : last ? Qt::AlignRight
+                                            : Qt::AlignHCenter;
+        painter.drawText(QRectF(left, f.bottom + 2, 40, height), across | Qt::AlignTop,
+                         QString::fromStdString(tick.label));
     }
 }
 
