@@ -1,7 +1,8 @@
 // The small dialog in which the clinician ticks the curve pairs to print: the fitted
 // curves, their own curves, the hearing-aid curves, each named by the two controls
-// of the curve page it comes from ("Curve A\Curve C"). Created once at start and
-// reused; every showing starts with fresh captions and no box ticked.
+// of the curve page it comes from ("Curve A\Curve C"), and chooses under them where
+// the reports go: Ok (a printer), Preview, Save as PDF, or Cancel. Created once at
+// start and reused; every showing starts with fresh captions and no box ticked.
 #pragma once
 
 #include "report/reporttext.h"
