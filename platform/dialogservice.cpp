@@ -1,5 +1,7 @@
 #include "platform/dialogservice.h"
 
+#include "platform/reportpreview.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -21,11 +23,11 @@ void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, request.title, request.folder, kPatientFileFilter);
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(kPatientFileSuffix);
+    dialog.setDefaultSuffix(request.suffix);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -145,6 +147,12 @@ std::optional<PrintChoice> QtDialogService::choosePrinter(QWidget* parent) {
     printer->setCopyCount(1);
     printer->setOutputFileName(QString());
     return PrintChoice{std::make_unique<PrinterTarget>(std::move(printer)), copies};
+}
+
+void QtDialogService::previewReports(QWidget* parent, int pageCount,
+                                     const ReportPageDrawer& drawPage) {
+    ReportPreviewDialog preview(parent, pageCount, drawPage, printerInstalled());
+    preview.exec();
 }
 
 std::optional<QString> QtDialogService::openFileName(QWidget* parent,

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -14,13 +15,18 @@ class QWidget;
 
 enum class DialogAnswer { Yes, No, Cancel, Ok };
 
-// What a file dialog is opened with. Both kinds offer "TAVIK files (*.TAV)", add
-// "TAV" to a name typed without an extension, and leave the current folder alone;
-// the save dialog asks before replacing an existing file.
+inline const QString kPatientFileFilter = QStringLiteral("TAVIK files (*.TAV)");
+inline const QString kPatientFileSuffix = QStringLiteral("TAV");
+
+// What a file dialog is opened with. Unless told otherwise both kinds offer "TAVIK
+// files (*.TAV)" and add "TAV" to a name typed without an extension; they leave the
+// current folder alone, and the save dialog asks before replacing an existing file.
 struct FileDialogRequest {
     QString title;
     QString folder;
     QString fileName;
+    QString filter = kPatientFileFilter;
+    QString suffix = kPatientFileSuffix;
 };
 
 // What the print dialog hands back: where the reports go and how many copies of each
@@ -31,8 +37,8 @@ struct PrintChoice {
     int copies = 1;
 };
 
-inline const QString kPatientFileFilter = QStringLiteral("TAVIK files (*.TAV)");
-inline const QString kPatientFileSuffix = QStringLiteral("TAV");
+// Draws report page `page` (0-based) as one document on the target.
+using ReportPageDrawer = std::function<void(PrintTarget& target, int page)>;
 
 class DialogService {
   public:
@@ -58,6 +64,11 @@ class DialogService {
     // The print dialog, without printing to a file: the chosen printer and number of
     // copies, or nothing when it was cancelled.
     virtual std::optional<PrintChoice> choosePrinter(QWidget* parent) = 0;
+    // The reports' pages as the printer would get them, in a preview window from
+    // which they can be printed. The drawer is called for pages 0 .. pageCount - 1
+    // every time the pages are needed: for the screen and again for the printer.
+    virtual void previewReports(QWidget* parent, int pageCount,
+                                const ReportPageDrawer& drawPage) = 0;
 
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent,
@@ -84,6 +95,7 @@ class QtDialogService final : public DialogService {
     bool showModal(QDialog& dialog) override;
     bool printerInstalled() override;
     std::optional<PrintChoice> choosePrinter(QWidget* parent) override;
+    void previewReports(QWidget* parent, int pageCount, const ReportPageDrawer& drawPage) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 };

@@ -1,8 +1,8 @@
 #include "platform/printtarget.h"
 
 #include <QBuffer>
+#include <QLocale>
 #include <QMarginsF>
-#include <QPageLayout>
 
 namespace {
 
@@ -14,6 +14,25 @@ constexpr qreal kUnprintableBorderMm = 6.35;
 
 } // namespace
 
+QPageSize::PageSizeId localePaperSize() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                              : QPageSize::A4;
+}
+
+QPageLayout pdfPageLayout(QPageSize::PageSizeId pageSize) {
+    const QMarginsF border(kUnprintableBorderMm, kUnprintableBorderMm, kUnprintableBorderMm,
+                           kUnprintableBorderMm);
+    return QPageLayout(QPageSize(pageSize), QPageLayout::Portrait, border, QPageLayout::Millimeter);
+}
+
+void resetPagePainter(QPainter& painter) {
+    painter.resetTransform();
+    painter.setClipping(false);
+    painter.setPen(QPen());
+    painter.setBrush(QBrush());
+    painter.setFont(QFont());
+}
+
 PdfReportTarget::PdfReportTarget(QPageSize::PageSizeId pageSize) {
     auto* buffer = new QBuffer(&bytes_);
     buffer->open(QIODevice::WriteOnly);
@@ -22,10 +41,7 @@ PdfReportTarget::PdfReportTarget(QPageSize::PageSizeId pageSize) {
     writer_->setResolution(kPdfResolution);
     writer_->setCreator(QStringLiteral("TAVIK"));
     writer_->setTitle(QStringLiteral("TAVIK reports"));
-    const QMarginsF border(kUnprintableBorderMm, kUnprintableBorderMm, kUnprintableBorderMm,
-                           kUnprintableBorderMm);
-    writer_->setPageLayout(
-        QPageLayout(QPageSize(pageSize), QPageLayout::Portrait, border, QPageLayout::Millimeter));
+    writer_->setPageLayout(pdfPageLayout(pageSize));
 }
 
 PdfReportTarget::~PdfReportTarget() {
@@ -43,12 +59,7 @@ QPainter& PdfReportTarget::beginDocument(const QString&) {
         throw PrintError("The PDF could not take another page.");
     }
     ++pages_;
-    // Every report starts from the painter's defaults, as on a fresh printer page.
-    painter_.resetTransform();
-    painter_.setClipping(false);
-    painter_.setPen(QPen());
-    painter_.setBrush(QBrush());
-    painter_.setFont(QFont());
+    resetPagePainter(painter_);
     return painter_;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -36,6 +37,15 @@ class PrintTarget {
     // page comes out.
     virtual void abortDocument() = 0;
 };
+
+// The paper of a PDF made on this computer: Letter where the system's locale measures
+// in US units, A4 everywhere else.
+QPageSize::PageSizeId localePaperSize();
+// A portrait page of that size with a printer's usual unprintable border, so that a
+// PDF page has the proportions of a printed one.
+QPageLayout pdfPageLayout(QPageSize::PageSizeId pageSize);
+// Sets the painter back to its defaults, as on a fresh printer page.
+void resetPagePainter(QPainter& painter);
 
 // The reports as the pages of one PDF held in memory, one page per document, at a
 // printer's resolution and with a printer's usual unprintable border.

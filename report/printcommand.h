@@ -1,6 +1,6 @@
-// The curve page's print command: the clinician ticks the curve pairs to print,
-// picks a printer and a number of copies, and gets one report per ticked pair and
-// copy, each its own print document.
+// The curve page's print command: the clinician ticks the curve pairs and gets one
+// report page per ticked pair on a printer (per copy, each its own print document),
+// in a preview from which they can be printed, or in a PDF file.
 #pragma once
 
 #include "curves/printrequest.h"
@@ -10,11 +10,17 @@ class TfmSelectPrint;
 class QWidget;
 struct DocumentState;
 
-// Runs the print command: the selection dialog (centred over the main window), the
-// print dialog through the dialog service, then the reports in the order fitted,
-// user, hearing-aid pair, each as many times as copies were asked for. Stops without
-// a word when the selection is closed without OK or nothing is ticked, or the print
-// dialog is cancelled; warns and stops when no printer is installed. A printer
-// failure is raised as PrintError after the document it hit has been aborted.
+// Runs the print command: the selection dialog (centred over the main window), then
+// by the button that closed it:
+// - Ok: the print dialog, then the reports in the order fitted, user, hearing-aid
+//   pair, each as many times as copies were asked for. Without a printer it says so
+//   and offers the PDF instead.
+// - Preview: the reports' pages, one per ticked pair, in the preview window.
+// - Save as PDF: a file name ("SMITH-right.pdf" beside SMITH.TAV), then one PDF with
+//   a page per ticked pair, written atomically; a failed write is shown, naming the
+//   file and the reason, and leaves any old file as it was.
+// Stops without a word when the selection is cancelled or closed, nothing is ticked,
+// or a print or save dialog is cancelled. A printer failure is raised as PrintError
+// after the document it hit has been aborted.
 void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                      const FittingRecord& record, const DocumentState& document);

@@ -8,8 +8,13 @@
 
 namespace {
 
-constexpr int kClientWidth = 247;
+// Wide enough for the row of four buttons under the panel, which spans the row.
+constexpr int kClientWidth = 386;
 constexpr int kClientHeight = 153;
+constexpr int kMargin = 16;
+constexpr int kButtonTop = 115;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 8;
 
 // A caption shows an aid's name as it is: an "&" in it is no keyboard shortcut.
 QString escapeMnemonic(QString text) {
@@ -35,7 +40,7 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(16, 12, 214, 89);
+    Panel1->setGeometry(kMargin, 12, kClientWidth - 2 * kMargin, 89);
 
     const struct {
         QCheckBox*& box;
@@ -57,16 +62,63 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
         b.box->setToolTip(QString::fromLatin1(b.hint));
     }
 
-    OKButton = new QPushButton(QStringLiteral("&Ok"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(86, 115, 75, 25);
+    addButtons();
     OKButton->setDefault(true);
-    OKButton->setAccessibleName(QStringLiteral("Ok"));
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     setTabOrder(LeftChoice1, LeftChoice2);
     setTabOrder(LeftChoice2, LeftChoice3);
     setTabOrder(LeftChoice3, OKButton);
+    setTabOrder(OKButton, PreviewButton);
+    setTabOrder(PreviewButton, SavePdfButton);
+    setTabOrder(SavePdfButton, CancelButton);
+}
+
+// One row under the panel, left to right, each button as wide as its text needs.
+void TfmSelectPrint::addButtons() {
+    const struct {
+        QPushButton*& button;
+        const char* name;
+        const char* text;
+        const char* accessibleName;
+        int width;
+        const char* hint;
+        SelectPrintEnding ending;
+    } buttons[] = {
+        {OKButton, "OKButton", "&Ok", "Ok", 75, "Print the ticked curves",
+         SelectPrintEnding::Print},
+        {PreviewButton, "PreviewButton", "Pre&view\u2026", "Preview", 80,
+         "Show the pages as they will be printed", SelectPrintEnding::Preview},
+        {SavePdfButton, "SavePdfButton", "Save as &PDF\u2026", "Save as PDF", 100,
+         "Save the ticked curves' reports as a PDF file", SelectPrintEnding::SavePdf},
+        {CancelButton, "CancelButton", "Cancel", "Cancel", 75, "Close without printing",
+         SelectPrintEnding::Cancel},
+    };
+    int left = kMargin;
+    for (const auto& b : buttons) {
+        b.button = new QPushButton(QString::fromUtf8(b.text), this);
+        b.button->setObjectName(QString::fromLatin1(b.name));
+        b.button->setGeometry(left, kButtonTop, b.width, kButtonHeight);
+        b.button->setAccessibleName(QString::fromLatin1(b.accessibleName));
+        b.button->setToolTip(QString::fromLatin1(b.hint));
+        const SelectPrintEnding ending = b.ending;
+        connect(b.button, &QPushButton::clicked, this, [this, ending] { end(ending); });
+        left += b.width + kButtonGap;
+    }
+}
+
+void TfmSelectPrint::end(SelectPrintEnding ending) {
+    if (ending == SelectPrintEnding::Cancel) {
+        reject();
+        return;
+    }
+    ending_ = ending;
+    accept();
+}
+
+// The close box and Escape come here as well as the Cancel button.
+void TfmSelectPrint::reject() {
+    ending_ = SelectPrintEnding::Cancel;
+    QDialog::reject();
 }
 
 std::array<QCheckBox*, kReportChoiceCount> TfmSelectPrint::choices() const {
@@ -80,6 +132,8 @@ void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& capt
         boxes[i]->setAccessibleName(captions[i]);
         boxes[i]->setChecked(false);
     }
+    ending_ = SelectPrintEnding::Print;
+    setResult(0);
     LeftChoice1->setFocus();
 }
 

@@ -1,6 +1,7 @@
-// The print command against the real forms: the selection dialog's captions and
-// place, when nothing is printed, and which documents reach the printer in which
-// order. The printer is a recording one handed out by the scripted print dialog.
+// The print command against the real forms: the selection dialog's captions, place
+// and buttons, when nothing is printed, which documents reach the printer in which
+// order, the preview's pages and the PDF file. The printer is a recording one handed
+// out by the scripted print dialog.
 #include "model/textslot.h"
 #include "report/printcommand.h"
 #include "report/selectprint.h"
@@ -8,7 +9,11 @@
 #include "testsupport/recordingpaintdevice.h"
 
 #include <QCheckBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -70,13 +75,33 @@ class PrintCommandTest : public ProgramFixture {
         request.targets.graphFrequency[1] = 5;
     }
 
+    static void tick(QDialog& dialog, const std::vector<int>& ticks) {
+        for (const int tick : ticks)
+            dialog.findChild<QCheckBox*>(QString("LeftChoice%1").arg(tick + 1))->setChecked(true);
+    }
+
     // Answers the selection dialog: ticks the given boxes and closes it with OK or not.
     void answerSelection(std::vector<int> ticks, bool ok = true) {
         script.setNextModal([ticks, ok](QDialog& dialog) {
-            for (const int tick : ticks)
-                dialog.findChild<QCheckBox*>(QString("LeftChoice%1").arg(tick + 1))
-                    ->setChecked(true);
+            tick(dialog, ticks);
             return ok;
+        });
+    }
+
+    // Ticks the boxes and ends the selection dialog with the named button, or with
+    // "close" (the close box) or "Escape".
+    void pressInSelection(std::vector<int> ticks, QString button) {
+        script.setNextModal([ticks, button](QDialog& dialog) {
+            tick(dialog, ticks);
+            if (button == "close") {
+                dialog.show();
+                dialog.close();
+            } else if (button == "Escape") {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            } else {
+                dialog.findChild<QPushButton*>(button)->click();
+            }
+            return dialog.result() == QDialog::Accepted;
         });
     }
 
@@ -128,11 +153,11 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutOkATickAPrinterOrAConfirmedPrint
         bool printerInstalled;
         bool printerChosen;
         std::size_t printDialogs;
-        long warnings;
+        long noPrinterQuestions;
     } cases[] = {
         {"closed without OK", {0}, false, true, true, 0, 0},
         {"nothing ticked", {}, true, true, true, 0, 0},
-        {"no printer installed", {0}, true, false, true, 0, 1},
+        {"no printer installed, no PDF wanted", {0}, true, false, true, 0, 1},
         {"print dialog cancelled", {0}, true, true, false, 1, 0},
     };
     for (const auto& c : cases) {
@@ -142,12 +167,16 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutOkATickAPrinterOrAConfirmedPrint
         const auto log = c.printerChosen ? givePrinter(1) : std::make_shared<PrintLog>();
         print();
         EXPECT_EQ(script.shownOf(Kind::Print).size(), c.printDialogs) << c.what;
-        const auto warnings = script.shownOf(Kind::Warning);
-        EXPECT_EQ(std::ranges::count_if(
-                      warnings,
-                      [](const auto& w) { return w.text.startsWith("No printer is installed"); }),
-                  c.warnings)
+        const auto questions = script.shownOf(Kind::Question);
+        EXPECT_EQ(std::ranges::count_if(questions,
+                                        [](const auto& q) {
+                                            return q.text.startsWith("No printer is installed") &&
+                                                   q.text.endsWith(
+                                                       "\n\nSave the report as a PDF instead?");
+                                        }),
+                  c.noPrinterQuestions)
             << c.what;
+        EXPECT_TRUE(script.shownOf(Kind::Save).empty()) << c.what;
         EXPECT_TRUE(log->documents.empty()) << c.what;
     }
 }
@@ -190,6 +219,175 @@ TEST_F(PrintCommandTest, APrinterFailureAbortsThatDocumentAndReachesTheClinician
     EXPECT_TRUE(log->documents[0].ended);
     EXPECT_TRUE(log->documents[1].aborted);
     EXPECT_FALSE(log->documents[1].ended);
+}
+
+TEST_F(PrintCommandTest, TheFourButtonsSitInOneRowUnderThePanel) {
+    const struct {
+        const char* name;
+        const char* text;
+    } buttons[] = {{"OKButton", "&Ok"},
+                   {"PreviewButton", "Pre&view\u2026"},
+                   {"SavePdfButton", "Save as &PDF\u2026"},
+                   {"CancelButton", "Cancel"}};
+    const QRect panel = fmSelectPrint->findChild<QWidget*>("Panel1")->geometry();
+    int rightOfLast = panel.left() - 1;
+    for (const auto& b : buttons) {
+        const auto* button = fmSelectPrint->findChild<QPushButton*>(b.name);
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->text(), QString::fromUtf8(b.text));
+        const QRect place = button->geometry();
+        EXPECT_EQ(place.top(), 115) << b.name;
+        EXPECT_EQ(place.height(), 25) << b.name;
+        EXPECT_GT(place.left(), rightOfLast) << b.name;
+        rightOfLast = place.right();
+    }
+    EXPECT_EQ(fmSelectPrint->findChild<QPushButton*>("OKButton")->size(), QSize(75, 25));
+    EXPECT_EQ(rightOfLast, panel.right()) << "the row spans the panel's width";
+    EXPECT_EQ(fmSelectPrint->minimumSize(), fmSelectPrint->maximumSize());
+}
+
+TEST_F(PrintCommandTest, EachButtonLeadsToItsOwnDialogAndCancelToNone) {
+    const struct {
+        const char* button;
+        bool printerInstalled;
+        std::size_t printDialogs, previews, saveDialogs, questions;
+    } cases[] = {
+        {"OKButton", true, 1, 0, 0, 0},       {"OKButton", false, 0, 0, 0, 1},
+        {"PreviewButton", true, 0, 1, 0, 0},  {"PreviewButton", false, 0, 1, 0, 0},
+        {"SavePdfButton", false, 0, 0, 1, 0}, {"CancelButton", true, 0, 0, 0, 0},
+        {"close", true, 0, 0, 0, 0},          {"Escape", true, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const std::string what = std::string(c.button) + (c.printerInstalled ? "" : ", no printer");
+        script.clear();
+        script.setPrinterInstalled(c.printerInstalled);
+        pressInSelection({1}, c.button);
+        print();
+        EXPECT_EQ(script.shownOf(Kind::Print).size(), c.printDialogs) << what;
+        EXPECT_EQ(script.shownOf(Kind::Preview).size(), c.previews) << what;
+        EXPECT_EQ(script.shownOf(Kind::Save).size(), c.saveDialogs) << what;
+        EXPECT_EQ(script.shownOf(Kind::Question).size(), c.questions) << what;
+        EXPECT_TRUE(script.shownOf(Kind::Error).empty()) << what;
+    }
+}
+
+TEST_F(PrintCommandTest, ThePreviewDrawsOnePagePerTickedPairAndPrintsNothing) {
+    for (const bool printerInstalled : {true, false}) {
+        script.clear();
+        script.setPrinterInstalled(printerInstalled);
+        pressInSelection({2, 0}, "PreviewButton");
+        auto log = std::make_shared<PrintLog>();
+        script.setNextPreviewTarget(std::make_unique<RecordingPrinter>(log));
+        print();
+        ASSERT_EQ(script.shownOf(Kind::Preview).size(), 1u);
+        EXPECT_EQ(script.shownOf(Kind::Preview)[0].pageCount, 2);
+        ASSERT_EQ(log->documents.size(), 2u);
+        EXPECT_EQ(log->documents[0].name, "TAVIK report, right ear, Curve B\\Curve D");
+        EXPECT_TRUE(log->documents[0].texts.contains("Left Plot: Curve B"));
+        EXPECT_TRUE(log->documents[1].texts.contains("Right Plot: Aid & Co"));
+        EXPECT_TRUE(script.shownOf(Kind::Print).empty());
+    }
+}
+
+int pdfPageCount(const QByteArray& pdf) {
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))));
+}
+
+TEST_F(PrintCommandTest, SaveAsPdfOffersTheEarsNameAndWritesAPagePerTickedPair) {
+    const std::string clinic = startDir.file("clinic");
+    const std::string data = startDir.file("data") + "/";
+    std::filesystem::create_directories(clinic);
+    std::filesystem::create_directories(data);
+    const struct {
+        const char* what;
+        const char* button;
+        bool printerInstalled;
+        Ear ear;
+        std::string patientFile;
+        std::vector<int> ticks;
+        std::string folder;
+        const char* offered;
+        int pages;
+    } cases[] = {
+        {"right ear",
+         "SavePdfButton",
+         true,
+         Ear::Right,
+         clinic + "/SMITH.TAV",
+         {0, 2},
+         clinic + "/",
+         "SMITH-right.pdf",
+         2},
+        {"left ear, untitled, no printer",
+         "OKButton",
+         false,
+         Ear::Left,
+         "",
+         {1},
+         data,
+         "Untitled-left.pdf",
+         1},
+        {"left ear, all three",
+         "SavePdfButton",
+         true,
+         Ear::Left,
+         clinic + "/Ng.old.tav",
+         {0, 1, 2},
+         clinic + "/",
+         "Ng.old-left.pdf",
+         3},
+    };
+    for (const auto& c : cases) {
+        script.clear();
+        script.setPrinterInstalled(c.printerInstalled);
+        script.setNextAnswer(DialogAnswer::Yes);
+        document.currentFilePath = c.patientFile;
+        document.currentFileName = std::filesystem::path(c.patientFile).filename().string();
+        document.dataPath = data;
+        request.currentEar = c.ear;
+        pressInSelection(c.ticks, c.button);
+        const std::string saved = c.folder + "chosen-" + c.offered;
+        script.setNextFileName(QString::fromStdString(saved));
+        print();
+
+        const auto saves = script.shownOf(Kind::Save);
+        ASSERT_EQ(saves.size(), 1u) << c.what;
+        EXPECT_EQ(saves[0].request.folder, QString::fromStdString(c.folder)) << c.what;
+        EXPECT_EQ(saves[0].request.fileName, c.offered) << c.what;
+        EXPECT_EQ(saves[0].request.filter, "PDF files (*.pdf)") << c.what;
+        EXPECT_EQ(saves[0].request.suffix, "pdf") << c.what;
+        const std::vector<uint8_t> bytes = readBytes(saved);
+        const QByteArray pdf(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<qsizetype>(bytes.size()));
+        EXPECT_TRUE(pdf.startsWith("%PDF")) << c.what;
+        EXPECT_EQ(pdfPageCount(pdf), c.pages) << c.what;
+        EXPECT_EQ(fmWinMain->statusBar()->currentMessage(),
+                  QString("Report saved as chosen-%1").arg(c.offered))
+            << c.what;
+        EXPECT_TRUE(script.shownOf(Kind::Print).empty()) << c.what;
+    }
+}
+
+TEST_F(PrintCommandTest, AFailedPdfWriteNamesTheFileAndKeepsTheOldOne) {
+    const TempDir folder;
+    const std::string path = folder.file("SMITH-right.pdf");
+    writeBytes(path, {'o', 'l', 'd'});
+    pressInSelection({0}, "SavePdfButton");
+    script.setNextFileName(QString::fromStdString(path));
+    {
+        const FileSizeLimit limit(1000);
+        print();
+    }
+    const auto errors = script.shownOf(Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].text.contains(QString::fromStdString(path)))
+        << errors[0].text.toStdString();
+    EXPECT_TRUE(errors[0].text.contains("too large")) << errors[0].text.toStdString();
+    EXPECT_EQ(readBytes(path), std::vector<uint8_t>({'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no temporary file left";
+    EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().isEmpty());
 }
 
 } // namespace

@@ -22,6 +22,7 @@ void ScriptedDialogService::clear() {
     fileNames_.clear();
     modals_.clear();
     printers_.clear();
+    previewTargets_.clear();
     printerInstalled_ = true;
     shown_.clear();
 }
@@ -73,6 +74,17 @@ std::optional<PrintChoice> ScriptedDialogService::choosePrinter(QWidget*) {
     PrintChoice choice = std::move(printers_.front());
     printers_.pop_front();
     return choice;
+}
+
+void ScriptedDialogService::previewReports(QWidget*, int pageCount,
+                                           const ReportPageDrawer& drawPage) {
+    record({Kind::Preview, {}, {}, {}, pageCount});
+    if (previewTargets_.empty())
+        return;
+    const std::unique_ptr<PrintTarget> target = std::move(previewTargets_.front());
+    previewTargets_.pop_front();
+    for (int page = 0; page < pageCount; ++page)
+        drawPage(*target, page);
 }
 
 std::optional<QString> ScriptedDialogService::nextFileName() {

@@ -10,12 +10,24 @@
 
 class ScriptedDialogService final : public DialogService {
   public:
-    enum class Kind { Confirm, Question, Error, Message, Warning, Modal, Print, Open, Save };
+    enum class Kind {
+        Confirm,
+        Question,
+        Error,
+        Message,
+        Warning,
+        Modal,
+        Print,
+        Preview,
+        Open,
+        Save
+    };
     struct Shown {
         Kind kind;
         QString caption;
         QString text;
         FileDialogRequest request;
+        int pageCount = 0; // of a preview
     };
 
     // The answer to the next question. Without one a question is answered Cancel, and
@@ -39,6 +51,11 @@ class ScriptedDialogService final : public DialogService {
         printers_.push_back(PrintChoice{std::move(target), copies});
     }
 
+    // Where the next preview draws its pages. Without one a preview is only recorded.
+    void setNextPreviewTarget(std::unique_ptr<PrintTarget> target) {
+        previewTargets_.push_back(std::move(target));
+    }
+
     // Called as each dialog is shown, for tests that look at the windows at that moment.
     std::function<void(const Shown&)> onShown;
 
@@ -54,6 +71,7 @@ class ScriptedDialogService final : public DialogService {
     bool showModal(QDialog& dialog) override;
     bool printerInstalled() override { return printerInstalled_; }
     std::optional<PrintChoice> choosePrinter(QWidget* parent) override;
+    void previewReports(QWidget* parent, int pageCount, const ReportPageDrawer& drawPage) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 
@@ -66,6 +84,7 @@ class ScriptedDialogService final : public DialogService {
     std::deque<QString> fileNames_;
     std::deque<std::function<bool(QDialog&)>> modals_;
     std::deque<PrintChoice> printers_;
+    std::deque<std::unique_ptr<PrintTarget>> previewTargets_;
     bool printerInstalled_ = true;
     std::vector<Shown> shown_;
 };

@@ -1,0 +1,35 @@
+// The reports' pages on screen as the printer will get them, drawn by the same code
+// onto the same kind of device, with a button that prints them from there.
+#pragma once
+
+#include "platform/dialogservice.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QPrintPreviewWidget;
+class QPrinter;
+class QPushButton;
+class QVBoxLayout;
+
+class ReportPreviewDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    // Without a printer the pages are laid out on the PDF paper of this computer and
+    // the print button is disabled.
+    ReportPreviewDialog(QWidget* parent, int pageCount, ReportPageDrawer drawPage,
+                        bool printerInstalled);
+    ~ReportPreviewDialog() override;
+
+  private:
+    void addButtons(QVBoxLayout* layout, bool printerInstalled);
+    void drawPages(QPrinter* printer);
+    void printPages();
+
+    int pageCount_;
+    ReportPageDrawer drawPage_;
+    std::unique_ptr<QPrinter> printer_;
+    QPrintPreviewWidget* preview_ = nullptr;
+    QPushButton* PrintButton = nullptr;
+};
