@@ -7,6 +7,7 @@
 
 CommandFunction graphCommand = nullptr;
 CommandFunction reportCommand = nullptr;
+CommandFunction batchCommand = nullptr;
 
 namespace {
 
@@ -33,9 +34,14 @@ int runReportIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
     return runIfBuilt(reportCommand, "reports", args, out, err);
 }
 
+int runBatchIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    return runIfBuilt(batchCommand, "reports", args, out, err);
+}
+
 const Command commands[] = {
-    {"show", runShow},       {"show-db", runShowDb},     {"curves", runCurves},
-    {"predict", runPredict}, {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
+    {"show", runShow},          {"show-db", runShowDb},     {"curves", runCurves},
+    {"predict", runPredict},    {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
+    {"batch", runBatchIfBuilt},
 };
 
 bool isHelpOption(const std::string& arg) {

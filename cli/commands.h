@@ -36,6 +36,9 @@ int runGraph(const Args& args, std::ostream& out, std::ostream& err); // cli/gra
 // tavik-cli report writes PDF through the same drawing, with its own hook.
 extern CommandFunction reportCommand;
 int runReport(const Args& args, std::ostream& out, std::ostream& err); // cli/reportcommand.cpp
+// tavik-cli batch writes the reports of a folder of patient files, with its own hook.
+extern CommandFunction batchCommand;
+int runBatch(const Args& args, std::ostream& out, std::ostream& err); // cli/batchcommand.cpp
 
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

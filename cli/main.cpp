@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
 #ifdef TAVIK_CLI_GRAPHICS
     graphCommand = runGraph;
     reportCommand = runReport;
+    batchCommand = runBatch;
 #endif
     // What a command prints is kept until it is done and then written in one go, so
     // that a failed write is seen, reported and turned into a failed exit.
