@@ -117,11 +117,16 @@ bool applyValue(const std::string& name, const std::string& value, BatchOptions&
 // "Cannot open file 'x/A.TAV': Permission denied" becomes "Cannot open file:
 // Permission denied".
 std::string reasonWithoutPath(const std::string& message, const std::string& path) {
-    const std::string named = " " + quotedPath(path) + ":";
+    std::string named = " ";
+    named += quotedPath(path);
+    named += ':';
     const std::size_t at = message.find(named);
     if (at == std::string::npos)
         return message;
-    return message.substr(0, at) + ":" + message.substr(at + named.size());
+    std::string reason = message.substr(0, at);
+    reason += ':';
+    reason.append(message, at + named.size());
+    return reason;
 }
 
 std::string firstLine(const std::string& text) {

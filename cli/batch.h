@@ -7,6 +7,7 @@
 #include "cli/batchfiles.h"
 #include "cli/batchsummary.h"
 #include "cli/commands.h"
+#include "cli/earoptions.h"
 #include "model/aiddatabase.h"
 #include "report/reporttext.h"
 
@@ -35,7 +36,6 @@ struct BatchOptions {
 // Parses the arguments after "batch". Returns false after telling err what is wrong.
 bool parseBatchOptions(const Args& args, BatchOptions& options, std::ostream& err);
 
-struct LoadedEar;
 // Draws the PDF of one ear's reports for the options' kinds and paper; fileName is
 // the patient file's name. Empty bytes, or an exception, when no PDF could be made.
 using BatchRenderer = std::function<std::string(

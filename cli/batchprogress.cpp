@@ -1,5 +1,6 @@
 #include "cli/batchprogress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
@@ -18,11 +19,13 @@ std::string clockText(double seconds) {
 } // namespace
 
 std::string progressLine(int done, int total, double seconds) {
-    const int filled = total > 0 ? done * kBarWidth / total : kBarWidth;
-    std::string line = "[" + std::string(static_cast<std::size_t>(filled), '#') +
-                       std::string(static_cast<std::size_t>(kBarWidth - filled), '-') + "] ";
+    const int filled = total > 0 ? std::clamp(done * kBarWidth / total, 0, kBarWidth) : kBarWidth;
+    std::string line(kBarWidth + 2, '-');
+    line.front() = '[';
+    line.back() = ']';
+    std::fill_n(line.begin() + 1, filled, '#');
     char counts[64];
-    std::snprintf(counts, sizeof counts, "%d/%d", done, total);
+    std::snprintf(counts, sizeof counts, " %d/%d", done, total);
     line += counts;
     const double rate = seconds > 0 ? done / seconds : 0;
     if (rate <= 0)
