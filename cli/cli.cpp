@@ -8,6 +8,7 @@
 CommandFunction graphCommand = nullptr;
 CommandFunction reportCommand = nullptr;
 CommandFunction chartCommand = nullptr;
+CommandFunction batchCommand = nullptr;
 
 namespace {
 
@@ -38,10 +39,14 @@ int runChartIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
     return runIfBuilt(chartCommand, "charts", args, out, err);
 }
 
+int runBatchIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
+    return runIfBuilt(batchCommand, "reports", args, out, err);
+}
+
 const Command commands[] = {
     {"show", runShow},          {"show-db", runShowDb},     {"curves", runCurves},
     {"predict", runPredict},    {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
-    {"chart", runChartIfBuilt},
+    {"chart", runChartIfBuilt}, {"batch", runBatchIfBuilt},
 };
 
 bool isHelpOption(const std::string& arg) {

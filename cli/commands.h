@@ -41,6 +41,9 @@ int runOverviewReport(const Args& args, std::ostream& out, std::ostream& err);
 // tavik-cli chart draws an overview chart into a PNG, with its own hook.
 extern CommandFunction chartCommand;
 int runChart(const Args& args, std::ostream& out, std::ostream& err); // cli/chartcommand.cpp
+// tavik-cli batch writes the reports of a folder of patient files, with its own hook.
+extern CommandFunction batchCommand;
+int runBatch(const Args& args, std::ostream& out, std::ostream& err); // cli/batchcommand.cpp
 
 // Runs tavik-cli with the arguments after the program name.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

@@ -13,25 +13,6 @@ bool takesValue(const EarOptionRules& rules, const std::string& arg) {
            std::ranges::find(rules.valueOptions, arg) != rules.valueOptions.end();
 }
 
-// The database as the program holds it after reading the given file: the file's
-// bytes over a zeroed database, however short the file is. Without a file, the
-// defaults.
-bool readDatabase(const std::optional<std::string>& path, AidDatabase& database,
-                  std::ostream& err) {
-    database = AidDatabase{};
-    if (!path) {
-        defaultAidDatabase(database);
-        return true;
-    }
-    try {
-        applyAidDatabaseImage(readFileHead(*path, kAidDatabaseFileSize), database);
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& options,
@@ -79,6 +60,25 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
     return true;
 }
 
+// The database as the program holds it after reading the given file: the file's
+// bytes over a zeroed database, however short the file is. Without a file, the
+// defaults.
+bool readDatabaseForCli(const std::optional<std::string>& path, AidDatabase& database,
+                        std::ostream& err) {
+    database = AidDatabase{};
+    if (!path) {
+        defaultAidDatabase(database);
+        return true;
+    }
+    try {
+        applyAidDatabaseImage(readFileHead(*path, kAidDatabaseFileSize), database);
+    } catch (const FileError& e) {
+        err << e.what() << '\n';
+        return false;
+    }
+    return true;
+}
+
 const char* earName(Ear ear) {
     return ear == Ear::Right ? "right" : "left";
 }
@@ -86,7 +86,7 @@ const char* earName(Ear ear) {
 int loadEarForCli(const EarOptions& options, LoadedEar& loaded, std::ostream& err) {
     if (const int code = readPatientForCli(options.file, loaded.record, err); code != kExitOk)
         return code;
-    if (!readDatabase(options.database, loaded.database, err))
+    if (!readDatabaseForCli(options.database, loaded.database, err))
         return kExitFailure;
     loaded.page = loadEarCurves(loaded.record, loaded.database, options.ear.value_or(Ear::Right));
     return kExitOk;

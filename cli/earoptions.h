@@ -41,6 +41,12 @@ struct LoadedEar {
     EarCurves page;
 };
 
+// The database as the program holds it after reading the given file (--db): the
+// file's bytes over a zeroed database, however short the file is; without a file,
+// the defaults. False after telling err why the file cannot be read.
+bool readDatabaseForCli(const std::optional<std::string>& path, AidDatabase& database,
+                        std::ostream& err);
+
 // Reads the patient file and the database (--db, read as the program reads its
 // database file, or the defaults) and loads the ear (right unless told) as the curve
 // page does when it is shown. On failure the reason goes to err and the exit code is

@@ -22,7 +22,9 @@ constexpr const char* kProgramDescription =
 constexpr const char* kExitStatus =
     "0 when the command did its work; 1 for wrong arguments, a file that cannot be read or "
     "written, and output that cannot be written (a full disk, a closed standard output); "
-    "2 for a patient file of a size TAVIK does not read (neither 1372 nor 3118 bytes).";
+    "2 for a patient file of a size TAVIK does not read (neither 1372 nor 3118 bytes). "
+    "batch exits with 1 when any file failed (a PDF kept without --force is no failure) "
+    "and with 130 when it was stopped.";
 
 constexpr OptionHelp kEarOptional{
     "--ear right|left", "The ear whose curve page is shown: right (the default) or left."};
@@ -78,6 +80,33 @@ constexpr OptionHelp kChartOptions[] = {
      "Draws at N times 640 x 400 pixels, a whole number from 1 (the default) to 8. The "
      "picture is drawn at that detail, not enlarged."},
     {"-o OUT.png", "The image file to write. Required."},
+    kHelp,
+};
+
+constexpr OptionHelp kBatchOptions[] = {
+    {"-o OUTDIR",
+     "The folder the PDFs go to, made when it is not there; its sub-folders mirror those "
+     "of DIR. Required."},
+    {"--ears right,left",
+     "The ears to write, separated by commas, each at most once; a PDF for each, the right "
+     "ear first. Both unless told."},
+    {"--curves fitted,user,aid",
+     "The reports in each PDF, one page each, in the order fitted, user, aid, as for "
+     "report. All three unless told."},
+    {"--page a4|letter", "The paper: A4 (the default) or US Letter."},
+    kDatabase,
+    {"--jobs N", "How many patient files are drawn at once, each by a process of its own: a whole "
+                 "number from 1 to 256. Unless told, as many as the computer has cores."},
+    {"--summary FILE.csv",
+     "Also writes a table with one row per patient and ear, in the order of the files, the "
+     "right ear first: file (from DIR), pdf (from OUTDIR, empty when none was written), last "
+     "name, first name, patient ID, birth date, test date, clinician, ear, aid style, level "
+     "source, fitting, the left and right graph frequency in Hz, the curve shape and aid "
+     "chosen at each, the RMS errors of the fitted, user and aid curve at each (empty for no "
+     "curve, Error where none could be computed), the soft, average and loud targets at each "
+     "(empty for none) and the error. A file that gives no patient has one row with its name "
+     "and the error. CSV after RFC 4180 (CRLF line ends, quoted where needed) in UTF-8."},
+    {"--force", "Replaces PDFs that are there already; without it they are kept."},
     kHelp,
 };
 
@@ -137,6 +166,29 @@ constexpr CommandHelp kCommands[] = {
      "The curves at each frequency are fitted as the curve page fits them with that "
      "frequency in its graphs. OUT.png is replaced only once the image is written whole.",
      kChartOptions},
+    {"batch",
+     "DIR -o OUTDIR [--ears right,left] [--curves fitted,user,aid] [--page a4|letter] "
+     "[--db TAVIK.TDB] [--jobs N] [--summary FILE.csv] [--force]",
+     "write the printed reports of every patient file under a folder as PDFs",
+     "Writes the printed reports of every patient file under the folder DIR, at any depth "
+     "(names ending in .TAV in any case; links to folders are not followed), as PDFs in "
+     "OUTDIR: one PDF per patient and ear, named after the file without its extension and "
+     "the ear, SMITH.TAV giving SMITH-right.pdf and SMITH-left.pdf, in the sub-folder of "
+     "OUTDIR that matches the file's. Two files of one folder whose names differ only in "
+     "case before the extension (SMITH.TAV, smith.tav) keep their whole name "
+     "(SMITH.TAV-right.pdf). Each PDF holds the pages report writes for the ear with one "
+     "copy, drawn by the same code; each file is loaded as for report, with the database "
+     "read once for all.\n"
+     "Every file is written whole or not at all. A PDF that is there already is kept and "
+     "named on standard error unless --force is given; that is no failure. A file that "
+     "cannot be read or is no patient file is named on standard error with the reason and "
+     "in the summary, and the others go on. On a terminal a line shows the progress: a bar, "
+     "the patient-ears done of all, how many a second and the time left; elsewhere only "
+     "the errors are printed.\n"
+     "Ctrl+C (or SIGTERM) stops the batch: no new file is begun, the files in hand are "
+     "finished, the number done is printed, no summary is written and the exit status is "
+     "130.",
+     kBatchOptions},
 };
 
 // Text of one paragraph broken into lines of at most kWidth columns, each indented.

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     graphCommand = runGraph;
     reportCommand = runReport;
     chartCommand = runChart;
+    batchCommand = runBatch;
 #endif
     // What a command prints is kept until it is done and then written in one go, so
     // that a failed write is seen, reported and turned into a failed exit.

@@ -7,8 +7,8 @@
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "cli/optionvalues.h"
+#include "cli/reportrender.h"
 #include "model/fileio.h"
-#include "model/textslot.h"
 #include "platform/printtarget.h"
 #include "report/reportdrawing.h"
 
@@ -21,13 +21,7 @@ namespace {
 const char* const kReportUsage = commandUsage("report");
 constexpr int kMostCopies = 99;
 
-struct ReportOptions {
-    std::array<bool, kReportChoiceCount> ticked{true, true, true};
-    int copies = 1;
-    QPageSize::PageSizeId page = QPageSize::A4;
-};
-
-bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::ostream& err) {
+bool parseReportOptions(const EarOptions& options, ReportSelection& report, std::ostream& err) {
     if (const auto kinds = options.values.find("--curves"); kinds != options.values.end()) {
         const auto ticked = parseCurveKinds(kinds->second);
         if (!ticked) {
@@ -55,28 +49,6 @@ bool parseReportOptions(const EarOptions& options, ReportOptions& report, std::o
     return true;
 }
 
-// The reports the print command would print for the ticked kinds: each kind in the
-// order fitted, user, aid, as many times as copies.
-QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, Ear ear,
-                         const ReportOptions& report) {
-    PrintData data = makePrintData(loaded.record, fileName, ear, loaded.page.targets,
-                                   loaded.page.curves, printDateToday());
-    for (std::size_t side = 0; side < data.aidLongNames.size(); ++side)
-        data.aidLongNames[side] = latin1ToUtf8(loaded.page.aidLongNames[side]);
-    std::array<std::string, 6> controls;
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        controls[i] = latin1ToUtf8(loaded.page.controls[i]);
-    PdfReportTarget target(report.page);
-    for (int choice = 0; choice < kReportChoiceCount; ++choice) {
-        if (!report.ticked[static_cast<std::size_t>(choice)])
-            continue;
-        setPlotLabels(data, controls, choice);
-        for (int copy = 0; copy < report.copies; ++copy)
-            printReport(target, data, choice);
-    }
-    return target.finish();
-}
-
 } // namespace
 
 int runReport(const Args& args, std::ostream& out, std::ostream& err) {
@@ -86,7 +58,7 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     if (!parseEarOptions(args, {kReportUsage, true, {"--curves", "--copies", "--page", "-o"}},
                          options, err))
         return kExitFailure;
-    ReportOptions report;
+    ReportSelection report;
     if (!parseReportOptions(options, report, err)) {
         err << kReportUsage << '\n';
         return kExitFailure;
@@ -107,7 +79,8 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     const auto application = offscreenApplication();
     QByteArray pdf;
     try {
-        pdf = renderReports(loaded, fileNameOf(options.file), *options.ear, report);
+        pdf =
+            renderReports(loaded, fileNameOf(options.file), *options.ear, report, printDateToday());
     } catch (const PrintError& e) {
         err << "tavik-cli: " << e.what() << '\n';
         return kExitFailure;

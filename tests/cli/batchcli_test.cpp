@@ -1,0 +1,284 @@
+// tavik-cli batch as a program: the PDFs it draws and the summary it writes for a
+// small clinic folder, read back with pdfinfo, pdftotext and an RFC 4180 reader.
+#include "model/patientfile.h"
+#include "model/textslot.h"
+#include "testsupport/clirun.h"
+#include "testsupport/testfiles.h"
+#include "testsupport/workedear.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef TAVIK_CLI_HAS_GRAPHICS
+
+using CsvRow = std::vector<std::string>;
+
+// Rows of an RFC 4180 text: fields split at commas, quoted fields may hold commas,
+// CR, LF and doubled quotes; every line ends with CRLF. A bare LF or CR outside
+// quotes is a fault and throws.
+std::vector<CsvRow> readCsv(const std::string& text) {
+    std::vector<CsvRow> rows(1, CsvRow(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& field = rows.back().back();
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().emplace_back();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+            rows.emplace_back(1);
+        } else if (c == '\r' || c == '\n') {
+            throw std::runtime_error("a line end without CRLF at " + std::to_string(i));
+        } else {
+            field += c;
+        }
+    }
+    rows.pop_back(); // after the last CRLF
+    return rows;
+}
+
+// A patient with a comma, quotes and a letter beyond ASCII in name and file name,
+// whose two ears differ in everything the summary shows.
+FittingRecord namedPatient() {
+    FittingRecord r = workedRightEar();
+    writeText(r.lastName, "Smith, \"Jr\"");
+    writeText(r.firstName, "Zo\xeb");
+    writeText(r.patientId, "40-1172");
+    writeText(r.birthDate, "03/14/1941");
+    writeText(r.testDate, "12/07/2026");
+    writeText(r.clinician, "Dr. Ann Lee");
+    r.binauralFitting = 1;
+    r.leftAidStyle = 3;
+    r.leftLevelSource = 1;
+    r.leftRangeLow = 1;
+    r.leftRangeHigh = 4;
+    const int at500[8] = {20, 35, 45, 55, 65, 75, 85, 92};
+    const int at3000[8] = {40, 52, 60, 68, 76, 86, 96, 104};
+    for (int c = 0; c < 8; ++c) {
+        r.leftLoudness[1][c] = at500[c];
+        r.leftLoudness[4][c] = at3000[c];
+    }
+    r.aidSettings[1][1].curveChoice = 3;
+    r.aidSettings[1][4].curveChoice = 5;
+    r.aidSettings[1][4].aidChoice = 4;
+    return r;
+}
+
+class BatchCli : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(in.path() / "north");
+        writePatientFile(in.file(named), namedPatient());
+        writePatientFile(in.file("B.TAV"), workedRightEar());
+        writeBytes(in.file("broken.TAV"), {0, 1, 2});
+    }
+
+    CliResult run(Args args) const {
+        args.insert(args.begin(), {"batch", in.path().string(), "-o", out.path().string()});
+        return runProgram(TAVIK_CLI_PATH, args, io);
+    }
+
+    int pages(const std::string& pdf) const {
+        const std::string info = runProgram("pdfinfo", {out.file(pdf)}, io).out;
+        const std::size_t at = info.find("Pages:");
+        return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+    }
+
+    std::string text(const std::string& pdf) const {
+        return runProgram("pdftotext", {"-layout", pdf, "-"}, io).out;
+    }
+
+    const std::string named = "north/Smith, \"Jr\" \xeb.TAV";
+    TempDir in, out, io;
+};
+
+TEST_F(BatchCli, SummaryRowsHoldEachEarInFileOrder) {
+    const std::string summary = io.file("summary.csv");
+    const CliResult res = run({"--jobs", "2", "--summary", summary});
+    EXPECT_EQ(res.code, 1) << res.err;
+    EXPECT_EQ(res.out, "");
+    EXPECT_EQ(res.err, "tavik-cli: \"" + in.file("broken.TAV") +
+                           "\": not a patient file (TAVIK reads files of 1372 or 3118 bytes)\n");
+    const std::vector<CsvRow> rows = readCsv(readTextFile(summary));
+    ASSERT_EQ(rows.size(), 6u);
+    for (const CsvRow& row : rows)
+        ASSERT_EQ(row.size(), 31u);
+    EXPECT_EQ(rows[0][0], "file");
+    EXPECT_EQ(rows[0][30], "error");
+    const std::string smith = "north/Smith, \"Jr\" \xc3\xab";
+    const std::vector<CsvRow> expected = {
+        {"B.TAV",
+         "B-right.pdf",
+         "",
+         "",
+         "",
+         "",
+         "01/01/2000",
+         "",
+         "right",
+         "ITE",
+         "measured",
+         "Monaural",
+         "1000",
+         "4000",
+         "Curve B",
+         "HA-1",
+         "No Curve",
+         "HA-1",
+         "0.7",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "54.8",
+         "67.0",
+         "83.4",
+         "",
+         "",
+         "",
+         ""},
+        {"B.TAV",    "B-left.pdf", "",         "",         "",         "",    "01/01/2000",
+         "",         "left",       "ITE",      "measured", "Monaural", "500", "3000",
+         "No Curve", "HA-1",       "No Curve", "HA-1",     "",         "",    "",
+         "",         "",           "",         "",         "",         "",    "",
+         "",         "",           ""},
+        {"broken.TAV",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "not a patient file (TAVIK reads files of 1372 or 3118 bytes)"},
+        {smith + ".TAV",
+         smith + "-right.pdf",
+         "Smith, \"Jr\"",
+         "Zo\xc3\xab",
+         "40-1172",
+         "03/14/1941",
+         "12/07/2026",
+         "Dr. Ann Lee",
+         "right",
+         "ITE",
+         "measured",
+         "Binaural",
+         "1000",
+         "4000",
+         "Curve B",
+         "HA-1",
+         "No Curve",
+         "HA-1",
+         "0.7",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "49.8",
+         "62.0",
+         "78.4",
+         "",
+         "",
+         "",
+         ""},
+        {smith + ".TAV",
+         smith + "-left.pdf",
+         "Smith, \"Jr\"",
+         "Zo\xc3\xab",
+         "40-1172",
+         "03/14/1941",
+         "12/07/2026",
+         "Dr. Ann Lee",
+         "left",
+         "CIC",
+         "predicted from threshold",
+         "Binaural",
+         "500",
+         "3000",
+         "Curve C",
+         "HA-1",
+         "Curve E",
+         "HA-5",
+         "1.2",
+         "",
+         "",
+         "5.5",
+         "",
+         "",
+         "37.8",
+         "48.0",
+         "59.6",
+         "51.3",
+         "60.1",
+         "73.6",
+         ""},
+    };
+    for (std::size_t r = 0; r < expected.size(); ++r)
+        EXPECT_EQ(rows[r + 1], expected[r]) << r;
+    EXPECT_EQ(pages("north/Smith, \"Jr\" \xeb-left.pdf"), 3);
+}
+
+// Each PDF holds the ticked kinds of its ear only, and its pages are those of
+// tavik-cli report for that ear.
+TEST_F(BatchCli, EarsAndCurvesChooseThePdfsAndTheirPages) {
+    fs::remove(in.file("broken.TAV"));
+    const CliResult res = run({"--ears", "left", "--curves", "aid,user", "--page", "letter"});
+    EXPECT_EQ(res.code, 0) << res.err;
+    EXPECT_EQ(res.err, "");
+    EXPECT_FALSE(fs::exists(out.file("B-right.pdf")));
+    EXPECT_EQ(pages("B-left.pdf"), 2);
+    const std::string pdf = out.file("north/Smith, \"Jr\" \xeb-left.pdf");
+    const std::string single = io.file("single.pdf");
+    ASSERT_EQ(runProgram(TAVIK_CLI_PATH,
+                         {"report", in.file(named), "--ear", "left", "--curves", "user,aid",
+                          "--page", "letter", "-o", single},
+                         io)
+                  .code,
+              0);
+    const std::string pages = text(pdf);
+    EXPECT_EQ(pages, text(single));
+    EXPECT_TRUE(contains(pages, "Left Plot: 500 Hz (user)")) << pages;
+    EXPECT_TRUE(contains(pages, "Aids: HALongName1\\HALongName5")) << pages;
+}
+
+#endif
+
+} // namespace
