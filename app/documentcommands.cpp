@@ -84,6 +84,12 @@ void DocumentCommands::loadDocument() {
     openFile(*chosen, true);
 }
 
+void DocumentCommands::openDocument(const QString& path) {
+    if (!shownPageCanLeave(window_) || !askToSave())
+        return;
+    openFile(QFileInfo(path).absoluteFilePath(), true);
+}
+
 void DocumentCommands::openFromCommandLine(const QString& path) {
     const QFileInfo file(path);
     if (!file.exists() || file.isDir())
@@ -120,6 +126,8 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     loadPages();
     showPatientPage();
     clearModified();
+    if (kind != PatientFileKind::Unsupported)
+        tellFileUsed(file);
 }
 
 bool DocumentCommands::saveDocument(bool saveAs) {
@@ -147,6 +155,7 @@ bool DocumentCommands::saveDocument(bool saveAs) {
     }
     showTitle();
     clearModified();
+    tellFileUsed(path);
     return true;
 }
 
@@ -188,6 +197,11 @@ void DocumentCommands::showTitle() {
     if (!document.currentFilePath.empty())
         title += QStringLiteral(" - ") + fromPath(document.currentFileName).toUpper();
     window_.setWindowTitle(title);
+}
+
+void DocumentCommands::tellFileUsed(const std::string& path) {
+    if (onFileUsed)
+        onFileUsed(fromPath(path));
 }
 
 void DocumentCommands::clearModified() {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class TfmWinMain;
 
 inline const QString kUnsavedChangesText = QStringLiteral(
@@ -24,6 +26,12 @@ class DocumentCommands {
     bool confirmClose();
     // Opens the file at start when the path names an existing file; otherwise nothing.
     void openFromCommandLine(const QString& path);
+    // Load without its dialog: a recent file, a dropped file or one handed over by a
+    // second start, opened after the unsaved-changes question.
+    void openDocument(const QString& path);
+
+    // Told the path of each file opened or saved.
+    std::function<void(const QString& path)> onFileUsed;
 
   private:
     // False when the command that asks should stop.
@@ -35,6 +43,7 @@ class DocumentCommands {
     void showPatientPage();
     void showTitle();
     void clearModified();
+    void tellFileUsed(const std::string& path);
 
     TfmWinMain& window_;
 };

@@ -1,27 +1,56 @@
 #include "app/startup.h"
 
+#include "app/fileintake.h"
 #include "app/forms.h"
 #include "app/helprequests.h"
 #include "app/splashscreen.h"
 #include "app/winmain.h"
 #include "platform/dialogservice.h"
 #include "platform/fontwarmup.h"
+#include "platform/instancechannel.h"
 #include "platform/singleinstance.h"
 #include "platform/tavikapplication.h"
 
-int WinMain(int argc, char** argv) {
-    // Held until the process ends; the system then releases the lock.
-    SingleInstanceGuard guard;
-    if (!guard.acquire()) {
-        TavikApplication app(argc, argv);
-        dialogs().message(nullptr, QStringLiteral("Error"),
-                          QStringLiteral("The program is already running."));
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+const QString kAlreadyRunningText = QStringLiteral("The program is already running.");
+
+// The file a start names, as an absolute path; empty when it names no existing file.
+QString namedFile(const QString& argument) {
+    const QFileInfo file(argument);
+    if (argument.isEmpty() || !file.exists() || file.isDir())
+        return {};
+    return file.absoluteFilePath();
+}
+
+// Another copy runs. A file named on the command line goes to it, and this start
+// ends with 0 once that copy has taken it. Without a file the running copy comes to
+// the front and this start says so and ends with 1, as it also does when the
+// running copy does not take the file.
+int handToRunningCopy(const QString& file) {
+    if (file.isEmpty()) {
+        sendToRunningInstance({InstanceRequest::Kind::Raise, {}});
+        dialogs().message(nullptr, QStringLiteral("Error"), kAlreadyRunningText);
         return 1;
     }
+    const HandOffResult result = sendToRunningInstance({InstanceRequest::Kind::Open, file});
+    if (result == HandOffResult::Delivered)
+        return 0;
+    const QString why = result == HandOffResult::NoAnswer
+                            ? QStringLiteral("It did not answer in time")
+                            : QStringLiteral("It does not take files from other starts");
+    dialogs().message(nullptr, QStringLiteral("Error"),
+                      kAlreadyRunningText + QStringLiteral("  ") + why +
+                          QStringLiteral(", so the file %1 was not opened.").arg(file));
+    return 1;
+}
 
-    std::jthread fonts = readFontConfigurationAside();
-    TavikApplication app(argc, argv);
-    fonts.join();
+// Runs the forms and the message loop; exceptions that escape are shown.
+void runProgram(InstanceListener& listener) {
     // The splash is on the screen while the forms are made, and frees itself once
     // its time is up and the main window shows.
     QPointer<TfmSplashScreen> splash = new TfmSplashScreen();
@@ -32,6 +61,7 @@ int WinMain(int argc, char** argv) {
         createForms();
         if (splash)
             splash->keepUntilShown(fmWinMain);
+        fmWinMain->fileIntake().listenTo(listener);
         fmWinMain->setCommandLineFile(QCoreApplication::arguments().value(1));
         fmWinMain->show();
         QApplication::exec();
@@ -39,6 +69,28 @@ int WinMain(int argc, char** argv) {
         showExceptionBox(error);
     }
     delete splash;
+}
+
+} // namespace
+
+int WinMain(int argc, char** argv) {
+    // Held until the process ends; the system then releases the lock.
+    SingleInstanceGuard guard;
+    if (!guard.acquire()) {
+        TavikApplication app(argc, argv);
+        return handToRunningCopy(namedFile(QCoreApplication::arguments().value(1)));
+    }
+
+    std::jthread fonts = readFontConfigurationAside();
+    TavikApplication app(argc, argv);
+    fonts.join();
+    // A second start hands its file over through this; without it the program still
+    // runs, and a second start says that it is running.
+    InstanceListener listener;
+    if (!listener.listen())
+        std::fprintf(stderr, "TAVIK: cannot take files from other starts at %s\n",
+                     qPrintable(instanceChannelName()));
+    runProgram(listener);
     destroyForms();
     return 0;
 }

@@ -2,9 +2,11 @@
 
 #include "app/aboutscreen.h"
 #include "app/databasefile.h"
+#include "app/fileintake.h"
 #include "app/forms.h"
 #include "app/helprequests.h"
 #include "app/pagearea.h"
+#include "app/recentfiles.h"
 #include "artwork/toolicons.h"
 #include "controls/pageform.h"
 #include "model/document.h"
@@ -48,6 +50,10 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    intake_ = new FileIntake(this, [this](const QString& path) { commands.openDocument(path); });
+    connect(recentFiles_, &RecentFilesMenu::openRequested, this,
+            [this](const QString& path) { commands.openDocument(path); });
+    commands.onFileUsed = [this](const QString& path) { recentFiles_->add(path); };
     // F1 opens the help topic of the page or dialog in use; the help window goes
     // with this window.
     installHelp(this);
@@ -223,7 +229,13 @@ void TfmWinMain::Exit1Click() {
     close();
 }
 
+// Where the window system places windows itself (Wayland), the About screen is
+// centred over its parent, the main window, by the compositor.
 void TfmWinMain::About1Click() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        fmAboutScreen->exec();
+        return;
+    }
     const QRect main = frameGeometry();
     const QSize about = fmAboutScreen->frameGeometry().size();
     fmAboutScreen->move(main.left() + (main.width() - about.width()) / 2,
@@ -269,6 +281,7 @@ void TfmWinMain::showEvent(QShowEvent* event) {
 // Runs once, when the window is first shown and every form exists.
 void TfmWinMain::FormShow() {
     readSettings();
+    recentFiles_->setFiles(readRecentFiles(document));
     loadAidDatabaseAtStart(this);
     setApplicationHelpFile(QString::fromStdString(helpFilePath(document.programDir)));
     document.titleBase = std::string("TAVIK ") + kProgramVersion;
@@ -314,6 +327,7 @@ bool TfmWinMain::FormCloseQuery() {
 void TfmWinMain::FormClose() {
     try {
         writeSettings();
+        writeRecentFiles(document, recentFiles_->files());
     } catch (const std::exception& error) {
         showExceptionBox(error);
     }

@@ -10,8 +10,10 @@
 
 #include <vector>
 
+class FileIntake;
 class QAction;
 class QButtonGroup;
+class RecentFilesMenu;
 class PageArea;
 class QLabel;
 class QMenu;
@@ -46,6 +48,10 @@ class TfmWinMain : public QMainWindow {
 
     // The first command-line argument, opened when the window is first shown.
     void setCommandLineFile(const QString& path) { commandLineFile = path; }
+
+    // Files dropped on the window or handed over by a second start.
+    FileIntake& fileIntake() { return *intake_; }
+    RecentFilesMenu& recentFiles() { return *recentFiles_; }
 
   public slots:
     // One handler per command; its menu item and its tool bar button share one action.
@@ -97,4 +103,6 @@ class TfmWinMain : public QMainWindow {
     QButtonGroup* pageButtons = nullptr;
     QString commandLineFile;
     bool shown = false;
+    RecentFilesMenu* recentFiles_ = nullptr;
+    FileIntake* intake_ = nullptr;
 };

@@ -2,6 +2,8 @@
 // one item per page of the page table, Help with the guide and the About screen.
 #include "app/winmain.h"
 
+#include "app/recentfiles.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +43,7 @@ void TfmWinMain::buildMenu() {
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    recentFiles_ = new RecentFilesMenu(file, this);
     file->addSeparator();
     const QList<QKeySequence> exitKeys{QKeySequence(Qt::ALT | Qt::Key_X),
                                        QKeySequence(Qt::CTRL | Qt::Key_Q)};

@@ -155,8 +155,15 @@ std::string readProfileString(const std::string& path, std::string_view section,
     }
 }
 
-void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
+IniFile readProfileFile(const std::string& path) {
+    try {
+        return IniFile::parse(readWholeFile(path));
+    } catch (const FileError&) {
+        return IniFile();
+    }
+}
+
+void updateProfileFile(const std::string& path, const std::function<bool(IniFile&)>& change) {
     // The file is rewritten from what it holds, so one that cannot be read whole is
     // left as it is: replacing it would throw away every other line in it.
     IniFile file;
@@ -166,10 +173,19 @@ void writeProfileString(const std::string& path, std::string_view section, std::
         if (!isMissing(path))
             throw FileError(std::string(error.what()) + "; it is left as it was");
     }
-    if (!file.setValue(section, key, value))
-        throw FileError("Cannot write \"" + std::string(key) + "\" to " + quotedPath(path) +
-                        ": the value holds a line break");
+    if (!change(file))
+        return;
     const std::string text = file.text();
     writeFileAtomically(path,
                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    updateProfileFile(path, [&](IniFile& file) {
+        if (!file.setValue(section, key, value))
+            throw FileError("Cannot write \"" + std::string(key) + "\" to " + quotedPath(path) +
+                            ": the value holds a line break");
+        return true;
+    });
 }

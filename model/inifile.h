@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,3 +52,11 @@ std::string readProfileString(const std::string& path, std::string_view section,
 // file) is never replaced: FileError says why and that it was left as it was.
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// The whole file; an empty one when it is missing or cannot be read whole.
+IniFile readProfileFile(const std::string& path);
+
+// Rewrites the file at path with what change does to it, under the contract of
+// writeProfileString. change returns false when it leaves the file alone; then
+// nothing is written.
+void updateProfileFile(const std::string& path, const std::function<bool(IniFile&)>& change);

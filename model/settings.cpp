@@ -26,3 +26,12 @@ void writeSettings(const DocumentState& state) {
 void writeSettings() {
     writeSettings(document);
 }
+
+RecentList readRecentFiles(const DocumentState& state) {
+    return recentFilesIn(readProfileFile(settingsPath(state)));
+}
+
+void writeRecentFiles(const DocumentState& state, const RecentList& list) {
+    updateProfileFile(settingsPath(state),
+                      [&list](IniFile& file) { return putRecentFiles(file, list); });
+}
