@@ -34,11 +34,14 @@ void PageArea::addPage(PageForm* page) {
 }
 
 // The area a page's controls take, from its top-left corner: below it the controls
-// at the page's right and bottom would be out of reach.
+// at the page's right and bottom would be out of reach. A page that places its
+// controls to fit the area it is given says the least it needs instead.
 void PageArea::showPage(const PageForm* page, QWidget* focus) {
     const QRect controls = page->childrenRect();
-    WindowPanel->setMinimumSize(std::max(controls.right() + 1, 0),
-                                std::max(controls.bottom() + 1, 0));
+    const QSize least = page->minimumSize();
+    WindowPanel->setMinimumSize(least.isEmpty() ? QSize(std::max(controls.right() + 1, 0),
+                                                        std::max(controls.bottom() + 1, 0))
+                                                : least);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     scrollIntoView(focus);

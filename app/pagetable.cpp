@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "curves/curvepage.h"
 #include "model/helpfile.h"
+#include "overview/overviewpage.h"
 #include "pages/configpage.h"
 #include "pages/databasepage.h"
 #include "pages/loudnesspage.h"
@@ -31,6 +32,11 @@ const std::vector<PageEntry>& pageEntries() {
          QStringLiteral("Configuration1"), QStringLiteral("&Configuration"),
          QStringLiteral("SpeedButton6"), QStringLiteral("Configuration"), ToolIcon::Configuration,
          QKeySequence(), 0, false},
+        // Both ears' loudness and gain across all six frequencies; it only looks.
+        {[](QWidget* area) -> PageForm* { return new TfmOverview(area); },
+         QStringLiteral("Overview1"), QStringLiteral("&Overview"), QStringLiteral("OverviewButton"),
+         QStringLiteral("Overview: loudness and gain of both ears"), ToolIcon::Overview,
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), kOverviewPageHelp, true},
     };
     return entries;
 }

@@ -100,6 +100,28 @@ void drawConfiguration(QPainter& p) {
     p.drawEllipse(QRectF(6, 6, 4, 4));
 }
 
+// A small chart: a loudness band under a red threshold line with circles and a blue
+// one with crosses, as the Overview page draws the two ears.
+void drawOverview(QPainter& p) {
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 175, 255));
+    p.drawPolygon(QPolygonF({{1, 10}, {8, 11}, {15, 9}, {15, 15}, {1, 15}}));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(210, 0, 0), 1.2));
+    p.drawPolyline(QPolygonF({{3.5, 3.5}, {12.5, 5}}));
+    for (const QPointF at : {QPointF(3.5, 3.5), QPointF(12.5, 5)})
+        p.drawEllipse(at, 1.8, 1.8);
+    p.setPen(QPen(QColor(0, 60, 220), 1.2));
+    p.drawLine(QPointF(3.5, 7.5), QPointF(12.5, 7));
+    for (const QPointF at : {QPointF(3.5, 7.5), QPointF(12.5, 7)}) {
+        p.drawLine(at + QPointF(-1.8, -1.8), at + QPointF(1.8, 1.8));
+        p.drawLine(at + QPointF(-1.8, 1.8), at + QPointF(1.8, -1.8));
+    }
+}
+
 // The program's window picture: the ear's loudness scale rising to the right.
 void drawProgram(QPainter& p) {
     p.setPen(Qt::NoPen);
@@ -212,6 +234,9 @@ QPixmap render(ToolIcon kind, int size) {
         break;
     case ToolIcon::Configuration:
         drawConfiguration(p);
+        break;
+    case ToolIcon::Overview:
+        drawOverview(p);
         break;
     case ToolIcon::Program:
         drawProgram(p);

@@ -12,6 +12,7 @@ enum class ToolIcon {
     Database,
     Curves,
     Configuration,
+    Overview, // the Overview page: both ears at a glance
     Program,
     Print,      // the curve page's print button
     SwitchEars, // the curve page's button that shows the other ear

@@ -168,9 +168,9 @@ TEST_F(HelpTest, ContentsAndUsingHelpShareOneWindowWithItsHistory) {
     viewer->findChild<QAction*>("HelpContentsAction")->trigger();
     EXPECT_EQ(viewer->currentTopic(), "contents");
 
-    applicationHelp(HelpCommand::Context, 1051);
+    applicationHelp(HelpCommand::Context, 1061);
     EXPECT_EQ(viewer->currentTopic(), "contents") << "a number without a topic";
-    EXPECT_TRUE(viewer->statusBar()->currentMessage().contains("1051"));
+    EXPECT_TRUE(viewer->statusBar()->currentMessage().contains("1061"));
 
     EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose)) << "it does not keep TAVIK open";
     destroyForms();

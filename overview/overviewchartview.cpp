@@ -1,0 +1,66 @@
+#include "overview/overviewchartview.h"
+
+#include "model/document.h"
+#include "overview/overviewdrawing.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int kFocusFrameWidth = 2;
+
+// The chart of an ear from the program's one record, database and measured flags.
+OverviewSource sourceOf(Ear ear) {
+    return OverviewSource{fitting, aidDatabase, document.measuredLevels.of(ear), ear};
+}
+
+} // namespace
+
+OverviewChartView::OverviewChartView(QWidget* parent, const QString& objectName,
+                                     OverviewChart chart)
+    : QWidget(parent), chart_(chart) {
+    setObjectName(objectName);
+    // Reached with Tab and by a click, so that a screen reader reads it.
+    setFocusPolicy(Qt::StrongFocus);
+    // The chart fills its area white; nothing below it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void OverviewChartView::showEar(Ear ear) {
+    ear_ = ear;
+    describe();
+    update();
+}
+
+// The name says which chart of which ear; the description what it shows. The tool tip
+// gives the same summary to a clinician who points at the chart.
+void OverviewChartView::describe() {
+    const QString description = overviewChartDescription(chart_, sourceOf(ear_));
+    setAccessibleName(overviewChartName(chart_, ear_));
+    setAccessibleDescription(description);
+    setToolTip(description);
+}
+
+void OverviewChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_));
+    if (!hasFocus())
+        return;
+    // The focus shows as a frame in the style's highlight colour just inside the edge.
+    QPen frame(palette().color(QPalette::Highlight), kFocusFrameWidth);
+    frame.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = kFocusFrameWidth / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+}
+
+void OverviewChartView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void OverviewChartView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
