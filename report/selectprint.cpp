@@ -5,16 +5,17 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QPushButton>
+#include <QRect>
 
 namespace {
 
-// Wide enough for the row of four buttons under the panel, which spans the row.
-constexpr int kClientWidth = 386;
+// The panel and Ok keep their places; the three other buttons stand in a column to
+// the right of the panel, Cancel in Ok's row.
+constexpr int kClientWidth = 362;
 constexpr int kClientHeight = 153;
-constexpr int kMargin = 16;
-constexpr int kButtonTop = 115;
+constexpr int kSideButtonLeft = 246;
+constexpr int kSideButtonWidth = 100;
 constexpr int kButtonHeight = 25;
-constexpr int kButtonGap = 8;
 
 // A caption shows an aid's name as it is: an "&" in it is no keyboard shortcut.
 QString escapeMnemonic(QString text) {
@@ -40,7 +41,7 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(kMargin, 12, kClientWidth - 2 * kMargin, 89);
+    Panel1->setGeometry(16, 12, 214, 89);
 
     const struct {
         QCheckBox*& box;
@@ -73,36 +74,37 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
     setTabOrder(SavePdfButton, CancelButton);
 }
 
-// One row under the panel, left to right, each button as wide as its text needs.
+// Ok under the panel; Preview and Save as PDF beside the panel's top, Cancel beside Ok.
 void TfmSelectPrint::addButtons() {
     const struct {
         QPushButton*& button;
         const char* name;
         const char* text;
         const char* accessibleName;
-        int width;
+        QRect place;
         const char* hint;
         SelectPrintEnding ending;
     } buttons[] = {
-        {OKButton, "OKButton", "&Ok", "Ok", 75, "Print the ticked curves",
-         SelectPrintEnding::Print},
-        {PreviewButton, "PreviewButton", "Pre&view\u2026", "Preview", 80,
+        {OKButton, "OKButton", "&Ok", "Ok", QRect(86, 115, 75, kButtonHeight),
+         "Print the ticked curves", SelectPrintEnding::Print},
+        {PreviewButton, "PreviewButton", "Pre&view\u2026", "Preview",
+         QRect(kSideButtonLeft, 12, kSideButtonWidth, kButtonHeight),
          "Show the pages as they will be printed", SelectPrintEnding::Preview},
-        {SavePdfButton, "SavePdfButton", "Save as &PDF\u2026", "Save as PDF", 100,
+        {SavePdfButton, "SavePdfButton", "Save as &PDF\u2026", "Save as PDF",
+         QRect(kSideButtonLeft, 45, kSideButtonWidth, kButtonHeight),
          "Save the ticked curves' reports as a PDF file", SelectPrintEnding::SavePdf},
-        {CancelButton, "CancelButton", "Cancel", "Cancel", 75, "Close without printing",
+        {CancelButton, "CancelButton", "Cancel", "Cancel",
+         QRect(kSideButtonLeft, 115, kSideButtonWidth, kButtonHeight), "Close without printing",
          SelectPrintEnding::Cancel},
     };
-    int left = kMargin;
     for (const auto& b : buttons) {
         b.button = new QPushButton(QString::fromUtf8(b.text), this);
         b.button->setObjectName(QString::fromLatin1(b.name));
-        b.button->setGeometry(left, kButtonTop, b.width, kButtonHeight);
+        b.button->setGeometry(b.place);
         b.button->setAccessibleName(QString::fromLatin1(b.accessibleName));
         b.button->setToolTip(QString::fromLatin1(b.hint));
         const SelectPrintEnding ending = b.ending;
         connect(b.button, &QPushButton::clicked, this, [this, ending] { end(ending); });
-        left += b.width + kButtonGap;
     }
 }
 
