@@ -6,10 +6,7 @@
 
 namespace {
 
-// A printer's resolution, so that the PDF pages carry the same device units (and the
-// same pen widths) as a printed page; and the quarter inch most printers cannot
-// reach at each edge.
-constexpr int kPdfResolution = 600;
+// The quarter inch most printers cannot reach at each edge.
 constexpr qreal kUnprintableBorderMm = 6.35;
 
 } // namespace
@@ -38,7 +35,7 @@ PdfReportTarget::PdfReportTarget(QPageSize::PageSizeId pageSize) {
     buffer->open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(buffer);
     buffer->setParent(writer_.get());
-    writer_->setResolution(kPdfResolution);
+    writer_->setResolution(kPdfReportResolution);
     writer_->setCreator(QStringLiteral("TAVIK"));
     writer_->setTitle(QStringLiteral("TAVIK reports"));
     writer_->setPageLayout(pdfPageLayout(pageSize));

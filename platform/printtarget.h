@@ -41,6 +41,10 @@ class PrintTarget {
 // The paper of a PDF made on this computer: Letter where the system's locale measures
 // in US units, A4 everywhere else.
 QPageSize::PageSizeId localePaperSize();
+
+// A printer's resolution for PDF pages and their preview, so that they carry the same
+// device units (and the same pen widths) as a printed page.
+inline constexpr int kPdfReportResolution = 600;
 // A portrait page of that size with a printer's usual unprintable border, so that a
 // PDF page has the proportions of a printed one.
 QPageLayout pdfPageLayout(QPageSize::PageSizeId pageSize);

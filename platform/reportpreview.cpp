@@ -1,5 +1,7 @@
 #include "platform/reportpreview.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -60,6 +62,7 @@ std::unique_ptr<QPrinter> previewPrinter(bool printerInstalled) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!printerInstalled) {
         printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setResolution(kPdfReportResolution);
         printer->setPageLayout(pdfPageLayout(localePaperSize()));
     }
     return printer;
@@ -76,6 +79,13 @@ QPushButton* addButton(QHBoxLayout* row, const char* text, const char* name, con
 
 } // namespace
 
+std::vector<int> pagesWithCopies(int pageCount, int copies) {
+    std::vector<int> pages;
+    for (int page = 0; page < pageCount; ++page)
+        pages.insert(pages.end(), static_cast<std::size_t>(std::max(copies, 1)), page);
+    return pages;
+}
+
 ReportPreviewDialog::ReportPreviewDialog(QWidget* parent, int pageCount, ReportPageDrawer drawPage,
                                          bool printerInstalled)
     : QDialog(parent), pageCount_(pageCount), drawPage_(std::move(drawPage)),
@@ -85,7 +95,8 @@ ReportPreviewDialog::ReportPreviewDialog(QWidget* parent, int pageCount, ReportP
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
     preview_->setObjectName(QStringLiteral("PreviewPages"));
     preview_->setZoomMode(QPrintPreviewWidget::FitInView);
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this, &ReportPreviewDialog::drawPages);
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { drawPages(printer, pagesWithCopies(pageCount_, 1)); });
     auto* layout = new QVBoxLayout(this);
     addButtons(layout, printerInstalled);
     layout->addWidget(preview_, 1);
@@ -118,10 +129,10 @@ void ReportPreviewDialog::addButtons(QVBoxLayout* layout, bool printerInstalled)
 
 // Draws the pages onto the preview's printer: for the screen, and for the printer
 // when they are printed from here.
-void ReportPreviewDialog::drawPages(QPrinter* printer) {
+void ReportPreviewDialog::drawPages(QPrinter* printer, const std::vector<int>& pages) {
     PrinterPagesTarget target(*printer);
     try {
-        for (int page = 0; page < pageCount_; ++page)
+        for (const int page : pages)
             drawPage_(target, page);
         target.finish();
     } catch (const PrintError& error) {
@@ -130,14 +141,17 @@ void ReportPreviewDialog::drawPages(QPrinter* printer) {
     }
 }
 
-// The print dialog as the print command shows it, without printing to a file; the
-// copies are left to the printer, since the pages go out as one job.
+// The print dialog as the print command shows it, without printing to a file. The
+// pages go out as one job, with the copies in the print command's order (every copy
+// of a report before the next report) rather than left to the printer.
 void ReportPreviewDialog::printPages() {
     QPrintDialog dialog(printer_.get(), this);
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted)
         return;
     printer_->setOutputFileName(QString());
-    preview_->print();
+    const int copies = printer_->copyCount();
+    printer_->setCopyCount(1);
+    drawPages(printer_.get(), pagesWithCopies(pageCount_, copies));
     accept();
 }

@@ -7,11 +7,16 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 class QPrintPreviewWidget;
 class QPrinter;
 class QPushButton;
 class QVBoxLayout;
+
+// The order in which pages go to the printer when copies are asked for: every copy of
+// the first report, then every copy of the next, as the print command prints them.
+std::vector<int> pagesWithCopies(int pageCount, int copies);
 
 class ReportPreviewDialog final : public QDialog {
     Q_OBJECT
@@ -24,7 +29,7 @@ class ReportPreviewDialog final : public QDialog {
 
   private:
     void addButtons(QVBoxLayout* layout, bool printerInstalled);
-    void drawPages(QPrinter* printer);
+    void drawPages(QPrinter* printer, const std::vector<int>& pages);
     void printPages();
 
     int pageCount_;
