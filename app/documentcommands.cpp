@@ -84,6 +84,13 @@ void DocumentCommands::loadDocument() {
     openFile(*chosen, true);
 }
 
+bool DocumentCommands::openDocument(const QString& path) {
+    if (!shownPageCanLeave(window_) || !askToSave())
+        return false;
+    openFile(path, true);
+    return true;
+}
+
 void DocumentCommands::openFromCommandLine(const QString& path) {
     const QFileInfo file(path);
     if (!file.exists() || file.isDir())

@@ -16,6 +16,9 @@ class DocumentCommands {
 
     void newDocument();
     void loadDocument();
+    // Opens the file as Load does once a file is chosen, after the same question;
+    // false when the clinician kept the document open.
+    bool openDocument(const QString& path);
     // True when the file was written; false when its dialog was cancelled or a page
     // shown holds what it cannot store (the page says why). A file
     // that cannot be written raises FileError and leaves the document as it was.
