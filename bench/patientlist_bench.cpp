@@ -14,9 +14,18 @@ namespace {
 constexpr int kPatients = 10000;
 
 std::vector<PatientListing> clinic() {
-    const char* const last[] = {"M\xFCller", "Smith",   "Novak",       "Garc\xEDa",
-                                "Lee",       "Dubois",  "Jensen",      "Rossi",
-                                "Kowalski",  "O'Brien", "\xC5str\xF6m"};
+    const char* const last[] = {"M\xFCller",
+                                "Smith",
+                                "Novak",
+                                "Garc\xED"
+                                "a",
+                                "Lee",
+                                "Dubois",
+                                "Jensen",
+                                "Rossi",
+                                "Kowalski",
+                                "O'Brien",
+                                "\xC5str\xF6m"};
     const char* const first[] = {"Anna", "J\xF6rg", "Zo\xEB", "Piotr", "Maria", "Chlo\xE9"};
     std::vector<PatientListing> all(kPatients);
     for (int i = 0; i < kPatients; ++i) {
