@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -43,8 +44,8 @@ constexpr std::size_t kBatchFiles = 256;
 constexpr auto kBatchTime = std::chrono::milliseconds(40);
 
 // Widths of the columns in average characters.
-constexpr int kColumnChars[PatientListModel::ColumnCount] = {16, 12, 10, 10, 10, 16,
-                                                             6,  6,  12, 10, 15};
+constexpr int kColumnChars[PatientListModel::ColumnCount] = {16, 12, 10, 12, 12, 18,
+                                                             6,  6,  13, 10, 17};
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -110,8 +111,14 @@ void TfmPatientList::buildLayout() {
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < PatientListModel::ColumnCount; ++column)
-        table_->setColumnWidth(column, kColumnChars[column] * fontMetrics().averageCharWidth());
+    // Wide enough for the heading with its sort mark, and for a typical entry.
+    const QFontMetrics metrics = table_->fontMetrics();
+    for (int column = 0; column < PatientListModel::ColumnCount; ++column) {
+        const QString heading = proxy_->headerData(column, Qt::Horizontal).toString();
+        table_->setColumnWidth(column,
+                               std::max(metrics.horizontalAdvance(heading) + 4 * metrics.height(),
+                                        kColumnChars[column] * metrics.averageCharWidth()));
+    }
     table_->setAccessibleName(QStringLiteral("Patients"));
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, &TfmPatientList::openCurrent);
@@ -141,11 +148,20 @@ void TfmPatientList::buildLayout() {
     layout->addWidget(folderLabel_);
     layout->addWidget(table_, 1);
     layout->addLayout(bottom);
-    resize(fontMetrics().averageCharWidth() * 150, fontMetrics().height() * 30);
+    resize(fontMetrics().averageCharWidth() * 175, fontMetrics().height() * 30);
+}
+
+// At a large text scale the list's first size may be more than the screen holds.
+void TfmPatientList::fitToScreen() {
+    if (sized_ || !screen())
+        return;
+    sized_ = true;
+    resize(size().boundedTo(screen()->availableSize() * 9 / 10));
 }
 
 void TfmPatientList::showFolder(const QString& folder) {
     folder_ = folder;
+    fitToScreen();
     show();
     raise();
     activateWindow();

@@ -48,6 +48,7 @@ class TfmPatientList : public QDialog {
 
   private:
     void buildLayout();
+    void fitToScreen();
     void startScan();
     void stopScan();
     void receive(int generation, std::vector<PatientListing>&& batch, std::size_t done,
@@ -72,4 +73,5 @@ class TfmPatientList : public QDialog {
     std::atomic<bool> stop_{false};
     int generation_ = 0;
     QString failure_;
+    bool sized_ = false;
 };

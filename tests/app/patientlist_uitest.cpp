@@ -52,8 +52,9 @@ class PatientListTest : public ProgramFixture {
         settle();
         auto* list = fmWinMain->findChild<TfmPatientList*>();
         EXPECT_NE(list, nullptr);
-        if (list)
+        if (list) {
             EXPECT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+        }
         return list;
     }
 
