@@ -72,7 +72,7 @@ TfmPatientList::~TfmPatientList() {
     stopScan();
 }
 
-void TfmPatientList::buildLayout() {
+QHBoxLayout* TfmPatientList::buildFindRow() {
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("FilterEdit"));
     filter_->setPlaceholderText(QStringLiteral("Part of a name or ID"));
@@ -94,10 +94,10 @@ void TfmPatientList::buildLayout() {
     top->addWidget(filter_, 1);
     top->addWidget(folderButton);
 
-    folderLabel_ = new QLabel(this);
-    folderLabel_->setObjectName(QStringLiteral("FolderLabel"));
-    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return top;
+}
 
+void TfmPatientList::buildTable() {
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("PatientListTable"));
     table_->setModel(proxy_);
@@ -122,7 +122,9 @@ void TfmPatientList::buildLayout() {
     table_->setAccessibleName(QStringLiteral("Patients"));
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, &TfmPatientList::openCurrent);
+}
 
+QHBoxLayout* TfmPatientList::buildButtonRow() {
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("ScanProgressBar"));
     progress_->setMaximumWidth(fontMetrics().averageCharWidth() * 24);
@@ -143,6 +145,17 @@ void TfmPatientList::buildLayout() {
     bottom->addWidget(openButton);
     bottom->addWidget(closeButton);
 
+    return bottom;
+}
+
+void TfmPatientList::buildLayout() {
+    QHBoxLayout* top = buildFindRow();
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName(QStringLiteral("FolderLabel"));
+    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    buildTable();
+    QHBoxLayout* bottom = buildButtonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(folderLabel_);

@@ -13,6 +13,7 @@
 struct PatientListing;
 class PatientFilterProxy;
 class PatientListModel;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -48,6 +49,9 @@ class TfmPatientList : public QDialog {
 
   private:
     void buildLayout();
+    QHBoxLayout* buildFindRow();
+    void buildTable();
+    QHBoxLayout* buildButtonRow();
     void fitToScreen();
     void startScan();
     void stopScan();
