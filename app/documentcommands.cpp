@@ -84,10 +84,11 @@ void DocumentCommands::loadDocument() {
     openFile(*chosen, true);
 }
 
-void DocumentCommands::openDocument(const QString& path) {
+bool DocumentCommands::openDocument(const QString& path) {
     if (!shownPageCanLeave(window_) || !askToSave())
-        return;
+        return false;
     openFile(QFileInfo(path).absoluteFilePath(), true);
+    return true;
 }
 
 void DocumentCommands::openFromCommandLine(const QString& path) {

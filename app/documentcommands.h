@@ -26,9 +26,10 @@ class DocumentCommands {
     bool confirmClose();
     // Opens the file at start when the path names an existing file; otherwise nothing.
     void openFromCommandLine(const QString& path);
-    // Load without its dialog: a recent file, a dropped file or one handed over by a
-    // second start, opened after the unsaved-changes question.
-    void openDocument(const QString& path);
+    // Load without its dialog: a patient from the list, a recent file, a dropped file
+    // or one handed over by a second start, opened after the unsaved-changes
+    // question. False when the clinician kept the document open.
+    bool openDocument(const QString& path);
 
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;

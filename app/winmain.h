@@ -23,6 +23,8 @@ class QToolButton;
 // The notification posted on the first change after New, Load or Save.
 inline constexpr int kModifiedNotification = 1025;
 
+class TfmPatientList;
+
 class TfmWinMain : public QMainWindow {
     Q_OBJECT
   public:
@@ -57,6 +59,7 @@ class TfmWinMain : public QMainWindow {
     // One handler per command; its menu item and its tool bar button share one action.
     void New1Click();
     void Load1Click();
+    void Patients1Click();
     void Save1Click();
     void SaveAs1Click();
     void Exit1Click();
@@ -102,6 +105,7 @@ class TfmWinMain : public QMainWindow {
     QLabel* statusPanels[2] = {nullptr, nullptr};
     QButtonGroup* pageButtons = nullptr;
     QString commandLineFile;
+    TfmPatientList* patientList = nullptr; // made when first asked for
     bool shown = false;
     RecentFilesMenu* recentFiles_ = nullptr;
     FileIntake* intake_ = nullptr;

@@ -3,6 +3,8 @@
 #include "app/winmain.h"
 
 #include "app/recentfiles.h"
+#include "app/patientlist.h"
+#include "model/document.h"
 
 #include <QAction>
 #include <QMenu>
@@ -39,6 +41,8 @@ void TfmWinMain::buildMenu() {
                QKeySequence(Qt::CTRL | Qt::Key_N));
     Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click,
                 QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, QStringLiteral("Patients1"), QStringLiteral("&Patients..."),
+        &TfmWinMain::Patients1Click, QKeySequence(Qt::CTRL | Qt::Key_P));
     Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click,
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
@@ -77,4 +81,13 @@ void TfmWinMain::buildPagesMenu(QMenu* items) {
         connect(action, &QAction::triggered, this, [this, index] { showPage(pages_[index]); });
         pages_.push_back(Page{&entry, nullptr, action, nullptr});
     }
+}
+
+// The patient list of the data folder; a patient chosen there opens as with Load.
+void TfmWinMain::Patients1Click() {
+    if (!patientList) {
+        patientList = new TfmPatientList(
+            this, [this](const QString& path) { return commands.openDocument(path); });
+    }
+    patientList->showFolder(QString::fromStdString(document.dataPath));
 }

@@ -46,7 +46,7 @@ int runBatchIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
 const Command commands[] = {
     {"show", runShow},          {"show-db", runShowDb},     {"curves", runCurves},
     {"predict", runPredict},    {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
-    {"chart", runChartIfBuilt}, {"batch", runBatchIfBuilt},
+    {"chart", runChartIfBuilt}, {"batch", runBatchIfBuilt}, {"list", runList},
 };
 
 bool isHelpOption(const std::string& arg) {

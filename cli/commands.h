@@ -26,6 +26,7 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err);
 int runShowDb(const Args& args, std::ostream& out, std::ostream& err);
 int runCurves(const Args& args, std::ostream& out, std::ostream& err);
 int runPredict(const Args& args, std::ostream& out, std::ostream& err);
+int runList(const Args& args, std::ostream& out, std::ostream& err); // cli/listcommand.cpp
 
 // tavik-cli graph draws with Qt, which only the tavik-cli executable of a build with
 // the user interface links: its main sets this hook to runGraph. Without it the

@@ -1,4 +1,5 @@
 #include "cli/help.h"
+#include "cli/listhelp.h"
 
 #include <map>
 #include <vector>
@@ -189,6 +190,7 @@ constexpr CommandHelp kCommands[] = {
      "finished, the number done is printed, no summary is written and the exit status is "
      "130.",
      kBatchOptions},
+    {"list", kListSynopsis, kListSummary, kListDescription, kListOptions},
 };
 
 // Text of one paragraph broken into lines of at most kWidth columns, each indented.
@@ -267,14 +269,8 @@ void appendSynopsis(std::string& out, const std::string& prefix, const CommandHe
 // Text for the manual page: backslashes, minus signs and a leading dot or quote escaped.
 std::string roff(std::string_view text) {
     std::string out;
-    for (const char c : text) {
-        if (c == '\\')
-            out += "\\e";
-        else if (c == '-')
-            out += "\\-";
-        else
-            out += c;
-    }
+    for (const char c : text)
+        out += c == '\\' ? std::string("\\e") : c == '-' ? std::string("\\-") : std::string(1, c);
     if (!out.empty() && (out.front() == '.' || out.front() == '\''))
         out.insert(0, "\\&");
     return out;

@@ -1,0 +1,200 @@
+// File > Patients... through the real main window, with scripted dialogs.
+#include "app/patientlist.h"
+#include "app/patientlistmodel.h"
+#include "model/patientfile.h"
+#include "model/settings.h"
+#include "model/textslot.h"
+#include "testsupport/programfixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Kind = ScriptedDialogService::Kind;
+
+class PatientListTest : public ProgramFixture {
+  protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        patient(files.path() / "A.TAV", "M\xFCller", "Hans", "H-77");
+        patient(files.path() / "east" / "b.tav", "Novak", "Ida", "N-12");
+        patient(files.path() / "east" / "west" / "C.TAV", "Lee", "Zo\xEB", "L-5");
+        writeBytes(files.file("BROKEN.TAV"), std::vector<uint8_t>(40, 1));
+        document.dataPath = files.path().string() + "/";
+    }
+
+    void TearDown() override {
+        TfmPatientList::setFolderChooser({});
+        ProgramFixture::TearDown();
+    }
+
+    static void patient(const fs::path& path, const char* last, const char* first, const char* id) {
+        FittingRecord record{};
+        resetFitting(record, "09/10/2024");
+        writeText(record.lastName, last);
+        writeText(record.firstName, first);
+        writeText(record.patientId, id);
+        fs::create_directories(path.parent_path());
+        writePatientFile(path.string(), record);
+    }
+
+    // Ctrl+P on the main window, then waits for the whole folder to be read.
+    TfmPatientList* openList() {
+        QTest::keyClick(fmWinMain, Qt::Key_P, Qt::ControlModifier);
+        settle();
+        auto* list = fmWinMain->findChild<TfmPatientList*>();
+        EXPECT_NE(list, nullptr);
+        if (list) {
+            EXPECT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+        }
+        return list;
+    }
+
+    static QTableView* table(TfmPatientList* list) {
+        return list->findChild<QTableView*>(QStringLiteral("PatientListTable"));
+    }
+    static QLineEdit* filter(TfmPatientList* list) {
+        return list->findChild<QLineEdit*>(QStringLiteral("FilterEdit"));
+    }
+    static QString status(TfmPatientList* list) {
+        return list->findChild<QLabel*>(QStringLiteral("PatientListStatusLabel"))->text();
+    }
+    // The last-name column of the rows shown, top to bottom.
+    static QStringList lastNames(TfmPatientList* list) {
+        QStringList names;
+        const QAbstractItemModel* model = table(list)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, PatientListModel::LastName).data().toString();
+        return names;
+    }
+    static void selectRowWithName(TfmPatientList* list, const QString& lastName) {
+        const int row = int(lastNames(list).indexOf(lastName));
+        ASSERT_GE(row, 0) << lastName.toStdString();
+        table(list)->selectRow(row);
+    }
+
+    TempDir files;
+};
+
+TEST_F(PatientListTest, ListFillsWithEveryFileOfTheDataFolderAndItsSubFolders) {
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    const QString unsupported = QString::fromLatin1(kUnsupportedFileMessage);
+    EXPECT_EQ(lastNames(list),
+              (QStringList{"Lee", QStringLiteral("Müller"), "Novak", unsupported}));
+    EXPECT_EQ(status(list), QStringLiteral("3 patient files, 1 that cannot be opened"));
+
+    const QAbstractItemModel* model = table(list)->model();
+    const auto cell = [&](int row, int column) {
+        return model->index(row, column).data().toString();
+    };
+    EXPECT_EQ(cell(0, PatientListModel::FirstName), QStringLiteral("Zoë"));
+    EXPECT_EQ(cell(0, PatientListModel::PatientId), "L-5");
+    EXPECT_EQ(cell(0, PatientListModel::Folder), "east/west");
+    EXPECT_EQ(cell(2, PatientListModel::FileName), "b.tav");
+    EXPECT_EQ(cell(2, PatientListModel::TestDate), "09/10/2024");
+    EXPECT_EQ(cell(2, PatientListModel::RightAid), "ITE");
+    // The broken file is greyed; the readable ones take the table's colour.
+    EXPECT_TRUE(model->index(3, 0).data(Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(model->index(0, 0).data(Qt::ForegroundRole).isValid());
+
+    table(list)->sortByColumn(PatientListModel::PatientId, Qt::DescendingOrder);
+    EXPECT_EQ(lastNames(list),
+              (QStringList{"Novak", "Lee", QStringLiteral("Müller"), unsupported}));
+}
+
+TEST_F(PatientListTest, TypingFindsByNameOrIdWhateverTheAccentsAndCase) {
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    const std::pair<QString, QStringList> cases[] = {
+        {"muller", {QStringLiteral("Müller")}},
+        {QStringLiteral("MÜL"), {QStringLiteral("Müller")}},
+        {"zoe", {"Lee"}},
+        {"n-1", {"Novak"}},
+        {"hans h-7", {QStringLiteral("Müller")}},
+        {"e", {"Lee", QStringLiteral("Müller")}},
+        {"xyz", {}},
+        {"",
+         {"Lee", QStringLiteral("Müller"), "Novak", QString::fromLatin1(kUnsupportedFileMessage)}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        filter(list)->clear();
+        QTest::keyClicks(filter(list), typed);
+        settle();
+        EXPECT_EQ(lastNames(list), expected) << typed.toStdString();
+    }
+}
+
+TEST_F(PatientListTest, EnterOpensThePatientAfterTheUnsavedChangesQuestion) {
+    auto* lastName = find<QLineEdit>("EditLastName");
+    QTest::keyClicks(lastName, "Draft");
+    settle();
+    ASSERT_TRUE(document.modified);
+
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    QTest::keyClicks(filter(list), "novak");
+    settle();
+    script.setNextAnswer(DialogAnswer::Cancel);
+    QTest::keyClick(filter(list), Qt::Key_Return);
+    settle();
+    ASSERT_EQ(script.shownOf(Kind::Confirm).size(), 1u);
+    EXPECT_EQ(script.shownOf(Kind::Confirm)[0].text, kUnsavedChangesText);
+    EXPECT_TRUE(list->isVisible()) << "Cancel keeps the list and the document";
+    EXPECT_EQ(lastName->text(), "Draft");
+
+    script.setNextAnswer(DialogAnswer::No);
+    QTest::keyClick(table(list), Qt::Key_Enter);
+    settle();
+    EXPECT_EQ(script.shownOf(Kind::Confirm).size(), 2u);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(lastName->text(), "Novak");
+    EXPECT_EQ(title(), "TAVIK 1.0a - B.TAV");
+    EXPECT_EQ(document.dataPath, files.path().string() + "/east/");
+}
+
+TEST_F(PatientListTest, ABrokenFileSaysWhyAndIsNotOpened) {
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    selectRowWithName(list, QString::fromLatin1(kUnsupportedFileMessage));
+    QTest::keyClick(table(list), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_EQ(title(), "TAVIK 1.0a");
+    EXPECT_EQ(status(list), QStringLiteral("BROKEN.TAV cannot be opened: ") +
+                                QString::fromLatin1(kUnsupportedFileMessage));
+}
+
+TEST_F(PatientListTest, FolderButtonReadsTheChosenFolderAndKeepsItAsDataPath) {
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    const QString east = QString::fromStdString((files.path() / "east").string());
+    TfmPatientList::setFolderChooser([east](QWidget*, const QString&) { return east; });
+    QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+    EXPECT_EQ(lastNames(list), (QStringList{"Lee", "Novak"}));
+    EXPECT_EQ(document.dataPath, east.toStdString() + "/");
+    std::ifstream ini(startDir.file(kSettingsFileName));
+    std::stringstream text;
+    text << ini.rdbuf();
+    EXPECT_NE(text.str().find("DataPath=" + east.toStdString() + "/"), std::string::npos)
+        << text.str();
+
+    TfmPatientList::setFolderChooser([](QWidget*, const QString&) { return std::nullopt; });
+    QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),
+                      Qt::LeftButton);
+    EXPECT_EQ(list->folder(), east + "/") << "a cancelled choice keeps the folder";
+}
+
+} // namespace
