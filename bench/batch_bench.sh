@@ -1,9 +1,10 @@
 #!/bin/sh
 # Times tavik-cli batch on generated patient files with one job and with two:
-#   bench/batch_bench.sh [COUNT] [BUILD]
+#   bench/batch_bench.sh [COUNT] [BUILD] [flat]
 # COUNT patient files (1000 unless told) are made by tavik_make_patients in a scratch
-# folder; BUILD is a Release build folder (build-release unless told), configured and
-# built here when it lacks the programs. Each run writes every curve kind for both
+# folder, in ten clinic folders, or all in one folder when "flat" is given; BUILD is
+# a Release build folder (build-release unless told), configured and built here when
+# it lacks the programs. Each run writes every curve kind for both
 # ears into an empty output folder. Prints patient-ears per second, the speed-up of
 # two jobs over one and what a clinic of 10,000 patients would take with two.
 set -eu
@@ -17,11 +18,15 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 "$build/bench/tavik_make_patients" "$scratch/in" "$count"
+if [ "${3:-}" = flat ]; then
+  find "$scratch/in" -mindepth 2 -type f -exec mv -t "$scratch/in" {} +
+  find "$scratch/in" -mindepth 1 -type d -empty -delete
+fi
 ears=$((count * 2))
 
 # Seconds of one run with the given number of jobs, the summary included.
 run() {
-  rm -rf "$scratch/out"
+  rm -rf "$scratch/out" "$scratch/s.csv"
   start=$(date +%s.%N)
   "$build/tavik-cli" batch "$scratch/in" -o "$scratch/out" --jobs "$1" --summary "$scratch/s.csv"
   end=$(date +%s.%N)

@@ -162,8 +162,10 @@ std::string writeEarPdf(const BatchJob& job, const LoadedEar& loaded, Ear ear,
     if (bytes.empty())
         return "the reports could not be made into a PDF";
     try {
-        writeFileAtomically(
-            pdfPath, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+        // The batch cleaned the output folders once before the first PDF.
+        writeFileAtomically(pdfPath,
+                            std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                            {.removeInterruptedSaves = false});
     } catch (const FileError& e) {
         return reasonWithoutPath(e.what(), pdfPath);
     }

@@ -41,9 +41,15 @@ bool parseBatchOptions(const Args& args, BatchOptions& options, std::ostream& er
 using BatchRenderer = std::function<std::string(
     const LoadedEar& loaded, const std::string& fileName, Ear ear, const BatchOptions& options)>;
 
+// Makes what was written to the file system of the descriptor's folder durable, as
+// syncfs does; 0, or -1 with errno set.
+using FileSystemSync = std::function<int(int fd)>;
+
 struct BatchEnvironment {
     BatchRenderer render;
     bool showProgress = false; // a bar on err, redrawn in place: err is a terminal
+    FileSystemSync syncOutput; // the output's sync at the end; syncfs unless given
+    FolderLister listFolder;   // how DIR's folders are read; the system's unless given
 };
 
 // What became of one patient file.
@@ -90,6 +96,9 @@ BatchOutcome runBatchFiles(const BatchJob& job, int jobs, const BatchEnvironment
 
 // Asks the batch that runs to take no new file. Safe in a signal handler.
 void requestBatchStop();
+// Whether a stop was asked for since the last clearBatchStop.
+bool batchStopRequested();
+void clearBatchStop();
 
 // The exit code of an interrupted batch, as a shell gives a program ended by Ctrl+C.
 inline constexpr int kExitInterrupted = 130;

@@ -1,7 +1,8 @@
 #include "cli/batchfiles.h"
 
+#include "model/safetext.h"
+
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
 
@@ -21,6 +22,11 @@ bool hasPatientExtension(const fs::path& path) {
     return lowerAscii(path.extension().string()) == ".tav";
 }
 
+// The Latin-1 capitals À to Þ, less ×, whose small letters lie 0x20 above them.
+bool isLatin1Capital(unsigned char c) {
+    return c >= 0xc0 && c <= 0xde && c != 0xd7;
+}
+
 struct SplitPath {
     std::string folder; // with its trailing "/", or ""
     std::string name;
@@ -33,20 +39,7 @@ SplitPath splitPath(const std::string& relative) {
     return {folder.empty() ? "" : folder + "/", path.filename().string(), path.stem().string()};
 }
 
-} // namespace
-
-std::vector<BatchInput> findBatchInputs(const std::string& folder) {
-    std::vector<std::string> found;
-    std::error_code ec;
-    const fs::path root(folder);
-    auto it =
-        fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (!hasPatientExtension(it->path()) || it->is_directory(typeError))
-            continue;
-        found.push_back(it->path().lexically_relative(root).string());
-    }
+std::vector<BatchInput> namedInputs(std::vector<std::string> found) {
     std::ranges::sort(found);
     const std::vector<std::string> stems = outputStems(found);
     std::vector<BatchInput> inputs;
@@ -54,6 +47,72 @@ std::vector<BatchInput> findBatchInputs(const std::string& folder) {
     for (std::size_t i = 0; i < found.size(); ++i)
         inputs.push_back({found[i], stems[i]});
     return inputs;
+}
+
+} // namespace
+
+std::vector<FolderEntry> listFolder(const fs::path& folder, std::error_code& ec) {
+    std::vector<FolderEntry> entries;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        EntryKind kind = EntryKind::Other;
+        if (it->is_symlink(typeError))
+            kind = it->is_directory(typeError) ? EntryKind::LinkToFolder : EntryKind::Other;
+        else if (it->is_directory(typeError))
+            kind = EntryKind::Folder;
+        entries.push_back({it->path().filename().string(), kind});
+    }
+    return entries;
+}
+
+BatchFinding findBatchInputs(const std::string& folder, const FolderLister& list) {
+    const FolderLister lister = list ? list : FolderLister(listFolder);
+    const fs::path root(folder);
+    BatchFinding finding;
+    std::vector<std::string> found;
+    std::vector<fs::path> pending{fs::path()}; // from the root; a stack, not recursion
+    while (!pending.empty()) {
+        const fs::path relative = pending.back();
+        pending.pop_back();
+        std::error_code ec;
+        const auto entries = lister(relative.empty() ? root : root / relative, ec);
+        if (ec)
+            finding.failures.push_back({relative.empty() ? "." : relative.string(), ec.message()});
+        for (const FolderEntry& entry : entries) {
+            const fs::path path = relative / entry.name;
+            if (entry.kind == EntryKind::Folder)
+                pending.push_back(path);
+            else if (entry.kind == EntryKind::Other && hasPatientExtension(path))
+                found.push_back(path.string());
+        }
+    }
+    std::ranges::sort(finding.failures, {}, &FolderFailure::relativePath);
+    finding.inputs = namedInputs(std::move(found));
+    return finding;
+}
+
+std::string foldedName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size();) {
+        const auto byte = static_cast<unsigned char>(folded[i]);
+        const std::size_t length = byte < 0x80 ? 1 : utf8Length(folded, i);
+        if (length == 0) {
+            // A single Latin-1 byte.
+            if (isLatin1Capital(byte))
+                folded[i] = static_cast<char>(byte + 0x20);
+            ++i;
+            continue;
+        }
+        if (byte >= 'A' && byte <= 'Z')
+            folded[i] = static_cast<char>(byte + 0x20);
+        // À to Þ are C3 80 to C3 9E in UTF-8; their small letters C3 A0 to C3 BE.
+        const auto second = length == 2 ? static_cast<unsigned char>(folded[i + 1]) : 0;
+        if (byte == 0xc3 && isLatin1Capital(static_cast<unsigned char>(second + 0x40)))
+            folded[i + 1] = static_cast<char>(second + 0x20);
+        i += length;
+    }
+    return folded;
 }
 
 std::vector<std::string> outputStems(const std::vector<std::string>& relativePaths) {
@@ -65,12 +124,12 @@ std::vector<std::string> outputStems(const std::vector<std::string>& relativePat
         ++sharedStems[parts.back().folder + lowerAscii(parts.back().stem)];
     }
     std::vector<std::string> stems;
-    std::set<std::string> taken;
+    std::set<std::string> taken; // folded, as a folder that ignores case sees them
     for (const SplitPath& part : parts) {
         const bool shared = sharedStems[part.folder + lowerAscii(part.stem)] > 1;
         const std::string base = part.folder + (shared ? part.name : part.stem);
         std::string stem = base;
-        for (int n = 2; !taken.insert(stem).second; ++n)
+        for (int n = 2; !taken.insert(foldedName(stem)).second; ++n)
             stem = base + "~" + std::to_string(n);
         stems.push_back(stem);
     }

@@ -8,6 +8,8 @@
 #include "model/fileio.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -18,6 +20,7 @@
 namespace {
 
 std::atomic<BatchControl*> currentControl{nullptr};
+std::atomic<int> stopAsked{0}; // lock-free, as a signal handler needs it
 
 // --- the results on the pipe: a 4-byte length, then counted strings ----------
 
@@ -110,11 +113,30 @@ BatchControl* sharedControl() {
     return new (memory) BatchControl;
 }
 
+// The tests of the batch make the worker that draws a named patient file crash, to
+// see the file reported as lost: TAVIK_BATCH_TEST_CRASH=FILE-NAME. Not for use.
+void crashOnTestFile(BatchJob& job) {
+    const char* name = std::getenv("TAVIK_BATCH_TEST_CRASH");
+    if (!name || *name == '\0')
+        return;
+    job.render = [crashOn = std::string(name),
+                  render = job.render](const LoadedEar& loaded, const std::string& fileName,
+                                       Ear ear, const BatchOptions& options) {
+        if (fileName == crashOn) {
+            ::signal(SIGSEGV, SIG_DFL);
+            ::raise(SIGSEGV);
+        }
+        return render(loaded, fileName, ear, options);
+    };
+}
+
 // A worker never returns into the code that forked it: whatever happens, it ends
 // here, without the exit work of the process it was copied from.
 [[noreturn]] void runChild(const BatchJob& job, BatchControl& control, int fd) {
     try {
-        runBatchWorker(job, control, [fd](const FileResult& result) {
+        BatchJob ownJob = job;
+        crashOnTestFile(ownJob);
+        runBatchWorker(ownJob, control, [fd](const FileResult& result) {
             const std::string message = encodeResult(result);
             if (!writeAll(fd, std::span(reinterpret_cast<const uint8_t*>(message.data()),
                                         message.size())))
@@ -210,8 +232,17 @@ void runInWorkers(const BatchJob& job, int jobs, BatchControl& control,
 } // namespace
 
 void requestBatchStop() {
+    stopAsked.store(1);
     if (BatchControl* control = currentControl.load())
         control->stop.store(1);
+}
+
+bool batchStopRequested() {
+    return stopAsked.load() != 0;
+}
+
+void clearBatchStop() {
+    stopAsked.store(0);
 }
 
 void runBatchWorker(const BatchJob& job, BatchControl& control,
@@ -234,6 +265,8 @@ BatchOutcome runBatchFiles(const BatchJob& job, int jobs, const BatchEnvironment
         totalEars += static_cast<int>(job.options.ears[0]) + static_cast<int>(job.options.ears[1]);
     BatchControl* control = sharedControl();
     currentControl.store(control);
+    if (batchStopRequested()) // asked for before the control was there
+        control->stop.store(1);
     {
         BatchProgress progress(err, environment.showProgress, totalEars);
         const auto sink = [&](const FileResult& result) {

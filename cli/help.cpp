@@ -102,12 +102,15 @@ constexpr OptionHelp kBatchOptions[] = {
      "Also writes a table with one row per patient and ear, in the order of the files, the "
      "right ear first: file (from DIR), pdf (from OUTDIR, empty when none was written), last "
      "name, first name, patient ID, birth date, test date, clinician, ear, aid style, level "
-     "source, fitting, the left and right graph frequency in Hz, the curve shape and aid "
-     "chosen at each, the RMS errors of the fitted, user and aid curve at each (empty for no "
-     "curve, Error where none could be computed), the soft, average and loud targets at each "
-     "(empty for none) and the error. A file that gives no patient has one row with its name "
-     "and the error. CSV after RFC 4180 (CRLF line ends, quoted where needed) in UTF-8."},
-    {"--force", "Replaces PDFs that are there already; without it they are kept."},
+     "source, fitting, the left and right graph frequency in Hz, the curve shape and aid chosen "
+     "at each, the RMS errors of the fitted, user and aid curve at each (empty for no curve, "
+     "Error where none could be computed), the soft, average and loud targets at each (empty "
+     "for none) and the error. A file that gives no patient has one row with its name and the "
+     "error, and so has a folder that could not be read. CSV after RFC 4180 (CRLF line ends, "
+     "quoted where needed) in UTF-8. Its folder must be there; a summary that is there already "
+     "is replaced only with --force, and never one named .TAV (in any case) or leading to a "
+     "patient file, even with --force: the batch refuses before it draws."},
+    {"--force", "Replaces PDFs and a summary that are there already (a patient file never)."},
     kHelp,
 };
 
@@ -172,23 +175,24 @@ constexpr CommandHelp kCommands[] = {
      "[--db TAVIK.TDB] [--jobs N] [--summary FILE.csv] [--force]",
      "write the printed reports of every patient file under a folder as PDFs",
      "Writes the printed reports of every patient file under the folder DIR, at any depth "
-     "(names ending in .TAV in any case; links to folders are not followed), as PDFs in "
-     "OUTDIR: one PDF per patient and ear, named after the file without its extension and "
-     "the ear, SMITH.TAV giving SMITH-right.pdf and SMITH-left.pdf, in the sub-folder of "
-     "OUTDIR that matches the file's. Two files of one folder whose names differ only in "
-     "case before the extension (SMITH.TAV, smith.tav) keep their whole name "
-     "(SMITH.TAV-right.pdf). Each PDF holds the pages report writes for the ear with one "
-     "copy, drawn by the same code; each file is loaded as for report, with the database "
-     "read once for all.\n"
-     "Every file is written whole or not at all. A PDF that is there already is kept and "
-     "named on standard error unless --force is given; that is no failure. A file that "
-     "cannot be read or is no patient file is named on standard error with the reason and "
-     "in the summary, and the others go on. On a terminal a line shows the progress: a bar, "
-     "the patient-ears done of all, how many a second and the time left; elsewhere only "
-     "the errors are printed.\n"
-     "Ctrl+C (or SIGTERM) stops the batch: no new file is begun, the files in hand are "
-     "finished, the number done is printed, no summary is written and the exit status is "
-     "130.",
+     "(names ending in .TAV in any case; links to folders are not followed), as PDFs in OUTDIR: "
+     "one PDF per patient and ear, named after the file without its extension and the ear, "
+     "SMITH.TAV giving SMITH-right.pdf and SMITH-left.pdf, in the sub-folder of OUTDIR that "
+     "matches the file's. Two files of one folder whose names differ only in case before the "
+     "extension (SMITH.TAV, smith.tav) keep their whole name (SMITH.TAV-right.pdf); a name that "
+     "another output has already, case not told apart (in the sub-folders too), gets ~2, ~3, "
+     "... (smith.tav~2-right.pdf). Each PDF holds the pages report writes for the ear with one "
+     "copy, drawn by the same code; each file is loaded as for report, with the database read "
+     "once for all.\nEvery file is written whole or not at all. A PDF that is there already is "
+     "kept and named on standard error unless --force is given; that is no failure. A file that "
+     "cannot be read or is no patient file, and a folder under DIR that cannot be read, is "
+     "named on standard error with the reason and in the summary, and the others go on; the "
+     "exit status is then 1, as it is when the PDFs could not be made durable at the end. On a "
+     "terminal a line shows the progress: a bar, the patient-ears done of all, how many a "
+     "second and the time left; elsewhere only the errors are printed.\nCtrl+C (or SIGTERM) "
+     "stops the batch: no new file is begun, the files in hand are finished, the number done is "
+     "printed, no summary is written and the exit status is 130; so also when it comes while "
+     "the PDFs are synced to the disk at the end.",
      kBatchOptions},
     {"list", kListSynopsis, kListSummary, kListDescription, kListOptions},
 };

@@ -105,33 +105,6 @@ SaveTarget resolveTarget(const std::string& requested) {
     return target;
 }
 
-// Removes the temporary files of saves into this folder that were interrupted (the
-// program was killed or the machine stopped). A save in progress holds a lock on its
-// temporary file, which the system releases when the process ends, so only files of
-// saves that can no longer finish are taken; only our own files, by their name.
-void removeInterruptedSaves(const std::string& folder) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return;
-    const int dirFd = ::dirfd(dir);
-    while (const dirent* entry = ::readdir(dir)) {
-        if (!isSaveTemporaryName(entry->d_name))
-            continue;
-        FileDescriptor fd(
-            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat opened {
-        }, named{};
-        if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            opened.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
-            continue;
-        // Still the same file under that name, and no live save holds it.
-        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
-            ::unlinkat(dirFd, entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
-
 // Takes the lock a save holds on its temporary file. A file system without locks
 // (an old network share) gives none: that save's file is then never taken for
 // abandoned, and the cleaning finds nothing it may take either.
@@ -220,10 +193,12 @@ std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes)
     return bytes;
 }
 
-void writeFileAtomically(const std::string& requestedPath, std::span<const uint8_t> bytes) {
+void writeFileAtomically(const std::string& requestedPath, std::span<const uint8_t> bytes,
+                         WriteOptions options) {
     const SaveTarget target = resolveTarget(requestedPath);
     const std::string folder = folderOf(target.path);
-    removeInterruptedSaves(folder);
+    if (options.removeInterruptedSaves)
+        removeInterruptedSaves(folder);
 
     std::string temp;
     FileDescriptor fd(createLockedTemp(folder, requestedPath, temp));
@@ -247,6 +222,33 @@ void writeFileAtomically(const std::string& requestedPath, std::span<const uint8
     if (::rename(temp.c_str(), target.path.c_str()) != 0)
         abandon(errno);
     syncFolder(folder, requestedPath);
+}
+
+// Removes the temporary files of saves into this folder that were interrupted (the
+// program was killed or the machine stopped). A save in progress holds a lock on its
+// temporary file, which the system releases when the process ends, so only files of
+// saves that can no longer finish are taken; only our own files, by their name.
+void removeInterruptedSaves(const std::string& folder) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isSaveTemporaryName(entry->d_name))
+            continue;
+        FileDescriptor fd(
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {
+        }, named{};
+        if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        // Still the same file under that name, and no live save holds it.
+        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 bool writeAll(int fd, std::span<const uint8_t> bytes) {

@@ -27,8 +27,18 @@ std::vector<uint8_t> readFileHead(const std::string& path, std::size_t maxBytes)
 // folder, a pipe or a device at the path, and a file nobody may write, are refused.
 // The new file keeps the old one's permissions (never its set-user/group-id bits) and,
 // where the system lets us, its owner and group.
-// Temporary files that an interrupted save left in that folder are removed first.
-void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+// Temporary files that an interrupted save left in that folder are removed first,
+// unless the options say that the caller has done so for the folder already.
+struct WriteOptions {
+    bool removeInterruptedSaves = true;
+};
+void writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                         WriteOptions options = {});
+
+// Removes the temporary files that interrupted saves left in the folder ("" for the
+// current one): a writer of many files into one folder does this once, before the
+// first, rather than once for each file.
+void removeInterruptedSaves(const std::string& folder);
 
 // Whether a file name is that of one of our temporary files (".tavik-save-" and six
 // letters or digits). A patient file never has such a name.

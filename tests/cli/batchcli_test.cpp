@@ -8,7 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <signal.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -277,6 +284,64 @@ TEST_F(BatchCli, EarsAndCurvesChooseThePdfsAndTheirPages) {
     EXPECT_EQ(pages, text(single));
     EXPECT_TRUE(contains(pages, "Left Plot: 500 Hz (user)")) << pages;
     EXPECT_TRUE(contains(pages, "Aids: HALongName1\\HALongName5")) << pages;
+}
+
+bool anyFileUnder(const fs::path& folder, const std::function<bool(const std::string&)>& take) {
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (take(it->path().filename().string()))
+            return true;
+    }
+    return false;
+}
+
+// Starts tavik-cli in a process group of its own, as a shell starts a command, with
+// its standard error into a file.
+pid_t startInGroup(const std::vector<std::string>& args, const std::string& errors) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setpgid(0, 0);
+        const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ::dup2(fd, STDERR_FILENO);
+        ::execv(TAVIK_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::setpgid(pid, pid); // here as well, so that the group is there to be signalled
+    return pid;
+}
+
+// Ctrl+C (SIGINT to the whole group: the batch and its workers) once the first PDF is
+// there: the files in hand are finished, nothing half-written and no summary is left.
+TEST_F(BatchCli, CtrlCWhileTheWorkersDrawLeavesNoHalfWrittenFile) {
+    fs::remove(in.file("broken.TAV"));
+    fs::create_directories(in.path() / "many");
+    for (int n = 0; n < 300; ++n)
+        fs::copy_file(in.file("B.TAV"), in.file("many/P" + std::to_string(n) + ".TAV"));
+    const std::string summary = io.file("s.csv"), errors = io.file("errors");
+    const pid_t pid = startInGroup({"tavik-cli", "batch", in.path().string(), "-o",
+                                    out.path().string(), "--jobs", "2", "--summary", summary},
+                                   errors);
+    ASSERT_GT(pid, 0);
+    const auto isPdf = [](const std::string& name) { return name.ends_with(".pdf"); };
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+    while (!anyFileUnder(out.path(), isPdf) && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(-pid, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 130) << readTextFile(errors);
+    EXPECT_TRUE(contains(readTextFile(errors), "tavik-cli: stopped: ")) << readTextFile(errors);
+    EXPECT_FALSE(fs::exists(summary));
+    EXPECT_FALSE(anyFileUnder(
+        out.path(), [](const std::string& name) { return name.starts_with(".tavik-save-"); }));
+    EXPECT_TRUE(anyFileUnder(out.path(), isPdf));
+    EXPECT_FALSE(fs::exists(out.file("many/P99-left.pdf"))); // never begun
 }
 
 #endif

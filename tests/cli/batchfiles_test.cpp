@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -26,11 +28,72 @@ TEST(BatchNames, OutputsKeepTheSubFolderAndNeverShareAName) {
         "b/SMITH.TAV", "b/Jones.Tav", "b/Jones.TAV.tav",
     };
     const std::vector<std::string> expected = {
-        "BROWN", "a/SMITH.TAV", "a/smith.tav", "a/smith.tav~2", "b/SMITH", "b/Jones", "b/Jones.TAV",
+        "BROWN",   "a/SMITH.TAV", "a/smith.tav~2", "a/smith.tav~3",
+        "b/SMITH", "b/Jones",     "b/Jones.TAV",
     };
     EXPECT_EQ(outputStems(paths), expected);
     EXPECT_EQ(pdfPathFor("a/SMITH", Ear::Right), "a/SMITH-right.pdf");
     EXPECT_EQ(pdfPathFor("a/SMITH", Ear::Left), "a/SMITH-left.pdf");
+}
+
+// An output folder that does not tell case apart must not get two outputs of one
+// name, whether they differ in the name or in a sub-folder, in ASCII or Latin-1
+// (UTF-8 or single bytes); letters that only look alike stay apart.
+TEST(BatchNames, NamesThatDifferOnlyInCaseAreTakenOnce) {
+    const struct {
+        std::vector<std::string> paths;
+        std::vector<std::string> stems;
+    } cases[] = {
+        {{"North/A.TAV", "north/A.TAV", "NORTH/a.tav"}, {"North/A", "north/A~2", "NORTH/a~3"}},
+        {{"\xc3\x89MILE.TAV", "\xc3\xa9mile.tav"}, {"\xc3\x89MILE", "\xc3\xa9mile~2"}},
+        {{"\xc9MILE.TAV", "\xe9mile.tav"}, {"\xc9MILE", "\xe9mile~2"}},
+        {{"\xd7.TAV", "\xf7.TAV", "\xc3\x97.TAV", "\xc3\xb7.TAV"},
+         {"\xd7", "\xf7", "\xc3\x97", "\xc3\xb7"}},
+        {{"\xc3\x89.TAV", "\xe3\x89.TAV"}, {"\xc3\x89", "\xe3\x89"}},
+        {{"a/B~2.TAV", "A/b.TAV", "a/b.TAV"}, {"a/B~2", "A/b", "a/b~3"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(outputStems(c.paths), c.stems) << c.paths.front();
+    EXPECT_EQ(foldedName("Ab\xc3\x80\xc3\x9e\xdeZ\xff"), "ab\xc3\xa0\xc3\xbe\xfez\xff");
+}
+
+// A fake tree: what each folder lists, and the error it ends with.
+struct FakeFolder {
+    std::vector<FolderEntry> entries;
+    std::errc error{};
+};
+
+TEST(BatchNames, FoldersThatCannotBeReadAreNamedAndTheRestSearched) {
+    const EntryKind folder = EntryKind::Folder;
+    std::map<std::string, FakeFolder> tree = {
+        {"/c", {{{"north", folder}, {"A.TAV"}, {"south", folder}, {"locked", folder}}}},
+        {"/c/north", {{{"B.TAV"}}, std::errc::io_error}},
+        {"/c/locked", {{}, std::errc::permission_denied}},
+        {"/c/south", {{{"C.TAV"}, {"deep", folder}}}},
+        {"/c/south/deep", {{}, std::errc::filename_too_long}},
+    };
+    const auto list = [&tree](const fs::path& path, std::error_code& ec) {
+        const FakeFolder& f = tree.at(path.string());
+        ec = f.error == std::errc{} ? std::error_code() : std::make_error_code(f.error);
+        return f.entries;
+    };
+    const BatchFinding found = findBatchInputs("/c", list);
+    std::vector<std::string> files, failures;
+    for (const BatchInput& input : found.inputs)
+        files.push_back(input.relativePath);
+    for (const FolderFailure& failure : found.failures)
+        failures.push_back(failure.relativePath + ": " + failure.reason);
+    EXPECT_EQ(files, (std::vector<std::string>{"A.TAV", "north/B.TAV", "south/C.TAV"}));
+    EXPECT_EQ(failures,
+              (std::vector<std::string>{"locked: Permission denied", "north: Input/output error",
+                                        "south/deep: File name too long"}));
+
+    tree["/c"].error = std::errc::permission_denied;
+    tree["/c"].entries.clear();
+    const BatchFinding none = findBatchInputs("/c", list);
+    EXPECT_TRUE(none.inputs.empty());
+    ASSERT_EQ(none.failures.size(), 1u);
+    EXPECT_EQ(none.failures[0].relativePath, ".");
 }
 
 TEST(BatchNames, FindsPatientFilesAtAnyDepthInNameOrder) {
@@ -44,7 +107,7 @@ TEST(BatchNames, FindsPatientFilesAtAnyDepthInNameOrder) {
     fs::create_directory_symlink(root, root / "north" / "loop"); // not followed
     fs::create_symlink(root / "Z.Tav", root / "link.TAV");       // a file: taken
     std::vector<std::string> found;
-    for (const BatchInput& input : findBatchInputs(root.string()))
+    for (const BatchInput& input : findBatchInputs(root.string()).inputs)
         found.push_back(input.relativePath + " -> " + input.outputStem);
     const std::vector<std::string> expected = {
         "FOLDER.TAV/c.TAV -> FOLDER.TAV/c",
@@ -101,6 +164,8 @@ class BatchRun : public testing::Test {
             return "PDF " + fileName + " " + readText(loaded.record.lastName) +
                    (ear == Ear::Right ? " right" : " left");
         };
+        environment.syncOutput = sync;
+        environment.listFolder = lister;
         std::ostringstream output, errors;
         const int code = runBatchWith(args, output, errors, environment);
         err = errors.str();
@@ -119,6 +184,8 @@ class BatchRun : public testing::Test {
 
     TempDir in, out, elsewhere;
     std::string err;
+    FileSystemSync sync;
+    FolderLister lister;
 };
 
 TEST_F(BatchRun, ExitCodesNameTheFailedFileAndTheRestGoOn) {
@@ -198,6 +265,130 @@ TEST_F(BatchRun, AStopFinishesTheFileInHandAndLeavesNothingHalfWritten) {
     EXPECT_FALSE(fs::exists(summary));
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
     EXPECT_TRUE(contains(err, "stopped: 1 of 4 patient files done")) << err;
+}
+
+// The summary is checked before anything is drawn: an existing one is replaced only
+// with --force, a patient file never, and its folder must be there.
+TEST_F(BatchRun, TheSummaryIsRefusedBeforeAnythingIsDrawn) {
+    writeBytes(elsewhere.file("s.csv"), {'o', 'l', 'd'});
+    writeBytes(elsewhere.file("P.TAV"), {'p'});
+    fs::create_symlink(elsewhere.file("P.TAV"), elsewhere.file("link.csv"));
+    fs::create_directory(elsewhere.path() / "folder.csv");
+    const struct {
+        std::string summary;
+        bool force;
+        const char* message;
+    } cases[] = {
+        {"s.csv", false, "the summary is there already (--force replaces it)"},
+        {"missing/s.csv", true, "the summary's folder does not exist"},
+        {"new.tav", true, "the summary would replace a patient file"},
+        {"P.TAV", true, "the summary would replace a patient file"},
+        {"link.csv", true, "the summary would replace a patient file"},
+        {"folder.csv", true, "the summary would replace a folder"},
+    };
+    for (const auto& c : cases) {
+        Args args = {"--summary", elsewhere.file(c.summary)};
+        if (c.force)
+            args.push_back("--force");
+        EXPECT_EQ(run(args), 1) << c.summary;
+        EXPECT_EQ(err, "tavik-cli: \"" + elsewhere.file(c.summary) + "\": " + c.message + "\n");
+        EXPECT_TRUE(fs::is_empty(out.path())) << c.summary;
+    }
+    EXPECT_EQ(readTextFile(elsewhere.file("s.csv")), "old");
+    EXPECT_EQ(readTextFile(elsewhere.file("P.TAV")), "p");
+    EXPECT_FALSE(fs::exists(elsewhere.file("new.tav")));
+
+    EXPECT_EQ(run({"--summary", elsewhere.file("s.csv"), "--force"}), 1); // the broken file
+    EXPECT_TRUE(readTextFile(elsewhere.file("s.csv")).starts_with("file,pdf,")) << err;
+}
+
+// The output's sync at the end: a failure is reported and fails the batch, a stop
+// asked for during it ends the batch as stopped, without a summary.
+TEST_F(BatchRun, TheFinalSyncIsCheckedAndAStopDuringItWritesNoSummary) {
+    fs::remove(in.file("north/broken.TAV"));
+    const std::string summary = elsewhere.file("s.csv");
+    struct stat outFolder {};
+    const struct {
+        FileSystemSync sync;
+        int code;
+        const char* message;
+        bool summaryWritten;
+    } cases[] = {
+        {[](int) { return 0; }, 0, "", true},
+        {[](int) {
+             errno = EIO;
+             return -1;
+         },
+         1, "\": the PDFs may not be on the disk whole: Input/output error\n", true},
+        {[](int) {
+             requestBatchStop();
+             return 0;
+         },
+         kExitInterrupted, "tavik-cli: stopped: 3 of 3 patient files done\n", false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(out.path());
+        fs::remove(summary);
+        bool sameFolder = false;
+        sync = [&](int fd) {
+            struct stat synced {};
+            sameFolder = ::fstat(fd, &synced) == 0 && ::stat(out.path().c_str(), &outFolder) == 0 &&
+                         synced.st_ino == outFolder.st_ino;
+            return c.sync(fd);
+        };
+        EXPECT_EQ(run({"--jobs", "2", "--summary", summary}), c.code) << err;
+        EXPECT_TRUE(sameFolder);
+        EXPECT_TRUE(err.ends_with(c.message)) << err;
+        EXPECT_EQ(fs::exists(summary), c.summaryWritten) << c.code;
+        EXPECT_EQ(outputs().size(), 6u);
+        EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), {}),
+                  c.summaryWritten ? 1 : 0);
+    }
+}
+
+// A folder of DIR that cannot be read is named on standard error and in the summary,
+// in path order, and fails the batch; the other folders are searched.
+TEST_F(BatchRun, AFolderThatCannotBeReadFailsTheBatchAndTheRestGoOn) {
+    fs::remove(in.file("north/broken.TAV"));
+    fs::create_directories(in.path() / "south");
+    writePatientFile(in.file("south/D.TAV"), workedRightEar());
+    lister = [this](const fs::path& folder, std::error_code& ec) {
+        if (folder == in.path() / "north") {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<FolderEntry>{};
+        }
+        return listFolder(folder, ec);
+    };
+    const std::string summary = elsewhere.file("s.csv");
+    EXPECT_EQ(run({"--ears", "right", "--summary", summary}), 1);
+    EXPECT_EQ(err, "tavik-cli: \"" + in.file("north") +
+                       "\": cannot read the folder: Permission denied\n");
+    EXPECT_EQ(outputs(),
+              (std::vector<std::string>{"A-right.pdf", "B-right.pdf", "south/D-right.pdf"}));
+    const std::string csv = readTextFile(summary);
+    const std::size_t a = csv.find("\r\nA.TAV,"), b = csv.find("\r\nB.TAV,"),
+                      north =
+                          csv.find("\r\nnorth," + std::string(29, ',') + "Permission denied\r\n"),
+                      d = csv.find("\r\nsouth/D.TAV,");
+    EXPECT_TRUE(a < b && b < north && north < d && d != std::string::npos) << csv;
+}
+
+// Temporary files that an interrupted batch left in the output folders are removed
+// once, before the first PDF; a worker that crashes on a file fails that file only.
+TEST_F(BatchRun, LeftoversAreClearedAndACrashedWorkerFailsItsFile) {
+    fs::create_directories(out.path() / "north");
+    writeBytes(out.file(".tavik-save-Left01"), {1});
+    writeBytes(out.file("north/.tavik-save-Left02"), {2});
+    const std::string summary = elsewhere.file("s.csv");
+    ::setenv("TAVIK_BATCH_TEST_CRASH", "B.TAV", 1);
+    const int code = run({"--jobs", "2", "--ears", "left", "--summary", summary});
+    ::unsetenv("TAVIK_BATCH_TEST_CRASH");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(outputs(), (std::vector<std::string>{"A-left.pdf", "north/C-left.pdf"}));
+    EXPECT_TRUE(contains(err, "B.TAV\": the worker drawing it ended unexpectedly")) << err;
+    EXPECT_TRUE(contains(readTextFile(summary), "\r\nB.TAV," + std::string(29, ',') +
+                                                    "the worker drawing it ended unexpectedly\r\n"))
+        << readTextFile(summary);
 }
 
 } // namespace

@@ -214,6 +214,29 @@ TEST(AtomicWriter, ClearsOnlyItsOwnAbandonedTemporaryFiles) {
     EXPECT_EQ(readBytes(dir.file("Q.TAV")), kOld);
 }
 
+// A writer of many files into one folder cleans it once and then writes without
+// looking through it again.
+TEST(AtomicWriter, CleaningCanBeLeftToTheCallerOnce) {
+    TempDir dir;
+    const std::string left = ".tavik-save-Left01";
+    const struct {
+        std::function<void()> action;
+        bool leftoverStays;
+    } cases[] = {
+        {[&] { writeFileAtomically(dir.file("P.TAV"), kNew, {.removeInterruptedSaves = false}); },
+         true},
+        {[&] { writeFileAtomically(dir.file("P.TAV"), kNew, {}); }, false},
+        {[&] { removeInterruptedSaves(dir.path().string() + "/"); }, false},
+        {[&] { removeInterruptedSaves(dir.path().string()); }, false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        writeBytes(dir.file(left), kOld);
+        cases[i].action();
+        EXPECT_EQ(fs::exists(dir.file(left)), cases[i].leftoverStays) << i;
+    }
+    EXPECT_EQ(readBytes(dir.file("P.TAV")), kNew);
+}
+
 TEST(AtomicWriter, PathsInMessagesCannotSteerTheTerminal) {
     const struct {
         std::string path;
