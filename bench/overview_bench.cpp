@@ -47,7 +47,8 @@ void switchToPage(benchmark::State& state) {
             const Ear ear = column == 0 ? Ear::Right : Ear::Left;
             for (int kind = 0; kind < 2; ++kind)
                 drawOverviewChart(painter, places.charts[column][kind], kCharts[kind],
-                                  {record, database, measured[column], ear});
+                                  {record, database, measured[column], ear},
+                                  MarkerDrawing::CachedPictures);
         }
     }
     benchmark::DoNotOptimize(image.constBits());
@@ -64,7 +65,8 @@ void redrawOneChart(benchmark::State& state) {
     QImage image = pageImage();
     for (auto _ : state) {
         QPainter painter(&image);
-        drawOverviewChart(painter, place, chart, {record, database, measured, Ear::Right});
+        drawOverviewChart(painter, place, chart, {record, database, measured, Ear::Right},
+                          MarkerDrawing::CachedPictures);
     }
     benchmark::DoNotOptimize(image.constBits());
 }

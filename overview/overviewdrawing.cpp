@@ -125,7 +125,15 @@ void drawDisplayFrequencies(QPainter& painter, const ChartPlan& plan) {
     }
 }
 
-void drawData(QPainter& painter, const ChartPlan& plan) {
+void putMarker(QPainter& painter, MarkerDrawing how, Series series, Ear ear, QPointF at,
+               bool measured) {
+    if (how == MarkerDrawing::CachedPictures)
+        drawCachedMarker(painter, series, ear, at, measured);
+    else
+        drawMarker(painter, series, ear, at, measured);
+}
+
+void drawData(QPainter& painter, const ChartPlan& plan, MarkerDrawing how) {
     for (const ChartBand& band : plan.bands) {
         QPolygonF outline;
         for (const ChartPoint& p : band.outline)
@@ -138,7 +146,7 @@ void drawData(QPainter& painter, const ChartPlan& plan) {
         painter.drawLine(toPoint(line.from), toPoint(line.to));
     }
     for (const ChartMarker& marker : plan.markers)
-        drawMarker(painter, marker.series, plan.ear, toPoint(marker.at), marker.measured);
+        putMarker(painter, how, marker.series, plan.ear, toPoint(marker.at), marker.measured);
     setFont(painter, kLabelPixels, true);
     for (const OrderMark& mark : plan.orderMarks)
         drawOrderMark(painter, toPoint(mark.at));
@@ -151,18 +159,19 @@ void drawFrame(QPainter& painter, const ChartPlan& plan) {
     painter.drawRect(QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left - 1, f.bottom - f.top - 1));
 }
 
-void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch) {
+void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch,
+                MarkerDrawing how) {
     const QPointF middle = swatch.center();
     if (entry.series) {
         setLinePen(painter, *entry.series, plan.ear, true);
         painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
-        drawMarker(painter, *entry.series, plan.ear, middle, true);
+        putMarker(painter, how, *entry.series, plan.ear, middle, true);
     } else if (entry.band) {
         fillBand(painter, *entry.band, QPolygonF(swatch.adjusted(2, 2, -2, -2)));
     } else if (entry.extra == LegendEntry::Extra::Predicted) {
         setLinePen(painter, Series::Thr, plan.ear, false);
         painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
-        drawMarker(painter, Series::C, plan.ear, middle, false);
+        putMarker(painter, how, Series::C, plan.ear, middle, false);
     } else if (entry.extra == LegendEntry::Extra::OrderMark) {
         drawOrderMark(painter, middle - QPointF(4, -1));
     } else if (entry.extra == LegendEntry::Extra::DisplayFrequency) {
@@ -173,12 +182,12 @@ void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& ent
     }
 }
 
-void drawLegend(QPainter& painter, const ChartPlan& plan) {
+void drawLegend(QPainter& painter, const ChartPlan& plan, MarkerDrawing how) {
     for (const LegendEntry& entry : plan.legend) {
         const PixelRect& c = entry.cell;
         const QRectF swatch(c.left, c.top, kSwatchWidth, c.bottom - c.top);
         setFont(painter, kLabelPixels, true);
-        drawSwatch(painter, plan, entry, swatch);
+        drawSwatch(painter, plan, entry, swatch, how);
         setFont(painter, kLabelPixels);
         painter.setPen(kInk);
         const QRectF text(c.left + kSwatchWidth + kLabelGap, c.top,
@@ -199,7 +208,7 @@ void drawTitle(QPainter& painter, const ChartPlan& plan) {
 } // namespace
 
 void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
-                       const OverviewSource& source) {
+                       const OverviewSource& source, MarkerDrawing markers) {
     const ChartPlan plan = planFor(chart, source, area.size());
     painter.save();
     painter.translate(area.topLeft());
@@ -212,8 +221,8 @@ void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart
     drawTitle(painter, plan);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    drawData(painter, plan);
-    drawLegend(painter, plan);
+    drawData(painter, plan, markers);
+    drawLegend(painter, plan, markers);
     painter.restore();
 }
 

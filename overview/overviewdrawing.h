@@ -29,10 +29,15 @@ struct OverviewSource {
     Ear ear;
 };
 
+// How the points are drawn: as shapes (a PDF, an image file, the tests' recording
+// device), or from pictures of them kept between paintings, for the screen, which
+// paints them far more often (drawCachedMarker in overviewmarkers.h).
+enum class MarkerDrawing { Shapes, CachedPictures };
+
 // Draws one chart into the area, in the painter's logical units. Sets every pen,
 // brush and font it uses and leaves the painter as it found it.
 void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
-                       const OverviewSource& source);
+                       const OverviewSource& source, MarkerDrawing markers = MarkerDrawing::Shapes);
 
 // The chart's accessible name, "Loudness map, right ear" or "Gain, left ear", and a
 // text description of what it shows, for a screen reader.
