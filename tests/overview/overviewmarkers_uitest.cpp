@@ -1,6 +1,7 @@
-// The points drawn from cached pictures, as the Overview page draws them: every shape,
-// colour and fill looks as the drawn shape does, at device pixel ratios 1 and 2 and
-// under a moved painter; where the painter does not paint pixels, the shapes are drawn.
+// The points and the charts' grounds drawn from kept pictures, as the Overview page
+// draws them: every shape, colour and fill looks as the drawn shape does, at device
+// pixel ratios 1 and 2 and under a moved painter; a kept ground is not used once the
+// scale changes; where the painter does not paint pixels, the shapes are drawn.
 #include "overview/overviewdrawing.h"
 #include "overview/overviewmarkers.h"
 #include "overviewpatient.h"
@@ -32,16 +33,17 @@ QImage drawnPoint(bool cached, Series series, Ear ear, bool measured, qreal rati
     return image;
 }
 
+int channelDifference(QRgb p, QRgb q) {
+    return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                     std::abs(qBlue(p) - qBlue(q))});
+}
+
 // The largest difference of one colour channel between the two images.
 int largestDifference(const QImage& a, const QImage& b) {
     int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            largest = std::max(largest, channelDifference(a.pixel(x, y), b.pixel(x, y)));
     return largest;
 }
 
@@ -77,6 +79,37 @@ TEST(OverviewMarkers, CachedPointsLookAsTheirShapes) {
             }
         }
     }
+}
+
+// Pixels of which a colour channel differs by more than 100.
+int differentPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += channelDifference(a.pixel(x, y), b.pixel(x, y)) > 100;
+    return count;
+}
+
+QImage drawnChart(const FittingRecord& record, MarkerDrawing how) {
+    QImage image(QSize(700, 460) * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    drawOverviewChart(painter, QRect(30, 20, 640, 400), OverviewChart::LoudnessMap,
+                      {record, overviewDatabase(), overviewMeasured(), Ear::Right}, how);
+    return image;
+}
+
+TEST(OverviewMarkers, KeptGroundFollowsTheScale) {
+    FittingRecord record = overviewPatient();
+    const QImage before = drawnChart(record, MarkerDrawing::CachedPictures);
+    // A UCL of 150 dB at 250 Hz widens the level scale: other numbers, other lines.
+    record.rightLoudness[0][7] = 150;
+    const QImage drawn = drawnChart(record, MarkerDrawing::Shapes);
+    const QImage kept = drawnChart(record, MarkerDrawing::CachedPictures);
+    const int changed = differentPixels(before, drawn), left = differentPixels(kept, drawn);
+    EXPECT_GT(changed, 10000);
+    EXPECT_LT(left, 200);
 }
 
 TEST(OverviewMarkers, PaintersWithoutPixelsGetTheShapes) {
