@@ -35,7 +35,12 @@ QImage pageImage() {
     return image;
 }
 
+// Arg 0: every part drawn as shapes, as tavik-cli and a PDF draw it (and the page did
+// before it kept pictures); 1: as the page draws it, from pictures kept between
+// paintings.
 void switchToPage(benchmark::State& state) {
+    const MarkerDrawing how =
+        state.range(0) ? MarkerDrawing::CachedPictures : MarkerDrawing::Shapes;
     const FittingRecord record = benchRecord();
     const AidDatabase database = benchDatabase();
     const LevelFlags measured[2] = {measuredFlags(Ear::Right), measuredFlags(Ear::Left)};
@@ -47,12 +52,12 @@ void switchToPage(benchmark::State& state) {
             const Ear ear = column == 0 ? Ear::Right : Ear::Left;
             for (int kind = 0; kind < 2; ++kind)
                 drawOverviewChart(painter, places.charts[column][kind], kCharts[kind],
-                                  {record, database, measured[column], ear});
+                                  {record, database, measured[column], ear}, how);
         }
     }
     benchmark::DoNotOptimize(image.constBits());
 }
-BENCHMARK(switchToPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(switchToPage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Arg 0: the loudness map, 1: the gain chart, of the right ear.
 void redrawOneChart(benchmark::State& state) {
@@ -64,7 +69,8 @@ void redrawOneChart(benchmark::State& state) {
     QImage image = pageImage();
     for (auto _ : state) {
         QPainter painter(&image);
-        drawOverviewChart(painter, place, chart, {record, database, measured, Ear::Right});
+        drawOverviewChart(painter, place, chart, {record, database, measured, Ear::Right},
+                          MarkerDrawing::CachedPictures);
     }
     benchmark::DoNotOptimize(image.constBits());
 }

@@ -43,7 +43,7 @@ void OverviewChartView::describe() {
 
 void OverviewChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_));
+    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_), MarkerDrawing::CachedPictures);
     if (!hasFocus())
         return;
     // The focus shows as a frame in the style's highlight colour just inside the edge.

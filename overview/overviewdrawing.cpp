@@ -5,10 +5,14 @@
 #include "platform/fontnames.h"
 
 #include <QFont>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -125,7 +129,15 @@ void drawDisplayFrequencies(QPainter& painter, const ChartPlan& plan) {
     }
 }
 
-void drawData(QPainter& painter, const ChartPlan& plan) {
+void putMarker(QPainter& painter, MarkerDrawing how, Series series, Ear ear, QPointF at,
+               bool measured) {
+    if (how == MarkerDrawing::CachedPictures)
+        drawCachedMarker(painter, series, ear, at, measured);
+    else
+        drawMarker(painter, series, ear, at, measured);
+}
+
+void drawData(QPainter& painter, const ChartPlan& plan, MarkerDrawing how) {
     for (const ChartBand& band : plan.bands) {
         QPolygonF outline;
         for (const ChartPoint& p : band.outline)
@@ -138,7 +150,7 @@ void drawData(QPainter& painter, const ChartPlan& plan) {
         painter.drawLine(toPoint(line.from), toPoint(line.to));
     }
     for (const ChartMarker& marker : plan.markers)
-        drawMarker(painter, marker.series, plan.ear, toPoint(marker.at), marker.measured);
+        putMarker(painter, how, marker.series, plan.ear, toPoint(marker.at), marker.measured);
     setFont(painter, kLabelPixels, true);
     for (const OrderMark& mark : plan.orderMarks)
         drawOrderMark(painter, toPoint(mark.at));
@@ -151,18 +163,19 @@ void drawFrame(QPainter& painter, const ChartPlan& plan) {
     painter.drawRect(QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left - 1, f.bottom - f.top - 1));
 }
 
-void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch) {
+void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch,
+                MarkerDrawing how) {
     const QPointF middle = swatch.center();
     if (entry.series) {
         setLinePen(painter, *entry.series, plan.ear, true);
         painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
-        drawMarker(painter, *entry.series, plan.ear, middle, true);
+        putMarker(painter, how, *entry.series, plan.ear, middle, true);
     } else if (entry.band) {
         fillBand(painter, *entry.band, QPolygonF(swatch.adjusted(2, 2, -2, -2)));
     } else if (entry.extra == LegendEntry::Extra::Predicted) {
         setLinePen(painter, Series::Thr, plan.ear, false);
         painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
-        drawMarker(painter, Series::C, plan.ear, middle, false);
+        putMarker(painter, how, Series::C, plan.ear, middle, false);
     } else if (entry.extra == LegendEntry::Extra::OrderMark) {
         drawOrderMark(painter, middle - QPointF(4, -1));
     } else if (entry.extra == LegendEntry::Extra::DisplayFrequency) {
@@ -173,12 +186,19 @@ void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& ent
     }
 }
 
-void drawLegend(QPainter& painter, const ChartPlan& plan) {
+// Which of the legend is drawn: all of it, or apart from the band swatches (a kept
+// ground's part, as their hatching follows the page's pixel grid), or those alone.
+enum class LegendPart { Whole, AllButBands, BandsOnly };
+
+void drawLegend(QPainter& painter, const ChartPlan& plan, MarkerDrawing how, LegendPart part) {
     for (const LegendEntry& entry : plan.legend) {
         const PixelRect& c = entry.cell;
         const QRectF swatch(c.left, c.top, kSwatchWidth, c.bottom - c.top);
         setFont(painter, kLabelPixels, true);
-        drawSwatch(painter, plan, entry, swatch);
+        if (part == LegendPart::Whole || (part == LegendPart::BandsOnly) == entry.band.has_value())
+            drawSwatch(painter, plan, entry, swatch, how);
+        if (part == LegendPart::BandsOnly)
+            continue;
         setFont(painter, kLabelPixels);
         painter.setPen(kInk);
         const QRectF text(c.left + kSwatchWidth + kLabelGap, c.top,
@@ -196,15 +216,9 @@ void drawTitle(QPainter& painter, const ChartPlan& plan) {
         Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(plan.title));
 }
 
-} // namespace
-
-void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
-                       const OverviewSource& source) {
-    const ChartPlan plan = planFor(chart, source, area.size());
-    painter.save();
-    painter.translate(area.topLeft());
-    painter.setClipRect(QRect(QPoint(0, 0), area.size()));
-    painter.fillRect(QRect(QPoint(0, 0), area.size()), Qt::white);
+// The chart's ground: white, with its grid, scale numbers, frame and title.
+void drawGround(QPainter& painter, const ChartPlan& plan, QSize size) {
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, false);
     drawGrid(painter, plan);
     drawScaleNumbers(painter, plan);
@@ -212,8 +226,105 @@ void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart
     drawTitle(painter, plan);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    drawData(painter, plan);
-    drawLegend(painter, plan);
+}
+
+template <typename T> void append(std::string& key, const T& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void append(std::string& key, const std::string& text) {
+    append(key, text.size());
+    key += text;
+}
+
+void appendTicks(std::string& key, const std::vector<ScaleTick>& ticks) {
+    append(key, ticks.size());
+    for (const ScaleTick& tick : ticks) {
+        append(key, tick.position);
+        append(key, tick.label);
+    }
+}
+
+// Everything a kept ground is drawn from, so that a ground is used again only where it
+// would be drawn the same: its size and scale and what the plan puts there.
+std::string groundKey(const ChartPlan& plan, QSize size, qreal scale) {
+    std::string key;
+    for (const int n :
+         {static_cast<int>(plan.chart), static_cast<int>(plan.ear), size.width(), size.height(),
+          plan.frame.left, plan.frame.top, plan.frame.right, plan.frame.bottom})
+        append(key, n);
+    append(key, scale);
+    append(key, plan.title);
+    appendTicks(key, plan.levelTicks);
+    appendTicks(key, plan.frequencyTicks);
+    append(key, plan.legend.size());
+    for (const LegendEntry& entry : plan.legend) {
+        for (const int n :
+             {entry.cell.left, entry.cell.top, entry.cell.right, entry.cell.bottom,
+              entry.series ? static_cast<int>(*entry.series) : -1,
+              entry.band ? static_cast<int>(*entry.band) : -1, static_cast<int>(entry.extra)})
+            append(key, n);
+        append(key, entry.text);
+    }
+    return key;
+}
+
+struct KeptGround {
+    std::string key;
+    QImage image;
+};
+
+const QImage& keptGround(const ChartPlan& plan, QSize size, qreal scale) {
+    // One ground for each chart of each ear: what the page shows at most.
+    thread_local KeptGround grounds[2][2];
+    KeptGround& kept = grounds[static_cast<int>(plan.chart)][plan.ear == Ear::Left];
+    std::string key = groundKey(plan, size, scale);
+    if (kept.key == key && !kept.image.isNull())
+        return kept.image;
+    kept.key = std::move(key);
+    kept.image = QImage(size * scale, QImage::Format_RGB32);
+    kept.image.setDevicePixelRatio(scale);
+    QPainter painter(&kept.image);
+    drawGround(painter, plan, size);
+    drawLegend(painter, plan, MarkerDrawing::CachedPictures, LegendPart::AllButBands);
+    return kept.image;
+}
+
+// The chart's ground and legend from a picture kept from an earlier painting with
+// the same ground, where the painter paints whole device pixels at whole-pixel
+// places, so that the picture is the very pixels the drawing would give.
+bool drawKeptGround(QPainter& painter, const ChartPlan& plan, QSize size) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform& toDevice = painter.deviceTransform();
+    const qreal scale = toDevice.m11();
+    const QPointF origin = toDevice.map(QPointF(0, 0));
+    const auto whole = [](qreal v) { return v == std::floor(v); };
+    if (!engine || engine->type() != QPaintEngine::Raster ||
+        toDevice.type() > QTransform::TxScale || toDevice.m22() != scale || scale <= 0 ||
+        !whole(origin.x()) || !whole(origin.y()) || !whole(size.width() * scale) ||
+        !whole(size.height() * scale) || painter.opacity() != 1 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    painter.drawImage(QPointF(0, 0), keptGround(plan, size, scale));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    return true;
+}
+
+} // namespace
+
+void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
+                       const OverviewSource& source, MarkerDrawing markers) {
+    const ChartPlan plan = planFor(chart, source, area.size());
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+    const bool kept =
+        markers == MarkerDrawing::CachedPictures && drawKeptGround(painter, plan, area.size());
+    if (!kept)
+        drawGround(painter, plan, area.size());
+    drawData(painter, plan, markers);
+    drawLegend(painter, plan, markers, kept ? LegendPart::BandsOnly : LegendPart::Whole);
     painter.restore();
 }
 

@@ -29,10 +29,18 @@ struct OverviewSource {
     Ear ear;
 };
 
+// How a chart is drawn: all as shapes (a PDF, an image file, the tests' recording
+// device), or for the screen, which paints far more often, from pictures kept between
+// paintings: the points (drawCachedMarker in overviewmarkers.h) and, one per chart and
+// ear, the white ground with its grid, numbers, frame, title and legend, made again
+// whenever any of these would be drawn differently. Where the painter does not paint
+// whole device pixels at whole-pixel places, both are drawn as shapes.
+enum class MarkerDrawing { Shapes, CachedPictures };
+
 // Draws one chart into the area, in the painter's logical units. Sets every pen,
 // brush and font it uses and leaves the painter as it found it.
 void drawOverviewChart(QPainter& painter, const QRect& area, OverviewChart chart,
-                       const OverviewSource& source);
+                       const OverviewSource& source, MarkerDrawing markers = MarkerDrawing::Shapes);
 
 // The chart's accessible name, "Loudness map, right ear" or "Gain, left ear", and a
 // text description of what it shows, for a screen reader.

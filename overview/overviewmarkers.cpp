@@ -2,10 +2,16 @@
 
 #include "overview/overviewdrawing.h"
 
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygonF>
+#include <QTransform>
 #include <QVector>
+
+#include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -141,6 +147,98 @@ void drawMarker(QPainter& painter, Series series, Ear ear, QPointF at, bool meas
     }
     painter.setBrush(measured ? QBrush(colour) : QBrush(Qt::white));
     drawFilled(painter, shape, at, r);
+}
+
+namespace {
+
+// A picture reaches this far from its point's centre, in logical pixels: the largest
+// point's radius, half its outline and a pixel for the antialiased edge.
+constexpr qreal kPictureReach = kMarkerRadius + kMarkerPenWidth / 2 + 1;
+// Pictures kept per thread; a screen of another scale starts the collection afresh.
+constexpr std::size_t kMostPictures = 512;
+
+// Which picture: the series and ear (its shape, colour and size), filled or hollow,
+// the device pixels per logical pixel, and whether the centre lies on a pixel corner
+// or half a pixel past it, across and down.
+struct PictureKey {
+    Series series;
+    Ear ear;
+    bool measured;
+    qreal scale;
+    bool halfAcross;
+    bool halfDown;
+
+    std::uint64_t packed() const {
+        const auto scaleBits = static_cast<std::uint64_t>(std::lround(scale * 4096));
+        return scaleBits << 8 | static_cast<std::uint64_t>(series) << 4 |
+               (ear == Ear::Left ? 8u : 0u) | (measured ? 4u : 0u) | (halfAcross ? 2u : 0u) |
+               (halfDown ? 1u : 0u);
+    }
+};
+
+// Half the picture's side in device pixels; the point's centre lies at this pixel
+// corner, or half a pixel further across or down.
+int pictureHalf(qreal scale) {
+    return static_cast<int>(std::ceil(kPictureReach * scale));
+}
+
+QImage markerPicture(const PictureKey& key) {
+    const int half = pictureHalf(key.scale);
+    QImage picture(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(key.scale, key.scale);
+    const QPointF centre(half + (key.halfAcross ? 0.5 : 0), half + (key.halfDown ? 0.5 : 0));
+    drawMarker(painter, key.series, key.ear, centre / key.scale, key.measured);
+    painter.end();
+    picture.setDevicePixelRatio(key.scale);
+    return picture;
+}
+
+const QImage& cachedPicture(const PictureKey& key) {
+    thread_local std::unordered_map<std::uint64_t, QImage> pictures;
+    const std::uint64_t packed = key.packed();
+    if (const auto found = pictures.find(packed); found != pictures.end())
+        return found->second;
+    if (pictures.size() >= kMostPictures)
+        pictures.clear();
+    return pictures.emplace(packed, markerPicture(key)).first->second;
+}
+
+// A picture looks the same as the shape where the painter paints pixels straight,
+// enlarged alike both ways at most, antialiased, opaque and over what is there.
+bool picturesLookTheSame(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform& toDevice = painter.deviceTransform();
+    return engine && engine->type() == QPaintEngine::Raster &&
+           toDevice.type() <= QTransform::TxScale && toDevice.m11() == toDevice.m22() &&
+           toDevice.m11() > 0 && painter.testRenderHint(QPainter::Antialiasing) &&
+           painter.opacity() == 1 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+} // namespace
+
+void drawCachedMarker(QPainter& painter, Series series, Ear ear, QPointF at, bool measured) {
+    if (!picturesLookTheSame(painter)) {
+        drawMarker(painter, series, ear, at, measured);
+        return;
+    }
+    const QTransform& toDevice = painter.deviceTransform();
+    const qreal scale = toDevice.m11();
+    // The centre in device pixels, to the nearest half pixel.
+    const QPointF centre = toDevice.map(at);
+    const qreal halvesAcross = std::round(centre.x() * 2), halvesDown = std::round(centre.y() * 2);
+    const PictureKey key{series,
+                         ear,
+                         measured,
+                         scale,
+                         std::fmod(std::abs(halvesAcross), 2.0) == 1,
+                         std::fmod(std::abs(halvesDown), 2.0) == 1};
+    const int half = pictureHalf(scale);
+    const QPointF corner(std::floor(halvesAcross / 2) - half, std::floor(halvesDown / 2) - half);
+    painter.drawImage(toDevice.inverted().map(corner), cachedPicture(key));
 }
 
 void drawOrderMark(QPainter& painter, QPointF at) {

@@ -20,5 +20,15 @@ void setLinePen(QPainter& painter, Series series, Ear ear, bool measured);
 // when predicted. Shapes with no inside (O, X, <, >, +) stay open either way.
 void drawMarker(QPainter& painter, Series series, Ear ear, QPointF at, bool measured);
 
+// The same point from a small picture of it, drawn once per series, ear, fill,
+// scale and half-pixel offset and kept for the thread's later paintings: the page
+// paints some two hundred points each time it shows, and stroking each outline
+// afresh costs most of its time. The picture holds exactly what drawMarker paints,
+// at the device's pixels, so the point looks the same and stays crisp at any device
+// pixel ratio; it lies within a quarter of a device pixel of where drawMarker puts
+// it. Where the painter does not paint into pixels (a PDF, a recording device) or
+// turns or shears them, this is drawMarker.
+void drawCachedMarker(QPainter& painter, Series series, Ear ear, QPointF at, bool measured);
+
 // The mark of a level that does not rise from THR to UCL: a ring round it and a "!".
 void drawOrderMark(QPainter& painter, QPointF at);
