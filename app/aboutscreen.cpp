@@ -1,4 +1,5 @@
 #include "app/aboutscreen.h"
+#include "model/version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,9 @@ TfmAboutScreen::TfmAboutScreen(QWidget* parent)
 
     const int width = kClientSize.width();
     heading = addProgramHeading(this, QPoint(10, 6), QPoint(124, 18), width - 124 - 6);
+    // The screen's texts stay as they are; the name tells its version, as the title bar
+    // does, to whoever points at it.
+    heading.TitleLabel->setToolTip(QStringLiteral("TAVIK ") + QLatin1String(kProgramVersion));
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
     SupportLabel = addCreditLabel(this, QStringLiteral("SupportLabel"), kSupportText,
                                   QRect(6, 114, width - 12, 30), centred);

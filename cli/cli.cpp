@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/help.h"
 #include "model/safetext.h"
+#include "model/version.h"
 
 #include <algorithm>
 #include <ostream>
@@ -66,6 +67,11 @@ int runCli(const Args& args, std::ostream& out, std::ostream& err) {
             return kExitOk;
         }
         out << programHelpText();
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        // The version TAVIK's title bar and About screen show.
+        out << "tavik-cli (TAVIK) " << kProgramVersion << '\n';
         return kExitOk;
     }
     for (const Command& c : commands) {

@@ -343,6 +343,8 @@ std::string programHelpText() {
     }
     out += "  --help, -h\n";
     appendWrapped(out, "show this text", 6);
+    out += "  --version\n";
+    appendWrapped(out, "show the version of TAVIK this tavik-cli belongs to", 6);
     out += "\nexit status:\n";
     appendWrapped(out, kExitStatus, 2);
     return out;
@@ -379,7 +381,7 @@ std::string manPageText(std::string_view version) {
         }
         out += ".br\n";
     }
-    out += ".B tavik\\-cli\n.RI [ COMMAND ] \" \\-\\-help\"\n";
+    out += ".B tavik\\-cli\n.RI [ COMMAND ] \" \\-\\-help\"\n.br\n.B tavik\\-cli \\-\\-version\n";
     out += ".SH DESCRIPTION\n";
     appendRoffParagraphs(out, kProgramDescription);
     out += ".SH COMMANDS\n";
@@ -393,7 +395,8 @@ std::string manPageText(std::string_view version) {
         }
     }
     out += ".SH OPTIONS\n.TP\n.BR \\-\\-help \", \" \\-h\n"
-           "Lists the commands; after a command, shows that command's manual.\n";
+           "Lists the commands; after a command, shows that command's manual.\n"
+           ".TP\n.B \\-\\-version\nShows the version of TAVIK this tavik\\-cli belongs to.\n";
     out += ".SH \"EXIT STATUS\"\n" + roff(kExitStatus) + '\n';
     out += ".SH FILES\n.TP\n.I *.TAV\nPatient files.\n.TP\n.I TAVIK.TDB\n"
            "The hearing\\-aid database, which TAVIK keeps in the folder it was started from.\n";

@@ -51,10 +51,12 @@ TEST_F(Installed, EveryFileGoesWhereTheDesktopLooksForIt) {
         "bin/tavik-cli",
         "share/tavik/TAVIK.HLP",
         "share/man/man1/tavik-cli.1",
+        "share/man/man1/tavik.1",
         "share/applications/org.tavik.TAVIK.desktop",
         "share/metainfo/org.tavik.TAVIK.metainfo.xml",
         "share/mime/packages/org.tavik.TAVIK.xml",
         "share/icons/hicolor/scalable/apps/org.tavik.TAVIK.svg",
+        "share/doc/tavik/copyright",
     };
     for (const char* size : kIconSizes)
         files.push_back(std::string("share/icons/hicolor/") + size + "x" + size +
@@ -123,6 +125,23 @@ TEST_F(Installed, TheManualPageIsCleanAndTheProgramRuns) {
     const CliResult help = run(at("bin/tavik-cli"), {"--help"});
     EXPECT_EQ(help.code, 0) << help.err;
     EXPECT_TRUE(contains(help.out, "usage: tavik-cli COMMAND"));
+}
+
+// The version tavik-cli prints is the one of the metainfo's release and the manual
+// page's footer.
+TEST_F(Installed, MetainfoAndManualPageNameTheVersionOfTavikCli) {
+    const CliResult version = run(at("bin/tavik-cli"), {"--version"});
+    EXPECT_EQ(version.code, 0) << version.err;
+    const std::string prefix = "tavik-cli (TAVIK) ";
+    ASSERT_TRUE(version.out.starts_with(prefix) && version.out.ends_with("\n")) << version.out;
+    const std::string number =
+        version.out.substr(prefix.size(), version.out.size() - prefix.size() - 1);
+    EXPECT_FALSE(number.empty());
+    const std::string metainfo = readTextFile(at("share/metainfo/org.tavik.TAVIK.metainfo.xml"));
+    EXPECT_TRUE(contains(metainfo, "<release version=\"" + number + "\" ")) << metainfo;
+    const std::string page = readTextFile(at("share/man/man1/tavik-cli.1"));
+    EXPECT_TRUE(page.starts_with(".TH TAVIK\\-CLI 1 \"\" \"TAVIK " + number + "\""))
+        << page.substr(0, 80);
 }
 
 } // namespace
