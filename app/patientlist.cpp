@@ -316,7 +316,8 @@ void TfmPatientList::openCurrent() {
         close();
 }
 
-// The chosen folder becomes the data folder, kept in the settings file at once.
+// The chosen folder becomes the list's own folder and the data folder, both kept in
+// the settings file at once.
 void TfmPatientList::chooseFolder() {
     const FolderChooser& chooser = folderChooser();
     const std::optional<QString> chosen =
@@ -328,7 +329,7 @@ void TfmPatientList::chooseFolder() {
         folder += '/';
     document.dataPath = folder;
     try {
-        writeSettings();
+        writePatientFolder(document, folder);
     } catch (const FileError& e) {
         dialogs().error(this, QStringLiteral("Error"), QString::fromStdString(e.what()));
     }
