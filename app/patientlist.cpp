@@ -275,11 +275,17 @@ void TfmPatientList::showCounts() {
         return;
     }
     int broken = 0;
-    for (int row = 0; row < model_->rowCount(); ++row)
-        broken += model_->listing(row).readable() ? 0 : 1;
-    QString text = QStringLiteral("%1 patient files").arg(model_->rowCount() - broken);
+    int folders = 0;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const PatientListing& listing = model_->listing(row);
+        folders += listing.isFolder ? 1 : 0;
+        broken += listing.readable() || listing.isFolder ? 0 : 1;
+    }
+    QString text = QStringLiteral("%1 patient files").arg(model_->rowCount() - broken - folders);
     if (broken > 0)
         text += QStringLiteral(", %1 that cannot be opened").arg(broken);
+    if (folders > 0)
+        text += QStringLiteral(", %1 folders that cannot be read").arg(folders);
     if (proxy_->rowCount() != model_->rowCount())
         text += QStringLiteral("; %1 shown").arg(proxy_->rowCount());
     status_->setText(text);
@@ -306,7 +312,8 @@ void TfmPatientList::openCurrent() {
     if (!current.isValid())
         return;
     const PatientListing& row = model_->listing(proxy_->mapToSource(current).row());
-    const QString name = QString::fromLocal8Bit(row.fileName.c_str());
+    const QString name =
+        QString::fromLocal8Bit(row.isFolder ? row.folder.c_str() : row.fileName.c_str());
     if (!row.readable()) {
         status_->setText(
             QStringLiteral("%1 cannot be opened: %2").arg(name, QString::fromStdString(row.error)));
@@ -316,7 +323,8 @@ void TfmPatientList::openCurrent() {
         close();
 }
 
-// The chosen folder becomes the data folder, kept in the settings file at once.
+// The chosen folder becomes the list's own folder and the data folder, both kept in
+// the settings file at once.
 void TfmPatientList::chooseFolder() {
     const FolderChooser& chooser = folderChooser();
     const std::optional<QString> chosen =
@@ -328,7 +336,7 @@ void TfmPatientList::chooseFolder() {
         folder += '/';
     document.dataPath = folder;
     try {
-        writeSettings();
+        writePatientFolder(document, folder);
     } catch (const FileError& e) {
         dialogs().error(this, QStringLiteral("Error"), QString::fromStdString(e.what()));
     }

@@ -27,6 +27,11 @@ std::string foldQuery(const QString& text) {
     return foldForSearch(toLatin1Text(text).text.toLatin1().toStdString());
 }
 
+QString nameSortKey(const QString& text) {
+    const std::string folded = foldQuery(text);
+    return QString::fromLatin1(folded.data(), qsizetype(folded.size())) + QChar(0) + text;
+}
+
 QString dateSortKey(const QString& text) {
     static const QRegularExpression date(QStringLiteral("^(\\d\\d)\\D(\\d\\d)\\D(\\d{4})$"));
     const QRegularExpressionMatch match = date.match(text.trimmed());
@@ -108,6 +113,10 @@ QVariant PatientListModel::sortValue(const PatientListing& row, int column) cons
         return dateSortKey(display(row, column).toString());
     case LastChange:
         return qlonglong(row.modifiedTime);
+    case LastName:
+    case FirstName:
+    case Clinician:
+        return nameSortKey(display(row, column).toString());
     default:
         return display(row, column).toString().toCaseFolded();
     }

@@ -26,7 +26,8 @@ class PatientListModel : public QAbstractTableModel {
         LastChange,
         ColumnCount
     };
-    // What a column sorts by: dates by year, month and day, the last change by time.
+    // What a column sorts by: names without regard to accents and case, dates by year,
+    // month and day, the last change by time.
     static constexpr int kSortRole = Qt::UserRole;
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -70,6 +71,11 @@ class PatientFilterProxy : public QSortFilterProxyModel {
 // The typed text folded as the rows' keys are: letters outside Latin-1 become their
 // plain letters first.
 std::string foldQuery(const QString& text);
+
+// A name as it sorts: folded as the search folds it, so "Müller" sorts with
+// "Muller" and "Édouard" among the e's, then by the text itself where two fold
+// alike.
+QString nameSortKey(const QString& text);
 
 // "mm/dd/yyyy" as "yyyymmdd", so that dates sort by year; other texts as they are.
 QString dateSortKey(const QString& text);

@@ -62,6 +62,7 @@ void runProgram(InstanceListener& listener) {
         if (splash)
             splash->keepUntilShown(fmWinMain);
         fmWinMain->fileIntake().listenTo(listener);
+        listener.deliverRequests();
         fmWinMain->setCommandLineFile(QCoreApplication::arguments().value(1));
         fmWinMain->show();
         QApplication::exec();
@@ -83,13 +84,15 @@ int WinMain(int argc, char** argv) {
 
     std::jthread fonts = readFontConfigurationAside();
     TavikApplication app(argc, argv);
-    fonts.join();
     // A second start hands its file over through this; without it the program still
-    // runs, and a second start says that it is running.
+    // runs, and a second start says that it is running. It listens as soon as it can,
+    // so that a second start made meanwhile finds it; what arrives before the window
+    // exists is kept until then.
     InstanceListener listener;
     if (!listener.listen())
         std::fprintf(stderr, "TAVIK: cannot take files from other starts at %s\n",
                      qPrintable(instanceChannelName()));
+    fonts.join();
     runProgram(listener);
     destroyForms();
     return 0;

@@ -29,7 +29,18 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <functional>
+
 namespace {
+
+// Runs one step of closing; an error it raises is shown and closing goes on.
+void reportFailure(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        showExceptionBox(error);
+    }
+}
 
 std::string withSeparator(const QString& folder) {
     return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')).toStdString();
@@ -322,20 +333,13 @@ bool TfmWinMain::FormCloseQuery() {
     return commands.confirmClose();
 }
 
-// Settings first, then the database. Each failure is reported and the program still
-// ends, so that one unwritable file cannot keep the clinician from closing it.
+// The settings, the recent files, then the database. Each is tried on its own and
+// each failure is reported, so that one that fails loses none of the others and
+// cannot keep the clinician from closing the program.
 void TfmWinMain::FormClose() {
-    try {
-        writeSettings();
-        writeRecentFiles(document, recentFiles_->files());
-    } catch (const std::exception& error) {
-        showExceptionBox(error);
-    }
-    try {
-        saveAidDatabaseAtExit(this);
-    } catch (const std::exception& error) {
-        showExceptionBox(error);
-    }
+    reportFailure([] { writeSettings(); });
+    reportFailure([this] { writeRecentFiles(document, recentFiles_->files()); });
+    reportFailure([this] { saveAidDatabaseAtExit(this); });
 }
 
 void TfmWinMain::changeEvent(QEvent* event) {

@@ -2,9 +2,10 @@
 // one item per page of the page table, Help with the guide and the About screen.
 #include "app/winmain.h"
 
-#include "app/recentfiles.h"
 #include "app/patientlist.h"
+#include "app/recentfiles.h"
 #include "model/document.h"
+#include "model/settings.h"
 
 #include <QAction>
 #include <QMenu>
@@ -83,11 +84,12 @@ void TfmWinMain::buildPagesMenu(QMenu* items) {
     }
 }
 
-// The patient list of the data folder; a patient chosen there opens as with Load.
+// The patient list of its own folder (the data folder until one is chosen there); a
+// patient chosen there opens as with Load.
 void TfmWinMain::Patients1Click() {
     if (!patientList) {
         patientList = new TfmPatientList(
             this, [this](const QString& path) { return commands.openDocument(path); });
     }
-    patientList->showFolder(QString::fromStdString(document.dataPath));
+    patientList->showFolder(QString::fromStdString(readPatientFolder(document)));
 }

@@ -1,5 +1,6 @@
 // tavik-cli list: the patient files under a folder, as the patient list shows them.
-#include "cli/commands.h"
+#include "cli/listcommand.h"
+
 #include "cli/help.h"
 #include "cli/json.h"
 #include "model/fileio.h"
@@ -7,6 +8,7 @@
 #include "model/safetext.h"
 #include "model/textslot.h"
 
+#include <algorithm>
 #include <ctime>
 #include <ostream>
 
@@ -107,6 +109,13 @@ std::string listCsv(const std::vector<PatientListing>& listings) {
 } // namespace
 
 int runList(const Args& args, std::ostream& out, std::ostream& err) {
+    return runListWith(args, out, err, {});
+}
+
+// The list is written whole even where a folder could not be read; the exit code
+// then says that it may be incomplete.
+int runListWith(const Args& args, std::ostream& out, std::ostream& err,
+                const PatientFolderLister& lister) {
     static_assert(kRecordColumns == 8);
     std::string folder;
     bool csv = false;
@@ -126,11 +135,12 @@ int runList(const Args& args, std::ostream& out, std::ostream& err) {
     }
     std::vector<PatientListing> listings;
     try {
-        listings = listPatientFolder(folder);
+        listings = listPatientFolder(folder, lister);
     } catch (const FileError& e) {
         err << e.what() << '\n';
         return kExitFailure;
     }
     out << (csv ? listCsv(listings) : listJson(listings));
-    return kExitOk;
+    const bool complete = std::ranges::none_of(listings, &PatientListing::isFolder);
+    return complete ? kExitOk : kExitFailure;
 }

@@ -17,7 +17,9 @@ inline constexpr const char* kListDescription =
     "The list is a JSON array with one object per file, or with --csv a table after RFC 4180 "
     "(a header line, CRLF line ends, quoted where needed), both in UTF-8. A file name that is "
     "no UTF-8 is read as Latin-1. A folder DIR that cannot be read is an error; a file that "
-    "cannot be read is not.";
+    "cannot be read is not. A folder under DIR that cannot be read (or not to its end) gives "
+    "an entry of its own, with an empty file name, its folder and the reason as error; the "
+    "search goes on past it, the whole list is written, and the exit code is then 1.";
 inline constexpr OptionHelp kListOptions[] = {
     {"--csv", "Writes the list as CSV instead of JSON."},
     {"--help", "Shows this text."},

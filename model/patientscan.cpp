@@ -67,32 +67,77 @@ bool hasPatientExtension(std::string_view fileName) {
     return extension == ".tav";
 }
 
-std::vector<fs::path> findPatientFiles(const std::string& folder, const std::atomic<bool>& stop) {
-    std::error_code ec;
-    // Sub-folders that may not be read are passed over, but the folder itself must be
-    // readable: the recursive walk would pass over that one too.
-    fs::directory_iterator{folder, ec};
-    auto it = ec ? fs::recursive_directory_iterator()
-                 : fs::recursive_directory_iterator(
-                       folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec)
-        throw FileError("Cannot read folder " + quotedPath(folder) + ": " + ec.message());
-    std::vector<fs::path> found;
-    for (; !ec && it != fs::recursive_directory_iterator() && !stop; it.increment(ec)) {
+std::vector<PatientFolderEntry> listFolderEntries(const fs::path& folder, std::error_code& ec) {
+    std::vector<PatientFolderEntry> entries;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::error_code typeError;
-        if (hasPatientExtension(it->path().filename().native()) && !it->is_directory(typeError))
-            found.push_back(it->path());
+        auto kind = PatientFolderEntry::Kind::Other;
+        if (it->is_symlink(typeError))
+            kind = it->is_directory(typeError) ? PatientFolderEntry::Kind::LinkToFolder
+                                               : PatientFolderEntry::Kind::Other;
+        else if (it->is_directory(typeError))
+            kind = PatientFolderEntry::Kind::Folder;
+        entries.push_back({it->path().filename().string(), kind});
     }
-    return found;
+    return entries;
 }
+
+PatientFinding findPatientFiles(const std::string& folder, const std::atomic<bool>& stop,
+                                const PatientFolderLister& list) {
+    const PatientFolderLister lister = list ? list : PatientFolderLister(listFolderEntries);
+    const fs::path root(folder);
+    PatientFinding finding;
+    std::vector<fs::path> pending{root}; // a stack, not recursion
+    while (!pending.empty() && !stop) {
+        const fs::path current = pending.back();
+        pending.pop_back();
+        std::error_code ec;
+        const std::vector<PatientFolderEntry> entries = lister(current, ec);
+        // The folder asked for must give something; any other one is reported and
+        // passed over.
+        if (ec && current == root && entries.empty())
+            throw FileError("Cannot read folder " + quotedPath(folder) + ": " + ec.message());
+        if (ec)
+            finding.unreadableFolders.push_back({current, ec.message()});
+        for (const PatientFolderEntry& entry : entries) {
+            if (entry.kind == PatientFolderEntry::Kind::Folder)
+                pending.push_back(current / entry.name);
+            else if (entry.kind == PatientFolderEntry::Kind::Other &&
+                     hasPatientExtension(entry.name))
+                finding.files.push_back(current / entry.name);
+        }
+    }
+    return finding;
+}
+
+namespace {
+
+// The folder "" for the folder scanned, else its path from there.
+std::string relativeFolder(const fs::path& folder, const fs::path& root) {
+    const fs::path relative = folder.lexically_relative(root);
+    return relative.empty() || relative == "." ? std::string() : relative.string();
+}
+
+PatientListing unreadableFolderListing(const PatientFinding::Failure& failure,
+                                       const fs::path& root) {
+    PatientListing listing;
+    listing.path = failure.folder.string();
+    listing.folder = relativeFolder(failure.folder, root);
+    listing.modifiedTime = modifiedTimeOf(failure.folder);
+    listing.error = kUnreadableFolderText + failure.reason;
+    listing.isFolder = true;
+    return listing;
+}
+
+} // namespace
 
 PatientListing readPatientListing(const fs::path& file, const fs::path& root,
                                   std::string_view freshTestDate) {
     PatientListing listing;
     listing.path = file.string();
     listing.fileName = file.filename().string();
-    const fs::path folder = file.parent_path().lexically_relative(root);
-    listing.folder = folder == "." ? std::string() : folder.string();
+    listing.folder = relativeFolder(file.parent_path(), root);
     listing.modifiedTime = modifiedTimeOf(file);
     try {
         FittingRecord record{};
@@ -110,20 +155,25 @@ PatientListing readPatientListing(const fs::path& file, const fs::path& root,
 }
 
 void scanPatientFolder(const std::string& folder, const ScanCallback& found,
-                       const std::atomic<bool>& stop) {
-    const std::vector<fs::path> files = findPatientFiles(folder, stop);
+                       const std::atomic<bool>& stop, const PatientFolderLister& list) {
+    const PatientFinding finding = findPatientFiles(folder, stop, list);
     const std::string freshDate = todayTestDate(systemDateSeparator());
     const fs::path root(folder);
-    for (std::size_t i = 0; i < files.size() && !stop; ++i)
-        found(readPatientListing(files[i], root, freshDate), {i + 1, files.size()});
+    const std::size_t total = finding.unreadableFolders.size() + finding.files.size();
+    std::size_t done = 0;
+    for (const PatientFinding::Failure& failure : finding.unreadableFolders)
+        found(unreadableFolderListing(failure, root), {++done, total});
+    for (std::size_t i = 0; i < finding.files.size() && !stop; ++i)
+        found(readPatientListing(finding.files[i], root, freshDate), {++done, total});
 }
 
-std::vector<PatientListing> listPatientFolder(const std::string& folder) {
+std::vector<PatientListing> listPatientFolder(const std::string& folder,
+                                              const PatientFolderLister& list) {
     std::vector<PatientListing> listings;
     const std::atomic<bool> never{false};
     scanPatientFolder(
-        folder, [&](PatientListing&& listing, ScanProgress) { listings.push_back(listing); },
-        never);
+        folder, [&](PatientListing&& listing, ScanProgress) { listings.push_back(listing); }, never,
+        list);
     std::ranges::sort(listings, [](const PatientListing& a, const PatientListing& b) {
         return std::tie(a.folder, a.fileName) < std::tie(b.folder, b.fileName);
     });

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 // One file of the list: what a clinician looks a patient up by, or why the file
@@ -26,9 +27,37 @@ struct PatientListing {
     std::string clinician;
     int32_t rightAidStyle = 0;
     int32_t leftAidStyle = 0;
-    std::string error; // why the file is no patient file; empty for one that is
+    std::string error;     // why the file is no patient file; empty for one that is
+    bool isFolder = false; // a folder that could not be read (to its end), not a file
 
     bool readable() const { return error.empty(); }
+};
+
+// One entry of a folder as the search sees it.
+struct PatientFolderEntry {
+    enum class Kind { Folder, LinkToFolder, Other };
+    std::string name;
+    Kind kind = Kind::Other;
+};
+
+// Lists one folder. Sets ec when the folder could not be read, or not to its end;
+// the entries read until then are returned. Tests put a folder that fails in place.
+using PatientFolderLister = std::function<std::vector<PatientFolderEntry>(
+    const std::filesystem::path&, std::error_code& ec)>;
+
+// The system's listing of a folder; a link is told apart by where it leads.
+std::vector<PatientFolderEntry> listFolderEntries(const std::filesystem::path& folder,
+                                                  std::error_code& ec);
+
+// What a search found: the patient-file names, and the folders that could not be
+// read (to their end) with the system's reason.
+struct PatientFinding {
+    struct Failure {
+        std::filesystem::path folder;
+        std::string reason;
+    };
+    std::vector<std::filesystem::path> files;
+    std::vector<Failure> unreadableFolders;
 };
 
 // Whether a name ends in ".TAV" in any case.
@@ -36,11 +65,12 @@ bool hasPatientExtension(std::string_view fileName);
 
 // Every patient-file name under the folder, at any depth, in no set order. Links to
 // files are taken; links to folders are not followed, so a link that leads back up
-// cannot make the search go round. Folders that may not be read are passed over.
-// Raises FileError when the folder itself cannot be read. Stops early when `stop`
-// becomes true.
-std::vector<std::filesystem::path> findPatientFiles(const std::string& folder,
-                                                    const std::atomic<bool>& stop);
+// cannot make the search go round. A folder that cannot be read is named among the
+// failures and the search goes on past it. Raises FileError when the folder itself
+// cannot be read at all. Stops early when `stop` becomes true. Without a lister the
+// system's folders are read.
+PatientFinding findPatientFiles(const std::string& folder, const std::atomic<bool>& stop,
+                                const PatientFolderLister& list = {});
 
 // Reads one file as Load would, keeping only what the list shows; never raises.
 // `freshTestDate` is the date an older file is converted over.
@@ -55,13 +85,20 @@ struct ScanProgress {
 using ScanCallback = std::function<void(PatientListing&& listing, ScanProgress progress)>;
 
 // Finds the patient files under the folder and reads them one by one, calling
-// `found` for each as it is read. Stops between two files once `stop` is true.
-// Raises FileError when the folder itself cannot be read.
+// `found` for each as it is read; each folder that could not be read comes first, as
+// a listing with isFolder set and the reason as its error. Stops between two files
+// once `stop` is true. Raises FileError when the folder itself cannot be read.
 void scanPatientFolder(const std::string& folder, const ScanCallback& found,
-                       const std::atomic<bool>& stop);
+                       const std::atomic<bool>& stop, const PatientFolderLister& list = {});
 
-// All the listings of a folder, sorted by folder and then file name.
-std::vector<PatientListing> listPatientFolder(const std::string& folder);
+// All the listings of a folder, sorted by folder and then file name (a folder that
+// could not be read before the files read in it).
+std::vector<PatientListing> listPatientFolder(const std::string& folder,
+                                              const PatientFolderLister& list = {});
+
+// The start of the error of a folder that could not be read; the system's reason
+// follows.
+inline constexpr const char* kUnreadableFolderText = "The folder cannot be read: ";
 
 // The name of an aid style as the patient page shows it; a number outside the list
 // shows as its first entry.

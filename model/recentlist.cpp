@@ -1,6 +1,7 @@
 #include "model/recentlist.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -18,9 +19,20 @@ bool isUsableRecentPath(std::string_view path) {
     });
 }
 
-RecentList withRecentFile(RecentList list, const std::string& path) {
-    if (!isUsableRecentPath(path))
+namespace {
+
+// The path with "." and ".." steps and doubled slashes taken out, so that two
+// spellings of one file make one entry.
+std::string normalPath(const std::string& path) {
+    return std::filesystem::path(path).lexically_normal().string();
+}
+
+} // namespace
+
+RecentList withRecentFile(RecentList list, const std::string& given) {
+    if (!isUsableRecentPath(given))
         return list;
+    const std::string path = normalPath(given);
     std::erase(list, path);
     list.insert(list.begin(), path);
     if (list.size() > kRecentFilesLimit)
@@ -35,11 +47,12 @@ std::string recentFileKey(std::size_t index) {
 RecentList recentFilesIn(const IniFile& file) {
     RecentList list;
     for (std::size_t i = 0; i < kRecentFilesLimit; ++i) {
-        const std::optional<std::string> path = file.value(kRecentSection, recentFileKey(i));
-        if (!path || !isUsableRecentPath(*path) ||
-            std::find(list.begin(), list.end(), *path) != list.end())
+        const std::optional<std::string> value = file.value(kRecentSection, recentFileKey(i));
+        if (!value || !isUsableRecentPath(*value))
             continue;
-        list.push_back(*path);
+        const std::string path = normalPath(*value);
+        if (std::find(list.begin(), list.end(), path) == list.end())
+            list.push_back(path);
     }
     return list;
 }

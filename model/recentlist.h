@@ -20,14 +20,16 @@ using RecentList = std::vector<std::string>;
 // free of control characters (a line break could not be written back).
 bool isUsableRecentPath(std::string_view path);
 
-// The list with path first: an earlier entry of the same path goes, and so does the
+// The list with path first, written without "." and ".." steps or doubled slashes:
+// an earlier entry of the same path goes, and so does the
 // oldest one beyond the limit. A path that is not usable leaves the list as it was.
 RecentList withRecentFile(RecentList list, const std::string& path);
 
 // "File1" for the first entry.
 std::string recentFileKey(std::size_t index);
 
-// File1 .. File8 of the section in order; unusable and repeated paths are skipped.
+// File1 .. File8 of the section in order, each path written as withRecentFile
+// writes it; unusable and repeated paths are skipped.
 RecentList recentFilesIn(const IniFile& file);
 
 // Writes the list into the section, File1 first. Keys past the list's end are

@@ -1,6 +1,8 @@
 #include "model/settings.h"
 
+#include "model/fileio.h"
 #include "model/inifile.h"
+#include "model/safetext.h"
 
 namespace {
 
@@ -25,6 +27,22 @@ void writeSettings(const DocumentState& state) {
 
 void writeSettings() {
     writeSettings(document);
+}
+
+std::string readPatientFolder(const DocumentState& state) {
+    return readProfileString(settingsPath(state), kSettingsSection, kPatientFolderKey,
+                             state.dataPath);
+}
+
+void writePatientFolder(const DocumentState& state, const std::string& folder) {
+    const std::string path = settingsPath(state);
+    updateProfileFile(path, [&](IniFile& file) {
+        if (!file.setValue(kSettingsSection, kDataPathKey, state.dataPath) ||
+            !file.setValue(kSettingsSection, kPatientFolderKey, folder))
+            throw FileError("Cannot write the patient folder to " + quotedPath(path) +
+                            ": the folder's name holds a line break");
+        return true;
+    });
 }
 
 RecentList readRecentFiles(const DocumentState& state) {

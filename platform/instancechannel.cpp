@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -19,8 +20,38 @@ constexpr qint64 kLongestRequest = 16 * 1024;
 // A connection that sends no request within this time is closed.
 constexpr int kRequestTimeoutMilliseconds = 10000;
 
+// How often a second start tries again while the copy holding the lock is not yet
+// listening: it takes the lock before it builds its window and opens the socket.
+constexpr unsigned long kConnectRetryMilliseconds = 50;
+
 int remaining(const QDeadlineTimer& deadline) {
     return static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
+}
+
+// Whether a failed connection may still succeed: nothing listens on the name yet,
+// or a socket left by a killed copy is still there.
+bool notListeningYet(QLocalSocket::LocalSocketError error) {
+    return error == QLocalSocket::ServerNotFoundError ||
+           error == QLocalSocket::ConnectionRefusedError;
+}
+
+// Connects to name, trying again until the deadline while nothing listens there.
+// Nothing once connected, else why it failed.
+std::optional<HandOffResult> connectBefore(QLocalSocket& socket, const QString& name,
+                                           const QDeadlineTimer& deadline) {
+    for (;;) {
+        socket.connectToServer(name);
+        if (socket.waitForConnected(remaining(deadline)))
+            return std::nullopt;
+        const QLocalSocket::LocalSocketError error = socket.error();
+        if (!notListeningYet(error))
+            return error == QLocalSocket::SocketTimeoutError ? HandOffResult::NoAnswer
+                                                             : HandOffResult::NoListener;
+        if (deadline.remainingTime() <= static_cast<qint64>(kConnectRetryMilliseconds))
+            return HandOffResult::NoListener;
+        socket.abort();
+        QThread::msleep(kConnectRetryMilliseconds);
+    }
 }
 
 } // namespace
@@ -50,10 +81,8 @@ HandOffResult sendToRunningInstance(const InstanceRequest& request, const QStrin
                                     int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(remaining(deadline)))
-        return socket.error() == QLocalSocket::SocketTimeoutError ? HandOffResult::NoAnswer
-                                                                  : HandOffResult::NoListener;
+    if (const std::optional<HandOffResult> failed = connectBefore(socket, name, deadline))
+        return *failed;
     socket.write(encodeRequest(request));
     QByteArray answer;
     while (!answer.contains('\n')) {
@@ -99,8 +128,23 @@ void InstanceListener::readRequest(QLocalSocket* socket) {
     socket->write(kAcknowledgement);
     socket->flush();
     socket->disconnectFromServer();
-    if (request->kind == InstanceRequest::Kind::Raise)
+    if (holding_)
+        held_.push_back(*request);
+    else
+        deliver(*request);
+}
+
+void InstanceListener::deliverRequests() {
+    holding_ = false;
+    std::vector<InstanceRequest> held;
+    held.swap(held_);
+    for (const InstanceRequest& request : held)
+        deliver(request);
+}
+
+void InstanceListener::deliver(const InstanceRequest& request) {
+    if (request.kind == InstanceRequest::Kind::Raise)
         emit raiseRequested();
     else
-        emit openRequested(request->path);
+        emit openRequested(request.path);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QLocalServer;
 class QLocalSocket;
@@ -35,12 +36,16 @@ enum class HandOffResult {
 };
 
 // Sends the request to the copy listening on name and waits at most timeoutMs in all.
+// While nothing listens there yet (the copy holding the lock is still starting), it
+// tries again within that time.
 HandOffResult sendToRunningInstance(const InstanceRequest& request,
                                     const QString& name = instanceChannelName(),
                                     int timeoutMs = 5000);
 
 // The running copy's side. Each request is acknowledged as soon as it is read; what
-// it asks is done by whoever takes the signals.
+// it asks is done by whoever takes the signals. Requests read before
+// deliverRequests() are kept, so the socket can listen while the window is still
+// being made and no file handed over meanwhile is lost.
 class InstanceListener : public QObject {
     Q_OBJECT
   public:
@@ -51,6 +56,9 @@ class InstanceListener : public QObject {
     // when the socket cannot be made.
     bool listen(const QString& name = instanceChannelName());
 
+    // Signals the requests kept so far, in order, and every later one as it is read.
+    void deliverRequests();
+
   signals:
     void raiseRequested();
     void openRequested(const QString& path);
@@ -58,6 +66,9 @@ class InstanceListener : public QObject {
   private:
     void acceptConnections();
     void readRequest(QLocalSocket* socket);
+    void deliver(const InstanceRequest& request);
 
     QLocalServer* server_;
+    std::vector<InstanceRequest> held_;
+    bool holding_ = true;
 };

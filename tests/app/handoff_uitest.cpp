@@ -9,6 +9,7 @@
 #include <QLocalServer>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <cstring>
 #include <sys/socket.h>
@@ -75,6 +76,7 @@ class HandOffTest : public ProgramFixture {
         plantStaleSocket(instanceChannelName());
         ASSERT_TRUE(listener.listen()) << "a stale socket does not block the start";
         fmWinMain->fileIntake().listenTo(listener);
+        listener.deliverRequests();
     }
     void TearDown() override {
         if (second.state() != QProcess::NotRunning) {
@@ -148,6 +150,39 @@ TEST(HandOffGiveUpTest, ALockHolderThatDoesNotAnswerIsReportedAndNeverWaitedForF
     const QByteArray said = second.readAllStandardError();
     EXPECT_TRUE(said.contains("MESSAGE Error|The program is already running.  It did not answer"))
         << said.toStdString();
+}
+
+// The copy holding the lock listens only once its application exists; a second
+// start made meanwhile keeps trying and hands its file over. A request read before
+// the window takes requests is kept for it, not lost.
+TEST(HandOffLateListenerTest, ASecondStartWaitsForACopyThatIsStillStarting) {
+    for (const bool staleSocket : {false, true}) {
+        SCOPED_TRACE(staleSocket ? "a killed copy's socket is left" : "no socket yet");
+        PrivateRuntime runtime;
+        SingleInstanceGuard guard;
+        ASSERT_TRUE(guard.acquire());
+        if (staleSocket)
+            plantStaleSocket(instanceChannelName());
+        TempDir work;
+        const std::string file = work.file("MILLER.TAV");
+        writeBytes(file, std::vector<uint8_t>(1372, 0));
+
+        InstanceListener listener;
+        QSignalSpy opened(&listener, &InstanceListener::openRequested);
+        bool listening = false;
+        QTimer::singleShot(1500, [&] { listening = listener.listen(); });
+        QProcess second;
+        startSecond(second, QString::fromStdString(work.path().string()),
+                    {QString::fromStdString(file)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; },
+                                    kProcessLimitMilliseconds));
+        EXPECT_TRUE(listening);
+        EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+        EXPECT_EQ(opened.count(), 0) << "kept until the window takes requests";
+        listener.deliverRequests();
+        ASSERT_EQ(opened.count(), 1);
+        EXPECT_EQ(opened.at(0).at(0).toString(), QString::fromStdString(file));
+    }
 }
 
 TEST(InstanceChannelTest, RequestsTravelIntactAndStrangeLinesAreRefused) {

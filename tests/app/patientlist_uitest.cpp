@@ -1,6 +1,7 @@
 // File > Patients... through the real main window, with scripted dialogs.
 #include "app/patientlist.h"
 #include "app/patientlistmodel.h"
+#include "model/inifile.h"
 #include "model/patientfile.h"
 #include "model/settings.h"
 #include "model/textslot.h"
@@ -112,6 +113,64 @@ TEST_F(PatientListTest, ListFillsWithEveryFileOfTheDataFolderAndItsSubFolders) {
               (QStringList{"Novak", "Lee", QStringLiteral("Müller"), unsupported}));
 }
 
+// Names sort as they are searched, accents and case aside, the text itself breaking
+// a tie: Müller beside Muller, Édouard among the e's, Østergaard among the o's.
+TEST(PatientListSort, NamesSortWithoutRegardToAccentsOrCase) {
+    const std::pair<const char*, const char*> names[] = {
+        {"M\xFCller", "\xD6sten"},
+        {"Muller", "Zo\xEB"},
+        {"\xC9"
+         "douard",
+         "adam"},
+        {"\xD8stergaard", "\xC9mile"},
+        {"Zimmer", "Ulla"},
+        {"Adams", "Bob"},
+        {"adams", "bobby"},
+    };
+    PatientListModel model;
+    std::vector<PatientListing> listings;
+    for (const auto& [last, first] : names) {
+        PatientListing listing;
+        listing.lastName = last;
+        listing.firstName = first;
+        listing.clinician = first;
+        listings.push_back(listing);
+    }
+    model.append(std::move(listings));
+    PatientFilterProxy proxy;
+    proxy.setSourceModel(&model);
+    proxy.setSortRole(PatientListModel::kSortRole);
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        QStringList lastNames;
+    } cases[] = {
+        {PatientListModel::LastName,
+         Qt::AscendingOrder,
+         {"Adams", "adams", QStringLiteral("Édouard"), "Muller", QStringLiteral("Müller"),
+          QStringLiteral("Østergaard"), "Zimmer"}},
+        {PatientListModel::LastName,
+         Qt::DescendingOrder,
+         {"Zimmer", QStringLiteral("Østergaard"), QStringLiteral("Müller"), "Muller",
+          QStringLiteral("Édouard"), "adams", "Adams"}},
+        {PatientListModel::FirstName,
+         Qt::AscendingOrder,
+         {QStringLiteral("Édouard"), "Adams", "adams", QStringLiteral("Østergaard"),
+          QStringLiteral("Müller"), "Zimmer", "Muller"}},
+        {PatientListModel::Clinician,
+         Qt::DescendingOrder,
+         {"Muller", "Zimmer", QStringLiteral("Müller"), QStringLiteral("Østergaard"), "adams",
+          "Adams", QStringLiteral("Édouard")}},
+    };
+    for (const auto& c : cases) {
+        proxy.sort(c.column, c.order);
+        QStringList shown;
+        for (int row = 0; row < proxy.rowCount(); ++row)
+            shown << proxy.index(row, PatientListModel::LastName).data().toString();
+        EXPECT_EQ(shown, c.lastNames) << c.column << ' ' << c.order;
+    }
+}
+
 TEST_F(PatientListTest, TypingFindsByNameOrIdWhateverTheAccentsAndCase) {
     TfmPatientList* list = openList();
     ASSERT_NE(list, nullptr);
@@ -162,6 +221,43 @@ TEST_F(PatientListTest, EnterOpensThePatientAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(document.dataPath, files.path().string() + "/east/");
 }
 
+// Loading a patient moves the data folder to that patient's folder; the list keeps
+// the folder chosen for it, and shows the data folder only while none was chosen.
+TEST_F(PatientListTest, ThePatientListKeepsItsOwnFolderAfterALoad) {
+    const std::string root = files.path().string() + "/";
+    const std::string east = root + "east/";
+    const struct {
+        const char* name;
+        std::optional<std::string> patientFolder;
+        QStringList expected;
+    } cases[] = {
+        {"no folder chosen", std::nullopt, {"Lee", "Novak"}},
+        {"the whole folder chosen",
+         root,
+         {"Lee", QStringLiteral("Müller"), "Novak", QString::fromLatin1(kUnsupportedFileMessage)}},
+        {"the deepest folder chosen", root + "east/west/", {"Lee"}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        fs::remove(startDir.file(kSettingsFileName));
+        if (row.patientFolder)
+            writeProfileString(startDir.file(kSettingsFileName), kSettingsSection,
+                               kPatientFolderKey, *row.patientFolder);
+        document.dataPath = root;
+        script.setNextFileName(QString::fromStdString(east + "b.tav"));
+        trigger("Load1");
+        settle();
+        ASSERT_EQ(document.dataPath, east);
+        trigger("Patients1");
+        auto* list = fmWinMain->findChild<TfmPatientList*>();
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+        EXPECT_EQ(lastNames(list), row.expected);
+        list->close();
+        settle();
+    }
+}
+
 TEST_F(PatientListTest, ABrokenFileSaysWhyAndIsNotOpened) {
     TfmPatientList* list = openList();
     ASSERT_NE(list, nullptr);
@@ -176,6 +272,12 @@ TEST_F(PatientListTest, ABrokenFileSaysWhyAndIsNotOpened) {
 }
 
 TEST_F(PatientListTest, FolderButtonReadsTheChosenFolderAndKeepsItAsDataPath) {
+    {
+        std::ofstream ini(startDir.file(kSettingsFileName), std::ios::binary);
+        ini << "; clinic\n[Information]\nDataPath=/old/\nColour = blue\n"
+               "[Recent Files]\nFile1=/x/A.TAV\n";
+    }
+    document.dataPath = files.path().string() + "/";
     TfmPatientList* list = openList();
     ASSERT_NE(list, nullptr);
     const QString east = QString::fromStdString((files.path() / "east").string());
@@ -188,8 +290,10 @@ TEST_F(PatientListTest, FolderButtonReadsTheChosenFolderAndKeepsItAsDataPath) {
     std::ifstream ini(startDir.file(kSettingsFileName));
     std::stringstream text;
     text << ini.rdbuf();
-    EXPECT_NE(text.str().find("DataPath=" + east.toStdString() + "/"), std::string::npos)
-        << text.str();
+    const std::string kept = east.toStdString() + "/";
+    EXPECT_EQ(text.str(), "; clinic\n[Information]\nDataPath=" + kept +
+                              "\nColour = blue\nPatientFolder=" + kept +
+                              "\n[Recent Files]\nFile1=/x/A.TAV\n");
 
     TfmPatientList::setFolderChooser([](QWidget*, const QString&) { return std::nullopt; });
     QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),

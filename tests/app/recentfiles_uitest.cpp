@@ -100,6 +100,20 @@ TEST_F(RecentFilesTest, TheListIsKeptInTheSettingsFileBesideDataPath) {
     EXPECT_EQ(fmWinMain->recentFiles().files(), (RecentList{second, first}));
 }
 
+// A data folder that cannot be written (its name holds a line break) is reported,
+// and the recent files are still kept.
+TEST_F(RecentFilesTest, ASettingThatCannotBeWrittenDoesNotLoseTheRecentFiles) {
+    const std::string first = saveAs("FIRST.TAV", "First");
+    document.dataPath = "/clinic/a\nb/";
+    ASSERT_TRUE(closeProgram());
+    const auto errors = script.shownOf(ScriptedDialogService::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].text.contains("DataPath")) << errors[0].text.toStdString();
+    std::stringstream ini;
+    ini << std::ifstream(startDir.file("TAVIK.INI")).rdbuf();
+    EXPECT_EQ(ini.str(), "[Recent]\nFile1=" + first + "\n");
+}
+
 // A drag enter and a drop, as the window system delivers them to the widget under
 // the cursor; true when the drag was accepted.
 bool dragAndDrop(QWidget* target, const QMimeData& data) {

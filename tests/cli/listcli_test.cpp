@@ -1,4 +1,5 @@
 // tavik-cli list: the patient files of a folder as JSON or CSV.
+#include "cli/listcommand.h"
 #include "model/patientfile.h"
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
@@ -109,6 +110,39 @@ TEST_F(ListCli, WrongArgumentsAndAnUnreadableFolderExitWithOne) {
     EXPECT_EQ(missing.out, "");
     EXPECT_TRUE(contains(missing.err, "Cannot read folder")) << missing.err;
     EXPECT_TRUE(contains(missing.err, "nowhere")) << missing.err;
+}
+
+// A folder under DIR that cannot be read is a line of its own; the list is written
+// whole and the exit code says it may lack files.
+TEST_F(ListCli, AFolderThatCannotBeReadIsListedAndExitsWithOne) {
+    fs::create_directories(dir.path() / "locked");
+    touch(dir.file("locked"));
+    fs::remove(dir.file("BAD.TAV"));
+    const PatientFolderLister lister = [this](const fs::path& folder, std::error_code& ec) {
+        if (folder == dir.path() / "locked") {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<PatientFolderEntry>{};
+        }
+        return listFolderEntries(folder, ec);
+    };
+    for (const bool csv : {false, true}) {
+        Args args{dir.path().string()};
+        if (csv)
+            args.push_back("--csv");
+        std::ostringstream out, err;
+        EXPECT_EQ(runListWith(args, out, err, lister), 1) << csv;
+        EXPECT_EQ(err.str(), "");
+        const std::string line =
+            csv ? ",,,,,,,,,locked,2026-01-02T03:04:05Z,The folder cannot be read: "
+                  "Permission denied\r\n"
+                : R"({"file": "", "folder": "locked", "lastChange": "2026-01-02T03:04:05Z", )"
+                  R"("error": "The folder cannot be read: Permission denied"}, )";
+        const std::size_t at = out.str().find(line);
+        EXPECT_NE(at, std::string::npos) << out.str();
+        EXPECT_LT(out.str().find("KOWALSKI.TAV"), at) << "in folder order";
+        EXPECT_GT(out.str().find("north"), at) << "the search went on";
+    }
+    EXPECT_EQ(runTool({"list", dir.path().string()}).code, 0) << "readable, it exits with 0";
 }
 
 TEST_F(ListCli, AnEmptyFolderIsAnEmptyList) {

@@ -135,6 +135,84 @@ TEST(PatientScan, AFolderThatCannotBeReadRaisesAndStopEndsTheScan) {
     EXPECT_EQ(calls, 2);
 }
 
+// A folder that cannot be read, or not to its end, is an entry of its own with the
+// reason; the files it gave and the other folders are listed all the same.
+TEST(PatientScan, AFolderThatCannotBeReadIsListedAndTheRestGoOn) {
+    TempDir dir;
+    const fs::path root = dir.path();
+    writePatient(root / "A.TAV", "Ash", "", "", 0, 0);
+    writePatient(root / "half" / "H.TAV", "Hale", "", "", 0, 0);
+    writePatient(root / "half" / "I.TAV", "Ives", "", "", 0, 0);
+    writePatient(root / "locked" / "L.TAV", "Lock", "", "", 0, 0);
+    writePatient(root / "locked2" / "deep" / "M.TAV", "Moe", "", "", 0, 0);
+    writePatient(root / "north" / "C.TAV", "Cole", "", "", 1, 2);
+    const PatientFolderLister lister = [&](const fs::path& folder, std::error_code& ec) {
+        if (folder == root / "locked" || folder == root / "locked2") {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<PatientFolderEntry>{};
+        }
+        std::vector<PatientFolderEntry> entries = listFolderEntries(folder, ec);
+        if (folder == root / "half") { // one entry read, then the folder fails
+            std::erase_if(entries, [](const auto& e) { return e.name == "I.TAV"; });
+            ec = std::make_error_code(std::errc::io_error);
+        }
+        return entries;
+    };
+    const std::vector<PatientListing> all = listPatientFolder(root.string() + "/", lister);
+    const struct {
+        const char* folder;
+        const char* file;
+        const char* lastName;
+        const char* error;
+        bool isFolder;
+    } expected[] = {
+        {"", "A.TAV", "Ash", "", false},
+        {"half", "", "", "The folder cannot be read: Input/output error", true},
+        {"half", "H.TAV", "Hale", "", false},
+        {"locked", "", "", "The folder cannot be read: Permission denied", true},
+        {"locked2", "", "", "The folder cannot be read: Permission denied", true},
+        {"north", "C.TAV", "Cole", "", false},
+    };
+    ASSERT_EQ(all.size(), std::size(expected));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(all[i].folder, expected[i].folder);
+        EXPECT_EQ(all[i].fileName, expected[i].file);
+        EXPECT_EQ(all[i].lastName, expected[i].lastName);
+        EXPECT_EQ(all[i].error, expected[i].error);
+        EXPECT_EQ(all[i].isFolder, expected[i].isFolder);
+    }
+    EXPECT_EQ(all[3].path, root.string() + "/locked");
+    EXPECT_EQ(all[5].rightAidStyle, 1);
+    EXPECT_EQ(all[5].leftAidStyle, 2);
+}
+
+// The folder asked for fails only when it gives nothing at all.
+TEST(PatientScan, TheFolderAskedForFailsOnlyWhenItGivesNothing) {
+    TempDir dir;
+    const fs::path root = dir.path();
+    writePatient(root / "A.TAV", "Ash", "", "", 0, 0);
+    writePatient(root / "north" / "C.TAV", "Cole", "", "", 1, 2);
+    const PatientFolderLister rootFails = [&](const fs::path& folder, std::error_code& ec) {
+        std::vector<PatientFolderEntry> entries = listFolderEntries(folder, ec);
+        if (folder == root)
+            ec = std::make_error_code(std::errc::io_error);
+        return entries;
+    };
+    const std::vector<PatientListing> partial = listPatientFolder(root.string(), rootFails);
+    ASSERT_FALSE(partial.empty());
+    EXPECT_EQ(partial[0].folder, "");
+    EXPECT_EQ(partial[0].fileName, "");
+    EXPECT_TRUE(partial[0].isFolder);
+    EXPECT_EQ(partial.size(), 3u) << "the folder, A, C";
+    EXPECT_EQ(partial[2].lastName, "Cole");
+    const PatientFolderLister nothing = [](const fs::path&, std::error_code& ec) {
+        ec = std::make_error_code(std::errc::permission_denied);
+        return std::vector<PatientFolderEntry>{};
+    };
+    EXPECT_THROW(listPatientFolder(root.string(), nothing), FileError);
+}
+
 TEST(PatientScan, ExtensionIsTavInAnyCase) {
     const std::pair<const char*, bool> cases[] = {
         {"A.TAV", true},   {"a.tav", true}, {"a.TaV", true},  {".tav", true},       {"TAV", false},

@@ -44,6 +44,18 @@ TEST(RecentListTest, NewestFirstEachPathOnceAtMostEight) {
         {"relative path refused", {"/a/X.TAV"}, "X.TAV", {"/a/X.TAV"}},
         {"line break refused", {"/a/X.TAV"}, "/a/B\nC.TAV", {"/a/X.TAV"}},
         {"empty refused", {"/a/X.TAV"}, "", {"/a/X.TAV"}},
+        {"a dot step is the same file",
+         {"/a/p2.TAV", "/b/Q.TAV"},
+         "/a/./p2.TAV",
+         {"/a/p2.TAV", "/b/Q.TAV"}},
+        {"a step up and doubled slashes are the same file",
+         {"/b/Q.TAV", "/a/p2.TAV"},
+         "/a/c/..//p2.TAV",
+         {"/a/p2.TAV", "/b/Q.TAV"}},
+        {"a new file is kept without its dot steps",
+         {"/b/Q.TAV"},
+         "/c/./d/../R.TAV",
+         {"/c/R.TAV", "/b/Q.TAV"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(withRecentFile(c.before, c.added), c.after) << c.name;
@@ -53,10 +65,11 @@ TEST(RecentListTest, BadLinesOfTheSectionArePassedOver) {
     const IniFile file = IniFile::parse("[Recent]\n"
                                         "File1=relative/A.TAV\n"
                                         "File2=/ok/B.TAV\n"
-                                        "File3=/ok/B.TAV\n"
+                                        "File3=/ok/./B.TAV\n"
                                         "File4=\n"
                                         "File5=/bad/\tTAB.TAV\n"
                                         "Other=/ok/NOT.TAV\n"
+                                        "File7=/ok/x/../C D.TAV\n"
                                         "File8=  /ok/C D.TAV  \n"
                                         "File9=/ok/NINE.TAV\n"
                                         "[Information]\n"
