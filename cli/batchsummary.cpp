@@ -111,18 +111,6 @@ SummaryRow failedFileRow(const std::string& file, const std::string& error) {
     return row;
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 std::string csvLine(const SummaryRow& row) {
     std::string line;
     for (std::size_t i = 0; i < row.size(); ++i) {
@@ -131,20 +119,4 @@ std::string csvLine(const SummaryRow& row) {
         line += csvField(row[i]);
     }
     return line + "\r\n";
-}
-
-std::string utf8FileName(std::string_view name) {
-    std::string text;
-    for (std::size_t i = 0; i < name.size();) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        const std::size_t length = byte < 0x80 ? 1 : utf8Length(name, i);
-        if (length == 0) {
-            text += latin1ToUtf8(name.substr(i, 1));
-            ++i;
-            continue;
-        }
-        text += name.substr(i, length);
-        i += length;
-    }
-    return text;
 }

@@ -3,6 +3,9 @@
 // quotes doubled) in UTF-8.
 #pragma once
 
+#include "cli/csv.h"
+#include "model/safetext.h"
+
 #include "curves/curveload.h"
 #include "model/fittingrecord.h"
 
@@ -28,11 +31,5 @@ SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record, E
 // A file that gave no patient: its name and the reason, the rest empty.
 SummaryRow failedFileRow(const std::string& file, const std::string& error);
 
-// A field as it stands in a CSV line: in quotes where it needs them.
-std::string csvField(std::string_view text);
 // The fields joined by commas, ended by CRLF.
 std::string csvLine(const SummaryRow& row);
-
-// A file name as UTF-8 text: valid UTF-8 stays as it is, any other byte is taken as a
-// Latin-1 character, as the patient files' own texts are.
-std::string utf8FileName(std::string_view name);

@@ -1,6 +1,7 @@
 // tavik-cli list: the patient files under a folder, as the patient list shows them.
 #include "cli/listcommand.h"
 
+#include "cli/csv.h"
 #include "cli/help.h"
 #include "cli/json.h"
 #include "model/fileio.h"
@@ -13,24 +14,6 @@
 #include <ostream>
 
 namespace {
-
-// A name from the file system as UTF-8: bytes that are no UTF-8 are taken as
-// Latin-1, as older systems named their files.
-std::string nameAsUtf8(std::string_view name) {
-    std::string out;
-    for (std::size_t i = 0; i < name.size();) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        const std::size_t length = c < 0x80 ? 1 : utf8Length(name, i);
-        if (length == 0) {
-            out += latin1ToUtf8(name.substr(i, 1));
-            ++i;
-            continue;
-        }
-        out += name.substr(i, length);
-        i += length;
-    }
-    return out;
-}
 
 // "2026-12-07T09:30:00Z".
 std::string isoTime(int64_t seconds) {
@@ -67,8 +50,8 @@ std::string listJson(const std::vector<PatientListing>& listings) {
     json.beginArray();
     for (const PatientListing& listing : listings) {
         json.beginObject();
-        json.key("file").utf8(nameAsUtf8(listing.fileName));
-        json.key("folder").utf8(nameAsUtf8(listing.folder));
+        json.key("file").utf8(utf8FileName(listing.fileName));
+        json.key("folder").utf8(utf8FileName(listing.folder));
         json.key("lastChange").utf8(isoTime(listing.modifiedTime));
         if (!listing.readable()) {
             json.key("error").utf8(listing.error);
@@ -82,16 +65,6 @@ std::string listJson(const std::vector<PatientListing>& listings) {
     return json.text() + '\n';
 }
 
-// A field of RFC 4180: quoted when it holds a comma, a quote or a line break.
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
-}
-
 std::string listCsv(const std::vector<PatientListing>& listings) {
     std::string out;
     for (const Column& column : kColumns)
@@ -100,8 +73,9 @@ std::string listCsv(const std::vector<PatientListing>& listings) {
     for (const PatientListing& listing : listings) {
         for (const Column& column : kColumns)
             out += (listing.readable() ? csvField(column.value(listing)) : std::string()) + ',';
-        out += csvField(nameAsUtf8(listing.fileName)) + ',' + csvField(nameAsUtf8(listing.folder)) +
-               ',' + isoTime(listing.modifiedTime) + ',' + csvField(listing.error) + "\r\n";
+        out += csvField(utf8FileName(listing.fileName)) + ',' +
+               csvField(utf8FileName(listing.folder)) + ',' + isoTime(listing.modifiedTime) + ',' +
+               csvField(listing.error) + "\r\n";
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "model/safetext.h"
 
+#include "model/textslot.h"
+
 #include <cstdio>
 
 namespace {
@@ -70,4 +72,20 @@ std::string quotedPath(std::string_view path) {
         ++i;
     }
     return out + "\"";
+}
+
+std::string utf8FileName(std::string_view name) {
+    std::string text;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const std::size_t length = byte < 0x80 ? 1 : utf8Length(name, i);
+        if (length == 0) {
+            text += latin1ToUtf8(name.substr(i, 1));
+            ++i;
+            continue;
+        }
+        text += name.substr(i, length);
+        i += length;
+    }
+    return text;
 }

@@ -10,6 +10,10 @@
 // overlong forms or surrogates), or 0 when none starts there.
 std::size_t utf8Length(std::string_view text, std::size_t i);
 
+// A file name as UTF-8 text: valid UTF-8 stays as it is, any other byte is taken as a
+// Latin-1 character, as the patient files' own texts are.
+std::string utf8FileName(std::string_view name);
+
 // A path as it appears in a message, in double quotes: control characters, DEL, the
 // C1 controls, bytes that are no UTF-8 and the backslash are written as escapes
 // ("\n", "\x1b", "\u009b", "\\"), so that a file name cannot move the cursor or
