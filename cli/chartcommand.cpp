@@ -8,7 +8,6 @@
 #include "cli/optionvalues.h"
 #include "overview/overviewdrawing.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -20,8 +19,6 @@ const char* const kChartUsage = commandUsage("chart");
 constexpr int kLargestScale = 8;
 constexpr int kChartWidth = 640;
 constexpr int kChartHeight = 400;
-// A point is as many pixels as on a 96 dpi screen.
-constexpr int kDotsPerMetreAt96Dpi = 3780;
 
 std::optional<OverviewChart> chartKind(const std::string& text) {
     if (text == "loudmap")
@@ -32,20 +29,11 @@ std::optional<OverviewChart> chartKind(const std::string& text) {
 }
 
 QByteArray renderChartPng(const OverviewSource& source, OverviewChart chart, int scale) {
-    QImage image(kChartWidth * scale, kChartHeight * scale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::white);
+    QImage image = screenImage(QSize(kChartWidth, kChartHeight), scale, Qt::white);
     QPainter painter(&image);
     drawOverviewChart(painter, QRect(0, 0, kChartWidth, kChartHeight), chart, source);
     painter.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        png.clear();
-    return png;
+    return pngBytes(image);
 }
 
 struct ChartOptions {

@@ -7,7 +7,6 @@
 #include "cli/optionvalues.h"
 #include "curves/curvegraphs.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -17,26 +16,14 @@ namespace {
 
 const char* const kGraphUsage = commandUsage("graph");
 constexpr int kLargestScale = 8;
-// The page's fonts are sized for a 96 dpi screen; the image says the same, so that a
-// point is as many pixels as on the screen.
-constexpr int kDotsPerMetreAt96Dpi = 3780;
 
 // The panel at scale times the page's pixels, encoded as PNG.
 QByteArray renderPanelPng(const GraphScene& scene, int scale) {
-    QImage image(kGraphPanelWidth * scale, kGraphPanelHeight * scale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-    image.fill(Qt::black);
+    QImage image = screenImage(QSize(kGraphPanelWidth, kGraphPanelHeight), scale, Qt::black);
     QPainter painter(&image);
     drawGraphPanel(painter, scene);
     painter.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        png.clear();
-    return png;
+    return pngBytes(image);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "model/fileio.h"
 #include "platform/fontnames.h"
 
+#include <QBuffer>
+
 #include <ostream>
 #include <span>
 
@@ -17,6 +19,25 @@ void quietStartHandler(QtMsgType type, const QMessageLogContext& context, const 
 }
 
 } // namespace
+
+QImage screenImage(QSize size, int scale, const QColor& fill) {
+    constexpr int kDotsPerMetreAt96Dpi = 3780;
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+    image.fill(fill);
+    return image;
+}
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        png.clear();
+    return png;
+}
 
 std::unique_ptr<QGuiApplication> offscreenApplication() {
     if (QCoreApplication::instance())

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QGuiApplication>
+#include <QImage>
+#include <QSize>
 
 #include <iosfwd>
 #include <memory>
@@ -16,6 +19,13 @@
 // folder, which drawing into an image does not need) stay off the error output;
 // serious messages still get through.
 std::unique_ptr<QGuiApplication> offscreenApplication();
+
+// An image of the given size in screen pixels at scale times those pixels, filled with
+// the colour. Its fonts are sized for a 96 dpi screen, as the window's are, so that a
+// point is as many pixels as on the screen.
+QImage screenImage(QSize size, int scale, const QColor& fill);
+// The image encoded as PNG; empty when it could not be encoded.
+QByteArray pngBytes(const QImage& image);
 
 // Writes a command's file atomically: the old file stays whole until the new one is.
 // On failure the reason, naming the file, goes to err and the exit code is returned;
