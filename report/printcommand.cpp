@@ -113,6 +113,14 @@ void saveAsPdf(ReportJob& job, QWidget* mainWindow, const DocumentState& state, 
     for (int page = 0; page < job.pageCount(); ++page)
         job.printPage(target, page);
     const QByteArray pdf = target.finish();
+    if (pdf.isEmpty()) {
+        // Never an empty file in place of the reports asked for.
+        dialogs().error(mainWindow, QString::fromLatin1(kPdfCaption),
+                        QStringLiteral("The reports could not be made into a PDF, so %1 was "
+                                       "not written.")
+                            .arg(QFileInfo(*path).fileName()));
+        return;
+    }
     try {
         writeFileAtomically(path->toStdString(),
                             std::span(reinterpret_cast<const uint8_t*>(pdf.constData()),
