@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "model/fileio.h"
 #include "platform/fontnames.h"
+#include "platform/printtarget.h"
 
 #include <QBuffer>
 
@@ -63,4 +64,21 @@ int writeCommandOutput(const std::string& path, const QByteArray& bytes, std::os
         return kExitFailure;
     }
     return kExitOk;
+}
+
+int writeRenderedPdf(const std::string& path, const std::function<QByteArray()>& render,
+                     const char* what, std::ostream& err) {
+    const auto application = offscreenApplication();
+    QByteArray pdf;
+    try {
+        pdf = render();
+    } catch (const PrintError& e) {
+        err << "tavik-cli: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    if (pdf.isEmpty()) {
+        err << "tavik-cli: " << what << " could not be made into a PDF\n";
+        return kExitFailure;
+    }
+    return writeCommandOutput(path, pdf, err);
 }

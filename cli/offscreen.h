@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -26,6 +27,12 @@ std::unique_ptr<QGuiApplication> offscreenApplication();
 QImage screenImage(QSize size, int scale, const QColor& fill);
 // The image encoded as PNG; empty when it could not be encoded.
 QByteArray pngBytes(const QImage& image);
+
+// Renders a PDF on an offscreen application and writes it as the command's file: a
+// printing failure or an empty PDF (named "the reports", "the overview") goes to err
+// with the exit code 1, and nothing is written.
+int writeRenderedPdf(const std::string& path, const std::function<QByteArray()>& render,
+                     const char* what, std::ostream& err);
 
 // Writes a command's file atomically: the old file stays whole until the new one is.
 // On failure the reason, naming the file, goes to err and the exit code is returned;

@@ -125,17 +125,6 @@ int runOverviewReport(const Args& args, std::ostream&, std::ostream& err) {
     if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
         return code;
 
-    const auto application = offscreenApplication();
-    QByteArray pdf;
-    try {
-        pdf = renderOverview(loaded, page);
-    } catch (const PrintError& e) {
-        err << "tavik-cli: " << e.what() << '\n';
-        return kExitFailure;
-    }
-    if (pdf.isEmpty()) {
-        err << "tavik-cli: the overview could not be made into a PDF\n";
-        return kExitFailure;
-    }
-    return writeCommandOutput(options.values.at("-o"), pdf, err);
+    return writeRenderedPdf(
+        options.values.at("-o"), [&] { return renderOverview(loaded, page); }, "the overview", err);
 }

@@ -76,18 +76,11 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
         return code;
 
-    const auto application = offscreenApplication();
-    QByteArray pdf;
-    try {
-        pdf =
-            renderReports(loaded, fileNameOf(options.file), *options.ear, report, printDateToday());
-    } catch (const PrintError& e) {
-        err << "tavik-cli: " << e.what() << '\n';
-        return kExitFailure;
-    }
-    if (pdf.isEmpty()) {
-        err << "tavik-cli: the reports could not be made into a PDF\n";
-        return kExitFailure;
-    }
-    return writeCommandOutput(output->second, pdf, err);
+    return writeRenderedPdf(
+        output->second,
+        [&] {
+            return renderReports(loaded, fileNameOf(options.file), *options.ear, report,
+                                 printDateToday());
+        },
+        "the reports", err);
 }
