@@ -75,8 +75,9 @@ constexpr OptionHelp kChartOptions[] = {
     {"--kind loudmap|gain",
      "The chart: loudmap, the ear's loudness levels across the six frequencies (threshold, "
      "UCL and the soft, comfortable and loud bands between them, in the unit the loudness "
-     "page shows), or gain, the target gain for soft, average and loud speech beside the gain "
-     "of the fitted curve, the user curve and the aid at the average speech input. Required."},
+     "page shows), or gain, a plot each for soft, average and loud speech with the target gain "
+     "beside the gain of the fitted curve, the user curve and the aid at that speech input. "
+     "Required."},
     kDatabase,
     {"--scale N",
      "Draws at N times 640 x 400 pixels, a whole number from 1 (the default) to 8. The "

@@ -72,10 +72,10 @@ void addLevelMarkersAndLines(ChartPlan& plan, const PlacedLevels& placed,
             const auto& here = placed.at[f][c];
             if (!here)
                 continue;
-            plan.markers.push_back({series, f, *here, measured[f][c]});
+            plan.markers.push_back({series, 0, f, *here, measured[f][c]});
             if (f + 1 < kFrequencyCount && placed.at[f + 1][c])
                 plan.lines.push_back(
-                    {series, *here, *placed.at[f + 1][c], measured[f][c] && measured[f + 1][c]});
+                    {series, 0, *here, *placed.at[f + 1][c], measured[f][c] && measured[f + 1][c]});
         }
     }
 }
@@ -166,9 +166,14 @@ Series categorySeries(int category) {
     return static_cast<Series>(std::clamp(category, 0, kCategoryCount - 1));
 }
 
-Series gainSeries(int index) {
+Series targetSeries(int level) {
     return static_cast<Series>(static_cast<int>(Series::TargetSoft) +
-                               std::clamp(index, 0, kGainSeriesCount - 1));
+                               std::clamp(level, 0, kSpeechLevelCount - 1));
+}
+
+Series curveSeries(int curve) {
+    return static_cast<Series>(static_cast<int>(Series::Fitted) +
+                               std::clamp(curve, 0, kGainCurveCount - 1));
 }
 
 int shownLevel(int32_t stored, int frequency, bool showInHL) {
@@ -198,11 +203,12 @@ ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measure
     const auto& loudness = earLoudness(record, ear);
     const bool hl = record.showInHL != 0;
     const std::vector<LegendItem> legend = loudnessLegend();
-    ChartPlan plan = startPlan(OverviewChart::LoudnessMap, ear, width, height, legend);
+    ChartPlan plan = startPlan(OverviewChart::LoudnessMap, ear, width, height, legend, {""});
     plan.title = chartName(OverviewChart::LoudnessMap, ear) + (hl ? " (dB HL)" : " (dB SPL)");
     const LevelScale scale = loudnessScale(loudness, hl);
-    plan.levelTicks = loudnessTicks(plan.frame, scale);
-    const PlacedLevels placed = placeLevels(loudness, plan.frame, scale, hl);
+    const PixelRect& frame = plan.panels.front().frame;
+    plan.levelTicks = loudnessTicks(frame, scale);
+    const PlacedLevels placed = placeLevels(loudness, frame, scale, hl);
     addBands(plan, placed);
     addLevelMarkersAndLines(plan, placed, measured);
     addOrderMarks(plan, placed, loudness);

@@ -1,13 +1,14 @@
-// The overview charts as plain data: where the frame, the scales, the points, the
+// The overview charts as plain data: where the frames, the scales, the points, the
 // lines, the loudness bands and the marks of an ear's loudness map and of its gain
 // chart lie in a picture of a given size. The drawing (overviewdrawing.cpp) only adds
 // pens, brushes and fonts, so every position here is tested without a display.
 //
-// Both charts run the six frequencies across, octave-spaced: 250 Hz on the frame's
-// left line, 4000 Hz on its right line, and each frequency log2(f / 250) / 4 of the
-// width in from the left (3000 Hz at log2(12) / 4). The loudness map's level scale
-// grows downwards, as on an audiogram, in the unit the loudness page shows; the gain
-// scale grows upwards.
+// The loudness map is one plot; the gain chart three side by side, for soft, average
+// and loud speech, on one gain scale. Every plot runs the six frequencies across,
+// octave-spaced: 250 Hz on its frame's left line, 4000 Hz on its right line, and each
+// frequency log2(f / 250) / 4 of the width in from the left (3000 Hz at log2(12) / 4).
+// The loudness map's level scale grows downwards, as on an audiogram, in the unit the
+// loudness page shows; the gain scale grows upwards.
 #pragma once
 
 #include "curves/graphgeometry.h"
@@ -46,10 +47,11 @@ enum class Series {
     User,
     Aid,
 };
-inline constexpr int kGainSeriesCount = 6; // TargetSoft .. Aid
 Series categorySeries(int category);
-// TargetSoft .. Aid of index 0..5.
-Series gainSeries(int index);
+// TargetSoft, TargetAverage, TargetLoud of speech level 0..2.
+Series targetSeries(int level);
+// Fitted, User, Aid of curve 0..2.
+Series curveSeries(int curve);
 
 // The shape of a point, told apart without colour. Audiogram habit for the threshold
 // (right O, left X); the UCL as an angle opening away from the ear's side (right "<",
@@ -78,6 +80,7 @@ Stroke seriesStroke(Series series);
 
 struct ChartMarker {
     Series series;
+    int panel;     // the plot it lies in, left to right
     int frequency; // 0..5
     ChartPoint at;
     bool measured; // false: drawn hollow, as predicted
@@ -88,6 +91,7 @@ struct ChartMarker {
 // level is missing, so a gap stays a gap.
 struct ChartLine {
     Series series;
+    int panel;
     ChartPoint from;
     ChartPoint to;
     bool measured; // both ends measured
@@ -127,22 +131,29 @@ struct LegendEntry {
     std::string text;
 };
 
+// One plot of a chart, with its own frequency scale. A frequency's number is left out
+// (its grid line stays) where the plot is too narrow for it beside its neighbours.
+struct ChartPanel {
+    PixelRect frame;   // its frame lines lie on left, top, right - 1, bottom - 1
+    std::string title; // above the frame; empty for the loudness map's one plot
+    std::vector<ScaleTick> frequencyTicks;
+    std::vector<double> displayFrequencyX; // the gain chart's two graph frequencies
+};
+
 struct ChartPlan {
     OverviewChart chart;
     Ear ear;
-    PixelRect frame; // the plot's frame lines lie on left, top, right - 1, bottom - 1
     std::string title;
-    std::vector<ScaleTick> frequencyTicks;
-    std::vector<ScaleTick> levelTicks;
+    std::vector<ChartPanel> panels;    // left to right, all of one height
+    std::vector<ScaleTick> levelTicks; // numbered left of the first plot, across every plot
     std::vector<ChartBand> bands;
     std::vector<ChartLine> lines;
     std::vector<ChartMarker> markers;
     std::vector<OrderMark> orderMarks;
-    std::vector<double> displayFrequencyX; // the gain chart's two graph frequencies
     std::vector<LegendEntry> legend;
 };
 
-// The x of a frequency index (0..5) in a frame.
+// The x of a frequency index (0..5) in a plot's frame.
 double frequencyX(const PixelRect& frame, int frequency);
 
 // The level scale of a loudness map in the shown unit: -10 to 120 dB HL or 0 to 130 dB
@@ -161,13 +172,15 @@ ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measure
                           int width, int height);
 
 // The gains of an ear at each frequency, as the curve page fits and draws them with
-// that frequency in its graphs: target output minus the speech input for soft, average
-// and loud speech (none where the target is 0), and the fitted, user and aid curves'
-// gain at the average speech input (none where a curve is not complete).
+// that frequency in its graphs, for soft, average and loud speech (index 0..2): target
+// output minus the speech input (none where the target is 0), and the fitted, user and
+// aid curves' output at the speech input minus that input (none where a curve is not
+// complete).
+inline constexpr int kSpeechLevelCount = 3;
+inline constexpr int kGainCurveCount = 3; // fitted, user, aid
 struct GainTable {
-    std::optional<double> gain[kGainSeriesCount][kFrequencyCount];
-    // The same curves' gain at the soft, average and loud speech inputs.
-    std::optional<double> curveGain[3][3][kFrequencyCount];
+    std::optional<double> target[kSpeechLevelCount][kFrequencyCount];
+    std::optional<double> curve[kGainCurveCount][kSpeechLevelCount][kFrequencyCount];
 };
 GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ear ear);
 

@@ -1,6 +1,7 @@
 #include "overview/overviewdrawing.h"
 
 #include "curves/graphpainter.h"
+#include "overview/overviewlayout.h"
 #include "overview/overviewmarkers.h"
 #include "platform/fontnames.h"
 
@@ -79,18 +80,35 @@ void fillBand(QPainter& painter, LoudnessBand band, const QPolygonF& outline) {
 }
 
 void drawGrid(QPainter& painter, const ChartPlan& plan) {
-    const PixelRect& f = plan.frame;
     painter.setPen(QPen(kGridColour, 1));
-    for (const ScaleTick& tick : plan.levelTicks)
-        painter.drawLine(QPointF(f.left, pixelCentre(tick.position)),
-                         QPointF(f.right, pixelCentre(tick.position)));
-    for (const ScaleTick& tick : plan.frequencyTicks)
-        painter.drawLine(QPointF(pixelCentre(tick.position), f.top),
-                         QPointF(pixelCentre(tick.position), f.bottom));
+    for (const ChartPanel& panel : plan.panels) {
+        const PixelRect& f = panel.frame;
+        for (const ScaleTick& tick : plan.levelTicks)
+            painter.drawLine(QPointF(f.left, pixelCentre(tick.position)),
+                             QPointF(f.right, pixelCentre(tick.position)));
+        for (const ScaleTick& tick : panel.frequencyTicks)
+            painter.drawLine(QPointF(pixelCentre(tick.position), f.top),
+                             QPointF(pixelCentre(tick.position), f.bottom));
+    }
+}
+
+// The end labels sit inside the frame's width, clear of the level numbers and of the
+// plot beside.
+void drawFrequencyNumbers(QPainter& painter, const ChartPanel& panel, int height) {
+    for (std::size_t i = 0; i < panel.frequencyTicks.size(); ++i) {
+        const ScaleTick& tick = panel.frequencyTicks[i];
+        const bool first = i == 0, last = i + 1 == panel.frequencyTicks.size();
+        const qreal left = first ? tick.position : last ? tick.position - 40 : tick.position - 20;
+        const Qt::Alignment across = first  ? Qt::AlignLeft
+                                     : last ? Qt::AlignRight
+                                            : Qt::AlignHCenter;
+        painter.drawText(QRectF(left, panel.frame.bottom + 2, 40, height), across | Qt::AlignTop,
+                         QString::fromStdString(tick.label));
+    }
 }
 
 void drawScaleNumbers(QPainter& painter, const ChartPlan& plan) {
-    const PixelRect& f = plan.frame;
+    const PixelRect& f = plan.panels.front().frame;
     setFont(painter, kLabelPixels);
     painter.setPen(kInk);
     const int height = painter.fontMetrics().height();
@@ -101,32 +119,25 @@ void drawScaleNumbers(QPainter& painter, const ChartPlan& plan) {
         painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
                          QString::fromStdString(tick.label));
     }
-    // The end labels sit inside the frame's width, clear of the level numbers.
-    for (std::size_t i = 0; i < plan.frequencyTicks.size(); ++i) {
-        const ScaleTick& tick = plan.frequencyTicks[i];
-        const bool first = i == 0, last = i + 1 == plan.frequencyTicks.size();
-        const qreal left = first ? tick.position : last ? tick.position - 40 : tick.position - 20;
-        const Qt::Alignment across = first  ? Qt::AlignLeft
-                                     : last ? Qt::AlignRight
-                                            : Qt::AlignHCenter;
-        painter.drawText(QRectF(left, f.bottom + 2, 40, height), across | Qt::AlignTop,
-                         QString::fromStdString(tick.label));
-    }
+    for (const ChartPanel& panel : plan.panels)
+        drawFrequencyNumbers(painter, panel, height);
+}
+
+// A graph frequency: a dotted line down the plot from a small triangle at its top.
+void drawDisplayFrequency(QPainter& painter, double x, qreal top, qreal bottom) {
+    QPen pen(kDisplayFrequencyColour, 1);
+    pen.setDashPattern({2, 2});
+    painter.setPen(pen);
+    painter.drawLine(QPointF(pixelCentre(x), top), QPointF(pixelCentre(x), bottom));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kDisplayFrequencyColour);
+    painter.drawPolygon(QPolygonF({QPointF(x - 5, top), QPointF(x + 5, top), QPointF(x, top + 7)}));
 }
 
 void drawDisplayFrequencies(QPainter& painter, const ChartPlan& plan) {
-    for (const double x : plan.displayFrequencyX) {
-        QPen pen(kDisplayFrequencyColour, 1);
-        pen.setDashPattern({2, 2});
-        painter.setPen(pen);
-        painter.drawLine(QPointF(pixelCentre(x), plan.frame.top),
-                         QPointF(pixelCentre(x), plan.frame.bottom));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kDisplayFrequencyColour);
-        const qreal top = plan.frame.top;
-        painter.drawPolygon(
-            QPolygonF({QPointF(x - 5, top), QPointF(x + 5, top), QPointF(x, top + 7)}));
-    }
+    for (const ChartPanel& panel : plan.panels)
+        for (const double x : panel.displayFrequencyX)
+            drawDisplayFrequency(painter, x, panel.frame.top, panel.frame.bottom);
 }
 
 void putMarker(QPainter& painter, MarkerDrawing how, Series series, Ear ear, QPointF at,
@@ -156,11 +167,14 @@ void drawData(QPainter& painter, const ChartPlan& plan, MarkerDrawing how) {
         drawOrderMark(painter, toPoint(mark.at));
 }
 
-void drawFrame(QPainter& painter, const ChartPlan& plan) {
-    const PixelRect& f = plan.frame;
+void drawFrames(QPainter& painter, const ChartPlan& plan) {
     painter.setPen(QPen(kInk, 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left - 1, f.bottom - f.top - 1));
+    for (const ChartPanel& panel : plan.panels) {
+        const PixelRect& f = panel.frame;
+        painter.drawRect(
+            QRectF(f.left + 0.5, f.top + 0.5, f.right - f.left - 1, f.bottom - f.top - 1));
+    }
 }
 
 void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& entry, QRectF swatch,
@@ -179,10 +193,8 @@ void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& ent
     } else if (entry.extra == LegendEntry::Extra::OrderMark) {
         drawOrderMark(painter, middle - QPointF(4, -1));
     } else if (entry.extra == LegendEntry::Extra::DisplayFrequency) {
-        ChartPlan one{};
-        one.frame = {0, static_cast<int>(swatch.top()) + 1, 0, static_cast<int>(swatch.bottom())};
-        one.displayFrequencyX = {middle.x()};
-        drawDisplayFrequencies(painter, one);
+        drawDisplayFrequency(painter, middle.x(), std::floor(swatch.top()) + 1,
+                             std::floor(swatch.bottom()));
     }
 }
 
@@ -208,12 +220,22 @@ void drawLegend(QPainter& painter, const ChartPlan& plan, MarkerDrawing how, Leg
     }
 }
 
-void drawTitle(QPainter& painter, const ChartPlan& plan) {
+// The chart's title above the plots, and each plot's own title under it.
+void drawTitles(QPainter& painter, const ChartPlan& plan) {
+    const PixelRect& first = plan.panels.front().frame;
+    const int width = plan.panels.back().frame.right - first.left;
     setFont(painter, kTitlePixels, true);
     painter.setPen(kInk);
-    painter.drawText(
-        QRectF(plan.frame.left, 0, plan.frame.right - plan.frame.left, plan.frame.top - kLabelGap),
-        Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(plan.title));
+    painter.drawText(QRectF(first.left, 0, width, kTitleHeight - kLabelGap),
+                     Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(plan.title));
+    setFont(painter, kLabelPixels, true);
+    for (const ChartPanel& panel : plan.panels) {
+        const PixelRect& f = panel.frame;
+        if (panel.title.empty())
+            continue;
+        painter.drawText(QRectF(f.left, kTitleHeight, f.right - f.left, f.top - kTitleHeight),
+                         Qt::AlignHCenter | Qt::AlignVCenter, QString::fromStdString(panel.title));
+    }
 }
 
 // The chart's ground: white, with its grid, scale numbers, frame and title.
@@ -222,8 +244,8 @@ void drawGround(QPainter& painter, const ChartPlan& plan, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     drawGrid(painter, plan);
     drawScaleNumbers(painter, plan);
-    drawFrame(painter, plan);
-    drawTitle(painter, plan);
+    drawFrames(painter, plan);
+    drawTitles(painter, plan);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
@@ -250,13 +272,19 @@ void appendTicks(std::string& key, const std::vector<ScaleTick>& ticks) {
 std::string groundKey(const ChartPlan& plan, QSize size, qreal scale) {
     std::string key;
     for (const int n :
-         {static_cast<int>(plan.chart), static_cast<int>(plan.ear), size.width(), size.height(),
-          plan.frame.left, plan.frame.top, plan.frame.right, plan.frame.bottom})
+         {static_cast<int>(plan.chart), static_cast<int>(plan.ear), size.width(), size.height()})
         append(key, n);
     append(key, scale);
     append(key, plan.title);
     appendTicks(key, plan.levelTicks);
-    appendTicks(key, plan.frequencyTicks);
+    append(key, plan.panels.size());
+    for (const ChartPanel& panel : plan.panels) {
+        for (const int n :
+             {panel.frame.left, panel.frame.top, panel.frame.right, panel.frame.bottom})
+            append(key, n);
+        append(key, panel.title);
+        appendTicks(key, panel.frequencyTicks);
+    }
     append(key, plan.legend.size());
     for (const LegendEntry& entry : plan.legend) {
         for (const int n :

@@ -25,16 +25,23 @@ bool inScale(double gain, const GainScale& scale) {
     return gain >= scale.lowest && gain <= scale.highest;
 }
 
+void widenFor(GainScale& scale, const std::optional<double>& gain) {
+    if (!gain || *gain < kWidestLowest || *gain > kWidestHighest)
+        return;
+    scale.lowest =
+        std::min(scale.lowest, static_cast<int>(std::floor(*gain / kGainStep)) * kGainStep);
+    scale.highest =
+        std::max(scale.highest, static_cast<int>(std::ceil(*gain / kGainStep)) * kGainStep);
+}
+
+// 0 to 40 dB, widened in 10 dB steps to take in every gain the plots show.
 GainScale gainScale(const GainTable& table) {
     GainScale scale{0, 40};
-    for (const auto& series : table.gain) {
-        for (const auto& gain : series) {
-            if (!gain || *gain < kWidestLowest || *gain > kWidestHighest)
-                continue;
-            scale.lowest =
-                std::min(scale.lowest, static_cast<int>(std::floor(*gain / kGainStep)) * kGainStep);
-            scale.highest =
-                std::max(scale.highest, static_cast<int>(std::ceil(*gain / kGainStep)) * kGainStep);
+    for (int level = 0; level < kSpeechLevelCount; ++level) {
+        for (int f = 0; f < kFrequencyCount; ++f) {
+            widenFor(scale, table.target[level][f]);
+            for (const auto& curve : table.curve)
+                widenFor(scale, curve[level][f]);
         }
     }
     return scale;
@@ -57,22 +64,32 @@ std::vector<ScaleTick> gainTicks(const PixelRect& frame, const GainScale& scale)
     return ticks;
 }
 
-void addGainSeries(ChartPlan& plan, const GainTable& table, const GainScale& scale) {
-    for (int s = 0; s < kGainSeriesCount; ++s) {
-        const Series series = gainSeries(s);
-        std::optional<ChartPoint> previous;
-        for (int f = 0; f < kFrequencyCount; ++f) {
-            const auto& gain = table.gain[s][f];
-            if (!gain || !inScale(*gain, scale)) {
-                previous.reset();
-                continue;
-            }
-            const ChartPoint at{frequencyX(plan.frame, f), gainY(plan.frame, scale, *gain)};
-            if (previous)
-                plan.lines.push_back({series, *previous, at, true});
-            plan.markers.push_back({series, f, at, true});
-            previous = at;
+// One series in one plot: a point at each frequency with a gain on the scale, a line
+// between neighbouring points.
+void addSeries(ChartPlan& plan, int panel, Series series,
+               const std::optional<double> (&gains)[kFrequencyCount], const GainScale& scale) {
+    const PixelRect& frame = plan.panels[static_cast<std::size_t>(panel)].frame;
+    std::optional<ChartPoint> previous;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        const auto& gain = gains[f];
+        if (!gain || !inScale(*gain, scale)) {
+            previous.reset();
+            continue;
         }
+        const ChartPoint at{frequencyX(frame, f), gainY(frame, scale, *gain)};
+        if (previous)
+            plan.lines.push_back({series, panel, *previous, at, true});
+        plan.markers.push_back({series, panel, f, at, true});
+        previous = at;
+    }
+}
+
+// Each speech level's plot: its target, then the curves over it.
+void addGainSeries(ChartPlan& plan, const GainTable& table, const GainScale& scale) {
+    for (int level = 0; level < kSpeechLevelCount; ++level) {
+        addSeries(plan, level, targetSeries(level), table.target[level], scale);
+        for (int curve = 0; curve < kGainCurveCount; ++curve)
+            addSeries(plan, level, curveSeries(curve), table.curve[curve][level], scale);
     }
 }
 
@@ -82,12 +99,15 @@ std::vector<LegendItem> gainLegend() {
         {Series::TargetSoft, std::nullopt, Extra::None, "Target soft"},
         {Series::TargetAverage, std::nullopt, Extra::None, "Target average"},
         {Series::TargetLoud, std::nullopt, Extra::None, "Target loud"},
-        {Series::Fitted, std::nullopt, Extra::None, "Fitted (average)"},
-        {Series::User, std::nullopt, Extra::None, "User (average)"},
-        {Series::Aid, std::nullopt, Extra::None, "Aid (average)"},
+        {Series::Fitted, std::nullopt, Extra::None, "Fitted curve"},
+        {Series::User, std::nullopt, Extra::None, "User curve"},
+        {Series::Aid, std::nullopt, Extra::None, "Aid"},
         {std::nullopt, std::nullopt, Extra::DisplayFrequency, "Graph frequency"},
     };
 }
+
+const std::vector<std::string> kSpeechPanelTitles = {"Soft speech", "Average speech",
+                                                     "Loud speech"};
 
 int32_t& graphFrequencyOf(FittingRecord& record, Ear ear, GraphSide side) {
     if (ear == Ear::Right)
@@ -100,22 +120,21 @@ int32_t aidStyleOf(const FittingRecord& record, Ear ear) {
 }
 
 void addGainsAt(GainTable& table, const EarCurves& loaded, int style, int f) {
-    const int32_t(&inputs)[3] = speechInputLevels[style][f];
-    for (int level = 0; level < 3; ++level) {
+    const int32_t(&inputs)[kSpeechLevelCount] = speechInputLevels[style][f];
+    for (int level = 0; level < kSpeechLevelCount; ++level) {
         const float target = loaded.targets.targetLevels[0][level];
         if (target != 0.0f)
-            table.gain[level][f] = static_cast<double>(target) - inputs[level];
+            table.target[level][f] = static_cast<double>(target) - inputs[level];
     }
-    for (int kind = 0; kind < 3; ++kind) {
+    for (int kind = 0; kind < kGainCurveCount; ++kind) {
         const CurveParams& curve = loaded.curves[kind];
         if (!curve.complete)
             continue;
-        for (int level = 0; level < 3; ++level) {
+        for (int level = 0; level < kSpeechLevelCount; ++level) {
             const float input = static_cast<float>(inputs[level]);
-            table.curveGain[kind][level][f] =
+            table.curve[kind][level][f] =
                 static_cast<double>(curveOutput(curve, input)) - inputs[level];
         }
-        table.gain[3 + kind][f] = table.curveGain[kind][1][f];
     }
 }
 
@@ -137,18 +156,20 @@ GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ea
 
 ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database, Ear ear,
                         int width, int height) {
-    ChartPlan plan = startPlan(OverviewChart::Gain, ear, width, height, gainLegend());
+    ChartPlan plan =
+        startPlan(OverviewChart::Gain, ear, width, height, gainLegend(), kSpeechPanelTitles);
     plan.title = chartName(OverviewChart::Gain, ear) + " (dB)";
     const GainTable table = gainTable(record, database, ear);
     const GainScale scale = gainScale(table);
-    plan.levelTicks = gainTicks(plan.frame, scale);
+    plan.levelTicks = gainTicks(plan.panels.front().frame, scale);
     FittingRecord copy = record;
-    for (const GraphSide side : kGraphSides) {
-        const int f = frequencyIndexOrFirst(graphFrequencyOf(copy, ear, side));
-        const double x = frequencyX(plan.frame, f);
-        if (std::find(plan.displayFrequencyX.begin(), plan.displayFrequencyX.end(), x) ==
-            plan.displayFrequencyX.end())
-            plan.displayFrequencyX.push_back(x);
+    for (ChartPanel& panel : plan.panels) {
+        for (const GraphSide side : kGraphSides) {
+            const int f = frequencyIndexOrFirst(graphFrequencyOf(copy, ear, side));
+            const double x = frequencyX(panel.frame, f);
+            if (std::ranges::find(panel.displayFrequencyX, x) == panel.displayFrequencyX.end())
+                panel.displayFrequencyX.push_back(x);
+        }
     }
     addGainSeries(plan, table, scale);
     return plan;

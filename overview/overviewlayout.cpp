@@ -8,8 +8,12 @@ namespace {
 constexpr const char* kFrequencyLabels[kFrequencyCount] = {"250", "500", "1k", "2k", "3k", "4k"};
 // 250 Hz to 4000 Hz is four octaves.
 constexpr double kOctaves = 4.0;
-// A frame is never smaller than this, whatever the picture's size.
+// A plot is never narrower or lower than this, whatever the picture's size.
 constexpr int kSmallestFrame = 40;
+// The frequency numbers' widths in the 11-pixel sans-serif font, and the least room
+// between two of them.
+constexpr double kLabelWidths[kFrequencyCount] = {19, 19, 12, 12, 12, 12};
+constexpr double kLeastLabelGap = 4;
 
 int legendColumns(int width) {
     return std::clamp(width / kLegendColumnWidth, 2, 4);
@@ -20,24 +24,68 @@ int legendRows(std::size_t entries, int columns) {
                             static_cast<std::size_t>(columns));
 }
 
-PixelRect frameFor(int width, int height, int legendRowCount) {
+// The plots' frames, equally wide, side by side; the room they share all of them.
+std::vector<PixelRect> framesFor(int width, int height, int legendRowCount, int count,
+                                 bool titled) {
     const int left = kLevelLabelWidth;
-    const int top = kTitleHeight;
-    const int right = std::max(left + kSmallestFrame, width - kRightMargin);
+    const int top = kTitleHeight + (titled ? kPanelTitleHeight : 0);
+    const int gaps = (count - 1) * kPanelGap;
+    const int right = std::max(left + count * kSmallestFrame + gaps, width - kRightMargin);
     const int below = kFrequencyNumberHeight + legendRowCount * kLegendRowHeight + kBottomMargin;
     const int bottom = std::max(top + kSmallestFrame, height - below);
-    return {left, top, right, bottom};
+    const int each = (right - left - gaps) / count;
+    std::vector<PixelRect> frames;
+    for (int i = 0; i < count; ++i) {
+        const int panelLeft = left + i * (each + kPanelGap);
+        frames.push_back({panelLeft, top, panelLeft + each, bottom});
+    }
+    return frames;
 }
 
-std::vector<LegendEntry> placeLegend(const PixelRect& frame, const std::vector<LegendItem>& items,
-                                     int columns) {
+// Where a frequency's number lies across: 250 starts at its line, 4k ends at its line
+// (both inside the frame), the others are centred on theirs.
+struct LabelSpan {
+    double from;
+    double to;
+};
+
+LabelSpan labelSpan(const PixelRect& frame, int f) {
+    const double x = frequencyX(frame, f);
+    const double width = kLabelWidths[f];
+    if (f == 0)
+        return {x, x + width};
+    if (f == kFrequencyCount - 1)
+        return {x - width, x};
+    return {x - width / 2, x + width / 2};
+}
+
+// The frequency numbers that fit: 250 and 4k always, each other one where it stays
+// clear of the last number kept and of 4k.
+std::vector<ScaleTick> frequencyTicksFor(const PixelRect& frame) {
+    std::vector<ScaleTick> ticks;
+    const LabelSpan highest = labelSpan(frame, kFrequencyCount - 1);
+    double lastEnd = frame.left;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        const LabelSpan span = labelSpan(frame, f);
+        const bool end = f == 0 || f == kFrequencyCount - 1;
+        const bool fits =
+            span.from >= lastEnd + kLeastLabelGap && span.to + kLeastLabelGap <= highest.from;
+        const bool numbered = end || fits;
+        ticks.push_back({frequencyX(frame, f), numbered ? kFrequencyLabels[f] : ""});
+        if (numbered)
+            lastEnd = span.to;
+    }
+    return ticks;
+}
+
+std::vector<LegendEntry> placeLegend(int spanLeft, int spanRight, int top,
+                                     const std::vector<LegendItem>& items, int columns) {
     std::vector<LegendEntry> entries;
-    const int columnWidth = (frame.right - frame.left) / columns;
-    const int top = frame.bottom + kFrequencyNumberHeight;
+    const int columnWidth = (spanRight - spanLeft) / columns;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int column = static_cast<int>(i) % columns;
         const int row = static_cast<int>(i) / columns;
-        const int left = frame.left + column * columnWidth;
+        const int left = spanLeft + column * columnWidth;
         const int rowTop = top + row * kLegendRowHeight;
         const LegendItem& item = items[i];
         entries.push_back({{left, rowTop, left + columnWidth, rowTop + kLegendRowHeight},
@@ -57,15 +105,23 @@ double frequencyX(const PixelRect& frame, int frequency) {
 }
 
 ChartPlan startPlan(OverviewChart chart, Ear ear, int width, int height,
-                    const std::vector<LegendItem>& legend) {
+                    const std::vector<LegendItem>& legend,
+                    const std::vector<std::string>& panelTitles) {
     ChartPlan plan{};
     plan.chart = chart;
     plan.ear = ear;
     const int columns = legendColumns(width);
-    plan.frame = frameFor(width, height, legendRows(legend.size(), columns));
-    for (int f = 0; f < kFrequencyCount; ++f)
-        plan.frequencyTicks.push_back({frequencyX(plan.frame, f), kFrequencyLabels[f]});
-    plan.legend = placeLegend(plan.frame, legend, columns);
+    const bool titled = std::ranges::any_of(panelTitles, [](const auto& t) { return !t.empty(); });
+    const std::vector<PixelRect> frames =
+        framesFor(width, height, legendRows(legend.size(), columns),
+                  std::max(1, static_cast<int>(panelTitles.size())), titled);
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        plan.panels.push_back({frames[i],
+                               i < panelTitles.size() ? panelTitles[i] : std::string(),
+                               frequencyTicksFor(frames[i]),
+                               {}});
+    plan.legend = placeLegend(frames.front().left, frames.back().right,
+                              frames.front().bottom + kFrequencyNumberHeight, legend, columns);
     return plan;
 }
 

@@ -1,4 +1,4 @@
-// What the two overview charts share: the frame and legend of a picture of a given
+// What the two overview charts share: the plots and legend of a picture of a given
 // size, the frequency scale and the names of the charts.
 #pragma once
 
@@ -16,9 +16,12 @@ struct LegendItem {
     std::string text;
 };
 
-// The room around the frame, in logical pixels: the title above, the level numbers
-// to the left, the frequency numbers below, then the legend in rows.
+// The room around the plots, in logical pixels: the title above, then the plots' own
+// titles where they have them, the level numbers to the left, the frequency numbers
+// below, then the legend in rows. Plots side by side stand kPanelGap apart.
 inline constexpr int kTitleHeight = 24;
+inline constexpr int kPanelTitleHeight = 16;
+inline constexpr int kPanelGap = 12;
 inline constexpr int kLevelLabelWidth = 40;
 inline constexpr int kRightMargin = 16;
 inline constexpr int kFrequencyNumberHeight = 18;
@@ -26,6 +29,8 @@ inline constexpr int kLegendRowHeight = 16;
 inline constexpr int kLegendColumnWidth = 150;
 inline constexpr int kBottomMargin = 4;
 
-// A plan with its frame, frequency scale and legend cells laid out for the size.
+// A plan with one plot of each title, left to right, each with its frequency scale, and
+// the legend cells laid out for the size.
 ChartPlan startPlan(OverviewChart chart, Ear ear, int width, int height,
-                    const std::vector<LegendItem>& legend);
+                    const std::vector<LegendItem>& legend,
+                    const std::vector<std::string>& panelTitles);

@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr const char* kCurveNames[3] = {"fitted curve", "user curve", "aid"};
-constexpr int kAverage = 1;
+constexpr const char* kCurveNames[kGainCurveCount] = {"fitted curve", "user curve", "aid"};
+constexpr const char* kLevelNames[kSpeechLevelCount] = {"soft", "average", "loud"};
 
 bool present(int32_t level) {
     return level != kEmptyLevel;
@@ -17,15 +17,23 @@ std::string countOfSix(int count) {
     return std::to_string(count) + " of " + std::to_string(kFrequencyCount) + " frequencies";
 }
 
-// "500 Hz", "500 Hz and 2 KHz", "250 Hz, 500 Hz and 2 KHz".
-std::string frequencyList(const std::vector<int>& frequencies) {
+// "a", "a and b", "a, b and c".
+std::string joined(const std::vector<std::string>& parts) {
     std::string text;
-    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i > 0)
-            text += i + 1 == frequencies.size() ? " and " : ", ";
-        text += frequencyCaptions[frequencies[i]];
+            text += i + 1 == parts.size() ? " and " : ", ";
+        text += parts[i];
     }
     return text;
+}
+
+// "500 Hz", "500 Hz and 2 KHz", "250 Hz, 500 Hz and 2 KHz".
+std::string frequencyList(const std::vector<int>& frequencies) {
+    std::vector<std::string> captions;
+    for (const int f : frequencies)
+        captions.emplace_back(frequencyCaptions[f]);
+    return joined(captions);
 }
 
 // "threshold 40 to 65 dB HL", "UCL 100 dB SPL", "no UCL".
@@ -60,23 +68,33 @@ bool risesAt(const int32_t (&levels)[kCategoryCount]) {
     return true;
 }
 
+// "fitted curve at 4 of 6 frequencies, within 3, 5 and 8 dB of the soft, average and
+// loud targets": for each speech level, the furthest the curve's gain lies from the
+// target's at a frequency where both are drawn.
 std::string curveText(const GainTable& table, int kind) {
     int drawn = 0;
-    std::optional<double> furthest;
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        const auto& gain = table.gain[3 + kind][f];
-        if (!gain)
-            continue;
-        ++drawn;
-        if (const auto& target = table.gain[kAverage][f])
-            furthest = std::max(furthest.value_or(0.0), std::abs(*gain - *target));
-    }
+    for (int f = 0; f < kFrequencyCount; ++f)
+        drawn += table.curve[kind][1][f] ? 1 : 0;
     if (drawn == 0)
         return std::string("no ") + kCurveNames[kind];
+    std::vector<std::string> distances, levels;
+    for (int level = 0; level < kSpeechLevelCount; ++level) {
+        std::optional<double> furthest;
+        for (int f = 0; f < kFrequencyCount; ++f) {
+            const auto& gain = table.curve[kind][level][f];
+            const auto& target = table.target[level][f];
+            if (gain && target)
+                furthest = std::max(furthest.value_or(0.0), std::abs(*gain - *target));
+        }
+        if (!furthest)
+            continue;
+        distances.push_back(std::to_string(static_cast<int>(std::ceil(*furthest - 1e-6))));
+        levels.push_back(kLevelNames[level]);
+    }
     std::string text = std::string(kCurveNames[kind]) + " at " + countOfSix(drawn);
-    if (furthest)
-        text += ", within " + std::to_string(static_cast<int>(std::ceil(*furthest - 1e-6))) +
-                " dB of the average target";
+    if (!levels.empty())
+        text += ", within " + joined(distances) + " dB of the " + joined(levels) + " target" +
+                (levels.size() > 1 ? "s" : "");
     return text;
 }
 
@@ -114,9 +132,9 @@ std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags
 std::string gainDescription(const GainTable& table, Ear ear) {
     int targets = 0;
     for (int f = 0; f < kFrequencyCount; ++f)
-        targets += table.gain[kAverage][f] || table.gain[0][f] || table.gain[2][f] ? 1 : 0;
+        targets += table.target[0][f] || table.target[1][f] || table.target[2][f] ? 1 : 0;
     std::string text = chartName(OverviewChart::Gain, ear) + ": targets at " + countOfSix(targets);
-    for (int kind = 0; kind < 3; ++kind)
+    for (int kind = 0; kind < kGainCurveCount; ++kind)
         text += "; " + curveText(table, kind);
     return text + ".";
 }

@@ -51,13 +51,87 @@ TEST(OverviewChart, FrequenciesAreOctaveSpacedAcrossTheFrame) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " f" << c.frequency);
         for (const Ear ear : kEars) {
             const ChartPlan map = planLoudnessMap(r, overviewMeasured(), ear, c.width, c.height);
-            EXPECT_NEAR(map.frequencyTicks[c.frequency].position, c.x, kNear);
+            ASSERT_EQ(map.panels.size(), 1u);
+            EXPECT_NEAR(map.panels[0].frequencyTicks[c.frequency].position, c.x, kNear);
         }
-        const ChartPlan gain = planGainChart(r, overviewDatabase(), Ear::Left, c.width, c.height);
-        EXPECT_NEAR(gain.frequencyTicks[c.frequency].position, c.x, kNear);
     }
-    EXPECT_EQ(rightMap(true).frame, (PixelRect{40, 24, 624, 346}));
-    EXPECT_EQ(rightMap(true).frequencyTicks[3].label, "2k");
+    EXPECT_EQ(rightMap(true).panels[0].frame, (PixelRect{40, 24, 624, 346}));
+    EXPECT_EQ(rightMap(true).panels[0].title, "");
+}
+
+// The gain chart's three plots share the room, 12 pixels apart, under a row for their
+// titles; each runs 250 Hz to 4 kHz across its own frame.
+TEST(OverviewChart, GainChartHasAPlotForEachSpeechLevel) {
+    const struct {
+        int width;
+        PixelRect frames[3];
+        double x1000[3];
+    } cases[] = {
+        {640,
+         {{40, 40, 226, 346}, {238, 40, 424, 346}, {436, 40, 622, 346}},
+         {132.5, 330.5, 528.5}},
+        {500,
+         {{40, 40, 180, 330}, {192, 40, 332, 330}, {344, 40, 484, 330}},
+         {109.5, 261.5, 413.5}},
+    };
+    const FittingRecord r = overviewPatient();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        const ChartPlan plan = planGainChart(r, overviewDatabase(), Ear::Right, c.width, 400);
+        ASSERT_EQ(plan.panels.size(), 3u);
+        const char* titles[3] = {"Soft speech", "Average speech", "Loud speech"};
+        for (int p = 0; p < 3; ++p) {
+            EXPECT_EQ(plan.panels[p].frame, c.frames[p]) << p;
+            EXPECT_EQ(plan.panels[p].title, titles[p]);
+            EXPECT_NEAR(plan.panels[p].frequencyTicks[2].position, c.x1000[p], kNear) << p;
+        }
+        // Each plot has its own target; the user curve's 1000 Hz point is in all three.
+        for (int p = 0; p < 3; ++p) {
+            const Series target[3] = {Series::TargetSoft, Series::TargetAverage,
+                                      Series::TargetLoud};
+            EXPECT_EQ(std::ranges::count_if(plan.markers,
+                                            [&](const ChartMarker& m) {
+                                                return m.panel == p && m.series == target[p];
+                                            }),
+                      4);
+            EXPECT_EQ(std::ranges::count_if(plan.markers,
+                                            [&](const ChartMarker& m) {
+                                                return m.panel == p && m.series != target[p] &&
+                                                       (m.series == Series::TargetSoft ||
+                                                        m.series == Series::TargetAverage ||
+                                                        m.series == Series::TargetLoud);
+                                            }),
+                      0);
+            const auto user = std::ranges::find_if(plan.markers, [&](const ChartMarker& m) {
+                return m.panel == p && m.series == Series::User;
+            });
+            ASSERT_NE(user, plan.markers.end());
+            EXPECT_NEAR(user->at.x, c.x1000[p], kNear);
+        }
+    }
+}
+
+// A number is left out where it would run into its neighbour: 3k first, then 500.
+TEST(OverviewChart, FrequencyNumbersThatDoNotFitAreLeftOut) {
+    const struct {
+        int width; // of one plot
+        std::vector<std::string> labels;
+    } cases[] = {
+        {584, {"250", "500", "1k", "2k", "3k", "4k"}},
+        {186, {"250", "500", "1k", "2k", "", "4k"}},
+        {97, {"250", "", "1k", "2k", "", "4k"}},
+        {40, {"250", "", "", "", "", "4k"}},
+    };
+    const FittingRecord r = overviewPatient();
+    for (const auto& c : cases) {
+        // A loudness map whose one plot is the width asked for.
+        const ChartPlan plan = planLoudnessMap(r, overviewMeasured(), Ear::Left, c.width + 56, 400);
+        ASSERT_EQ(plan.panels[0].frame.right - plan.panels[0].frame.left, c.width);
+        std::vector<std::string> labels;
+        for (const ScaleTick& tick : plan.panels[0].frequencyTicks)
+            labels.push_back(tick.label);
+        EXPECT_EQ(labels, c.labels) << c.width;
+    }
 }
 
 TEST(OverviewChart, LevelsGrowDownwardsInTheUnitTheLoudnessPageShows) {
@@ -221,21 +295,39 @@ TEST(OverviewChart, GainIsTargetOutputLessSpeechInput) {
         SCOPED_TRACE(c.name);
         const std::optional<double> expected[3] = {c.soft, c.average, c.loud};
         for (int level = 0; level < 3; ++level) {
-            const auto& gain = c.table.gain[level][c.frequency];
+            const auto& gain = c.table.target[level][c.frequency];
             ASSERT_EQ(gain.has_value(), expected[level].has_value()) << level;
             if (gain) {
                 EXPECT_NEAR(*gain, *expected[level], 1e-4) << level;
             }
         }
     }
-    constexpr int kFitted = 3, kUser = 4, kAid = 5;
-    EXPECT_TRUE(right.gain[kFitted][2].has_value());
-    EXPECT_FALSE(right.gain[kFitted][0].has_value()); // No Curve chosen at 250 Hz
-    EXPECT_EQ(right.gain[kUser][2], 20.0);
-    EXPECT_FALSE(right.gain[kUser][1].has_value());
-    EXPECT_EQ(left.gain[kAid][5], 30.0);
-    EXPECT_FALSE(left.gain[kAid][4].has_value());
-    EXPECT_FALSE(right.gain[kAid][5].has_value());
+    constexpr int kFitted = 0, kUser = 1, kAid = 2, kAverage = 1;
+    EXPECT_TRUE(right.curve[kFitted][kAverage][2].has_value());
+    EXPECT_FALSE(right.curve[kFitted][kAverage][0].has_value()); // No Curve chosen at 250 Hz
+    EXPECT_EQ(right.curve[kUser][kAverage][2], 20.0);
+    EXPECT_FALSE(right.curve[kUser][kAverage][1].has_value());
+    EXPECT_EQ(left.curve[kAid][kAverage][5], 30.0);
+    EXPECT_FALSE(left.curve[kAid][kAverage][4].has_value());
+    EXPECT_FALSE(right.curve[kAid][kAverage][5].has_value());
+}
+
+// Each curve's gain at each speech input: a user curve of 20 dB at 50 dB in, 2:1 from
+// 40 dB in, gives 59, 72.5 and 84 dB out for the ITE's 34, 55 and 78 dB at 1000 Hz.
+TEST(OverviewChart, CurveGainIsTakenAtEachSpeechInput) {
+    FittingRecord r = overviewPatient();
+    r.aidSettings[0][2].curve = {20, 40, 0, 2, 80, 0, 1, 120, 0, 1, {}};
+    const GainTable table = gainTable(r, overviewDatabase(), Ear::Right);
+    constexpr int kUser = 1;
+    const double expected[3] = {25, 17.5, 6};
+    for (int level = 0; level < 3; ++level) {
+        ASSERT_TRUE(table.curve[kUser][level][2].has_value()) << level;
+        EXPECT_NEAR(*table.curve[kUser][level][2], expected[level], 1e-4) << level;
+        EXPECT_FALSE(table.curve[kUser][level][1].has_value()) << level;
+    }
+    // A maximum output of 80 dB holds the loud input's gain to 2 dB.
+    r.aidSettings[0][2].curve.maxOutput = 80;
+    EXPECT_NEAR(*gainTable(r, overviewDatabase(), Ear::Right).curve[kUser][2][2], 2, 1e-4);
 }
 
 TEST(OverviewChart, GainChartMarksTheDisplayFrequenciesAndLeavesGaps) {
@@ -247,11 +339,14 @@ TEST(OverviewChart, GainChartMarksTheDisplayFrequenciesAndLeavesGaps) {
     const struct {
         const ChartPlan& plan;
         double first, second;
-    } cases[] = {{left, 40, 623}, {right, 185.75, 562.5082844801085}};
+    } cases[] = {{left, 40, 225}, {right, 86.25, 205.80451565835347}};
     for (const auto& c : cases) {
-        ASSERT_EQ(c.plan.displayFrequencyX.size(), 2u);
-        EXPECT_NEAR(c.plan.displayFrequencyX[0], c.first, kNear);
-        EXPECT_NEAR(c.plan.displayFrequencyX[1], c.second, kNear);
+        for (std::size_t p = 0; p < 3; ++p) {
+            const double shift = p * 198.0; // one plot and the gap
+            ASSERT_EQ(c.plan.panels[p].displayFrequencyX.size(), 2u);
+            EXPECT_NEAR(c.plan.panels[p].displayFrequencyX[0], c.first + shift, kNear);
+            EXPECT_NEAR(c.plan.panels[p].displayFrequencyX[1], c.second + shift, kNear);
+        }
     }
     // Right targets at 250, 500, 1000 and 3000 Hz: joined 250-500-1000, none across 2000.
     EXPECT_EQ(linesOf(right, Series::TargetAverage).size(), 2u);
@@ -275,8 +370,9 @@ TEST(OverviewChart, DescriptionsGiveTheNumbers) {
                           0),
               0u)
         << right;
-    EXPECT_TRUE(right.ends_with("; user curve at 1 of 6 frequencies, within 8 dB of the average "
-                                "target; no aid."))
+    // 20 dB against the 1000 Hz targets of 20.8, 12 and 5.4 dB.
+    EXPECT_TRUE(right.ends_with("; user curve at 1 of 6 frequencies, within 1, 8 and 15 dB of the "
+                                "soft, average and loud targets; no aid."))
         << right;
     EXPECT_EQ(gainDescription(gainTable(r, overviewDatabase(), Ear::Left), Ear::Left),
               "Gain, left ear: targets at 2 of 6 frequencies; no fitted curve; no user curve; aid "

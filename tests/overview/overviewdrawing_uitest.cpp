@@ -81,19 +81,22 @@ TEST(OverviewDrawing, PredictedLevelsAreHollowAndTheirLinesDashed) {
     EXPECT_EQ(dashedGrey, 2);
 }
 
-TEST(OverviewDrawing, FrameCoversWholeDevicePixelsAtRatioTwo) {
+TEST(OverviewDrawing, FramesCoverWholeDevicePixelsAtRatioTwo) {
+    // The gain chart's soft, average and loud plots.
+    const QRectF expected[3] = {QRectF(40.5, 40.5, 185, 305), QRectF(238.5, 40.5, 185, 305),
+                                QRectF(436.5, 40.5, 185, 305)};
     for (const qreal ratio : {1.0, 2.0}) {
         Drawn d;
         d.draw(OverviewChart::Gain, Ear::Left, ratio);
-        const QRectF expected(40.5, 24.5, 583, 321);
-        bool found = false;
+        std::vector<QRectF> frames;
         for (const PaintItem& item : d.device.itemsOfKind(PaintItem::Kind::Rect)) {
-            if (item.brush.style() != Qt::NoBrush || item.pen.color() != QColor(40, 40, 40))
-                continue;
-            found = true;
-            EXPECT_EQ(item.rect, QRectF(expected.topLeft() * ratio, expected.size() * ratio));
+            if (item.brush.style() == Qt::NoBrush && item.pen.color() == QColor(40, 40, 40))
+                frames.push_back(item.rect);
         }
-        EXPECT_TRUE(found) << ratio;
+        ASSERT_EQ(frames.size(), 3u) << ratio;
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(frames[i], QRectF(expected[i].topLeft() * ratio, expected[i].size() * ratio))
+                << ratio << " " << i;
     }
 }
 
@@ -102,11 +105,14 @@ TEST(OverviewDrawing, GainChartShowsTargetsInTheEarColourAndCurvesByShape) {
     d.draw(OverviewChart::Gain, Ear::Right);
     EXPECT_NE(d.device.findText("Gain, right ear (dB)"), nullptr);
     EXPECT_NE(d.device.findText("Target average"), nullptr);
-    // Targets at 4 frequencies, each a triangle down, a diamond and a triangle up, and
-    // three in the legend; the fitted curve's square and the user's disc at 1000 Hz.
+    for (const char* title : {"Soft speech", "Average speech", "Loud speech"})
+        EXPECT_NE(d.device.findText(title), nullptr) << title;
+    // Targets at 4 frequencies, a triangle down, a diamond or a triangle up in each
+    // plot, and three in the legend; the fitted curve's square and the user's disc at
+    // 1000 Hz in each plot and the legend.
     EXPECT_EQ(d.count(PaintItem::Kind::Polygon, kRightEarColour), 3 * 4 + 3);
-    EXPECT_EQ(d.count(PaintItem::Kind::Rect, QColor(0, 130, 150)), 1 + 1);
-    EXPECT_EQ(d.count(PaintItem::Kind::Ellipse, QColor(40, 140, 0)), 1 + 1);
+    EXPECT_EQ(d.count(PaintItem::Kind::Rect, QColor(0, 130, 150)), 3 + 1);
+    EXPECT_EQ(d.count(PaintItem::Kind::Ellipse, QColor(40, 140, 0)), 3 + 1);
 }
 
 TEST(OverviewDrawing, AccessibleNameAndDescription) {
