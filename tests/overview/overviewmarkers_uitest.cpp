@@ -132,4 +132,53 @@ TEST(OverviewMarkers, PaintersWithoutPixelsGetTheShapes) {
     }
 }
 
+// On pixels at a whole-number scale a band is filled from a tile of device pixels, in
+// strips of rows. Inside a wide comfortable band (CSS 25 to CSL 90 dB SPL at every
+// frequency; here between 500 Hz and 1 kHz and 40 and 85 dB, across several strips)
+// every pixel is the tint over white or a hatch pixel, but for the rows of the four
+// grid lines at 50 to 80 dB under the tint, so no row is left out or tinted twice; the
+// hatch lines run on unbroken from row to row, one device pixel up and right, and
+// repeat every 8 device pixels, as Qt's hatch does, at each scale.
+TEST(OverviewMarkers, BandsFilledFromTilesRunOnAcrossStrips) {
+    FittingRecord record = overviewPatient();
+    record.showInHL = 0;
+    const int32_t levels[kCategoryCount] = {10, 15, 20, 25, 30, 90, 100, 110};
+    for (auto& frequency : record.rightLoudness)
+        std::copy(std::begin(levels), std::end(levels), std::begin(frequency));
+    const QRect window(230, 150, 120, 95);
+    const QRgb tint = qRgb(214, 214, 255), hatch = qRgb(0, 0, 255);
+    for (const int ratio : {1, 2, 3}) {
+        QImage image(QSize(700, 460) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            drawOverviewChart(painter, QRect(30, 20, 640, 400), OverviewChart::LoudnessMap,
+                              {record, overviewDatabase(), overviewMeasured(), Ear::Right});
+        }
+        const QImage band = image.copy(QRect(window.topLeft() * ratio, window.size() * ratio));
+        int tinted = 0, hatched = 0, broken = 0, unlike = 0, otherRows = 0;
+        for (int y = 0; y < band.height(); ++y) {
+            bool other = false;
+            for (int x = 0; x < band.width(); ++x) {
+                const QRgb p = band.pixel(x, y);
+                tinted += channelDifference(p, tint) <= 1;
+                hatched += p == hatch;
+                other = other || (channelDifference(p, tint) > 1 && p != hatch);
+                if (p == hatch && y > 0 && x + 1 < band.width())
+                    broken += band.pixel(x + 1, y - 1) != hatch;
+                if (x + 8 < band.width())
+                    unlike += (p == hatch) != (band.pixel(x + 8, y) == hatch);
+            }
+            otherRows += other ? 1 : 0;
+        }
+        const int all = band.width() * band.height();
+        EXPECT_GT(tinted, all * 3 / 4) << ratio;
+        EXPECT_GE(hatched, all / 9) << ratio;
+        EXPECT_EQ(otherRows, 4 * ratio) << ratio;
+        EXPECT_EQ(broken, 0) << ratio;
+        EXPECT_EQ(unlike, 0) << ratio;
+    }
+}
+
 } // namespace
