@@ -44,9 +44,10 @@ std::optional<int> wholePixelScale(QPainter& painter) {
 }
 
 // A band's tint and hatching together in one tile of device pixels at a whole-number
-// scale, the very pixels the two fills give, kept for the thread's later paintings.
-// Filled with it a band costs one pass over its pixels instead of two, and no
-// per-pixel transform of a scaled pattern.
+// scale, kept for the thread's later paintings: the pixels of the two fills, but for
+// the tint's rounding, with the hatching starting at the chart's corner rather than
+// where Qt's own pattern would start it. Filled with it a band costs one pass over its
+// pixels instead of two, and no per-pixel transform of a scaled pattern.
 QBrush bandTile(LoudnessBand band, int scale) {
     constexpr int kPatternSide = 8; // Qt's hatch patterns repeat every 8 pixels
     thread_local std::map<std::pair<int, int>, QImage> tiles;
@@ -67,8 +68,9 @@ QBrush bandTile(LoudnessBand band, int scale) {
 // Qt hands a fill of more than about a hundred pixel rows to its thread pool in pieces
 // and waits for them, which costs more than a band's fill itself. Filled in strips of
 // kStripRows device rows, a band stays on this thread; the strips meet at whole device
-// rows, so each pixel is filled once and the band looks the same. The painter's clip,
-// where it has one, is the chart's rectangle, and is set back as it was.
+// rows, so each pixel is filled once and the band looks the same. Each strip is clipped
+// to the painter's clip, the chart's rectangle, by its bounds; the clip is set back as
+// it was.
 constexpr int kStripRows = 48;
 
 void fillInStrips(QPainter& painter, const QPolygonF& outline, int scale) {
@@ -76,15 +78,13 @@ void fillInStrips(QPainter& painter, const QPolygonF& outline, int scale) {
     const QRectF clip = clipped ? painter.clipBoundingRect() : QRectF();
     const QRectF box = outline.boundingRect().adjusted(-1, 0, 1, 0);
     const qreal strip = static_cast<qreal>(kStripRows) / scale;
+    painter.save();
     for (qreal top = std::floor(box.top()); top < box.bottom(); top += strip) {
         const QRectF rows(box.left(), top, box.width(), strip);
         painter.setClipRect(clipped ? rows.intersected(clip) : rows);
         painter.drawPolygon(outline);
     }
-    if (clipped)
-        painter.setClipRect(clip);
-    else
-        painter.setClipping(false);
+    painter.restore();
 }
 
 } // namespace

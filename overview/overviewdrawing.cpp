@@ -64,16 +64,14 @@ void drawGrid(QPainter& painter, const ChartPlan& plan) {
     }
 }
 
-// The end labels sit inside the frame's width, clear of the level numbers and of the
-// plot beside.
+// 250 starts at its line, inside the frame and clear of the level numbers; the other
+// numbers are centred on their lines.
 void drawFrequencyNumbers(QPainter& painter, const ChartPanel& panel, int height) {
     for (std::size_t i = 0; i < panel.frequencyTicks.size(); ++i) {
         const ScaleTick& tick = panel.frequencyTicks[i];
-        const bool first = i == 0, last = i + 1 == panel.frequencyTicks.size();
-        const qreal left = first ? tick.position : last ? tick.position - 40 : tick.position - 20;
-        const Qt::Alignment across = first  ? Qt::AlignLeft
-                                     : last ? Qt::AlignRight
-                                            : Qt::AlignHCenter;
+        const bool first = i == 0;
+        const qreal left = first ? tick.position : tick.position - 20;
+        const Qt::Alignment across = first ? Qt::AlignLeft : Qt::AlignHCenter;
         painter.drawText(QRectF(left, panel.frame.bottom + 2, 40, height), across | Qt::AlignTop,
                          QString::fromStdString(tick.label));
     }
@@ -171,7 +169,7 @@ void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& ent
 }
 
 // Which of the legend is drawn: all of it, or apart from the band swatches (a kept
-// ground's part, as their hatching follows the page's pixel grid), or those alone.
+// ground's part, as their fill is made for the pixels painted), or those alone.
 enum class LegendPart { Whole, AllButBands, BandsOnly };
 
 void drawLegend(QPainter& painter, const ChartPlan& plan, MarkerDrawing how, LegendPart part) {
@@ -210,7 +208,7 @@ void drawTitles(QPainter& painter, const ChartPlan& plan) {
     }
 }
 
-// The chart's ground: white, with its grid, scale numbers, frame and title.
+// The chart's ground: white, with its grid, scale numbers, frames and titles.
 void drawGround(QPainter& painter, const ChartPlan& plan, QSize size) {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, false);

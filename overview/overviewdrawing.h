@@ -32,7 +32,7 @@ struct OverviewSource {
 // How a chart is drawn: all as shapes (a PDF, an image file, the tests' recording
 // device), or for the screen, which paints far more often, from pictures kept between
 // paintings: the points (drawCachedMarker in overviewmarkers.h) and, one per chart and
-// ear, the white ground with its grid, numbers, frame, title and legend, made again
+// ear, the white ground with its grid, numbers, frames, titles and legend, made again
 // whenever any of these would be drawn differently. Where the painter does not paint
 // whole device pixels at whole-pixel places, both are drawn as shapes.
 enum class MarkerDrawing { Shapes, CachedPictures };

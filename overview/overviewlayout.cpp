@@ -42,8 +42,9 @@ std::vector<PixelRect> framesFor(int width, int height, int legendRowCount, int 
     return frames;
 }
 
-// Where a frequency's number lies across: 250 starts at its line, 4k ends at its line
-// (both inside the frame), the others are centred on theirs.
+// Where a frequency's number lies across: 250 starts at its line, inside the frame and
+// clear of the level numbers; the others are centred on theirs (4k reaching into the
+// margin or the gap beside the frame).
 struct LabelSpan {
     double from;
     double to;
@@ -54,8 +55,6 @@ LabelSpan labelSpan(const PixelRect& frame, int f) {
     const double width = kLabelWidths[f];
     if (f == 0)
         return {x, x + width};
-    if (f == kFrequencyCount - 1)
-        return {x - width, x};
     return {x - width / 2, x + width / 2};
 }
 

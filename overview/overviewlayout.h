@@ -18,10 +18,11 @@ struct LegendItem {
 
 // The room around the plots, in logical pixels: the title above, then the plots' own
 // titles where they have them, the level numbers to the left, the frequency numbers
-// below, then the legend in rows. Plots side by side stand kPanelGap apart.
+// below, then the legend in rows. Plots side by side stand kPanelGap apart,
+// so that the points at one plot's 4 kHz and the next one's 250 Hz stay clear.
 inline constexpr int kTitleHeight = 24;
 inline constexpr int kPanelTitleHeight = 16;
-inline constexpr int kPanelGap = 12;
+inline constexpr int kPanelGap = 16;
 inline constexpr int kLevelLabelWidth = 40;
 inline constexpr int kRightMargin = 16;
 inline constexpr int kFrequencyNumberHeight = 18;

@@ -59,8 +59,10 @@ TEST(OverviewChart, FrequenciesAreOctaveSpacedAcrossTheFrame) {
     EXPECT_EQ(rightMap(true).panels[0].title, "");
 }
 
-// The gain chart's three plots share the room, 12 pixels apart, under a row for their
-// titles; each runs 250 Hz to 4 kHz across its own frame.
+// The gain chart's three plots share the room, 16 pixels apart, under a row for their
+// titles; each runs 250 Hz to 4 kHz across its own frame and draws its own target and
+// each curve's gain at its own speech input: a 2:1 user curve at 1000 Hz has 25, 17.5
+// and 6 dB of gain, at 154.375, 211.5625 and 299.25 on the 0..40 dB scale.
 TEST(OverviewChart, GainChartHasAPlotForEachSpeechLevel) {
     const struct {
         int width;
@@ -68,13 +70,12 @@ TEST(OverviewChart, GainChartHasAPlotForEachSpeechLevel) {
         double x1000[3];
     } cases[] = {
         {640,
-         {{40, 40, 226, 346}, {238, 40, 424, 346}, {436, 40, 622, 346}},
-         {132.5, 330.5, 528.5}},
-        {500,
-         {{40, 40, 180, 330}, {192, 40, 332, 330}, {344, 40, 484, 330}},
-         {109.5, 261.5, 413.5}},
+         {{40, 40, 224, 346}, {240, 40, 424, 346}, {440, 40, 624, 346}},
+         {131.5, 331.5, 531.5}},
+        {500, {{40, 40, 177, 330}, {193, 40, 330, 330}, {346, 40, 483, 330}}, {108, 261, 414}},
     };
-    const FittingRecord r = overviewPatient();
+    FittingRecord r = overviewPatient();
+    r.aidSettings[0][2].curve = {20, 40, 0, 2, 80, 0, 1, 120, 0, 1, {}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width);
         const ChartPlan plan = planGainChart(r, overviewDatabase(), Ear::Right, c.width, 400);
@@ -107,7 +108,38 @@ TEST(OverviewChart, GainChartHasAPlotForEachSpeechLevel) {
             });
             ASSERT_NE(user, plan.markers.end());
             EXPECT_NEAR(user->at.x, c.x1000[p], kNear);
+            if (c.width == 640) {
+                const double y[3] = {154.375, 211.5625, 299.25};
+                EXPECT_NEAR(user->at.y, y[p], kNear) << p;
+            }
         }
+    }
+}
+
+// The gain scale runs 0..40 dB, widened in 10 dB steps for any gain drawn in any plot,
+// down to -40 and up to 100; a gain beyond is a gap. Here the user curve at 1000 Hz:
+// 20 dB held to 66 dB out is -12 dB for loud speech (78 dB in); 96 dB held to 130 dB
+// out is 96, 75 and 52 dB.
+TEST(OverviewChart, GainScaleTakesInEveryPlot) {
+    const struct {
+        float gain, maxOutput;
+        int lowest, highest;
+        long drawn; // of the user curve's three points
+    } cases[] = {
+        {47, 130, 0, 50, 3},  {20, 66, -20, 40, 3}, {-40, 130, -40, 40, 3},
+        {96, 130, 0, 100, 3}, {-41, 130, 0, 40, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gain);
+        FittingRecord r = overviewPatient();
+        r.aidSettings[0][2].curve = {c.gain, 40, 0, 1, 80, 0, 1, c.maxOutput, 0, 1, {}};
+        const ChartPlan plan = planGainChart(r, overviewDatabase(), Ear::Right, 640, 400);
+        ASSERT_EQ(plan.levelTicks.size(),
+                  static_cast<std::size_t>((c.highest - c.lowest) / 10 + 1));
+        EXPECT_EQ(plan.levelTicks[static_cast<std::size_t>(-c.lowest / 10)].label, "0");
+        EXPECT_EQ(std::ranges::count_if(
+                      plan.markers, [](const ChartMarker& m) { return m.series == Series::User; }),
+                  c.drawn);
     }
 }
 
@@ -118,7 +150,8 @@ TEST(OverviewChart, FrequencyNumbersThatDoNotFitAreLeftOut) {
         std::vector<std::string> labels;
     } cases[] = {
         {584, {"250", "500", "1k", "2k", "3k", "4k"}},
-        {186, {"250", "500", "1k", "2k", "", "4k"}},
+        {184, {"250", "500", "1k", "2k", "3k", "4k"}},
+        {150, {"250", "500", "1k", "2k", "", "4k"}},
         {97, {"250", "", "1k", "2k", "", "4k"}},
         {40, {"250", "", "", "", "", "4k"}},
     };
@@ -339,10 +372,10 @@ TEST(OverviewChart, GainChartMarksTheDisplayFrequenciesAndLeavesGaps) {
     const struct {
         const ChartPlan& plan;
         double first, second;
-    } cases[] = {{left, 40, 225}, {right, 86.25, 205.80451565835347}};
+    } cases[] = {{left, 40, 223}, {right, 85.75, 204.0120344079929}};
     for (const auto& c : cases) {
         for (std::size_t p = 0; p < 3; ++p) {
-            const double shift = p * 198.0; // one plot and the gap
+            const double shift = p * 200.0; // one plot and the gap
             ASSERT_EQ(c.plan.panels[p].displayFrequencyX.size(), 2u);
             EXPECT_NEAR(c.plan.panels[p].displayFrequencyX[0], c.first + shift, kNear);
             EXPECT_NEAR(c.plan.panels[p].displayFrequencyX[1], c.second + shift, kNear);
@@ -374,6 +407,14 @@ TEST(OverviewChart, DescriptionsGiveTheNumbers) {
     EXPECT_TRUE(right.ends_with("; user curve at 1 of 6 frequencies, within 1, 8 and 15 dB of the "
                                 "soft, average and loud targets; no aid."))
         << right;
+    // A 2:1 user curve: 25, 17.5 and 6 dB against the same targets.
+    FittingRecord compressed = r;
+    compressed.aidSettings[0][2].curve = {20, 40, 0, 2, 80, 0, 1, 120, 0, 1, {}};
+    const std::string text =
+        gainDescription(gainTable(compressed, overviewDatabase(), Ear::Right), Ear::Right);
+    EXPECT_TRUE(text.ends_with("; user curve at 1 of 6 frequencies, within 5, 6 and 1 dB of the "
+                               "soft, average and loud targets; no aid."))
+        << text;
     EXPECT_EQ(gainDescription(gainTable(r, overviewDatabase(), Ear::Left), Ear::Left),
               "Gain, left ear: targets at 2 of 6 frequencies; no fitted curve; no user curve; aid "
               "at 1 of 6 frequencies.");

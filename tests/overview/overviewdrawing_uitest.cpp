@@ -83,8 +83,8 @@ TEST(OverviewDrawing, PredictedLevelsAreHollowAndTheirLinesDashed) {
 
 TEST(OverviewDrawing, FramesCoverWholeDevicePixelsAtRatioTwo) {
     // The gain chart's soft, average and loud plots.
-    const QRectF expected[3] = {QRectF(40.5, 40.5, 185, 305), QRectF(238.5, 40.5, 185, 305),
-                                QRectF(436.5, 40.5, 185, 305)};
+    const QRectF expected[3] = {QRectF(40.5, 40.5, 183, 305), QRectF(240.5, 40.5, 183, 305),
+                                QRectF(440.5, 40.5, 183, 305)};
     for (const qreal ratio : {1.0, 2.0}) {
         Drawn d;
         d.draw(OverviewChart::Gain, Ear::Left, ratio);

@@ -138,7 +138,8 @@ TEST(OverviewMarkers, PaintersWithoutPixelsGetTheShapes) {
 // every pixel is the tint over white or a hatch pixel, but for the rows of the four
 // grid lines at 50 to 80 dB under the tint, so no row is left out or tinted twice; the
 // hatch lines run on unbroken from row to row, one device pixel up and right, and
-// repeat every 8 device pixels, as Qt's hatch does, at each scale.
+// repeat every 8 device pixels, as Qt's hatch does, at each scale. What is drawn after
+// the bands is not clipped to their last strip.
 TEST(OverviewMarkers, BandsFilledFromTilesRunOnAcrossStrips) {
     FittingRecord record = overviewPatient();
     record.showInHL = 0;
@@ -156,6 +157,13 @@ TEST(OverviewMarkers, BandsFilledFromTilesRunOnAcrossStrips) {
             drawOverviewChart(painter, QRect(30, 20, 640, 400), OverviewChart::LoudnessMap,
                               {record, overviewDatabase(), overviewMeasured(), Ear::Right});
         }
+        // The threshold's line and points above the bands, and the legend below, are
+        // drawn after them: the strips' clip is gone.
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixel(x, y) == kRightEarColour.rgb();
+        EXPECT_GT(red, 600 * ratio) << ratio;
         const QImage band = image.copy(QRect(window.topLeft() * ratio, window.size() * ratio));
         int tinted = 0, hatched = 0, broken = 0, unlike = 0, otherRows = 0;
         for (int y = 0; y < band.height(); ++y) {
