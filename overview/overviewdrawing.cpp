@@ -229,6 +229,11 @@ void append(std::string& key, const std::string& text) {
     key += text;
 }
 
+void append(std::string& key, const PixelRect& rect) {
+    for (const int n : {rect.left, rect.top, rect.right, rect.bottom})
+        append(key, n);
+}
+
 void appendTicks(std::string& key, const std::vector<ScaleTick>& ticks) {
     append(key, ticks.size());
     for (const ScaleTick& tick : ticks) {
@@ -249,17 +254,15 @@ std::string groundKey(const ChartPlan& plan, QSize size, qreal scale) {
     appendTicks(key, plan.levelTicks);
     append(key, plan.panels.size());
     for (const ChartPanel& panel : plan.panels) {
-        for (const int n :
-             {panel.frame.left, panel.frame.top, panel.frame.right, panel.frame.bottom})
-            append(key, n);
+        append(key, panel.frame);
         append(key, panel.title);
         appendTicks(key, panel.frequencyTicks);
     }
     append(key, plan.legend.size());
     for (const LegendEntry& entry : plan.legend) {
+        append(key, entry.cell);
         for (const int n :
-             {entry.cell.left, entry.cell.top, entry.cell.right, entry.cell.bottom,
-              entry.series ? static_cast<int>(*entry.series) : -1,
+             {entry.series ? static_cast<int>(*entry.series) : -1,
               entry.band ? static_cast<int>(*entry.band) : -1, static_cast<int>(entry.extra)})
             append(key, n);
         append(key, entry.text);
