@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOption>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -37,23 +38,28 @@ void frameInside(QPainter* painter, const QStyleOption& option, QPalette::ColorR
         focusFrameColour(palette, {palette.color(face), palette.color(QPalette::Window)}));
 }
 
+// What a focus rectangle lies on: a list item's background, a raised tool button's
+// face, or else (a check box's caption, a flat tool button) the window behind.
+QColor focusRectangleGround(const QStyleOption& option, const QWidget* widget) {
+    const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(&option);
+    if ((option.state & QStyle::State_Item) && focus && focus->backgroundColor.isValid())
+        return focus->backgroundColor;
+    if (option.state & QStyle::State_Item)
+        return option.palette.color(QPalette::Base);
+    const auto* tool = qobject_cast<const QToolButton*>(widget);
+    if (tool && !tool->autoRaise())
+        return option.palette.color(QPalette::Button);
+    return option.palette.color(QPalette::Window);
+}
+
 // The toolkit's focus rectangle of buttons, check boxes and list items, made wide: it
 // lies across the rectangle's edge, half outside, so that it frames a caption without
 // covering it. A list item's frame stays inside the item.
-void drawFocusRectangle(QPainter* painter, const QStyleOption& option) {
-    const QPalette& palette = option.palette;
-    QColor itemBackground = palette.color(QPalette::Base);
-    if (const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(&option);
-        focus && focus->backgroundColor.isValid())
-        itemBackground = focus->backgroundColor;
-    const bool item = option.state & QStyle::State_Item;
-    const int outside = item ? 0 : kFocusFrameWidth / 2;
+void drawFocusRectangle(QPainter* painter, const QStyleOption& option, const QWidget* widget) {
+    const int outside = (option.state & QStyle::State_Item) ? 0 : kFocusFrameWidth / 2;
     const QRect rect = option.rect.adjusted(-outside, -outside, outside, outside);
-    const QColor colour =
-        item ? focusFrameColour(palette, {itemBackground})
-             : focusFrameColour(palette, {palette.color(QPalette::Window),
-                                          palette.color(QPalette::Button), itemBackground});
-    drawFocusFrame(*painter, rect, colour);
+    drawFocusFrame(*painter, rect,
+                   focusFrameColour(option.palette, {focusRectangleGround(option, widget)}));
 }
 
 bool hasFocus(const QStyleOption* option) {
@@ -94,7 +100,7 @@ void FocusFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
     // Drawn whenever a control has the focus, not only after a key moved it there: a
     // click into a field is a focus to see as well.
     if (element == PE_FrameFocusRect) {
-        drawFocusRectangle(painter, *option);
+        drawFocusRectangle(painter, *option, widget);
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
