@@ -4,11 +4,13 @@
 #include "controls/statusnote.h"
 #include "platform/fontnames.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 
 DataGrid::DataGrid(const QString& objectName, const DataGridLayout& layout, QWidget* parent)
@@ -183,6 +185,14 @@ void DataGrid::focusInEvent(QFocusEvent* event) {
     }
     if (currentIndex().isValid() && state() != QAbstractItemView::EditingState)
         edit(currentIndex());
+}
+
+// The cell editor has the focus, and the grid shows it around its cells as a field
+// does around its text; the editor frames the current cell.
+void DataGrid::initStyleOption(QStyleOptionFrame* option) const {
+    QTableWidget::initStyleOption(option);
+    if (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()))
+        option->state |= QStyle::State_HasFocus;
 }
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

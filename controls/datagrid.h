@@ -84,6 +84,8 @@ class DataGrid : public QTableWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyboardSearch(const QString&) override {}
+    // The grid's border shows the focus while its cell editor has it.
+    void initStyleOption(QStyleOptionFrame* option) const override;
 
   private:
     friend class DataGridDelegate;

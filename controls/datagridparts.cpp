@@ -95,6 +95,9 @@ class DataGridDelegate : public QStyledItemDelegate {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // The grid's border shows whether the focus is in the grid.
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            grid_->update();
         // A menu, a dialog or a message box takes the focus only for a while: the
         // editor stays open on its cell, its text and cursor as they were, and the
         // focus comes back to it as to any other field.

@@ -2,12 +2,11 @@
 
 #include "model/document.h"
 #include "overview/overviewdrawing.h"
+#include "platform/focusframe.h"
 
 #include <QPainter>
 
 namespace {
-
-constexpr int kFocusFrameWidth = 2;
 
 // The chart of an ear from the program's one record, database and measured flags.
 OverviewSource sourceOf(Ear ear) {
@@ -46,13 +45,9 @@ void OverviewChartView::paintEvent(QPaintEvent*) {
     drawOverviewChart(painter, rect(), chart_, sourceOf(ear_), MarkerDrawing::CachedPictures);
     if (!hasFocus())
         return;
-    // The focus shows as a frame in the style's highlight colour just inside the edge.
-    QPen frame(palette().color(QPalette::Highlight), kFocusFrameWidth);
-    frame.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(frame);
-    painter.setBrush(Qt::NoBrush);
-    const qreal inset = kFocusFrameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    // The focus shows as the program's focus frame just inside the white chart.
+    drawFocusFrame(painter, rect(),
+                   focusFrameColour(palette(), {Qt::white, palette().color(QPalette::Window)}));
 }
 
 void OverviewChartView::focusInEvent(QFocusEvent* event) {

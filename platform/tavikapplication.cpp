@@ -1,11 +1,12 @@
 #include "platform/tavikapplication.h"
 
 #include "platform/dialogservice.h"
+#include "platform/focusframe.h"
 #include "platform/fontnames.h"
-
 
 TavikApplication::TavikApplication(int& argc, char** argv) : QApplication(argc, argv) {
     installFontSubstitutions();
+    installFocusFrameStyle();
     // The installed desktop entry (dist/org.tavik.TAVIK.desktop): the desktop shows
     // its name and icon for TAVIK's windows.
     setDesktopFileName(QStringLiteral("org.tavik.TAVIK"));
