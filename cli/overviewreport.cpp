@@ -9,7 +9,6 @@
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "model/fileio.h"
-#include <array>
 #include "overview/overviewdrawing.h"
 #include "platform/fontnames.h"
 #include "platform/printtarget.h"
@@ -18,6 +17,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 
 namespace {
