@@ -80,14 +80,16 @@ std::string curveText(const GainTable& table, int kind, const std::string& name)
     return text;
 }
 
-// The aid's text names the aid: "aid HA-2 at 6 of 6 frequencies, ...", "no aid HA-1",
-// or, where the ear holds several, "aid at ..." followed by each aid with its
-// frequencies.
+// The aid's text names the aid: "aid HA-2 at 6 of 6 frequencies, ...", "no curve of
+// aid HA-1", or, where the ear holds several, "aid at ..." followed by each aid with
+// its frequencies.
 std::string aidText(const GainTable& table) {
     constexpr int kAid = kGainCurveCount - 1;
     if (!table.aidsByFrequency.empty())
         return curveText(table, kAid, kCurveNames[kAid]) + " (" + table.aidsByFrequency + ")";
-    return curveText(table, kAid, std::string(kCurveNames[kAid]) + " " + table.oneAid);
+    const std::string named = std::string(kCurveNames[kAid]) + " " + table.oneAid;
+    const std::string text = curveText(table, kAid, named);
+    return text == "no " + named ? "no curve of " + named : text;
 }
 
 } // namespace

@@ -25,13 +25,14 @@ class CurvesCli : public testing::Test {
   protected:
     void SetUp() override { writePatientFile(file, sampleRecord()); }
     TempDir dir;
+    WorkingFolder here{dir.path()};
     std::string file = dir.file("P.TAV");
 };
 
 TEST_F(CurvesCli, PrintsWhatTheCurvePageHoldsForTheRightEar) {
     const CliResult res = runTool({"curves", file});
     ASSERT_EQ(res.code, 0) << res.err;
-    EXPECT_EQ(res.err, "");
+    EXPECT_EQ(res.err, noDatabaseLine(dir));
     const std::string& j = res.out;
     EXPECT_EQ(j.rfind("{\"ear\": \"right\", \"targets\": {\"graphFrequency\": [2, 5], "
                       "\"graphLevels\": [[30, 50, 60, 70, 80, 90, 95, 100], "

@@ -50,6 +50,7 @@ class GraphCli : public testing::Test {
     }
 
     TempDir dir, io;
+    WorkingFolder here{io.path()};
     std::string patient = dir.file("P.TAV");
     std::string png = dir.file("graph.png");
 };
@@ -65,7 +66,7 @@ TEST_F(GraphCli, DrawsThePanelAtTheGivenScale) {
         const CliResult res = run(args);
         ASSERT_EQ(res.code, 0) << res.err;
         EXPECT_EQ(res.out, "");
-        EXPECT_EQ(res.err, "");
+        EXPECT_EQ(res.err, noDatabaseLine(io));
         EXPECT_EQ(pngSize(png), std::pair(c.width, c.height));
     }
 }

@@ -241,7 +241,7 @@ TEST_F(PrintCommandTest, TheNewButtonsStandBesideThePanelAndOk) {
             EXPECT_EQ(button->text(), QString::fromUtf8(c.text));
         }
     }
-    EXPECT_EQ(fmSelectPrint->minimumSize(), QSize(362, 153));
+    EXPECT_EQ(fmSelectPrint->minimumSize(), QSize(362, 185));
     EXPECT_EQ(fmSelectPrint->minimumSize(), fmSelectPrint->maximumSize());
 }
 
