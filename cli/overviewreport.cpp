@@ -42,8 +42,7 @@ std::array<QString, 2> identityLines(const FittingRecord& record) {
                                 id.birthDate + kGapText + id.testDate;
     const std::string levels = "Levels: right ear " + levelSourceText(record.rightLevelSource) +
                                ", left ear " + levelSourceText(record.leftLevelSource);
-    const std::string fitting =
-        id.clinician + kGapText + id.fitting + kGapText + levels;
+    const std::string fitting = id.clinician + kGapText + id.fitting + kGapText + levels;
     return {QString::fromStdString(patient), QString::fromStdString(fitting)};
 }
 

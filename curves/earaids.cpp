@@ -25,8 +25,8 @@ std::string outsideNote(const char* graph, int frequency, const char* what, int3
 void noteOutside(std::vector<std::string>& notes, const char* graph, int frequency,
                  const AidSetting& setting, const AidDatabase& database) {
     if (!inLists(setting.curveChoice))
-        notes.push_back(outsideNote(graph, frequency, "curve choice", setting.curveChoice,
-                                    curveShapeNames[0]));
+        notes.push_back(
+            outsideNote(graph, frequency, "curve choice", setting.curveChoice, curveShapeNames[0]));
     if (!inLists(setting.aidChoice))
         notes.push_back(outsideNote(graph, frequency, "aid choice", setting.aidChoice,
                                     readText(database.aidShortNames[0])));

@@ -165,8 +165,8 @@ GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ea
 ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database, Ear ear,
                         int width, int height) {
     const GainTable table = gainTable(record, database, ear);
-    ChartPlan plan = startPlan(OverviewChart::Gain, ear, width, height, gainLegend(table),
-                               kSpeechPanelTitles);
+    ChartPlan plan =
+        startPlan(OverviewChart::Gain, ear, width, height, gainLegend(table), kSpeechPanelTitles);
     plan.title = chartName(OverviewChart::Gain, ear) + " (dB)";
     const GainScale scale = gainScale(table);
     plan.levelTicks = gainTicks(plan.panels.front().frame, scale);

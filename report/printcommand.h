@@ -22,7 +22,7 @@ struct DocumentState;
 //   a page per ticked pair, written atomically; a failed write is shown, naming the
 //   file and the reason, and leaves any old file as it was.
 // Stops without a word when the selection is cancelled or closed, or a print or save
-// dialog is cancelled; the selection itself says when nothing is ticked. A printer failure is raised as PrintError
-// after the document it hit has been aborted.
+// dialog is cancelled; the selection itself says when nothing is ticked. A printer failure is
+// raised as PrintError after the document it hit has been aborted.
 void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                      const FittingRecord& record, const DocumentState& document);

@@ -134,9 +134,10 @@ void TfmSelectPrint::end(SelectPrintEnding ending) {
     if (std::ranges::none_of(boxes, [](const QCheckBox* box) { return box->isChecked(); })) {
         const bool anyOffered =
             std::ranges::any_of(boxes, [](const QCheckBox* box) { return box->isEnabled(); });
-        showNote(anyOffered ? (QString::fromLatin1(kNothingTicked) + QLatin1Char(' ') + notOffered_)
-                                  .trimmed()
-                            : QString::fromLatin1(kNothingToPrint));
+        showNote(
+            anyOffered
+                ? (QString::fromLatin1(kNothingTicked) + QLatin1Char(' ') + notOffered_).trimmed()
+                : QString::fromLatin1(kNothingToPrint));
         return;
     }
     ending_ = ending;
@@ -175,9 +176,10 @@ void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& capt
         if (!offered[i])
             empty << captions[i];
     }
-    notOffered_ = empty.empty() ? QString()
-                                : QStringLiteral("No curve to print in %1.")
-                                      .arg(empty.join(QStringLiteral(" or ")));
+    notOffered_ =
+        empty.empty()
+            ? QString()
+            : QStringLiteral("No curve to print in %1.").arg(empty.join(QStringLiteral(" or ")));
     const bool anyOffered = std::ranges::any_of(offered, [](bool on) { return on; });
     showNote(anyOffered ? notOffered_ : QString::fromLatin1(kNothingToPrint));
     ending_ = SelectPrintEnding::Print;

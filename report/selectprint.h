@@ -43,8 +43,8 @@ class TfmSelectPrint : public QDialog {
     // only where its pair has a curve (offered), ticks the offered boxes of ticked,
     // and forgets how the dialog last ended. A pair not offered is greyed and named in
     // the note.
-    void prepare(const std::array<QString, kReportChoiceCount>& captions,
-                 const PairFlags& offered, const PairFlags& ticked);
+    void prepare(const std::array<QString, kReportChoiceCount>& captions, const PairFlags& offered,
+                 const PairFlags& ticked);
     // The boxes ticked now.
     PairFlags ticks() const;
     // The note under the buttons ("" when there is nothing to say).

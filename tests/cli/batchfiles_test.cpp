@@ -387,8 +387,9 @@ TEST_F(BatchRun, LeftoversAreClearedAndACrashedWorkerFailsItsFile) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"A-left.pdf", "north/C-left.pdf"}));
     EXPECT_TRUE(contains(err, "B.TAV\": the worker drawing it ended unexpectedly")) << err;
-    EXPECT_TRUE(contains(readTextFile(summary), "\r\nB.TAV," + std::string(29, ',') +
-                                                    "the worker drawing it ended unexpectedly,\r\n"))
+    EXPECT_TRUE(
+        contains(readTextFile(summary), "\r\nB.TAV," + std::string(29, ',') +
+                                            "the worker drawing it ended unexpectedly,\r\n"))
         << readTextFile(summary);
 }
 

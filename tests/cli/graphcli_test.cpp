@@ -25,9 +25,7 @@ TEST(GraphCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 
 class GraphCli : public testing::Test {
   protected:
-    void SetUp() override {
-        writePatientFile(patient, workedRightEar());
-    }
+    void SetUp() override { writePatientFile(patient, workedRightEar()); }
 
     CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }
 

@@ -41,7 +41,8 @@ TEST(EarAids, EachAidIsNamedWithItsFrequenciesWhenTheEarHoldsMoreThanOne) {
         {{1, 1, 1, 1, 1, 1}, ""},
         {{-3, -3, -3, -3, -3, -3}, ""},
         {{0, 0, 0, 0, 0, 5}, "Wide at 250 Hz, 500 Hz, 1 KHz, 2 KHz and 3 KHz; HA-6 at 4 KHz"},
-        {{4, 1, 4, 1, 4, 1}, "Tiny & Co at 250 Hz, 1 KHz and 3 KHz; HA-2 at 500 Hz, 2 KHz and 4 KHz"},
+        {{4, 1, 4, 1, 4, 1},
+         "Tiny & Co at 250 Hz, 1 KHz and 3 KHz; HA-2 at 500 Hz, 2 KHz and 4 KHz"},
         {{7, 0, 2, 2, 2, -3},
          "7 (shown as Wide) at 250 Hz; Wide at 500 Hz; HA-3 at 1 KHz, 2 KHz and 3 KHz; -3 (shown "
          "as Wide) at 4 KHz"},

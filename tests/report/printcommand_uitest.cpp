@@ -403,9 +403,8 @@ TEST_F(PrintCommandTest, NothingTickedKeepsTheDialogOpenAndSaysWhatToTick) {
     const struct {
         const char* button;
         Kind following;
-    } cases[] = {{"OKButton", Kind::Print},
-                 {"PreviewButton", Kind::Preview},
-                 {"SavePdfButton", Kind::Save}};
+    } cases[] = {
+        {"OKButton", Kind::Print}, {"PreviewButton", Kind::Preview}, {"SavePdfButton", Kind::Save}};
     for (const auto& c : cases) {
         script.clear();
         bool stayedOpen = false;
@@ -435,10 +434,8 @@ TEST_F(PrintCommandTest, APairWithoutACurveCannotBeTickedAndIsNamed) {
         const char* note;
     } cases[] = {
         {{0, 1, 2, 3, 4, 5}, {true, true, true}, ""},
-        {{3, 5}, {true, false, true},
-         "No curve to print in 1000 Hz (user)\\4000 Hz (user)."},
-        {{4}, {false, true, false},
-         "No curve to print in Curve B\\Curve D or HA-1\\Aid & Co."},
+        {{3, 5}, {true, false, true}, "No curve to print in 1000 Hz (user)\\4000 Hz (user)."},
+        {{4}, {false, true, false}, "No curve to print in Curve B\\Curve D or HA-1\\Aid & Co."},
         {{},
          {false, false, false},
          "There is nothing to print: no pair has a complete curve. Choose a curve shape or an aid "
@@ -455,8 +452,7 @@ TEST_F(PrintCommandTest, APairWithoutACurveCannotBeTickedAndIsNamed) {
         script.setNextModal([&](QDialog& dialog) {
             for (int box = 0; box < 3; ++box)
                 offered[static_cast<std::size_t>(box)] =
-                    dialog.findChild<QCheckBox*>(QString("LeftChoice%1").arg(box + 1))
-                        ->isEnabled();
+                    dialog.findChild<QCheckBox*>(QString("LeftChoice%1").arg(box + 1))->isEnabled();
             note = static_cast<TfmSelectPrint&>(dialog).note();
             dialog.findChild<QPushButton*>("OKButton")->click();
             afterOk = static_cast<TfmSelectPrint&>(dialog).note();
@@ -465,8 +461,9 @@ TEST_F(PrintCommandTest, APairWithoutACurveCannotBeTickedAndIsNamed) {
         print();
         EXPECT_EQ(offered, c.offered) << c.note;
         EXPECT_EQ(note, c.note);
-        if (c.complete.empty())
+        if (c.complete.empty()) {
             EXPECT_EQ(afterOk, c.note) << "Ok says again that there is nothing to print";
+        }
         EXPECT_TRUE(script.shownOf(Kind::Print).empty()) << c.note;
     }
 }
