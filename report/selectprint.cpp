@@ -32,8 +32,8 @@ QString unescapeMnemonic(QString text) {
 
 const char* const kNothingTicked = "Tick the curves to print: at least one pair.";
 const char* const kNothingToPrint =
-    "There is nothing to print: no pair has a complete curve. Choose a curve shape or an "
-    "aid with curves at these frequencies, or type your own.";
+    "Nothing to print: no pair has a complete curve. Choose a curve or an aid, or type "
+    "your own.";
 const char* const kNoCurveHint = "Nothing to print: neither curve of this pair is complete";
 
 } // namespace

@@ -438,8 +438,8 @@ TEST_F(PrintCommandTest, APairWithoutACurveCannotBeTickedAndIsNamed) {
         {{4}, {false, true, false}, "No curve to print in Curve B\\Curve D or HA-1\\Aid & Co."},
         {{},
          {false, false, false},
-         "There is nothing to print: no pair has a complete curve. Choose a curve shape or an aid "
-         "with curves at these frequencies, or type your own."},
+         "Nothing to print: no pair has a complete curve. Choose a curve or an aid, or type "
+         "your own."},
     };
     for (const auto& c : cases) {
         script.clear();
