@@ -69,6 +69,7 @@ void DocumentCommands::newDocument() {
     hideDataPages();
     resetFitting();
     document.measuredLevels = {};
+    ++document.patientNumber;
     clearModified();
     loadPages();
     showPatientPage();
@@ -112,6 +113,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     document.dataPath = folderOf(file);
     if (hidePages)
         hideDataPages();
+    ++document.patientNumber;
     if (kind == PatientFileKind::Unsupported) {
         dialogs().error(&window_, QStringLiteral("Error"),
                         QString::fromLatin1(kUnsupportedFileMessage));

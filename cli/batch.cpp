@@ -184,7 +184,7 @@ void processEar(const BatchJob& job, const BatchInput& input, const LoadedEar& l
     else if (!error.empty())
         addFailure(result, pdfPath, error);
     result.rows.push_back(earSummaryRow({input.relativePath, error.empty() ? pdf : "", error},
-                                        loaded.record, ear, loaded.page));
+                                        loaded.record, job.database, ear, loaded.page));
 }
 
 } // namespace

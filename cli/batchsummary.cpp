@@ -1,5 +1,6 @@
 #include "cli/batchsummary.h"
 
+#include "curves/earaids.h"
 #include "curves/targets.h"
 #include "model/safetext.h"
 #include "model/textslot.h"
@@ -78,12 +79,21 @@ const SummaryRow& summaryHeader() {
         "right average target",
         "right loud target",
         "error",
+        "aids by frequency",
     };
     return header;
 }
 
-SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record, Ear ear,
-                         const EarCurves& page) {
+namespace {
+
+std::size_t errorColumn() {
+    return summaryHeader().size() - 2;
+}
+
+} // namespace
+
+SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record,
+                         const AidDatabase& database, Ear ear, const EarCurves& page) {
     const int32_t style = ear == Ear::Right ? record.rightAidStyle : record.leftAidStyle;
     SummaryRow row = {
         utf8FileName(where.file),
@@ -101,13 +111,14 @@ SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record, E
     };
     appendCurves(row, page);
     row.push_back(where.error);
+    row.push_back(latin1ToUtf8(aidsByFrequency(record, database, ear)));
     return row;
 }
 
 SummaryRow failedFileRow(const std::string& file, const std::string& error) {
     SummaryRow row(summaryHeader().size());
     row.front() = utf8FileName(file);
-    row.back() = error;
+    row[errorColumn()] = error;
     return row;
 }
 

@@ -20,14 +20,16 @@ const SummaryRow& summaryHeader();
 
 // One ear of a patient file that was read: where it came from and went ("" when no
 // PDF was written), who the patient is, and what the curve page holds for the ear.
-// error says why there is no PDF ("" when there is one).
+// error says why there is no PDF ("" when there is one). The last column names the
+// aid of each frequency when the ear holds more than one (a file not written by this
+// program); it is empty when the ear holds one aid, which the aid columns name.
 struct EarSummary {
     std::string file; // relative to the batch's folder
     std::string pdf;  // relative to the output folder, or ""
     std::string error;
 };
-SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record, Ear ear,
-                         const EarCurves& page);
+SummaryRow earSummaryRow(const EarSummary& where, const FittingRecord& record,
+                         const AidDatabase& database, Ear ear, const EarCurves& page);
 // A file that gave no patient: its name and the reason, the rest empty.
 SummaryRow failedFileRow(const std::string& file, const std::string& error);
 

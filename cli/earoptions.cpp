@@ -4,9 +4,22 @@
 #include "model/safetext.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 namespace {
+
+const char* const kDefaultsUsed = "; using the default aids HA-1 to HA-6, without curves";
+
+// TAVIK.TDB in the current folder, named with the folder so that the clinician sees
+// which file it was.
+std::string currentFolderDatabase() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error)
+        return kAidDatabaseFileName;
+    return (folder / kAidDatabaseFileName).string();
+}
 
 bool takesValue(const EarOptionRules& rules, const std::string& arg) {
     return arg == "--ear" || (rules.databaseAllowed && arg == "--db") ||
@@ -60,21 +73,31 @@ bool parseEarOptions(const Args& args, const EarOptionRules& rules, EarOptions& 
     return true;
 }
 
-// The database as the program holds it after reading the given file: the file's
-// bytes over a zeroed database, however short the file is. Without a file, the
-// defaults.
 bool readDatabaseForCli(const std::optional<std::string>& path, AidDatabase& database,
                         std::ostream& err) {
     database = AidDatabase{};
-    if (!path) {
-        defaultAidDatabase(database);
+    if (path) {
+        try {
+            applyAidDatabaseImage(readFileHead(*path, kAidDatabaseFileSize), database);
+        } catch (const FileError& e) {
+            err << e.what() << '\n';
+            return false;
+        }
+        err << "tavik-cli: aid database " << quotedPath(*path) << '\n';
         return true;
     }
-    try {
-        applyAidDatabaseImage(readFileHead(*path, kAidDatabaseFileSize), database);
-    } catch (const FileError& e) {
-        err << e.what() << '\n';
-        return false;
+    const std::string here = currentFolderDatabase();
+    const AidDatabaseLoad load = loadAidDatabase(here, database);
+    switch (load.source) {
+    case AidDatabaseSource::File:
+        err << "tavik-cli: aid database " << quotedPath(here) << '\n';
+        break;
+    case AidDatabaseSource::Missing:
+        err << "tavik-cli: no aid database " << quotedPath(here) << kDefaultsUsed << '\n';
+        break;
+    case AidDatabaseSource::Unreadable:
+        err << "tavik-cli: " << load.reason << kDefaultsUsed << '\n';
+        break;
     }
     return true;
 }

@@ -41,9 +41,13 @@ struct LoadedEar {
     EarCurves page;
 };
 
-// The database as the program holds it after reading the given file (--db): the
-// file's bytes over a zeroed database, however short the file is; without a file,
-// the defaults. False after telling err why the file cannot be read.
+// The database as the program holds it after reading its file: the file's bytes over
+// a zeroed database, however short the file is. The file is the one given (--db), or
+// else TAVIK.TDB in the current folder, which the program reads when started there.
+// One line on err names the file read, or says that none was found, or why it could
+// not be read, and that the default aids HA-1 to HA-6 without curves stand in. Every
+// command that takes --db reads its database here. False after telling err why a file
+// given with --db cannot be read.
 bool readDatabaseForCli(const std::optional<std::string>& path, AidDatabase& database,
                         std::ostream& err);
 

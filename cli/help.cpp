@@ -34,9 +34,11 @@ constexpr OptionHelp kEarRequired{"--ear right|left", "The ear: right or left. R
 constexpr OptionHelp kDatabase{
     "--db TAVIK.TDB",
     "The hearing-aid database file the aids come from, read as TAVIK reads its TAVIK.TDB: a "
-    "file shorter than 1364 bytes fills only the start of the database. Without it, the "
-    "database TAVIK starts with when it has none (HA-1 to HA-6 without curves). A file that "
-    "cannot be read is an error."};
+    "file shorter than 1364 bytes fills only the start of the database. A file that cannot "
+    "be read is an error. Without --db, the TAVIK.TDB of the current folder, which TAVIK "
+    "reads when started there; when there is none, or it cannot be read, the database TAVIK "
+    "starts with then (HA-1 to HA-6 without curves). Standard error names the database used, "
+    "or says that none was found and why."};
 constexpr OptionHelp kHelp{"--help", "Shows this text."};
 
 constexpr OptionHelp kShowOptions[] = {kHelp};
@@ -64,9 +66,11 @@ constexpr OptionHelp kReportOptions[] = {
     {"--page a4|letter", "The paper: A4 (the default) or US Letter."},
     kDatabase,
     {"--overview",
-     "Writes one \"Overview\" page of both ears instead: the patient's name, ID, birth date "
-     "and test date, then each ear's loudness map above its gain chart, as tavik-cli chart "
-     "draws them. Takes FILE, --page, --db and -o; no --ear."},
+     "Writes one \"Overview\" page of both ears instead: the patient named as the printed "
+     "report names them (name, patient ID, birth date, test date, clinician, monaural or "
+     "binaural fitting, and how each ear's levels were obtained), then each ear's loudness "
+     "map above its gain chart, as tavik-cli chart draws them. Takes FILE, --page, --db and "
+     "-o; no --ear."},
     {"-o OUT.pdf", "The PDF file to write. Required."},
     kHelp,
 };
@@ -107,8 +111,11 @@ constexpr OptionHelp kBatchOptions[] = {
      "source, fitting, the left and right graph frequency in Hz, the curve shape and aid chosen "
      "at each, the RMS errors of the fitted, user and aid curve at each (empty for no curve, "
      "Error where none could be computed), the soft, average and loud targets at each (empty "
-     "for none) and the error. A file that gives no patient has one row with its name and the "
-     "error, and so has a folder that could not be read. CSV after RFC 4180 (CRLF line ends, "
+     "for none), the error, and last the aids by frequency: empty when the ear holds one aid "
+     "(as TAVIK stores it), else each aid with its frequencies (\"HA-2 at 250 Hz and 500 Hz; "
+     "HA-3 at 1 KHz, 2 KHz, 3 KHz and 4 KHz\"), for a file that holds several. A file that "
+     "gives no patient has one row with its name and the error, and so has a folder that "
+     "could not be read. CSV after RFC 4180 (CRLF line ends, "
      "quoted where needed) in UTF-8. Its folder must be there; a summary that is there already "
      "is replaced only with --force, and never one named .TAV (in any case) or leading to a "
      "patient file, even with --force: the batch refuses before it draws."},

@@ -1,20 +1,23 @@
 // tavik-cli report --overview: one "Overview" page of both ears as PDF, for the
-// patient's chart: the patient's name, ID, birth date and test date, then each ear's
-// loudness map above its gain chart, right ear on the left as on an audiogram form.
+// patient's chart: the patient named as the printed report names them (name, ID,
+// birth date, test date; clinician, monaural or binaural, how each ear's levels were
+// obtained), then each ear's loudness map above its gain chart, right ear on the left
+// as on an audiogram form.
 // Drawn by the Overview page's drawing onto the same PDF target as the reports.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "model/fileio.h"
-#include "model/textslot.h"
 #include "overview/overviewdrawing.h"
 #include "platform/fontnames.h"
 #include "platform/printtarget.h"
+#include "report/reporttext.h"
 
 #include <QFont>
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 
 namespace {
@@ -24,22 +27,23 @@ const char* const kReportUsage = commandUsage("report");
 constexpr qreal kLayoutDpi = 96.0;
 constexpr int kTitlePixels = 22;
 constexpr int kIdentityPixels = 12;
-constexpr int kHeaderHeight = 64;
+constexpr int kHeaderHeight = 82;
+constexpr const char* kGapText = "    ";
 constexpr int kGap = 12;
 
-QString fromSlot(std::string_view latin1) {
-    return QString::fromStdString(latin1ToUtf8(latin1));
-}
-
-QString patientName(const FittingRecord& r) {
-    QString name = fromSlot(readText(r.lastName));
-    const QString first = fromSlot(readText(r.firstName));
-    const QString initial = fromSlot(readText(r.middleInitial));
-    if (!first.isEmpty())
-        name += QStringLiteral(", ") + first;
-    if (!initial.isEmpty())
-        name += QLatin1Char(' ') + initial + QLatin1Char('.');
-    return name;
+// The report's own lines: "Name: ...", "Patient ID: ...", "Birth Date: ...", "Test
+// Date: ..."; then "Clinician: ...", "Fitting: ..." and "Levels: right ear measured,
+// left ear predicted from threshold".
+std::array<QString, 2> identityLines(const FittingRecord& record) {
+    const CurveParams noCurves[kCurveCount]{};
+    const PrintData data = makePrintData(record, {}, Ear::Right, TargetState{}, noCurves, {});
+    const IdentityTexts id = identityTexts(data, kFittedReport);
+    const std::string patient = headerTexts(data).name + kGapText + id.patientId + kGapText +
+                                id.birthDate + kGapText + id.testDate;
+    const std::string levels = "Levels: right ear " + levelSourceText(record.rightLevelSource) +
+                               ", left ear " + levelSourceText(record.leftLevelSource);
+    const std::string fitting = id.clinician + kGapText + id.fitting + kGapText + levels;
+    return {QString::fromStdString(patient), QString::fromStdString(fitting)};
 }
 
 void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
@@ -53,12 +57,12 @@ void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
     font.setPixelSize(kIdentityPixels);
     font.setBold(false);
     painter.setFont(font);
-    const QString identity =
-        QStringLiteral("Patient: %1    ID: %2    Birth date: %3    Test date: %4")
-            .arg(patientName(record), fromSlot(readText(record.patientId)),
-                 fromSlot(readText(record.birthDate)), fromSlot(readText(record.testDate)));
-    painter.drawText(QRectF(0, kTitlePixels + 12, width, kIdentityPixels + 6),
-                     Qt::AlignLeft | Qt::AlignTop, identity);
+    const std::array<QString, 2> lines = identityLines(record);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const qreal top = kTitlePixels + 12 + static_cast<qreal>(i) * (kIdentityPixels + 6);
+        painter.drawText(QRectF(0, top, width, kIdentityPixels + 6), Qt::AlignLeft | Qt::AlignTop,
+                         lines[i]);
+    }
 }
 
 void drawOverviewPage(QPainter& painter, QSize page, const FittingRecord& record,

@@ -98,13 +98,6 @@ void CurveChoiceBar::showChoices(const AidSetting& left, const AidSetting& right
     setChoice(RightSideHAidCombo, choiceOrFirst(right.aidChoice));
 }
 
-void CurveChoiceBar::storeChoices(AidSetting& left, AidSetting& right) const {
-    left.curveChoice = LeftSideCurveCombo->currentIndex();
-    left.aidChoice = LeftSideHAidCombo->currentIndex();
-    right.curveChoice = RightSideCurveCombo->currentIndex();
-    right.aidChoice = RightSideHAidCombo->currentIndex();
-}
-
 void CurveChoiceBar::showUserCaptions(int leftFrequency, int rightFrequency) {
     LeftCurveUserPanel->setText(QString::fromStdString(userPanelCaption(leftFrequency)));
     RightCurveUserPanel->setText(QString::fromStdString(userPanelCaption(rightFrequency)));

@@ -1,6 +1,6 @@
 // The six controls above the curve columns of the curve page's grid: per graph the
 // fitted curve's shape, the caption of the clinician's own curve and the hearing aid.
-// Loads and stores the four choices of an ear and gives the texts the print command
+// Shows the four choices of an ear as stored and gives the texts the print command
 // names the curve pairs by.
 #pragma once
 
@@ -31,9 +31,6 @@ class CurveChoiceBar {
     // Shows the choices stored for the two graph frequencies without running a change
     // handler; a choice outside the lists shows as the first entry.
     void showChoices(const AidSetting& left, const AidSetting& right);
-    // The left graph's choices first, so that with both graphs at one frequency the
-    // right graph's stay.
-    void storeChoices(AidSetting& left, AidSetting& right) const;
     // "500 Hz (user)" over each user column.
     void showUserCaptions(int leftFrequency, int rightFrequency);
     QString userCaption(GraphSide side) const;

@@ -7,6 +7,7 @@
 #include "controls/statusnote.h"
 #include "curves/curvegridview.h"
 #include "curves/curveload.h"
+#include "curves/earaids.h"
 #include "curves/graphwidgets.h"
 #include "model/document.h"
 #include "model/textslot.h"
@@ -139,12 +140,14 @@ void TfmCurveEdit::loadEar() {
     graphs_.showEar(targets, style, fitting.binauralFitting == 1);
 }
 
-// A choice read from a file outside the lists shows as the first entry.
+// A choice read from a file outside the lists shows as the first entry, and the
+// status bar says so.
 void TfmCurveEdit::loadPage() {
-    const int lf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]);
-    const int rf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]);
+    const int lf = graphFrequency(GraphSide::Left);
+    const int rf = graphFrequency(GraphSide::Right);
     const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     choices_.showChoices(settings[lf], settings[rf]);
+    showStoredChoicesNote();
     choices_.showUserCaptions(lf, rf);
     nameUserCells();
 
@@ -170,12 +173,13 @@ void TfmCurveEdit::nameUserCells() {
                     choices_.userCaption(GraphSide::Right));
 }
 
+// The choices are in the record since the clinician made them: what a file held is
+// written back as it was until then, a value outside the lists included.
 void TfmCurveEdit::storePage() {
     noteDroppedValues();
-    const int lf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]);
-    const int rf = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]);
+    const int lf = graphFrequency(GraphSide::Left);
+    const int rf = graphFrequency(GraphSide::Right);
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
-    choices_.storeChoices(settings[lf], settings[rf]);
     readCurves();
     entry_.stored(readGrid());
     // With both graphs at one frequency the column edited last is stored last, and
@@ -225,6 +229,20 @@ QString TfmCurveEdit::controlText(int control) const {
     return choices_.controlText(control);
 }
 
+int TfmCurveEdit::graphFrequency(GraphSide side) const {
+    return frequencyIndexOrFirst(targets.graphFrequency[sideIndex(side)]);
+}
+
+// Stays in the status bar while the ear is shown, until a choice settles what it names.
+void TfmCurveEdit::showStoredChoicesNote() {
+    endStatusNote(this, choicesNote_);
+    choicesNote_ = qStringFromLatin1(storedChoicesNote(fitting, aidDatabase, currentEar,
+                                                       graphFrequency(GraphSide::Left),
+                                                       graphFrequency(GraphSide::Right)));
+    if (!choicesNote_.isEmpty() && isVisible())
+        lastingStatusNote(this, choicesNote_);
+}
+
 // --- handlers -----------------------------------------------------------------
 
 QWidget* TfmCurveEdit::firstField() const {
@@ -244,6 +262,7 @@ void TfmCurveEdit::FormShow() {
 
 void TfmCurveEdit::FormHide() {
     storePage();
+    endStatusNote(this, choicesNote_);
 }
 
 void TfmCurveEdit::ToggleEarButtonClick() {
@@ -257,9 +276,14 @@ void TfmCurveEdit::ToggleEarButtonClick() {
     graphs_.scheduleRepaint();
 }
 
+// The record takes the shape at once: with both graphs at one frequency, the shape
+// chosen last is the one kept.
 void TfmCurveEdit::curveComboChanged(GraphSide side) {
-    fitCurve(side, choices_.curveCombo(side)->currentIndex());
+    const int shape = choices_.curveCombo(side)->currentIndex();
+    fitting.aidSettings[recordIndex(currentEar)][graphFrequency(side)].curveChoice = shape;
+    fitCurve(side, shape);
     readCurves();
+    showStoredChoicesNote();
     markModified();
 }
 
@@ -271,27 +295,30 @@ void TfmCurveEdit::RightSideCurveComboChange() {
     curveComboChanged(GraphSide::Right);
 }
 
-// The two aid combos always show the same aid. Choosing one stores the page and is a
-// change of the patient's data: the file keeps the choice, and the aid report follows it.
-// A refused value in a user cell refuses the choice: the list shows its aid again.
+// One aid per ear: the two aid combos always show the same aid, and choosing one
+// stores it at all six frequencies of the ear, so that the Overview, the batch summary
+// and any later pair of graph frequencies show the aid chosen. Choosing stores the
+// page and is a change of the patient's data. A refused value in a user cell refuses
+// the choice: the list shows its aid again.
 void TfmCurveEdit::aidComboChanged(GraphSide side) {
     if (reportRefusedCell(false)) {
         showStoredAid(side);
         return;
     }
     choices_.matchAid(side);
-    showAid(choices_.aidCombo(GraphSide::Left)->currentIndex(), kLeftAidColumn,
-            frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Left)]));
-    showAid(choices_.aidCombo(GraphSide::Right)->currentIndex(), kRightAidColumn,
-            frequencyIndexOrFirst(targets.graphFrequency[sideIndex(GraphSide::Right)]));
+    const int aid = choices_.aidCombo(side)->currentIndex();
+    storeEarAid(fitting, currentEar, aid);
+    showAid(aid, kLeftAidColumn, graphFrequency(GraphSide::Left));
+    showAid(aid, kRightAidColumn, graphFrequency(GraphSide::Right));
     storePage();
     readCurves();
+    showStoredChoicesNote();
     markModified();
 }
 
-// Every aid choice stores the page, so the record holds the aid the list showed.
+// The aid the record holds at the graph's frequency.
 void TfmCurveEdit::showStoredAid(GraphSide side) {
-    const int frequency = frequencyIndexOrFirst(targets.graphFrequency[sideIndex(side)]);
+    const int frequency = graphFrequency(side);
     ChoiceCombo* combo = choices_.aidCombo(side);
     const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(

@@ -2,8 +2,9 @@
 // display frequencies, and the data entry grid with three curves per graph (fitted,
 // the clinician's own, a hearing aid from the database). The clinician picks curve
 // shapes and aids, types a curve, reads levels off the graphs, switches ears and
-// prints. Only the four choices and the two user curves go into the fitting record;
-// fitted and aid curves are worked out again at every load.
+// prints. Only the choices (one aid per ear, a curve shape per frequency) and the two
+// user curves go into the fitting record; fitted and aid curves are worked out again
+// at every load.
 #pragma once
 
 #include "controls/pageform.h"
@@ -94,6 +95,8 @@ class TfmCurveEdit : public PageForm {
     void noteDroppedValues();
     QString userCellNote(const UserCell& cell) const;
     void showStoredAid(GraphSide side);
+    int graphFrequency(GraphSide side) const;
+    void showStoredChoicesNote();
     void nameUserCells();
 
     Ear currentEar = Ear::Right;
@@ -102,6 +105,8 @@ class TfmCurveEdit : public PageForm {
     bool gridEdited = false;
     // The user cells typed into since the ear was loaded, and the texts last stored.
     UserCurveEntry entry_;
+    // What the status bar says of the stored choices of the ear shown ("" for nothing).
+    QString choicesNote_;
 
     EarFitPoints fitPoints_{};
     PrintCommand printCommand;

@@ -26,6 +26,10 @@ struct DocumentState {
     // The levels of each ear that count as measured; not part of the file. Cleared
     // by New, made from the record by Load, kept up by the loudness page.
     MeasuredLevels measuredLevels{};
+    // Counts the patients opened: raised by New and by every Load, so that what
+    // belongs to one patient and not to the file (the print selection's ticks) is
+    // forgotten with them.
+    unsigned patientNumber = 0;
     // Told once when an unchanged document becomes changed; the main window posts
     // its status notification from here.
     std::function<void()> onFirstModification;

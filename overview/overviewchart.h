@@ -178,9 +178,14 @@ ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measure
 // complete).
 inline constexpr int kSpeechLevelCount = 3;
 inline constexpr int kGainCurveCount = 3; // fitted, user, aid
+// The aid is the one stored at each frequency: the ear's one aid (oneAid, its short
+// name) or, in a file that holds several, each with its frequencies (aidsByFrequency,
+// "HA-2 at 250 Hz; HA-3 at 500 Hz, ..."); the other text is then empty.
 struct GainTable {
     std::optional<double> target[kSpeechLevelCount][kFrequencyCount];
     std::optional<double> curve[kGainCurveCount][kSpeechLevelCount][kFrequencyCount];
+    std::string oneAid;
+    std::string aidsByFrequency;
 };
 GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ear ear);
 

@@ -1,6 +1,8 @@
 #include "curves/curvefit.h"
 #include "curves/curveload.h"
+#include "curves/earaids.h"
 #include "curves/targets.h"
+#include "model/textslot.h"
 #include "overview/overviewchart.h"
 #include "overview/overviewlayout.h"
 
@@ -93,7 +95,8 @@ void addGainSeries(ChartPlan& plan, const GainTable& table, const GainScale& sca
     }
 }
 
-std::vector<LegendItem> gainLegend() {
+// The aid's entry names the ear's one aid, or says that the aids vary by frequency.
+std::vector<LegendItem> gainLegend(const GainTable& table) {
     using Extra = LegendEntry::Extra;
     return {
         {Series::TargetSoft, std::nullopt, Extra::None, "Target soft"},
@@ -101,7 +104,8 @@ std::vector<LegendItem> gainLegend() {
         {Series::TargetLoud, std::nullopt, Extra::None, "Target loud"},
         {Series::Fitted, std::nullopt, Extra::None, "Fitted curve"},
         {Series::User, std::nullopt, Extra::None, "User curve"},
-        {Series::Aid, std::nullopt, Extra::None, "Aid"},
+        {Series::Aid, std::nullopt, Extra::None,
+         table.oneAid.empty() ? "Aids vary" : "Aid " + table.oneAid},
         {std::nullopt, std::nullopt, Extra::DisplayFrequency, "Graph frequency"},
     };
 }
@@ -142,6 +146,10 @@ void addGainsAt(GainTable& table, const EarCurves& loaded, int style, int f) {
 
 GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ear ear) {
     GainTable table{};
+    table.aidsByFrequency = latin1ToUtf8(aidsByFrequency(record, database, ear));
+    if (table.aidsByFrequency.empty())
+        table.oneAid = latin1ToUtf8(
+            aidChoiceName(record.aidSettings[recordIndex(ear)][0].aidChoice, database));
     const int style = aidStyleOrFirst(aidStyleOf(record, ear));
     for (int f = 0; f < kFrequencyCount; ++f) {
         // Both graphs of the curve page at this frequency: its targets and its three
@@ -156,10 +164,10 @@ GainTable gainTable(const FittingRecord& record, const AidDatabase& database, Ea
 
 ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database, Ear ear,
                         int width, int height) {
-    ChartPlan plan =
-        startPlan(OverviewChart::Gain, ear, width, height, gainLegend(), kSpeechPanelTitles);
-    plan.title = chartName(OverviewChart::Gain, ear) + " (dB)";
     const GainTable table = gainTable(record, database, ear);
+    ChartPlan plan =
+        startPlan(OverviewChart::Gain, ear, width, height, gainLegend(table), kSpeechPanelTitles);
+    plan.title = chartName(OverviewChart::Gain, ear) + " (dB)";
     const GainScale scale = gainScale(table);
     plan.levelTicks = gainTicks(plan.panels.front().frame, scale);
     FittingRecord copy = record;

@@ -1,3 +1,4 @@
+#include "curves/earaids.h"
 #include "overview/overviewchart.h"
 
 #include <algorithm>
@@ -15,25 +16,6 @@ bool present(int32_t level) {
 
 std::string countOfSix(int count) {
     return std::to_string(count) + " of " + std::to_string(kFrequencyCount) + " frequencies";
-}
-
-// "a", "a and b", "a, b and c".
-std::string joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == parts.size() ? " and " : ", ";
-        text += parts[i];
-    }
-    return text;
-}
-
-// "500 Hz", "500 Hz and 2 KHz", "250 Hz, 500 Hz and 2 KHz".
-std::string frequencyList(const std::vector<int>& frequencies) {
-    std::vector<std::string> captions;
-    for (const int f : frequencies)
-        captions.emplace_back(frequencyCaptions[f]);
-    return joined(captions);
 }
 
 // "threshold 40 to 65 dB HL", "UCL 100 dB SPL", "no UCL".
@@ -71,12 +53,12 @@ bool risesAt(const int32_t (&levels)[kCategoryCount]) {
 // "fitted curve at 4 of 6 frequencies, within 3, 5 and 8 dB of the soft, average and
 // loud targets": for each speech level, the furthest the curve's gain lies from the
 // target's at a frequency where both are drawn.
-std::string curveText(const GainTable& table, int kind) {
+std::string curveText(const GainTable& table, int kind, const std::string& name) {
     int drawn = 0;
     for (int f = 0; f < kFrequencyCount; ++f)
         drawn += table.curve[kind][1][f] ? 1 : 0;
     if (drawn == 0)
-        return std::string("no ") + kCurveNames[kind];
+        return "no " + name;
     std::vector<std::string> distances, levels;
     for (int level = 0; level < kSpeechLevelCount; ++level) {
         std::optional<double> furthest;
@@ -91,11 +73,23 @@ std::string curveText(const GainTable& table, int kind) {
         distances.push_back(std::to_string(static_cast<int>(std::ceil(*furthest - 1e-6))));
         levels.push_back(kLevelNames[level]);
     }
-    std::string text = std::string(kCurveNames[kind]) + " at " + countOfSix(drawn);
+    std::string text = name + " at " + countOfSix(drawn);
     if (!levels.empty())
-        text += ", within " + joined(distances) + " dB of the " + joined(levels) + " target" +
-                (levels.size() > 1 ? "s" : "");
+        text += ", within " + joinedList(distances) + " dB of the " + joinedList(levels) +
+                " target" + (levels.size() > 1 ? "s" : "");
     return text;
+}
+
+// The aid's text names the aid: "aid HA-2 at 6 of 6 frequencies, ...", "no curve of
+// aid HA-1", or, where the ear holds several, "aid at ..." followed by each aid with
+// its frequencies.
+std::string aidText(const GainTable& table) {
+    constexpr int kAid = kGainCurveCount - 1;
+    if (!table.aidsByFrequency.empty())
+        return curveText(table, kAid, kCurveNames[kAid]) + " (" + table.aidsByFrequency + ")";
+    const std::string named = std::string(kCurveNames[kAid]) + " " + table.oneAid;
+    const std::string text = curveText(table, kAid, named);
+    return text == "no " + named ? "no curve of " + named : text;
 }
 
 } // namespace
@@ -134,7 +128,8 @@ std::string gainDescription(const GainTable& table, Ear ear) {
     for (int f = 0; f < kFrequencyCount; ++f)
         targets += table.target[0][f] || table.target[1][f] || table.target[2][f] ? 1 : 0;
     std::string text = chartName(OverviewChart::Gain, ear) + ": targets at " + countOfSix(targets);
-    for (int kind = 0; kind < kGainCurveCount; ++kind)
-        text += "; " + curveText(table, kind);
+    for (int kind = 0; kind + 1 < kGainCurveCount; ++kind)
+        text += "; " + curveText(table, kind, kCurveNames[kind]);
+    text += "; " + aidText(table);
     return text + ".";
 }

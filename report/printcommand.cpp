@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -33,6 +35,35 @@ std::array<std::string, 6> controlTexts(const PrintRequest& request) {
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = request.controls[i].toStdString();
     return texts;
+}
+
+// The pairs with a curve to print.
+PairFlags offeredPairs(const PrintRequest& request) {
+    PairFlags offered{};
+    for (int c = 0; c < kReportChoiceCount; ++c)
+        offered[static_cast<std::size_t>(c)] = reportHasCurve(request.curves, c);
+    return offered;
+}
+
+// The last ticks while the patient and the ear are the same; none otherwise.
+PairFlags ticksToRestore(const TfmSelectPrint& dialog, const DocumentState& state, Ear ear) {
+    const std::optional<KeptTicks>& kept = dialog.keptTicks();
+    if (!kept || kept->patient != state.patientNumber || kept->ear != ear)
+        return {};
+    return kept->ticks;
+}
+
+// Shows the selection; true when the clinician confirmed a choice of pairs, which
+// the dialog keeps for the next print command.
+bool runSelection(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
+                  const DocumentState& state) {
+    dialog.prepare(choiceCaptions(request), offeredPairs(request),
+                   ticksToRestore(dialog, state, request.currentEar));
+    dialog.centreOver(mainWindow);
+    if (!dialogs().showModal(dialog) || !std::ranges::any_of(dialog.ticks(), std::identity{}))
+        return false;
+    dialog.keepTicks({state.patientNumber, request.currentEar, dialog.ticks()});
+    return true;
 }
 
 // The curve kinds ticked, in the order of the boxes: one report page each.
@@ -141,14 +172,9 @@ bool offerPdfInstead(QWidget* mainWindow) {
            DialogAnswer::Yes;
 }
 
-} // namespace
-
-void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
-                     const FittingRecord& record, const DocumentState& state) {
-    dialog.prepare(choiceCaptions(request));
-    dialog.centreOver(mainWindow);
-    if (!dialogs().showModal(dialog) || tickedChoices(dialog).empty())
-        return;
+// The reports of a confirmed selection on a printer or in a PDF file.
+void printSelection(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
+                    const FittingRecord& record, const DocumentState& state) {
     SelectPrintEnding ending = dialog.ending();
     if (ending == SelectPrintEnding::Print && !dialogs().printerInstalled()) {
         if (!offerPdfInstead(mainWindow))
@@ -160,13 +186,23 @@ void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidge
     case SelectPrintEnding::Print:
         printOnPrinter(job, mainWindow);
         return;
-    case SelectPrintEnding::Preview:
-        showPreview(job, mainWindow);
-        return;
     case SelectPrintEnding::SavePdf:
         saveAsPdf(job, mainWindow, state, request.currentEar);
         return;
+    case SelectPrintEnding::Preview: // shown by the selection's loop
     case SelectPrintEnding::Cancel:
         return;
+    }
+}
+
+} // namespace
+
+void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
+                     const FittingRecord& record, const DocumentState& state) {
+    while (runSelection(request, dialog, mainWindow, state)) {
+        if (dialog.ending() != SelectPrintEnding::Preview)
+            return printSelection(request, dialog, mainWindow, record, state);
+        ReportJob job(request, dialog, record, state);
+        showPreview(job, mainWindow);
     }
 }

@@ -96,6 +96,12 @@ std::string formatPrintDate(int year, int month, int day,
     return monthText + " " + formatInt(day) + ", " + yearText;
 }
 
+bool reportHasCurve(const CurveParams (&curves)[kCurveCount], int choice) {
+    if (choice < 0 || choice >= kReportChoiceCount)
+        return false;
+    return curves[choice].complete == 1 || curves[choice + kReportChoiceCount].complete == 1;
+}
+
 std::string reportDocumentName(const PrintData& data) {
     std::string ear = earName(data.printEar);
     ear[0] = static_cast<char>(ear[0] - 'A' + 'a');

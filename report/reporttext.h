@@ -54,6 +54,11 @@ PrintData makePrintData(const FittingRecord& record, const std::string& currentF
                         const TargetState& targets, const CurveParams (&curves)[kCurveCount],
                         const std::string& printDate);
 
+// Whether a report of a kind has a curve to show: a complete curve in its left or its
+// right plot. A report of a pair with neither would print only empty tables and plots,
+// so the print selection does not let it be ticked.
+bool reportHasCurve(const CurveParams (&curves)[kCurveCount], int choice);
+
 // The texts of the six controls above the grid columns give the labels of the two
 // plots: control `choice` for the left plot, `choice` + 3 for the right one.
 void setPlotLabels(PrintData& data, const std::array<std::string, 6>& controls, int choice);

@@ -2,17 +2,21 @@
 
 #include "platform/fontnames.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QRect>
 
 namespace {
 
 // The panel and Ok keep their places; the three other buttons stand in a column to
-// the right of the panel, Cancel in Ok's row.
+// the right of the panel, Cancel in Ok's row; the note spans the dialog under them.
 constexpr int kClientWidth = 362;
-constexpr int kClientHeight = 153;
+constexpr int kClientHeight = 185;
+constexpr int kNoteTop = 146;
+constexpr int kNoteHeight = 32;
 constexpr int kSideButtonLeft = 246;
 constexpr int kSideButtonWidth = 100;
 constexpr int kButtonHeight = 25;
@@ -25,6 +29,12 @@ QString escapeMnemonic(QString text) {
 QString unescapeMnemonic(QString text) {
     return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
+
+const char* const kNothingTicked = "Tick the curves to print: at least one pair.";
+const char* const kNothingToPrint =
+    "Nothing to print: no pair has a complete curve. Choose a curve or an aid, or type "
+    "your own.";
+const char* const kNoCurveHint = "Nothing to print: neither curve of this pair is complete";
 
 } // namespace
 
@@ -65,6 +75,11 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
 
     addButtons();
     OKButton->setDefault(true);
+    NoteLabel = new QLabel(this);
+    NoteLabel->setObjectName(QStringLiteral("NoteLabel"));
+    NoteLabel->setGeometry(16, kNoteTop, kClientWidth - 32, kNoteHeight);
+    NoteLabel->setWordWrap(true);
+    NoteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setTabOrder(LeftChoice1, LeftChoice2);
     setTabOrder(LeftChoice2, LeftChoice3);
@@ -108,13 +123,33 @@ void TfmSelectPrint::addButtons() {
     }
 }
 
+// A button that would print, preview or save nothing keeps the dialog open and says
+// what to tick.
 void TfmSelectPrint::end(SelectPrintEnding ending) {
     if (ending == SelectPrintEnding::Cancel) {
         reject();
         return;
     }
+    const auto boxes = choices();
+    if (std::ranges::none_of(boxes, [](const QCheckBox* box) { return box->isChecked(); })) {
+        const bool anyOffered =
+            std::ranges::any_of(boxes, [](const QCheckBox* box) { return box->isEnabled(); });
+        showNote(
+            anyOffered
+                ? (QString::fromLatin1(kNothingTicked) + QLatin1Char(' ') + notOffered_).trimmed()
+                : QString::fromLatin1(kNothingToPrint));
+        return;
+    }
     ending_ = ending;
     accept();
+}
+
+// The note is read out as it appears.
+void TfmSelectPrint::showNote(const QString& text) {
+    NoteLabel->setText(text);
+    NoteLabel->setAccessibleName(text);
+    QAccessibleEvent changed(NoteLabel, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 // The close box and Escape come here as well as the Cancel button.
@@ -127,16 +162,46 @@ std::array<QCheckBox*, kReportChoiceCount> TfmSelectPrint::choices() const {
     return {LeftChoice1, LeftChoice2, LeftChoice3};
 }
 
-void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& captions) {
+void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& captions,
+                             const PairFlags& offered, const PairFlags& ticked) {
     const auto boxes = choices();
+    QStringList empty;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setText(escapeMnemonic(captions[i]));
         boxes[i]->setAccessibleName(captions[i]);
-        boxes[i]->setChecked(false);
+        boxes[i]->setEnabled(offered[i]);
+        boxes[i]->setChecked(offered[i] && ticked[i]);
+        boxes[i]->setAccessibleDescription(offered[i] ? QString()
+                                                      : QString::fromLatin1(kNoCurveHint));
+        if (!offered[i])
+            empty << captions[i];
     }
+    notOffered_ =
+        empty.empty()
+            ? QString()
+            : QStringLiteral("No curve to print in %1.").arg(empty.join(QStringLiteral(" or ")));
+    const bool anyOffered = std::ranges::any_of(offered, [](bool on) { return on; });
+    showNote(anyOffered ? notOffered_ : QString::fromLatin1(kNothingToPrint));
     ending_ = SelectPrintEnding::Print;
     setResult(0);
-    LeftChoice1->setFocus();
+    for (QCheckBox* box : boxes) {
+        if (box->isEnabled()) {
+            box->setFocus();
+            break;
+        }
+    }
+}
+
+PairFlags TfmSelectPrint::ticks() const {
+    PairFlags ticked{};
+    const auto boxes = choices();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        ticked[i] = boxes[i]->isChecked();
+    return ticked;
+}
+
+QString TfmSelectPrint::note() const {
+    return NoteLabel->text();
 }
 
 bool TfmSelectPrint::isTicked(int choice) const {

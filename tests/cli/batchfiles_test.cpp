@@ -182,7 +182,8 @@ class BatchRun : public testing::Test {
         return files;
     }
 
-    TempDir in, out, elsewhere;
+    TempDir in, out, elsewhere, current;
+    WorkingFolder here{current.path()};
     std::string err;
     FileSystemSync sync;
     FolderLister lister;
@@ -361,14 +362,14 @@ TEST_F(BatchRun, AFolderThatCannotBeReadFailsTheBatchAndTheRestGoOn) {
     };
     const std::string summary = elsewhere.file("s.csv");
     EXPECT_EQ(run({"--ears", "right", "--summary", summary}), 1);
-    EXPECT_EQ(err, "tavik-cli: \"" + in.file("north") +
+    EXPECT_EQ(err, noDatabaseLine(current) + "tavik-cli: \"" + in.file("north") +
                        "\": cannot read the folder: Permission denied\n");
     EXPECT_EQ(outputs(),
               (std::vector<std::string>{"A-right.pdf", "B-right.pdf", "south/D-right.pdf"}));
     const std::string csv = readTextFile(summary);
     const std::size_t a = csv.find("\r\nA.TAV,"), b = csv.find("\r\nB.TAV,"),
                       north =
-                          csv.find("\r\nnorth," + std::string(29, ',') + "Permission denied\r\n"),
+                          csv.find("\r\nnorth," + std::string(29, ',') + "Permission denied,\r\n"),
                       d = csv.find("\r\nsouth/D.TAV,");
     EXPECT_TRUE(a < b && b < north && north < d && d != std::string::npos) << csv;
 }
@@ -386,8 +387,9 @@ TEST_F(BatchRun, LeftoversAreClearedAndACrashedWorkerFailsItsFile) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"A-left.pdf", "north/C-left.pdf"}));
     EXPECT_TRUE(contains(err, "B.TAV\": the worker drawing it ended unexpectedly")) << err;
-    EXPECT_TRUE(contains(readTextFile(summary), "\r\nB.TAV," + std::string(29, ',') +
-                                                    "the worker drawing it ended unexpectedly\r\n"))
+    EXPECT_TRUE(
+        contains(readTextFile(summary), "\r\nB.TAV," + std::string(29, ',') +
+                                            "the worker drawing it ended unexpectedly,\r\n"))
         << readTextFile(summary);
 }
 

@@ -25,13 +25,14 @@ class CurvesCli : public testing::Test {
   protected:
     void SetUp() override { writePatientFile(file, sampleRecord()); }
     TempDir dir;
+    WorkingFolder here{dir.path()};
     std::string file = dir.file("P.TAV");
 };
 
 TEST_F(CurvesCli, PrintsWhatTheCurvePageHoldsForTheRightEar) {
     const CliResult res = runTool({"curves", file});
     ASSERT_EQ(res.code, 0) << res.err;
-    EXPECT_EQ(res.err, "");
+    EXPECT_EQ(res.err, noDatabaseLine(dir));
     const std::string& j = res.out;
     EXPECT_EQ(j.rfind("{\"ear\": \"right\", \"targets\": {\"graphFrequency\": [2, 5], "
                       "\"graphLevels\": [[30, 50, 60, 70, 80, 90, 95, 100], "
@@ -88,6 +89,56 @@ TEST_F(CurvesCli, ReadsADatabaseFileAsTheProgramDoes) {
     ASSERT_EQ(res.code, 0) << res.err;
     EXPECT_TRUE(contains(res.out, "\"controls\": [\"Curve B\", \"1000 Hz (user)\", \"\", "));
     EXPECT_TRUE(contains(res.out, "[\"0\", \"0\", \"0.0\", \"0\", \"0.0\", \"0\", \"\"]"));
+}
+
+// Without --db a command reads TAVIK.TDB of the current folder, as the program reads
+// the one of the folder it starts in, and says on standard error which database it
+// used or that none was found.
+TEST_F(CurvesCli, WithoutDbTheCurrentFoldersDatabaseIsReadAndNamed) {
+    TempDir other;
+    AidDatabase given{};
+    defaultAidDatabase(given);
+    writeText(given.aidShortNames[0], "Given 1");
+    saveAidDatabase(other.file("G.TDB"), given);
+    AidDatabase clinic{};
+    defaultAidDatabase(clinic);
+    writeText(clinic.aidShortNames[0], "Clinic 1");
+    const std::string here = dir.file("TAVIK.TDB");
+    const struct {
+        const char* what;
+        int folderDatabase; // 0 none, 1 a file, 2 a folder of that name
+        Args extra;
+        std::string err;
+        const char* aid;
+    } cases[] = {
+        {"none in the folder", 0, {}, noDatabaseLine(dir), "HA-1"},
+        {"the folder's", 1, {}, "tavik-cli: aid database \"" + here + "\"\n", "Clinic 1"},
+        {"--db before the folder's",
+         1,
+         {"--db", other.file("G.TDB")},
+         "tavik-cli: aid database \"" + other.file("G.TDB") + "\"\n",
+         "Given 1"},
+        {"a folder in its place",
+         2,
+         {},
+         "tavik-cli: Cannot read file \"" + here +
+             "\": Is a directory; using the default aids HA-1 to HA-6, without curves\n",
+         "HA-1"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(here);
+        if (c.folderDatabase == 1)
+            saveAidDatabase(here, clinic);
+        if (c.folderDatabase == 2)
+            std::filesystem::create_directory(here);
+        Args args{"curves", file};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliResult res = runTool(args);
+        ASSERT_EQ(res.code, 0) << c.what << ": " << res.err;
+        EXPECT_EQ(res.err, c.err) << c.what;
+        EXPECT_TRUE(contains(res.out, std::string("\"1000 Hz (user)\", \"") + c.aid + "\", "))
+            << c.what;
+    }
 }
 
 TEST(CurvesCliFiles, OlderAndGarbageFilesAreShownSafely) {

@@ -25,9 +25,7 @@ TEST(GraphCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 
 class GraphCli : public testing::Test {
   protected:
-    void SetUp() override {
-        writePatientFile(patient, workedRightEar());
-    }
+    void SetUp() override { writePatientFile(patient, workedRightEar()); }
 
     CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }
 
@@ -50,6 +48,7 @@ class GraphCli : public testing::Test {
     }
 
     TempDir dir, io;
+    WorkingFolder here{io.path()};
     std::string patient = dir.file("P.TAV");
     std::string png = dir.file("graph.png");
 };
@@ -65,7 +64,7 @@ TEST_F(GraphCli, DrawsThePanelAtTheGivenScale) {
         const CliResult res = run(args);
         ASSERT_EQ(res.code, 0) << res.err;
         EXPECT_EQ(res.out, "");
-        EXPECT_EQ(res.err, "");
+        EXPECT_EQ(res.err, noDatabaseLine(io));
         EXPECT_EQ(pngSize(png), std::pair(c.width, c.height));
     }
 }

@@ -1,5 +1,6 @@
 // tavik-cli report --overview: one "Overview" page of both ears, read back with
 // pdfinfo and pdftotext.
+#include "model/aiddatabase.h"
 #include "model/patientfile.h"
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
@@ -21,6 +22,10 @@ TEST(OverviewReportCli, OnePageWithThePatientAndBothEarsCharts) {
     writeText(r.firstName, "Maja");
     writeText(r.patientId, "A-2231");
     writeText(r.birthDate, "05/17/1948");
+    writeText(r.clinician, "Dr. Ann Lee");
+    r.binauralFitting = 1;
+    r.rightLevelSource = 2;
+    r.leftLevelSource = 0;
     const std::string patient = dir.file("P.TAV"), pdf = dir.file("overview.pdf");
     writePatientFile(patient, r);
     for (const char* page : {"a4", "letter"}) {
@@ -35,10 +40,38 @@ TEST(OverviewReportCli, OnePageWithThePatientAndBothEarsCharts) {
             << info;
     }
     const std::string text = runProgram("pdftotext", {pdf, "-"}, io).out;
+    // The patient is named with the printed report's own lines.
     for (const char* part :
-         {"Overview", "Lindqvist, Maja", "A-2231", "05/17/1948", "01/01/2000",
+         {"Overview", "Name: Lindqvist, Maja", "Patient ID: A-2231", "Birth Date: 05/17/1948",
+          "Test Date: 01/01/2000", "Clinician: Dr. Ann Lee",
+          "Fitting: Binaural (targets 5 dB lower)",
+          "Levels: right ear predicted from threshold and UCL, left ear measured",
           "Loudness map, right ear", "Loudness map, left ear", "Gain, right ear", "Gain, left ear"})
         EXPECT_TRUE(contains(text, part)) << part << "\n" << text;
+}
+
+// Without --db the reports use the current folder's database, as the program would,
+// and say so; the aid report then names the clinic's aids.
+TEST(OverviewReportCli, ReportsReadTheCurrentFoldersDatabase) {
+    TempDir dir, io;
+    const WorkingFolder here(dir.path());
+    AidDatabase clinic{};
+    defaultAidDatabase(clinic);
+    writeText(clinic.aidLongNames[0], "Clinic Aid One");
+    clinic.aidData[0][2] = {10, 40, 0, 2, 60, 1, 3, 115};
+    saveAidDatabase(dir.file("TAVIK.TDB"), clinic);
+    const std::string patient = dir.file("P.TAV"), pdf = dir.file("aid.pdf");
+    writePatientFile(patient, workedRightEar());
+    const CliResult res = runProgram(
+        TAVIK_CLI_PATH, {"report", patient, "--ear", "right", "--curves", "aid", "-o", pdf}, io);
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_EQ(res.err, "tavik-cli: aid database \"" + dir.file("TAVIK.TDB") + "\"\n");
+    const std::string text = runProgram("pdftotext", {pdf, "-"}, io).out;
+    EXPECT_TRUE(contains(text, "Aids: Clinic Aid One\\Clinic Aid One")) << text;
+    EXPECT_FALSE(contains(text, "HALongName1")) << text;
+    const CliResult overview =
+        runProgram(TAVIK_CLI_PATH, {"report", "--overview", patient, "-o", pdf}, io);
+    EXPECT_EQ(overview.err, res.err);
 }
 
 TEST(OverviewReportCli, TakesNoEarAndNeedsAnOutput) {

@@ -202,18 +202,6 @@ TEST_F(CurvePageTest, ACompleteCurveWithoutTargetsShowsErrorAsItsScore) {
     EXPECT_EQ(cell(5, 6), "");
 }
 
-TEST_F(CurvePageTest, ChoicesOutsideTheListsShowTheFirstEntry) {
-    leavePage();
-    fitting.aidSettings[kRightEar][k1000].curveChoice = 6;
-    fitting.aidSettings[kRightEar][k1000].aidChoice = -1;
-    fitting.aidSettings[kRightEar][k4000].curveChoice = 2147483647;
-    showCurvePage();
-    EXPECT_EQ(find<QComboBox>("LeftSideCurveCombo")->currentIndex(), 0);
-    EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 0);
-    EXPECT_EQ(find<QComboBox>("RightSideCurveCombo")->currentIndex(), 0);
-    EXPECT_EQ(column(1), QStringList(7, QString()));
-}
-
 TEST_F(CurvePageTest, ThePointerReadOutCoversThirtyToOneHundredThirty) {
     const struct {
         const char* box;

@@ -405,7 +405,7 @@ TEST(OverviewChart, DescriptionsGiveTheNumbers) {
         << right;
     // 20 dB against the 1000 Hz targets of 20.8, 12 and 5.4 dB.
     EXPECT_TRUE(right.ends_with("; user curve at 1 of 6 frequencies, within 1, 8 and 15 dB of the "
-                                "soft, average and loud targets; no aid."))
+                                "soft, average and loud targets; no curve of aid HA-1."))
         << right;
     // A 2:1 user curve: 25, 17.5 and 6 dB against the same targets.
     FittingRecord compressed = r;
@@ -413,11 +413,12 @@ TEST(OverviewChart, DescriptionsGiveTheNumbers) {
     const std::string text =
         gainDescription(gainTable(compressed, overviewDatabase(), Ear::Right), Ear::Right);
     EXPECT_TRUE(text.ends_with("; user curve at 1 of 6 frequencies, within 5, 6 and 1 dB of the "
-                               "soft, average and loud targets; no aid."))
+                               "soft, average and loud targets; no curve of aid HA-1."))
         << text;
     EXPECT_EQ(gainDescription(gainTable(r, overviewDatabase(), Ear::Left), Ear::Left),
               "Gain, left ear: targets at 2 of 6 frequencies; no fitted curve; no user curve; aid "
-              "at 1 of 6 frequencies.");
+              "at 1 of 6 frequencies (HA-1 at 250 Hz, 500 Hz, 1 KHz, 2 KHz and 3 KHz; HA-2 at 4 "
+              "KHz).");
 }
 
 } // namespace

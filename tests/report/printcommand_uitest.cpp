@@ -13,7 +13,9 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -241,7 +243,7 @@ TEST_F(PrintCommandTest, TheNewButtonsStandBesideThePanelAndOk) {
             EXPECT_EQ(button->text(), QString::fromUtf8(c.text));
         }
     }
-    EXPECT_EQ(fmSelectPrint->minimumSize(), QSize(362, 153));
+    EXPECT_EQ(fmSelectPrint->minimumSize(), QSize(362, 185));
     EXPECT_EQ(fmSelectPrint->minimumSize(), fmSelectPrint->maximumSize());
 }
 
@@ -387,6 +389,132 @@ TEST_F(PrintCommandTest, AFailedPdfWriteNamesTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "no temporary file left";
     EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().isEmpty());
+}
+
+// Every pair has a curve in these tests: the fitted pair on the left, the user pair on
+// the right, the aid pair on both.
+void giveCurves(PrintRequest& request) {
+    for (const int index : {0, 4, 2, 5})
+        request.curves[index].complete = 1;
+}
+
+TEST_F(PrintCommandTest, NothingTickedKeepsTheDialogOpenAndSaysWhatToTick) {
+    giveCurves(request);
+    const struct {
+        const char* button;
+        Kind following;
+    } cases[] = {
+        {"OKButton", Kind::Print}, {"PreviewButton", Kind::Preview}, {"SavePdfButton", Kind::Save}};
+    for (const auto& c : cases) {
+        script.clear();
+        bool stayedOpen = false;
+        QString note;
+        script.setNextModal([&](QDialog& dialog) {
+            for (auto* box : dialog.findChildren<QCheckBox*>())
+                box->setChecked(false); // the ticks of the last case come back
+            auto* button = dialog.findChild<QPushButton*>(c.button);
+            button->click();
+            stayedOpen = dialog.result() != QDialog::Accepted;
+            note = static_cast<TfmSelectPrint&>(dialog).note();
+            tick(dialog, {1});
+            button->click();
+            return dialog.result() == QDialog::Accepted;
+        });
+        print();
+        EXPECT_TRUE(stayedOpen) << c.button;
+        EXPECT_EQ(note, "Tick the curves to print: at least one pair.") << c.button;
+        EXPECT_EQ(script.shownOf(c.following).size(), 1u) << c.button << ": then it went on";
+    }
+}
+
+TEST_F(PrintCommandTest, APairWithoutACurveCannotBeTickedAndIsNamed) {
+    const struct {
+        std::vector<int> complete;
+        std::array<bool, 3> offered;
+        const char* note;
+    } cases[] = {
+        {{0, 1, 2, 3, 4, 5}, {true, true, true}, ""},
+        {{3, 5}, {true, false, true}, "No curve to print in 1000 Hz (user)\\4000 Hz (user)."},
+        {{4}, {false, true, false}, "No curve to print in Curve B\\Curve D or HA-1\\Aid & Co."},
+        {{},
+         {false, false, false},
+         "Nothing to print: no pair has a complete curve. Choose a curve or an aid, or type "
+         "your own."},
+    };
+    for (const auto& c : cases) {
+        script.clear();
+        for (CurveParams& curve : request.curves)
+            curve.complete = 0;
+        for (const int index : c.complete)
+            request.curves[index].complete = 1;
+        std::array<bool, 3> offered{};
+        QString note, afterOk;
+        script.setNextModal([&](QDialog& dialog) {
+            for (int box = 0; box < 3; ++box)
+                offered[static_cast<std::size_t>(box)] =
+                    dialog.findChild<QCheckBox*>(QString("LeftChoice%1").arg(box + 1))->isEnabled();
+            note = static_cast<TfmSelectPrint&>(dialog).note();
+            dialog.findChild<QPushButton*>("OKButton")->click();
+            afterOk = static_cast<TfmSelectPrint&>(dialog).note();
+            return dialog.result() == QDialog::Accepted;
+        });
+        print();
+        EXPECT_EQ(offered, c.offered) << c.note;
+        EXPECT_EQ(note, c.note);
+        if (c.complete.empty()) {
+            EXPECT_EQ(afterOk, c.note) << "Ok says again that there is nothing to print";
+        }
+        EXPECT_TRUE(script.shownOf(Kind::Print).empty()) << c.note;
+    }
+}
+
+// The ticks of the last selection come back for the same patient and ear only.
+TEST_F(PrintCommandTest, TicksAreKeptWhileThePatientAndTheEarStayTheSame) {
+    giveCurves(request);
+    const struct {
+        const char* what;
+        std::function<void(PrintRequest&)> between;
+        std::array<bool, 3> ticks;
+    } cases[] = {
+        {"the same ear", [](PrintRequest&) {}, {false, true, true}},
+        {"the other ear", [](PrintRequest& r) { r.currentEar = Ear::Left; }, {false, false, false}},
+        {"a new patient", [](PrintRequest&) { trigger("New1"); }, {false, false, false}},
+    };
+    for (const auto& c : cases) {
+        script.clear();
+        request.currentEar = Ear::Right;
+        pressInSelection({1, 2}, "CancelButton");
+        print();
+        pressInSelection({2, 1}, "PreviewButton"); // returns to the selection: Cancel
+        print();
+        c.between(request);
+        std::array<bool, 3> ticks{true, true, true};
+        script.setNextModal([&ticks](QDialog& dialog) {
+            const PairFlags shown = static_cast<TfmSelectPrint&>(dialog).ticks();
+            std::copy(shown.begin(), shown.end(), ticks.begin());
+            return false;
+        });
+        print();
+        EXPECT_EQ(ticks, c.ticks) << c.what;
+    }
+}
+
+TEST_F(PrintCommandTest, PreviewReturnsToTheSelectionWithItsTicks) {
+    giveCurves(request);
+    pressInSelection({0, 2}, "PreviewButton");
+    PairFlags ticksAfterPreview{};
+    script.setNextModal([&](QDialog& dialog) {
+        ticksAfterPreview = static_cast<TfmSelectPrint&>(dialog).ticks();
+        dialog.findChild<QPushButton*>("OKButton")->click();
+        return dialog.result() == QDialog::Accepted;
+    });
+    const auto log = givePrinter(1);
+    print();
+    EXPECT_EQ(script.shownOf(Kind::Modal).size(), 2u);
+    EXPECT_EQ(script.shownOf(Kind::Preview).size(), 1u);
+    EXPECT_EQ(ticksAfterPreview, (PairFlags{true, false, true}));
+    ASSERT_EQ(log->documents.size(), 2u) << "Ok after the preview prints the two pairs";
+    EXPECT_EQ(log->documents[1].name, "TAVIK report, right ear, HA-1\\Aid & Co");
 }
 
 } // namespace

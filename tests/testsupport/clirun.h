@@ -52,3 +52,9 @@ inline CliResult runProgram(const std::string& program, const Args& args, const 
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readTextFile(out), readTextFile(err)};
 }
+
+// What tavik-cli says on standard error when the current folder holds no database.
+inline std::string noDatabaseLine(const TempDir& folder) {
+    return "tavik-cli: no aid database \"" + folder.file("TAVIK.TDB") +
+           "\"; using the default aids HA-1 to HA-6, without curves\n";
+}

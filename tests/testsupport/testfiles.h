@@ -37,3 +37,16 @@ class FileSizeLimit {
     unsigned long previousSoft_;
     void (*previousHandler_)(int);
 };
+
+// Makes a folder the current one for as long as the object lives (tavik-cli reads
+// the database of the current folder, as the program reads its start-up folder's).
+class WorkingFolder {
+  public:
+    explicit WorkingFolder(const std::filesystem::path& folder);
+    ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+  private:
+    std::filesystem::path previous_;
+};
