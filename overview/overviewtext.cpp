@@ -17,25 +17,6 @@ std::string countOfSix(int count) {
     return std::to_string(count) + " of " + std::to_string(kFrequencyCount) + " frequencies";
 }
 
-// "a", "a and b", "a, b and c".
-std::string joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == parts.size() ? " and " : ", ";
-        text += parts[i];
-    }
-    return text;
-}
-
-// "500 Hz", "500 Hz and 2 KHz", "250 Hz, 500 Hz and 2 KHz".
-std::string frequencyList(const std::vector<int>& frequencies) {
-    std::vector<std::string> captions;
-    for (const int f : frequencies)
-        captions.emplace_back(frequencyCaptions[f]);
-    return joined(captions);
-}
-
 // "threshold 40 to 65 dB HL", "UCL 100 dB SPL", "no UCL".
 std::string levelRange(const char* name, const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
                        int category, bool showInHL) {
@@ -93,8 +74,8 @@ std::string curveText(const GainTable& table, int kind) {
     }
     std::string text = std::string(kCurveNames[kind]) + " at " + countOfSix(drawn);
     if (!levels.empty())
-        text += ", within " + joined(distances) + " dB of the " + joined(levels) + " target" +
-                (levels.size() > 1 ? "s" : "");
+        text += ", within " + listWithAnd(distances) + " dB of the " + listWithAnd(levels) +
+                " target" + (levels.size() > 1 ? "s" : "");
     return text;
 }
 
