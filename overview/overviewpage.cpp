@@ -1,6 +1,9 @@
 #include "overview/overviewpage.h"
 
 #include "artwork/toolicons.h"
+#include "controls/statusnote.h"
+#include "model/document.h"
+#include "model/predictioncheck.h"
 #include "overview/overviewchartview.h"
 
 #include <QLabel>
@@ -70,13 +73,21 @@ void TfmOverview::OverviewEarButtonClick() {
     showEars();
 }
 
+// The status bar names the levels out of date of each ear, the one shown first.
 void TfmOverview::showEars() {
     const Ear ears[2] = {currentEar, otherEar(currentEar)};
+    QStringList stale;
     for (int column = 0; column < 2; ++column) {
         earLabels[column]->setText(earCaption(ears[column]));
         for (OverviewChartView* chart : charts[column])
             chart->showEar(ears[column]);
+        const std::string note = outOfDateNote(ears[column], earLoudness(fitting, ears[column]),
+                                               earLevelSource(fitting, ears[column]));
+        if (!note.empty())
+            stale << QString::fromStdString(note);
     }
+    if (!stale.isEmpty())
+        statusNote(this, stale.join(QLatin1Char(' ')));
 }
 
 void TfmOverview::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,7 @@
 #include "overview/overviewchart.h"
 
+#include "model/predictioncheck.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -107,6 +109,9 @@ std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags
         text += "; nothing entered at " + frequencyList(empty);
     if (!notRising.empty())
         text += "; levels do not rise from THR to UCL at " + frequencyList(notRising);
+    const int32_t source = earLevelSource(record, ear);
+    if (const std::vector<int> stale = outOfDateFrequencies(loudness, source); !stale.empty())
+        text += "; levels at " + frequencyList(stale) + " " + notWhatItPredicts(source);
     return text + ".";
 }
 

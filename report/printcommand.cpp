@@ -3,6 +3,7 @@
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/fileio.h"
+#include "model/predictioncheck.h"
 #include "platform/dialogservice.h"
 #include "report/reportdrawing.h"
 #include "report/selectprint.h"
@@ -141,10 +142,24 @@ bool offerPdfInstead(QWidget* mainWindow) {
            DialogAnswer::Yes;
 }
 
+// A report whose bands and targets rest on levels that are not what the thresholds
+// predict now prints only when the clinician says so; No goes back to the page.
+bool mayPrintOutOfDateLevels(QWidget* mainWindow, const FittingRecord& record, Ear ear) {
+    const std::string note =
+        outOfDateNote(ear, earLoudness(record, ear), earLevelSource(record, ear));
+    if (note.empty())
+        return true;
+    return dialogs().question(mainWindow, QString::fromLatin1(kNoPrinterCaption),
+                              QString::fromStdString(note) + QStringLiteral("\n\nPrint anyway?")) ==
+           DialogAnswer::Yes;
+}
+
 } // namespace
 
 void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                      const FittingRecord& record, const DocumentState& state) {
+    if (!mayPrintOutOfDateLevels(mainWindow, record, request.currentEar))
+        return;
     dialog.prepare(choiceCaptions(request));
     dialog.centreOver(mainWindow);
     if (!dialogs().showModal(dialog) || tickedChoices(dialog).empty())

@@ -10,7 +10,9 @@ class TfmSelectPrint;
 class QWidget;
 struct DocumentState;
 
-// Runs the print command: the selection dialog (centred over the main window), then
+// Runs the print command. An ear whose levels are out of date (see outOfDateNote) is
+// named in a question first, and only Yes goes on. Then the selection dialog (centred
+// over the main window), then
 // by the button that closed it:
 // - Ok: the print dialog, then the reports in the order fitted, user, hearing-aid
 //   pair, each as many times as copies were asked for. Without a printer it says so

@@ -3,10 +3,7 @@
 // levels from files are kept and marked, and a prediction asks before it replaces
 // measured levels.
 #include "model/patientfile.h"
-#include "testsupport/programfixture.h"
-#include "testsupport/recordingpaintdevice.h"
-
-#include <QStatusBar>
+#include "pages/loudnesspagetest.h"
 
 #include <cstring>
 
@@ -16,29 +13,16 @@ constexpr int k250 = 0, k500 = 1, k1000 = 2, k2000 = 3, k4000 = 5;
 constexpr int kThr = 0, kVs = 1, kS = 2, kCss = 3, kC = 4, kLok = 6, kUcl = 7;
 constexpr int32_t E = kEmptyLevel;
 
-class LoudnessEntryTest : public ProgramFixture {
+class LoudnessEntryTest : public LoudnessPageFixture {
   protected:
     void SetUp() override {
-        ProgramFixture::SetUp();
+        LoudnessPageFixture::SetUp();
         // Different levels on each ear and frequency, in dB SPL.
         fitting.rightLoudness[k1000][kUcl] = 100;
         fitting.rightLoudness[k250][kThr] = 40;
         fitting.leftLoudness[k2000][kVs] = 63;
         fitting.leftLoudness[k4000][kThr] = 35;
         click("SpeedButton3");
-    }
-
-    static DataGrid* grid(Ear ear) {
-        return find<DataGrid>(ear == Ear::Right ? "RightEarLOUDMAPDataGrid"
-                                                : "LeftEarLOUDMAPDataGrid");
-    }
-    static QString note() { return fmWinMain->statusBar()->currentMessage(); }
-    static QRect cellRect(DataGrid* g, int column, int row) {
-        return g->visualRect(g->model()->index(row, column));
-    }
-    static void clickCell(DataGrid* g, int column, int row) {
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellRect(g, column, row).center());
-        settle();
     }
 
     // The page is still shown in dB HL, its editor on the cell with the text typed.
@@ -51,16 +35,6 @@ class LoudnessEntryTest : public ProgramFixture {
         ASSERT_NE(grid(ear)->cellEditor(), nullptr);
         EXPECT_EQ(QApplication::focusWidget(), grid(ear)->cellEditor());
         EXPECT_EQ(grid(ear)->cellEditor()->text(), typed);
-    }
-
-    // Sets an ear's level source on the patient page, as the clinician does.
-    void chooseSource(Ear ear, int source) {
-        click("ClientInfoButton");
-        const QString name = QStringLiteral("%1%2")
-                                 .arg(ear == Ear::Right ? "LLRightEar" : "LLLeftEar")
-                                 .arg(source + 1);
-        click(name.toLatin1().constData());
-        click("SpeedButton3");
     }
 };
 
@@ -170,21 +144,6 @@ TEST_F(LoudnessEntryTest, LevelsFromAFileAreKeptAsStoredAndMarked) {
     EXPECT_EQ(std::memcmp(&before, &fitting, sizeof fitting), 0) << "nothing changed unasked";
 
     click("SpeedButton3");
-    // The colour each cell is filled with, as the grid paints itself.
-    const auto fillOf = [](DataGrid* g, int column, int row) {
-        RecordingPaintDevice device(g->viewport()->size());
-        g->viewport()->render(&device);
-        const QRectF cell = cellRect(g, column, row);
-        QColor fill;
-        for (const PaintItem& item : device.itemsOfKind(PaintItem::Kind::Rect)) {
-            if (item.rect == cell && item.brush.style() == Qt::SolidPattern)
-                fill = item.brush.color();
-        }
-        return fill;
-    };
-    const auto tipOf = [](DataGrid* g, int column, int row) {
-        return g->item(row, column)->toolTip().toStdString();
-    };
     EXPECT_EQ(fillOf(grid(Ear::Right), kUcl, k1000), QColor(255, 196, 196));
     EXPECT_EQ(tipOf(grid(Ear::Right), kUcl, k1000),
               "Outside -10 to 130 dB HL, the levels an audiometer gives");
