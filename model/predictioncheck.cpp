@@ -54,12 +54,39 @@ struct Search {
     std::optional<PredictionInputs> result() const { return ambiguous ? std::nullopt : found; }
 };
 
+// The VS a prediction from this threshold (and UCL) gives, dB SPL.
+int32_t predictedVs(const LoudnessRow& row, int frequency, int32_t levelSource, int32_t threshold,
+                    int32_t ucl) {
+    LoudnessRow candidate;
+    copyRow(row, candidate);
+    candidate[0] = threshold;
+    candidate[kUcl] = levelSource == 2 ? ucl : row[kUcl];
+    predictFrequency(candidate, frequency, levelSource);
+    return candidate[1];
+}
+
 // Every threshold an audiometer gives, under one UCL (dB SPL; ignored with level
-// source 1).
+// source 1), and with level source 2 none above the UCL, from which nothing is
+// predicted. The predicted VS rises with the threshold, so only the few thresholds
+// that give the row's VS are tried in full.
 Search searchThresholds(const LoudnessRow& row, int frequency, int32_t levelSource, int32_t ucl) {
     const int32_t correction = hlToSplCorrection[frequency];
+    const long long uclHL = static_cast<long long>(ucl) - correction;
+    const auto top = static_cast<int32_t>(
+        levelSource == 2 ? std::clamp<long long>(uclHL, kLowestLevelHL - 1, kHighestLevelHL)
+                         : kHighestLevelHL);
+    int32_t low = kLowestLevelHL, high = top + 1;
+    while (low < high) {
+        const int32_t middle = low + (high - low) / 2;
+        if (predictedVs(row, frequency, levelSource, middle + correction, ucl) < row[1])
+            low = middle + 1;
+        else
+            high = middle;
+    }
     Search search;
-    for (int32_t hl = kLowestLevelHL; hl <= kHighestLevelHL && !search.ambiguous; ++hl) {
+    for (int32_t hl = low; hl <= top && !search.ambiguous; ++hl) {
+        if (predictedVs(row, frequency, levelSource, hl + correction, ucl) != row[1])
+            break;
         if (givesRow(row, frequency, levelSource, hl + correction, ucl))
             search.offer(hl + correction, ucl);
     }
