@@ -173,7 +173,7 @@ std::string notWhatItPredicts(int32_t levelSource) {
                             : "not what the threshold predicts";
 }
 
-std::string outOfDateNote(Ear ear, const LoudnessLevels& loudness, int32_t levelSource) {
+std::string outOfDateDetail(Ear ear, const LoudnessLevels& loudness, int32_t levelSource) {
     std::vector<int> stale, refused;
     for (const int f : outOfDateFrequencies(loudness, levelSource))
         (uclBelowThreshold(loudness[f], levelSource) ? refused : stale).push_back(f);
@@ -193,6 +193,30 @@ std::string outOfDateNote(Ear ear, const LoudnessLevels& loudness, int32_t level
     if (parts.size() > 1)
         text += "; " + parts[1];
     return text + ".";
+}
+
+std::string outOfDateNote(Ear ear, const LoudnessLevels& loudness, int32_t levelSource) {
+    const std::vector<int> stale = outOfDateFrequencies(loudness, levelSource);
+    if (stale.empty())
+        return {};
+    return earName(ear) + ": the levels at " + frequencyList(stale) + " are " +
+           notWhatItPredicts(levelSource) + "; see the Loudmap Data page.";
+}
+
+std::string outOfDateSummary(const FittingRecord& record) {
+    std::vector<std::string> ears;
+    for (const Ear ear : kEars) {
+        const std::vector<int> stale =
+            outOfDateFrequencies(earLoudness(record, ear), earLevelSource(record, ear));
+        if (!stale.empty())
+            ears.push_back(earName(ear) + " " + frequencyList(stale));
+    }
+    if (ears.empty())
+        return {};
+    std::string text = "Levels not what the thresholds predict: " + ears[0];
+    if (ears.size() > 1)
+        text += "; " + ears[1];
+    return text + ". See the Loudmap Data page.";
 }
 
 std::string refusedPredictionNote(Ear ear, const std::vector<int>& frequencies) {

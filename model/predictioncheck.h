@@ -46,10 +46,18 @@ Reprediction predictFrequencyAgain(LoudnessLevels& loudness, int frequency, int3
 // and UCL predict".
 std::string notWhatItPredicts(int32_t levelSource);
 
-// What the curve page, the Overview and the print command say of an ear whose levels
-// are out of date: "Right Ear: the levels at 500 Hz and 2 KHz are not what the threshold
-// predicts. Press ..."; empty when none is.
+// A short line for the status bar that names an ear's out-of-date frequencies:
+// "Right Ear: the levels at 500 Hz and 2 KHz are not what the threshold predicts; see
+// the Loudmap Data page."; empty when none is.
 std::string outOfDateNote(Ear ear, const LoudnessLevels& loudness, int32_t levelSource);
+
+// The same for both ears of a record, in a line: "Levels not what the thresholds
+// predict: Right Ear 1 KHz; Left Ear 2 KHz and 4 KHz. See the Loudmap Data page.".
+std::string outOfDateSummary(const FittingRecord& record);
+
+// The whole story, for a question: which levels are not what the threshold predicts and
+// what to press, and where the UCL lies below the threshold; empty when none is.
+std::string outOfDateDetail(Ear ear, const LoudnessLevels& loudness, int32_t levelSource);
 
 // Why nothing was predicted at these frequency indices: "Right Ear, 4 KHz: the UCL is
 // below the threshold, so no levels are predicted there."; empty for none.

@@ -73,21 +73,16 @@ void TfmOverview::OverviewEarButtonClick() {
     showEars();
 }
 
-// The status bar names the levels out of date of each ear, the one shown first.
+// The status bar names the frequencies of each ear whose levels are out of date.
 void TfmOverview::showEars() {
     const Ear ears[2] = {currentEar, otherEar(currentEar)};
-    QStringList stale;
     for (int column = 0; column < 2; ++column) {
         earLabels[column]->setText(earCaption(ears[column]));
         for (OverviewChartView* chart : charts[column])
             chart->showEar(ears[column]);
-        const std::string note = outOfDateNote(ears[column], earLoudness(fitting, ears[column]),
-                                               earLevelSource(fitting, ears[column]));
-        if (!note.empty())
-            stale << QString::fromStdString(note);
     }
-    if (!stale.isEmpty())
-        statusNote(this, stale.join(QLatin1Char(' ')));
+    if (const std::string stale = outOfDateSummary(fitting); !stale.empty())
+        statusNote(this, QString::fromStdString(stale));
 }
 
 void TfmOverview::resizeEvent(QResizeEvent* event) {

@@ -146,7 +146,7 @@ bool offerPdfInstead(QWidget* mainWindow) {
 // predict now prints only when the clinician says so; No goes back to the page.
 bool mayPrintOutOfDateLevels(QWidget* mainWindow, const FittingRecord& record, Ear ear) {
     const std::string note =
-        outOfDateNote(ear, earLoudness(record, ear), earLevelSource(record, ear));
+        outOfDateDetail(ear, earLoudness(record, ear), earLevelSource(record, ear));
     if (note.empty())
         return true;
     return dialogs().question(mainWindow, QString::fromLatin1(kNoPrinterCaption),

@@ -10,7 +10,7 @@ class TfmSelectPrint;
 class QWidget;
 struct DocumentState;
 
-// Runs the print command. An ear whose levels are out of date (see outOfDateNote) is
+// Runs the print command. An ear whose levels are out of date (see outOfDateDetail) is
 // named in a question first, and only Yes goes on. Then the selection dialog (centred
 // over the main window), then
 // by the button that closed it:

@@ -62,12 +62,15 @@ TEST(PredictionCheck, TheNoteNamesEachFrequencyOutOfDateAndWhy) {
                             .row(k4000, {60, 70, 80, 86, 91, 97, 103, 10});
     EXPECT_EQ(outOfDateFrequencies(left.levels, 2), std::vector<int>({k250, k3000, k4000}));
     EXPECT_EQ(outOfDateNote(Ear::Left, left.levels, 2),
+              "Left Ear: the levels at 250 Hz, 3 KHz and 4 KHz are not what the threshold and "
+              "UCL predict; see the Loudmap Data page.");
+    EXPECT_EQ(outOfDateDetail(Ear::Left, left.levels, 2),
               "Left Ear: the levels at 250 Hz are not what the threshold and UCL predict (press "
               "\"Predict intermediate levels\" on the Loudmap Data page); the levels at 3 KHz and "
               "4 KHz are not predicted again, as the UCLs there are below the thresholds.");
     EXPECT_EQ(refusedFrequencies(left.levels, 2), std::vector<int>({k2000, k3000, k4000}));
     for (const int32_t source : {0, 3, -1})
-        EXPECT_EQ(outOfDateNote(Ear::Right, left.levels, source), "") << source;
+        EXPECT_EQ(outOfDateDetail(Ear::Right, left.levels, source), "") << source;
     EXPECT_EQ(
         outOfDateNote(Ear::Right, Levels().row(k1000, {40, 51, 63, 70, 77, 83, 89, 94}).levels, 1),
         "");

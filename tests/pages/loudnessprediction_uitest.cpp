@@ -175,11 +175,10 @@ TEST_F(LoudnessPredictionTest, LevelsAFileHoldsOutOfDateAreMarkedNamedAndAskedAb
         tipOf(grid(Ear::Left), kCss, k2000),
         "Not what the threshold and UCL at 2 KHz predict; press \"Predict intermediate levels\"");
 
-    const QString rightNote = "Right Ear: the levels at 1 KHz are not what the threshold predicts "
-                              "(press \"Predict intermediate levels\" on the Loudmap Data page).";
-    const QString leftNote =
-        "Left Ear: the levels at 2 KHz are not what the threshold and UCL "
-        "predict (press \"Predict intermediate levels\" on the Loudmap Data page).";
+    const QString rightNote = "Right Ear: the levels at 1 KHz are not what the threshold "
+                              "predicts; see the Loudmap Data page.";
+    const QString leftNote = "Left Ear: the levels at 2 KHz are not what the threshold and UCL "
+                             "predict; see the Loudmap Data page.";
     click("EditCurveButton");
     EXPECT_EQ(note(), rightNote);
     click("ToggleEarButton");
@@ -192,11 +191,14 @@ TEST_F(LoudnessPredictionTest, LevelsAFileHoldsOutOfDateAreMarkedNamedAndAskedAb
         const auto asked = script.shownOf(Kind::Question);
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_EQ(asked[0].caption, "Print");
-        EXPECT_EQ(asked[0].text, leftNote + "\n\nPrint anyway?");
+        EXPECT_EQ(asked[0].text, "Left Ear: the levels at 2 KHz are not what the threshold and "
+                                 "UCL predict (press \"Predict intermediate levels\" on the "
+                                 "Loudmap Data page).\n\nPrint anyway?");
         EXPECT_EQ(script.shownOf(Kind::Modal).size(), answer == DialogAnswer::Yes ? 1u : 0u);
     }
     click("OverviewButton");
-    EXPECT_EQ(note(), rightNote + " " + leftNote);
+    EXPECT_EQ(note(), "Levels not what the thresholds predict: Right Ear 1 KHz; Left Ear 2 KHz. "
+                      "See the Loudmap Data page.");
     EXPECT_TRUE(find<QWidget>("ShownLoudnessMap")
                     ->accessibleDescription()
                     .contains("; levels at 1 KHz not what the threshold predicts."));
