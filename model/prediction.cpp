@@ -24,13 +24,6 @@ constexpr ThresholdUclFormula fromThresholdAndUcl[7] = {
     {0.294, 4.5, 0.641}, {0.179, 3.306, 0.772}, {0.071, 0.447, 0.907},
 };
 
-void copyLoudness(const LoudnessLevels& from, LoudnessLevels& to) {
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c)
-            to[f][c] = from[f][c];
-    }
-}
-
 // The coefficients are the nearest doubles of the decimal constants; the arithmetic
 // runs in 80-bit extended precision, one rounding per operation, in this order.
 // Values that fall exactly on a half depend on it.
@@ -51,6 +44,13 @@ int32_t predictFromThresholdAndUcl(const ThresholdUclFormula& k, int32_t thresho
 }
 
 } // namespace
+
+void copyLoudness(const LoudnessLevels& from, LoudnessLevels& to) {
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            to[f][c] = from[f][c];
+    }
+}
 
 bool isPredictedCategory(int32_t levelSource, int category) {
     if (levelSource == 1)

@@ -11,6 +11,7 @@
 // One ear's loudness levels, [frequency][category], dB SPL, -99 empty.
 using LoudnessLevels = int32_t[kFrequencyCount][kCategoryCount];
 using LoudnessRow = int32_t[kCategoryCount];
+void copyLoudness(const LoudnessLevels& from, LoudnessLevels& to);
 
 // Whether a frequency's UCL lies below its threshold with level source 2. Nothing is
 // predicted from such a pair: it is a slip (10 typed for 108), and the formulas

@@ -51,6 +51,7 @@ CellMark markCell(const int32_t (&row)[kCategoryCount], int frequency, int categ
                                       unit + ") at " + frequencyCaptions[frequency]};
 }
 
+constexpr int kUcl = 7;
 constexpr const char* kPressPredict = "; press \"Predict intermediate levels\"";
 
 // "80 dB HL", "80 and a UCL of 110 dB HL".
@@ -68,12 +69,12 @@ std::string outOfDateReason(const LoudnessRow& row, int frequency, bool showInHL
     if (uclBelowThreshold(row, levelSource))
         return "Not predicted again: the UCL" + at + " is below the threshold";
     if (const auto inputs = predictedFrom(row, frequency, levelSource)) {
-        const bool otherUcl = levelSource == 2 && inputs->ucl != row[7];
+        const bool otherUcl = levelSource == 2 && inputs->ucl != row[kUcl];
         return "Predicted from a threshold of " +
                shownInputs(*inputs, frequency, showInHL, otherUcl) + kPressPredict;
     }
     const bool noThreshold = row[0] == kEmptyLevel;
-    const bool noUcl = levelSource == 2 && row[7] == kEmptyLevel;
+    const bool noUcl = levelSource == 2 && row[kUcl] == kEmptyLevel;
     if (noThreshold || noUcl)
         return std::string("Nothing to predict these from: no ") +
                (noThreshold && noUcl ? "threshold or UCL"

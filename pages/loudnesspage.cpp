@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -98,7 +97,7 @@ void TfmPage2::storeLoudnessPage() {
 void TfmPage2::storeEar(Ear thisEar) {
     LoudnessLevels& loudness = earLoudness(fitting, thisEar);
     LoudnessLevels before;
-    std::copy(&loudness[0][0], &loudness[0][0] + kFrequencyCount * kCategoryCount, &before[0][0]);
+    copyLoudness(loudness, before);
     ear(thisEar).cells.store(loudness);
     noteStoredLevels(document.measuredLevels.of(thisEar), before, loudness, levelSource(thisEar));
     predictChangedAgain(thisEar, before);

@@ -237,7 +237,6 @@ TEST_F(LoudnessEntryTest, APredictionAsksBeforeItReplacesMeasuredLevels) {
 }
 
 TEST_F(LoudnessEntryTest, AFileWhoseGreyLevelsAreAnEarlierPredictionDoesNotAsk) {
-    TempDir files;
     FittingRecord record{};
     resetFitting(record, "01/02/2003");
     record.leftLevelSource = 1;
@@ -247,10 +246,7 @@ TEST_F(LoudnessEntryTest, AFileWhoseGreyLevelsAreAnEarlierPredictionDoesNotAsk) 
     std::copy(std::begin(predictedLeft), std::end(predictedLeft), record.leftLoudness[k1000]);
     record.rightLoudness[k250][kThr] = 55;
     record.rightLoudness[k250][kCss] = 70; // not what THR 55 predicts (85)
-    writePatientFile(files.file("grey.TAV"), record);
-    script.setNextFileName(QString::fromStdString(files.file("grey.TAV")));
-    trigger("Load1");
-    click("SpeedButton3");
+    loadPatient(record);
 
     script.clear();
     click("LeftInterpolateButton");

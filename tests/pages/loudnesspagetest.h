@@ -2,6 +2,7 @@
 // share.
 #pragma once
 
+#include "model/patientfile.h"
 #include "testsupport/programfixture.h"
 #include "testsupport/recordingpaintdevice.h"
 
@@ -37,6 +38,15 @@ class LoudnessPageFixture : public ProgramFixture {
         return g->item(row, column)->toolTip().toStdString();
     }
 
+    // A patient written to a file and loaded with File / Load, on the loudness page.
+    void loadPatient(const FittingRecord& record) {
+        const std::string path = patientFiles.file("patient.TAV");
+        writePatientFile(path, record);
+        script.setNextFileName(QString::fromStdString(path));
+        trigger("Load1");
+        click("SpeedButton3");
+    }
+
     // Sets an ear's level source on the patient page, as the clinician does.
     static void chooseSource(Ear ear, int source) {
         click("ClientInfoButton");
@@ -46,4 +56,6 @@ class LoudnessPageFixture : public ProgramFixture {
         click(name.toLatin1().constData());
         click("SpeedButton3");
     }
+
+    TempDir patientFiles;
 };

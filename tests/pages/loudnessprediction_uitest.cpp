@@ -3,7 +3,6 @@
 // marked, and the curve page, the Overview and the print command name them; a level a
 // prediction wrote is never asked about as measured; a UCL below its threshold
 // predicts nothing. Expected levels are worked out from the prediction's tables.
-#include "model/patientfile.h"
 #include "pages/loudnesspagetest.h"
 
 #include <QPushButton>
@@ -147,7 +146,6 @@ TEST_F(LoudnessPredictionTest, ACommittedThresholdOrUclPredictsItsFrequencyAgain
 // holds what THR 35 predicted under THR 40, the left ear's 2 KHz levels were typed by
 // hand; the right ear's 3 KHz levels are what its THR 50 predicts.
 TEST_F(LoudnessPredictionTest, LevelsAFileHoldsOutOfDateAreMarkedNamedAndAskedAbout) {
-    TempDir files;
     FittingRecord record{};
     resetFitting(record, "01/02/2003");
     record.rightLevelSource = 1;
@@ -160,10 +158,7 @@ TEST_F(LoudnessPredictionTest, LevelsAFileHoldsOutOfDateAreMarkedNamedAndAskedAb
     std::copy(right1k.begin(), right1k.end(), record.rightLoudness[k1000]);
     std::copy(right3k.begin(), right3k.end(), record.rightLoudness[k3000]);
     std::copy(left2k.begin(), left2k.end(), record.leftLoudness[k2000]);
-    writePatientFile(files.file("stale.TAV"), record);
-    script.setNextFileName(QString::fromStdString(files.file("stale.TAV")));
-    trigger("Load1");
-    click("SpeedButton3");
+    loadPatient(record);
 
     const std::string from35 =
         "Predicted from a threshold of 35 dB HL; press \"Predict intermediate levels\"";
