@@ -7,6 +7,7 @@
 #include "cli/recordjson.h"
 #include "curves/curveload.h"
 #include "model/prediction.h"
+#include "model/predictioncheck.h"
 
 #include <ostream>
 #include <type_traits>
@@ -114,6 +115,10 @@ int runPredict(const Args& args, std::ostream& out, std::ostream& err) {
     if (const int code = readPatientForCli(options.file, record, err); code != kExitOk)
         return code;
     predictLevels(record, *options.ear);
+    const std::vector<int> refused =
+        refusedFrequencies(earLoudness(record, *options.ear), earLevelSource(record, *options.ear));
+    if (!refused.empty())
+        err << "tavik-cli: " << refusedPredictionNote(*options.ear, refused) << '\n';
     JsonWriter json;
     json.beginObject();
     json.key("ear").utf8(earName(*options.ear));

@@ -148,7 +148,9 @@ constexpr CommandHelp kCommands[] = {
     {"predict", "FILE --ear right|left", "print an ear's loudness levels after prediction",
      "Prints {\"ear\": ..., \"loudness\": [6][8]}: the ear's loudness levels in dB SPL, six "
      "frequencies of eight categories from THR to UCL, after \"Predict intermediate levels\" "
-     "with the ear's level source. With measured levels (level source 0) nothing changes.",
+     "with the ear's level source. With measured levels (level source 0) nothing changes. "
+     "A frequency whose UCL lies below its threshold (level source 2) is not predicted; "
+     "standard error names it.",
      kPredictOptions},
     {"graph", "FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png",
      "draw an ear's graphs as the curve page shows them into a PNG image",

@@ -10,6 +10,7 @@
 #include "curves/earaids.h"
 #include "curves/graphwidgets.h"
 #include "model/document.h"
+#include "model/predictioncheck.h"
 #include "model/textslot.h"
 
 #include <QKeyEvent>
@@ -138,6 +139,12 @@ void TfmCurveEdit::loadEar() {
     for (const GraphSide side : kGraphSides)
         fitPoints_[sideIndex(side)] = fitPoints(targets, style, side);
     graphs_.showEar(targets, style, fitting.binauralFitting == 1);
+    // Bands and targets rest on the ear's levels: any not what its thresholds predict
+    // now are named as the ear comes up.
+    const std::string stale = outOfDateNote(currentEar, earLoudness(fitting, currentEar),
+                                            earLevelSource(fitting, currentEar));
+    if (!stale.empty())
+        statusNote(this, QString::fromStdString(stale));
 }
 
 // A choice read from a file outside the lists shows as the first entry, and the

@@ -34,23 +34,6 @@ void noteOutside(std::vector<std::string>& notes, const char* graph, int frequen
 
 } // namespace
 
-std::string joinedList(const std::vector<std::string>& parts) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == parts.size() ? " and " : ", ";
-        text += parts[i];
-    }
-    return text;
-}
-
-std::string frequencyList(const std::vector<int>& frequencies) {
-    std::vector<std::string> captions;
-    for (const int f : frequencies)
-        captions.emplace_back(f >= 0 && f < kFrequencyCount ? frequencyCaptions[f] : "?");
-    return joinedList(captions);
-}
-
 void storeEarAid(FittingRecord& record, Ear ear, int32_t aid) {
     for (AidSetting& setting : record.aidSettings[recordIndex(ear)])
         setting.aidChoice = aid;

@@ -11,11 +11,6 @@
 #include <string>
 #include <vector>
 
-// "a", "a and b", "a, b and c".
-std::string joinedList(const std::vector<std::string>& parts);
-// "500 Hz", "500 Hz and 2 KHz"; an index outside 0..5 as "?".
-std::string frequencyList(const std::vector<int>& frequencies);
-
 // Stores one aid at all six frequencies of the ear.
 void storeEarAid(FittingRecord& record, Ear ear, int32_t aid);
 

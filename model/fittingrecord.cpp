@@ -45,6 +45,23 @@ void resetFitting(FittingRecord& record, std::string_view testDate) {
     }
 }
 
+std::string listWithAnd(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == parts.size() ? " and " : ", ";
+        text += parts[i];
+    }
+    return text;
+}
+
+std::string frequencyList(const std::vector<int>& frequencies) {
+    std::vector<std::string> captions;
+    for (const int f : frequencies)
+        captions.emplace_back(f >= 0 && f < kFrequencyCount ? frequencyCaptions[f] : "?");
+    return listWithAnd(captions);
+}
+
 std::string formatTestDate(int year, int month, int day, char separator) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d%c%02d%c%04d", month, separator, day, separator, year);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 static_assert(std::endian::native == std::endian::little,
               "patient and database files are little-endian byte images");
@@ -35,6 +36,12 @@ inline constexpr const char* aidStyleNames[4] = {"BTE", "ITE", "ITC", "CIC"};
 
 // dB SPL (HA-1 coupler) = dB HL + hlToSplCorrection[frequency index].
 inline constexpr int32_t hlToSplCorrection[kFrequencyCount] = {15, 6, 0, 3, 3, 0};
+
+// The levels a clinician may type: what a real audiometer can produce, -10 to 130 dB
+// HL, and in dB SPL the same range raised by each frequency's correction (250 Hz: 5 to
+// 145 dB SPL). Levels already in a file are shown and kept whatever they are.
+inline constexpr int32_t kLowestLevelHL = -10;
+inline constexpr int32_t kHighestLevelHL = 130;
 
 // One input/output curve. Its first eight fields match AidFrequencyData.
 struct CurveParams {
@@ -186,6 +193,12 @@ std::string todayTestDate(char separator);
 
 // The date separator of the user's locale, '/' where the locale does not say.
 char systemDateSeparator();
+
+// "a", "a and b", "a, b and c".
+std::string listWithAnd(const std::vector<std::string>& parts);
+// The captions of frequency indices, as listWithAnd joins them: "500 Hz and 2 KHz". An
+// index outside the table shows as "?".
+std::string frequencyList(const std::vector<int>& frequencies);
 
 // The loudness block, level source and aid style of an ear.
 inline int32_t (&earLoudness(FittingRecord& r, Ear ear))[kFrequencyCount][kCategoryCount] {

@@ -24,25 +24,6 @@ constexpr ThresholdUclFormula fromThresholdAndUcl[7] = {
     {0.294, 4.5, 0.641}, {0.179, 3.306, 0.772}, {0.071, 0.447, 0.907},
 };
 
-// The categories a prediction with that level source writes: VS .. UCL from the
-// threshold, VS .. LOK from threshold and UCL, none for a source that predicts nothing.
-bool isPredictedCategory(int32_t levelSource, int category) {
-    if (levelSource == 1)
-        return category >= 1 && category <= kUcl;
-    if (levelSource == 2)
-        return category >= 1 && category < kUcl;
-    return false;
-}
-
-using Loudness = int32_t[kFrequencyCount][kCategoryCount];
-
-void copyLoudness(const Loudness& from, Loudness& to) {
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c)
-            to[f][c] = from[f][c];
-    }
-}
-
 // The coefficients are the nearest doubles of the decimal constants; the arithmetic
 // runs in 80-bit extended precision, one rounding per operation, in this order.
 // Values that fall exactly on a half depend on it.
@@ -64,50 +45,67 @@ int32_t predictFromThresholdAndUcl(const ThresholdUclFormula& k, int32_t thresho
 
 } // namespace
 
-void predictLoudness(int32_t (&loudness)[kFrequencyCount][kCategoryCount], int32_t levelSource) {
-    // Work in dB HL.
-    int32_t work[kFrequencyCount][kCategoryCount] = {};
+void copyLoudness(const LoudnessLevels& from, LoudnessLevels& to) {
     for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            const int32_t v = loudness[f][c];
-            work[f][c] = v == kEmptyLevel ? kEmptyLevel : wrappingAdd(v, -hlToSplCorrection[f]);
-        }
+        for (int c = 0; c < kCategoryCount; ++c)
+            to[f][c] = from[f][c];
     }
+}
 
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        const bool thresholdMissing = loudness[f][0] == kEmptyLevel;
-        if (levelSource == 1) {
-            for (int c = 1; c <= kUcl; ++c) {
-                work[f][c] = thresholdMissing ? kEmptyLevel
-                                              : predictFromThreshold(fromThreshold[c], work[f][0]);
-            }
-        } else if (levelSource == 2) {
-            const bool uclMissing = loudness[f][kUcl] == kEmptyLevel;
-            for (int c = 1; c < kUcl; ++c) {
-                work[f][c] = thresholdMissing || uclMissing
-                                 ? kEmptyLevel
-                                 : predictFromThresholdAndUcl(fromThresholdAndUcl[c], work[f][0],
-                                                              work[f][kUcl]);
-            }
-        }
-    }
+bool isPredictedCategory(int32_t levelSource, int category) {
+    if (levelSource == 1)
+        return category >= 1 && category <= kUcl;
+    if (levelSource == 2)
+        return category >= 1 && category < kUcl;
+    return false;
+}
 
-    // Back to dB SPL.
-    for (int f = 0; f < kFrequencyCount; ++f) {
-        for (int c = 0; c < kCategoryCount; ++c) {
-            const int32_t v = work[f][c];
-            loudness[f][c] = v == kEmptyLevel ? kEmptyLevel : wrappingAdd(v, hlToSplCorrection[f]);
-        }
+bool uclBelowThreshold(const LoudnessRow& row, int32_t levelSource) {
+    return levelSource == 2 && row[0] != kEmptyLevel && row[kUcl] != kEmptyLevel &&
+           row[kUcl] < row[0];
+}
+
+// The formulas work in dB HL; the row comes and goes in dB SPL. The threshold (and
+// with level source 2 the UCL) go back as they came.
+void predictFrequency(LoudnessRow& row, int frequency, int32_t levelSource) {
+    if ((levelSource != 1 && levelSource != 2) || uclBelowThreshold(row, levelSource))
+        return;
+    const int32_t correction = hlToSplCorrection[frequency];
+    const bool missing = row[0] == kEmptyLevel || (levelSource == 2 && row[kUcl] == kEmptyLevel);
+    const int32_t threshold = wrappingAdd(row[0], -correction);
+    const int32_t ucl = wrappingAdd(row[kUcl], -correction);
+    for (int c = 1; c <= kUcl; ++c) {
+        if (!isPredictedCategory(levelSource, c))
+            continue;
+        int32_t hl = kEmptyLevel;
+        if (!missing)
+            hl = levelSource == 1
+                     ? predictFromThreshold(fromThreshold[c], threshold)
+                     : predictFromThresholdAndUcl(fromThresholdAndUcl[c], threshold, ucl);
+        row[c] = hl == kEmptyLevel ? kEmptyLevel : wrappingAdd(hl, correction);
     }
+}
+
+void predictLoudness(LoudnessLevels& loudness, int32_t levelSource) {
+    for (int f = 0; f < kFrequencyCount; ++f)
+        predictFrequency(loudness[f], f, levelSource);
+}
+
+std::vector<int> refusedFrequencies(const LoudnessLevels& loudness, int32_t levelSource) {
+    std::vector<int> frequencies;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        if (uclBelowThreshold(loudness[f], levelSource))
+            frequencies.push_back(f);
+    }
+    return frequencies;
 }
 
 void predictLevels(FittingRecord& record, Ear ear) {
     predictLoudness(earLoudness(record, ear), earLevelSource(record, ear));
 }
 
-LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
-                              int32_t levelSource) {
-    Loudness predicted;
+LevelFlags measuredFromStored(const LoudnessLevels& loudness, int32_t levelSource) {
+    LoudnessLevels predicted;
     copyLoudness(loudness, predicted);
     predictLoudness(predicted, levelSource);
     LevelFlags measured{};
@@ -115,7 +113,10 @@ LevelFlags measuredFromStored(const int32_t (&loudness)[kFrequencyCount][kCatego
         for (int c = 0; c < kCategoryCount; ++c) {
             const bool present = loudness[f][c] != kEmptyLevel;
             const bool typed = !isPredictedCategory(levelSource, c);
-            measured[f][c] = present && (typed || predicted[f][c] != loudness[f][c]);
+            // A frequency that predicts nothing gives no level back.
+            const bool givenBack =
+                predicted[f][c] == loudness[f][c] && !uclBelowThreshold(loudness[f], levelSource);
+            measured[f][c] = present && (typed || !givenBack);
         }
     }
     return measured;
@@ -129,30 +130,35 @@ MeasuredLevels measuredFromRecord(const FittingRecord& record) {
     return measured;
 }
 
-void noteStoredLevels(LevelFlags& measured,
-                      const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
-                      int32_t levelSource) {
+void noteStoredLevels(LevelFlags& measured, const LoudnessLevels& before,
+                      const LoudnessLevels& after, int32_t levelSource) {
     for (int f = 0; f < kFrequencyCount; ++f) {
         for (int c = 0; c < kCategoryCount; ++c) {
-            if (!isPredictedCategory(levelSource, c))
-                measured[f][c] = loudness[f][c] != kEmptyLevel;
+            if (isPredictedCategory(levelSource, c))
+                continue;
+            if (after[f][c] == kEmptyLevel)
+                measured[f][c] = false;
+            else if (after[f][c] != before[f][c])
+                measured[f][c] = true;
         }
     }
 }
 
-void forgetPredictedLevels(LevelFlags& measured, int32_t levelSource) {
-    for (auto& row : measured) {
+void forgetPredictedLevels(LevelFlags& measured, const LoudnessLevels& loudness,
+                           int32_t levelSource) {
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        if (uclBelowThreshold(loudness[f], levelSource))
+            continue;
         for (int c = 0; c < kCategoryCount; ++c) {
             if (isPredictedCategory(levelSource, c))
-                row[c] = false;
+                measured[f][c] = false;
         }
     }
 }
 
-std::vector<int>
-frequenciesLosingMeasured(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
-                          int32_t levelSource, const LevelFlags& measured) {
-    Loudness predicted;
+std::vector<int> frequenciesLosingMeasured(const LoudnessLevels& loudness, int32_t levelSource,
+                                           const LevelFlags& measured) {
+    LoudnessLevels predicted;
     copyLoudness(loudness, predicted);
     predictLoudness(predicted, levelSource);
     std::vector<int> frequencies;

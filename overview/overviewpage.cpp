@@ -1,6 +1,9 @@
 #include "overview/overviewpage.h"
 
 #include "artwork/toolicons.h"
+#include "controls/statusnote.h"
+#include "model/document.h"
+#include "model/predictioncheck.h"
 #include "overview/overviewchartview.h"
 
 #include <QLabel>
@@ -70,6 +73,7 @@ void TfmOverview::OverviewEarButtonClick() {
     showEars();
 }
 
+// The status bar names the frequencies of each ear whose levels are out of date.
 void TfmOverview::showEars() {
     const Ear ears[2] = {currentEar, otherEar(currentEar)};
     for (int column = 0; column < 2; ++column) {
@@ -77,6 +81,8 @@ void TfmOverview::showEars() {
         for (OverviewChartView* chart : charts[column])
             chart->showEar(ears[column]);
     }
+    if (const std::string stale = outOfDateSummary(fitting); !stale.empty())
+        statusNote(this, QString::fromStdString(stale));
 }
 
 void TfmOverview::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,8 @@
 #include "curves/earaids.h"
 #include "overview/overviewchart.h"
 
+#include "model/predictioncheck.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -75,7 +77,7 @@ std::string curveText(const GainTable& table, int kind, const std::string& name)
     }
     std::string text = name + " at " + countOfSix(drawn);
     if (!levels.empty())
-        text += ", within " + joinedList(distances) + " dB of the " + joinedList(levels) +
+        text += ", within " + listWithAnd(distances) + " dB of the " + listWithAnd(levels) +
                 " target" + (levels.size() > 1 ? "s" : "");
     return text;
 }
@@ -120,6 +122,9 @@ std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags
         text += "; nothing entered at " + frequencyList(empty);
     if (!notRising.empty())
         text += "; levels do not rise from THR to UCL at " + frequencyList(notRising);
+    const int32_t source = earLevelSource(record, ear);
+    if (const std::vector<int> stale = outOfDateFrequencies(loudness, source); !stale.empty())
+        text += "; levels at " + frequencyList(stale) + " " + notWhatItPredicts(source);
     return text + ".";
 }
 

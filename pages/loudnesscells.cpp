@@ -5,16 +5,41 @@
 
 #include <QLineEdit>
 
-void LoudnessCells::load(const LoudnessLevels& loudness, bool showInHL) {
+void LoudnessCells::load(const LoudnessLevels& loudness, bool showInHL, int32_t levelSource) {
     showInHL_ = showInHL;
+    levelSource_ = levelSource;
     for (int r = 0; r < kFrequencyCount; ++r) {
         for (int c = 0; c < kCategoryCount; ++c) {
             loaded_[r][c] = loudness[r][c];
             shown_[r][c] = QString::fromStdString(cellTextFromStored(loudness[r][c], r, showInHL));
+            committed_[r][c] = shown_[r][c];
             grid_->setCellText(c, r, shown_[r][c]);
         }
     }
     refreshMarks();
+}
+
+void LoudnessCells::showStored(const LoudnessLevels& loudness) {
+    for (int r = 0; r < kFrequencyCount; ++r) {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            if (refusedAt(c, r))
+                continue;
+            loaded_[r][c] = loudness[r][c];
+            shown_[r][c] = QString::fromStdString(cellTextFromStored(loudness[r][c], r, showInHL_));
+            committed_[r][c] = shown_[r][c];
+            if (textAt(c, r) != shown_[r][c])
+                grid_->setCellText(c, r, shown_[r][c]);
+        }
+    }
+    refreshMarks();
+}
+
+bool LoudnessCells::takeCommit(int column, int row) {
+    const QString text = grid_->cellText(column, row);
+    if (text == committed_[row][column])
+        return false;
+    committed_[row][column] = text;
+    return true;
 }
 
 void LoudnessCells::store(LoudnessLevels& loudness) const {
@@ -68,6 +93,11 @@ void LoudnessCells::refreshMarks() {
     marks_ = markLoudness(levels, showInHL_);
     for (int r = 0; r < kFrequencyCount; ++r) {
         for (int c = 0; c < kCategoryCount; ++c)
+            levels[r][c] = committedLevelAt(c, r);
+    }
+    markOutOfDate(marks_, levels, showInHL_, levelSource_);
+    for (int r = 0; r < kFrequencyCount; ++r) {
+        for (int c = 0; c < kCategoryCount; ++c)
             setReason(c, r, QString::fromStdString(marks_[r][c].reason));
     }
     grid_->viewport()->update();
@@ -88,6 +118,16 @@ int32_t LoudnessCells::levelAt(int column, int row) const {
     if (!isChanged(column, row))
         return loaded_[row][column];
     return checkTypedLevel(textAt(column, row).toStdString(), row, showInHL_).stored;
+}
+
+// A committed text that cannot be stored leaves the record's level, as store() does.
+int32_t LoudnessCells::committedLevelAt(int column, int row) const {
+    const QString text = grid_->cellText(column, row);
+    if (text == shown_[row][column])
+        return loaded_[row][column];
+    const TypedLevelCheck typed = checkTypedLevel(text.toStdString(), row, showInHL_);
+    const bool storable = typed.kind == TypedLevel::Empty || typed.kind == TypedLevel::Level;
+    return storable ? typed.stored : loaded_[row][column];
 }
 
 // The reason goes to the cell's tool tip and its description. Changing a cell's data

@@ -1,6 +1,7 @@
 #include "pages/loudnessmarks.h"
 
 #include "model/numbers.h"
+#include "model/predictioncheck.h"
 #include "pages/loudnesstext.h"
 
 #include <optional>
@@ -50,6 +51,40 @@ CellMark markCell(const int32_t (&row)[kCategoryCount], int frequency, int categ
                                       unit + ") at " + frequencyCaptions[frequency]};
 }
 
+constexpr int kUcl = 7;
+constexpr const char* kPressPredict = "; press \"Predict intermediate levels\"";
+
+// "80 dB HL", "80 and a UCL of 110 dB HL".
+std::string shownInputs(const PredictionInputs& inputs, int frequency, bool showInHL,
+                        bool withUcl) {
+    std::string text = formatInt(shownLevel(inputs.threshold, frequency, showInHL));
+    if (withUcl)
+        text += " and a UCL of " + formatInt(shownLevel(inputs.ucl, frequency, showInHL));
+    return text + unitName(showInHL);
+}
+
+std::string outOfDateReason(const LoudnessRow& row, int frequency, bool showInHL,
+                            int32_t levelSource) {
+    const std::string at = std::string(" at ") + frequencyCaptions[frequency];
+    if (uclBelowThreshold(row, levelSource))
+        return "Not predicted again: the UCL" + at + " is below the threshold";
+    if (const auto inputs = predictedFrom(row, frequency, levelSource)) {
+        const bool otherUcl = levelSource == 2 && inputs->ucl != row[kUcl];
+        return "Predicted from a threshold of " +
+               shownInputs(*inputs, frequency, showInHL, otherUcl) + kPressPredict;
+    }
+    const bool noThreshold = row[0] == kEmptyLevel;
+    const bool noUcl = levelSource == 2 && row[kUcl] == kEmptyLevel;
+    if (noThreshold || noUcl)
+        return std::string("Nothing to predict these from: no ") +
+               (noThreshold && noUcl ? "threshold or UCL"
+                : noThreshold        ? "threshold"
+                                     : "UCL") +
+               at;
+    return levelSource == 2 ? "Not what the threshold and UCL" + at + " predict" + kPressPredict
+                            : "Not what the threshold" + at + " predicts" + kPressPredict;
+}
+
 } // namespace
 
 LoudnessMarks markLoudness(const int32_t (&levels)[kFrequencyCount][kCategoryCount],
@@ -60,4 +95,17 @@ LoudnessMarks markLoudness(const int32_t (&levels)[kFrequencyCount][kCategoryCou
             marks[f][c] = markCell(levels[f], f, c, showInHL);
     }
     return marks;
+}
+
+void markOutOfDate(LoudnessMarks& marks, const LoudnessLevels& committed, bool showInHL,
+                   int32_t levelSource) {
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        if (!isOutOfDate(committed[f], f, levelSource))
+            continue;
+        const std::string reason = outOfDateReason(committed[f], f, showInHL, levelSource);
+        for (int c = 0; c < kCategoryCount; ++c) {
+            if (isPredictedCategory(levelSource, c) && marks[f][c].mark != LevelMark::OutOfRange)
+                marks[f][c] = {LevelMark::OutOfDate, reason};
+        }
+    }
 }

@@ -1,16 +1,17 @@
 // The marks the loudness grids put on levels a clinician should look at twice: a
-// level outside what an audiometer gives, and a level lower than one to its left in
-// its row (the levels rise from THR to UCL, so a swapped digit shows). Marked levels
-// are stored as they are; the mark only makes them seen.
+// level outside what an audiometer gives, a level lower than one to its left in its
+// row (the levels rise from THR to UCL, so a swapped digit shows), and predicted
+// levels that are not what the threshold (and UCL) of their row predict now. Marked
+// levels are stored as they are; the mark only makes them seen.
 #pragma once
 
-#include "model/fittingrecord.h"
+#include "model/prediction.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-enum class LevelMark { None, NotRising, OutOfRange };
+enum class LevelMark { None, NotRising, OutOfRange, OutOfDate };
 
 struct CellMark {
     LevelMark mark = LevelMark::None;
@@ -26,3 +27,10 @@ using LoudnessMarks = std::array<std::array<CellMark, kCategoryCount>, kFrequenc
 // marked as such and is not what the levels to its right are measured against, so
 // that one typo does not mark a whole row.
 LoudnessMarks markLoudness(const int32_t (&levels)[kFrequencyCount][kCategoryCount], bool showInHL);
+
+// Marks the predicted levels of each out-of-date row (committed levels, dB SPL) as out
+// of date, empty ones included, over any other mark but a level outside the range. The
+// reason says what they were predicted from, as far as the levels tell, in the unit
+// the grids show: "Predicted from a threshold of 80 dB HL; press ...".
+void markOutOfDate(LoudnessMarks& marks, const LoudnessLevels& committed, bool showInHL,
+                   int32_t levelSource);

@@ -8,6 +8,7 @@
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/prediction.h"
+#include "model/predictioncheck.h"
 #include "pages/loudnesstext.h"
 #include "platform/dialogservice.h"
 
@@ -29,6 +30,9 @@ const QColor kNotRisingCell(255, 222, 173);
 const QColor kNotRisingGreyCell(222, 196, 160);
 const QColor kOutOfRangeCell(255, 196, 196);
 const QColor kOutOfRangeGreyCell(222, 170, 170);
+// Predicted levels that are not what their threshold (and UCL) predict now: blue, on
+// grey cells only, since only predicted levels go out of date.
+const QColor kOutOfDateCell(196, 212, 240);
 
 int32_t levelSource(Ear ear) {
     return earLevelSource(fitting, ear);
@@ -50,6 +54,8 @@ std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
         return grey ? kNotRisingGreyCell : kNotRisingCell;
     case LevelMark::OutOfRange:
         return grey ? kOutOfRangeGreyCell : kOutOfRangeCell;
+    case LevelMark::OutOfDate:
+        return kOutOfDateCell;
     case LevelMark::None:
         break;
     }
@@ -62,7 +68,7 @@ std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
 
 void TfmPage2::loadLoudnessPage() {
     for (const Ear e : kEars)
-        ear(e).cells.load(earLoudness(fitting, e), fitting.showInHL == 1);
+        ear(e).cells.load(earLoudness(fitting, e), fitting.showInHL == 1, levelSource(e));
     ear(Ear::Right).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
     ear(Ear::Right).rightFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeHigh));
     ear(Ear::Left).leftFreq->setCurrentIndex(frequencyIndex(fitting.leftRangeLow));
@@ -74,18 +80,77 @@ void TfmPage2::loadLoudnessPage() {
 }
 
 // The grids are read in the unit they were last filled in: showInHL changes only
-// after them, which is what lets a unit switch convert the typed numbers. Levels
-// stored while an ear uses the patient's measured levels count as measured.
+// after them, which is what lets a unit switch convert the typed numbers.
 void TfmPage2::storeLoudnessPage() {
-    for (const Ear e : kEars) {
-        ear(e).cells.store(earLoudness(fitting, e));
-        noteStoredLevels(document.measuredLevels.of(e), earLoudness(fitting, e), levelSource(e));
-    }
+    for (const Ear e : kEars)
+        storeEar(e);
     fitting.rightRangeLow = ear(Ear::Right).leftFreq->currentIndex();
     fitting.rightRangeHigh = ear(Ear::Right).rightFreq->currentIndex();
     fitting.leftRangeLow = ear(Ear::Left).leftFreq->currentIndex();
     fitting.leftRangeHigh = ear(Ear::Left).rightFreq->currentIndex();
     fitting.showInHL = SelectdBHL->isChecked() ? 1 : 0;
+}
+
+// Levels the clinician typed count as measured. A threshold (or UCL) that changed has
+// its frequency predicted again at once, so that the grey levels never silently rest
+// on a value that is gone.
+void TfmPage2::storeEar(Ear thisEar) {
+    LoudnessLevels& loudness = earLoudness(fitting, thisEar);
+    LoudnessLevels before;
+    copyLoudness(loudness, before);
+    ear(thisEar).cells.store(loudness);
+    noteStoredLevels(document.measuredLevels.of(thisEar), before, loudness, levelSource(thisEar));
+    predictChangedAgain(thisEar, before);
+    ear(thisEar).cells.showStored(loudness);
+}
+
+// Where that would change a measured level, or the UCL lies below the threshold, the
+// levels stay, marked out of date, and the status bar says why. The document counts
+// as changed only when a level did.
+void TfmPage2::predictChangedAgain(Ear thisEar, const LoudnessLevels& before) {
+    LoudnessLevels& loudness = earLoudness(fitting, thisEar);
+    const int32_t source = levelSource(thisEar);
+    std::vector<int> refused;
+    std::optional<int> inTheWay;
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        bool inputChanged = false;
+        for (int c = 0; c < kCategoryCount; ++c)
+            inputChanged |= !isPredictedCategory(source, c) && loudness[f][c] != before[f][c];
+        if (!inputChanged)
+            continue;
+        switch (predictFrequencyAgain(loudness, f, source, document.measuredLevels.of(thisEar))) {
+        case Reprediction::Predicted:
+            markModified();
+            break;
+        case Reprediction::MeasuredInTheWay:
+            inTheWay = inTheWay.value_or(f);
+            break;
+        case Reprediction::Refused:
+            refused.push_back(f);
+            break;
+        case Reprediction::Unchanged:
+            break;
+        }
+    }
+    if (!refused.empty())
+        statusNote(this, QString::fromStdString(refusedPredictionNote(thisEar, refused)));
+    else if (inTheWay)
+        statusNote(this, QString::fromStdString(measuredInTheWayNote(thisEar, *inTheWay, source)));
+}
+
+// A threshold (or with level source 2 a UCL) committed to its cell is stored at once,
+// with what follows from it; a text that cannot be stored stays out of the record.
+void TfmPage2::cellCommitted(Ear thisEar, int column, int row) {
+    LoudnessCells& cells = ear(thisEar).cells;
+    if (!cells.takeCommit(column, row))
+        return;
+    const int32_t source = levelSource(thisEar);
+    if (cells.refusedAt(column, row) || (source != 1 && source != 2) ||
+        isPredictedCategory(source, column)) {
+        cells.refreshMarks();
+        return;
+    }
+    storeEar(thisEar);
 }
 
 // --- handlers -----------------------------------------------------------------
@@ -200,9 +265,14 @@ void TfmPage2::predict(Ear thisEar) {
     if (!mayReplaceMeasured(thisEar))
         return;
     predictLevels(fitting, thisEar);
-    forgetPredictedLevels(document.measuredLevels.of(thisEar), levelSource(thisEar));
+    forgetPredictedLevels(document.measuredLevels.of(thisEar), earLoudness(fitting, thisEar),
+                          levelSource(thisEar));
     loadLoudnessPage();
     markModified();
+    const std::vector<int> refused =
+        refusedFrequencies(earLoudness(fitting, thisEar), levelSource(thisEar));
+    if (!refused.empty())
+        statusNote(this, QString::fromStdString(refusedPredictionNote(thisEar, refused)));
 }
 
 bool TfmPage2::mayReplaceMeasured(Ear thisEar) {
@@ -210,7 +280,8 @@ bool TfmPage2::mayReplaceMeasured(Ear thisEar) {
         earLoudness(fitting, thisEar), levelSource(thisEar), document.measuredLevels.of(thisEar));
     if (frequencies.empty())
         return true;
-    const QString question = QString::fromStdString(replaceMeasuredQuestion(frequencies));
+    const QString question =
+        QString::fromStdString(replaceMeasuredQuestion(frequencies, levelSource(thisEar)));
     return dialogs().question(this, QStringLiteral("Confirm"), question) == DialogAnswer::Yes;
 }
 

@@ -74,6 +74,11 @@ class TfmPage2 : public PageForm {
     // there and says why (in a message box as well when asked); false when none is.
     bool reportRefusedCell(bool messageBox);
     void showRefusedCell(Ear ear, const RefusedLevel& refused);
+    // Stores one ear's grid into the record, and predicts again the frequencies whose
+    // threshold or UCL changed.
+    void storeEar(Ear ear);
+    void predictChangedAgain(Ear ear, const LoudnessLevels& before);
+    void cellCommitted(Ear ear, int column, int row);
     void switchUnit(bool toHL);
     void predict(Ear ear);
     // Asks before a prediction replaces measured levels; true when it may go on.

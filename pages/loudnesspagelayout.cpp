@@ -117,6 +117,11 @@ void TfmPage2::connectGridRules(Ear thisEar) {
         return ch != QLatin1Char('\b') && isGridCharAccepted(ch.unicode());
     };
     grid->cellLeaving = [this, thisEar](int c, int r) { return cellMayBeLeft(thisEar, c, r); };
+    // Every text written into a cell passes here: the clinician's commits (Enter, a
+    // move, the focus leaving) and the page's own fills, which the cells tell apart.
+    connect(grid, &QTableWidget::itemChanged, this, [this, thisEar](QTableWidgetItem* item) {
+        cellCommitted(thisEar, item->column(), item->row());
+    });
     grid->refusedCellNote = [thisEar](int c, int r) {
         return QString::fromStdString(
             predictedCellNote({thisEar, r, c}, earLevelSource(fitting, thisEar)));

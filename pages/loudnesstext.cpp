@@ -1,6 +1,7 @@
 #include "pages/loudnesstext.h"
 
 #include "model/numbers.h"
+#include "model/predictioncheck.h"
 
 #include <limits>
 
@@ -109,15 +110,18 @@ std::string predictedCellNote(const LoudnessCell& cell, int32_t levelSource) {
            " and press \"Predict intermediate levels\".";
 }
 
-std::string replaceMeasuredQuestion(const std::vector<int>& frequencies) {
-    std::string list;
-    for (std::size_t i = 0; i < frequencies.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == frequencies.size() ? " and " : ", ";
-        const int f = frequencies[i];
-        list += f >= 0 && f < kFrequencyCount ? frequencyCaptions[f] : "?";
-    }
-    return "Predicting would replace the levels measured at " + list + ". Replace them?";
+std::string replaceMeasuredQuestion(const std::vector<int>& frequencies, int32_t levelSource) {
+    return "The levels at " + frequencyList(frequencies) + " are " +
+           notWhatItPredicts(levelSource) + ". Replace them?";
+}
+
+std::string measuredInTheWayNote(Ear ear, int frequency, int32_t levelSource) {
+    const bool known = frequency >= 0 && frequency < kFrequencyCount;
+    return std::string(ear == Ear::Right ? "Right Ear, " : "Left Ear, ") +
+           (known ? frequencyCaptions[frequency] : "?") + ": the levels are " +
+           notWhatItPredicts(levelSource) +
+           ", but some count as measured, so they were not predicted again. Press \"Predict "
+           "intermediate levels\" to replace them.";
 }
 
 int32_t parseCellLevel(std::string_view text) {

@@ -11,12 +11,6 @@
 #include <string_view>
 #include <vector>
 
-// The levels a clinician may type: what a real audiometer can produce, -10 to 130 dB
-// HL, and in dB SPL the same range raised by each frequency's correction (250 Hz: 5 to
-// 145 dB SPL). Levels already in a file are shown and kept whatever they are.
-inline constexpr int32_t kLowestLevelHL = -10;
-inline constexpr int32_t kHighestLevelHL = 130;
-
 struct LevelRange {
     int32_t lowest;
     int32_t highest;
@@ -51,9 +45,15 @@ std::string refusedLevelNote(const LoudnessCell& cell, std::string_view text, Ty
 // Why a predicted (grey) cell cannot be typed into, for level source 1 or 2.
 std::string predictedCellNote(const LoudnessCell& cell, int32_t levelSource);
 
-// The question before a prediction would replace levels measured at these frequency
-// indices, named in order: "... measured at 500 Hz and 2 KHz. Replace them?".
-std::string replaceMeasuredQuestion(const std::vector<int>& frequencies);
+// The question before a prediction would replace levels that count as measured at
+// these frequency indices, named in order: "The levels at 500 Hz and 2 KHz are not what
+// the threshold predicts. Replace them?". It is true both of levels the clinician
+// typed and of levels a file holds that no prediction from its threshold gives.
+std::string replaceMeasuredQuestion(const std::vector<int>& frequencies, int32_t levelSource);
+
+// Why a committed threshold (or UCL) left the levels of its frequency as they were:
+// levels that count as measured would change.
+std::string measuredInTheWayNote(Ear ear, int frequency, int32_t levelSource);
 
 // A cell's text as a whole number: an optional leading "-" followed by one or more
 // decimal digits, inside the 32-bit range. Anything else (an empty cell, a lone

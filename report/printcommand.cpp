@@ -3,6 +3,7 @@
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/fileio.h"
+#include "model/predictioncheck.h"
 #include "platform/dialogservice.h"
 #include "report/reportdrawing.h"
 #include "report/selectprint.h"
@@ -172,6 +173,18 @@ bool offerPdfInstead(QWidget* mainWindow) {
            DialogAnswer::Yes;
 }
 
+// A report whose bands and targets rest on levels that are not what the thresholds
+// predict now prints only when the clinician says so; No goes back to the page.
+bool mayPrintOutOfDateLevels(QWidget* mainWindow, const FittingRecord& record, Ear ear) {
+    const std::string note =
+        outOfDateDetail(ear, earLoudness(record, ear), earLevelSource(record, ear));
+    if (note.empty())
+        return true;
+    return dialogs().question(mainWindow, QString::fromLatin1(kNoPrinterCaption),
+                              QString::fromStdString(note) + QStringLiteral("\n\nPrint anyway?")) ==
+           DialogAnswer::Yes;
+}
+
 // The reports of a confirmed selection on a printer or in a PDF file.
 void printSelection(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                     const FittingRecord& record, const DocumentState& state) {
@@ -199,6 +212,8 @@ void printSelection(const PrintRequest& request, TfmSelectPrint& dialog, QWidget
 
 void runPrintCommand(const PrintRequest& request, TfmSelectPrint& dialog, QWidget* mainWindow,
                      const FittingRecord& record, const DocumentState& state) {
+    if (!mayPrintOutOfDateLevels(mainWindow, record, request.currentEar))
+        return;
     while (runSelection(request, dialog, mainWindow, state)) {
         if (dialog.ending() != SelectPrintEnding::Preview)
             return printSelection(request, dialog, mainWindow, record, state);

@@ -10,9 +10,11 @@ class TfmSelectPrint;
 class QWidget;
 struct DocumentState;
 
-// Runs the print command: the selection dialog (centred over the main window), with
-// the ticks of the last selection while the patient and the ear are the same and a
-// pair without a curve greyed; then by the button that closed it:
+// Runs the print command. An ear whose levels are out of date (see outOfDateDetail) is
+// named in a question first, and only Yes goes on. Then the selection dialog (centred
+// over the main window), with the ticks of the last selection while the patient and
+// the ear are the same and a pair without a curve greyed; then by the button that
+// closed it:
 // - Ok: the print dialog, then the reports in the order fitted, user, hearing-aid
 //   pair, each as many times as copies were asked for. Without a printer it says so
 //   and offers the PDF instead.

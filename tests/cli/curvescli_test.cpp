@@ -168,6 +168,24 @@ TEST_F(CurvesCli, PredictPrintsTheEarsLevelsAfterPrediction) {
     EXPECT_TRUE(contains(right.out, "[30, 50, 60, 70, 80, 90, 95, 100]"));
 }
 
+// 2 KHz THR 40 and UCL 100 dB HL give the worked example 3 dB higher; at 4 KHz a UCL of
+// 10 typed for 108 predicts nothing, and standard error says so.
+TEST_F(CurvesCli, PredictLeavesAFrequencyWhoseUclIsBelowItsThreshold) {
+    FittingRecord r = sampleRecord();
+    r.rightLevelSource = 2;
+    const int32_t at2k[8] = {43, -99, -99, -99, -99, -99, -99, 103};
+    const int32_t at4k[8] = {60, 1, 2, 3, 4, 5, 6, 10};
+    std::copy(std::begin(at2k), std::end(at2k), r.rightLoudness[3]);
+    std::copy(std::begin(at4k), std::end(at4k), r.rightLoudness[5]);
+    writePatientFile(file, r);
+    const CliResult res = runTool({"predict", file, "--ear", "right"});
+    ASSERT_EQ(res.code, 0) << res.err;
+    EXPECT_TRUE(contains(res.out, "[43, 55, 68, 76, 83, 91, 97, 103], [-99, "));
+    EXPECT_TRUE(contains(res.out, "[60, 1, 2, 3, 4, 5, 6, 10]]}"));
+    EXPECT_EQ(res.err, "tavik-cli: Right Ear, 4 KHz: the UCL is below the threshold, so no "
+                       "levels are predicted there.\n");
+}
+
 TEST_F(CurvesCli, BadArgumentsAndFilesAreRefused) {
     const struct {
         Args args;

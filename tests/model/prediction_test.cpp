@@ -57,9 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
         PredictionCase{"Thr3Ucl94", 2, k1000, 3, 94, {3, 22, 42, 54, 66, 76, 86, 94}},
         PredictionCase{"Thr0Ucl0", 2, k1000, 0, 0, {0, 3, 2, 4, 5, 3, 0, 0}},
         PredictionCase{"ThrMinus50", 1, k1000, -50, E, {-50, -26, 0, 14, 27, 40, 52, 62}},
-        // Below -0.5 the rounding moves toward zero: -8.313 gives -7.
+        // Below -0.5 the rounding moves toward zero: VS -6.613 gives -6, LOK -9.333 -8.
         PredictionCase{
-            "ThrMinus10UclMinus20", 2, k1000, -10, -20, {-10, -7, -11, -9, -10, -13, -17, -20}},
+            "ThrMinus10UclMinus10", 2, k1000, -10, -10, {-10, -6, -7, -4, -4, -5, -8, -10}},
+        // A UCL below its threshold predicts nothing: the levels stay as they were.
+        PredictionCase{"ThrMinus10UclMinus20", 2, k1000, -10, -20, {-10, E, E, E, E, E, E, -20}},
+        PredictionCase{"At4000HzUclSlip", 2, k4000, 60, 10, {60, E, E, E, E, E, E, 10}},
         // 250 Hz: 55 dB SPL is 40 dB HL; the results return 15 dB higher.
         PredictionCase{"At250Hz", 1, k250, 55, E, {55, 66, 78, 85, 92, 98, 104, 109}},
         PredictionCase{"At4000Hz", 1, k4000, 70, E, {70, 78, 84, 89, 93, 98, 101, 105}}),
@@ -111,11 +114,11 @@ TEST(Prediction, WorksOnTheChosenEarWithItsOwnLevelSource) {
 }
 
 TEST(Prediction, ExtremeLevelsFromAFileAreComputedWithoutOverflow) {
-    FittingRecord r = recordWith(2, k1000, 2147483647, -2147483647 - 1);
+    FittingRecord r = recordWith(2, k1000, -2147483647 - 1, 2147483647);
     predictLevels(r, Ear::Right);
-    EXPECT_EQ(r.rightLoudness[k1000][0], 2147483647);
-    EXPECT_EQ(r.rightLoudness[k1000][1], 1361504635);
-    EXPECT_EQ(r.rightLoudness[k1000][7], -2147483647 - 1);
+    EXPECT_EQ(r.rightLoudness[k1000][0], -2147483647 - 1);
+    EXPECT_EQ(r.rightLoudness[k1000][1], -1361504629);
+    EXPECT_EQ(r.rightLoudness[k1000][7], 2147483647);
 }
 
 // A block of levels (dB SPL) with the given rows, the rest empty, all counted measured.
@@ -177,10 +180,11 @@ TEST(MeasuredLevels, AFilesLevelsCountAsMeasuredUnlessAPredictionGivesThemAgain)
     EXPECT_FALSE(fromUcl[k1000][1]) << "51 is what THR 40 and UCL 94 predict";
 }
 
-// The loudness page stores an ear: the cells the clinician may type into are
-// measured when they hold a level and not when emptied; the cells a prediction
-// fills keep their flags.
-TEST(MeasuredLevels, StoringMarksWhatTheClinicianCouldType) {
+// The loudness page stores an ear: in the cells the clinician may type into, a level
+// the store changed is measured, one it emptied not, and one it left keeps its flag
+// (a level a prediction wrote stays predicted); the cells a prediction fills keep
+// their flags.
+TEST(MeasuredLevels, StoringMarksWhatTheClinicianTyped) {
     const struct {
         int32_t levelSource;
         int category;
@@ -191,16 +195,20 @@ TEST(MeasuredLevels, StoringMarksWhatTheClinicianCouldType) {
         for (const bool before : {false, true}) {
             SCOPED_TRACE(::testing::Message() << "source " << c.levelSource << ", category "
                                               << c.category << ", before " << before);
-            int32_t levels[kFrequencyCount][kCategoryCount];
-            for (auto& row : levels)
-                std::fill(std::begin(row), std::end(row), 70);
-            levels[k4000][c.category] = kEmptyLevel;
+            int32_t old[kFrequencyCount][kCategoryCount], levels[kFrequencyCount][kCategoryCount];
+            for (int f = 0; f < kFrequencyCount; ++f) {
+                std::fill(std::begin(old[f]), std::end(old[f]), 70 + f);
+                std::copy(std::begin(old[f]), std::end(old[f]), levels[f]);
+            }
+            levels[k1000][c.category] = 61;          // typed over
+            levels[k4000][c.category] = kEmptyLevel; // emptied
             LevelFlags measured{};
-            measured[k1000][c.category] = before;
-            measured[k4000][c.category] = before;
-            noteStoredLevels(measured, levels, c.levelSource);
+            for (const int f : {k500, k1000, k4000})
+                measured[f][c.category] = before;
+            noteStoredLevels(measured, old, levels, c.levelSource);
             EXPECT_EQ(measured[k1000][c.category], c.typed || before);
             EXPECT_EQ(measured[k4000][c.category], !c.typed && before);
+            EXPECT_EQ(measured[k500][c.category], before) << "a level left as it was";
         }
     }
 }

@@ -121,12 +121,13 @@ TEST(LoudnessTextTest, NotesNameTheCellAndWhatMayBeTyped) {
     EXPECT_EQ(predictedCellNote({Ear::Left, 5, 6}, 2),
               "Left Ear, 4 KHz, LOK is predicted from the threshold and UCL; type them and "
               "press \"Predict intermediate levels\".");
-    EXPECT_EQ(replaceMeasuredQuestion({1}),
-              "Predicting would replace the levels measured at 500 Hz. Replace them?");
-    EXPECT_EQ(replaceMeasuredQuestion({1, 3}),
-              "Predicting would replace the levels measured at 500 Hz and 2 KHz. Replace them?");
-    EXPECT_EQ(replaceMeasuredQuestion({0, 2, 5}), "Predicting would replace the levels measured "
-                                                  "at 250 Hz, 1 KHz and 4 KHz. Replace them?");
+    EXPECT_EQ(replaceMeasuredQuestion({1}, 1),
+              "The levels at 500 Hz are not what the threshold predicts. Replace them?");
+    EXPECT_EQ(replaceMeasuredQuestion({1, 3}, 2), "The levels at 500 Hz and 2 KHz are not what "
+                                                  "the threshold and UCL predict. Replace them?");
+    EXPECT_EQ(replaceMeasuredQuestion({0, 2, 5}, 1),
+              "The levels at 250 Hz, 1 KHz and 4 KHz are not what the threshold predicts. "
+              "Replace them?");
 }
 
 TEST(LoudnessTextTest, LevelSourceDecidesShadeAndReachOfEachColumn) {
