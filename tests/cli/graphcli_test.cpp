@@ -25,9 +25,7 @@ TEST(GraphCliLibrary, WithoutGraphicsInTheProgramTheCommandSaysSo) {
 
 class GraphCli : public testing::Test {
   protected:
-    void SetUp() override {
-        writePatientFile(patient, workedRightEar());
-    }
+    void SetUp() override { writePatientFile(patient, workedRightEar()); }
 
     CliResult run(const Args& args) const { return runProgram(TAVIK_CLI_PATH, args, io); }
 
@@ -99,7 +97,7 @@ TEST_F(GraphCli, BadArgumentsAndFilesLeaveNoImage) {
         {{"graph", "/nonexistent/P.TAV", "--ear", "right", "-o", png}, 1, "/nonexistent/P.TAV"},
         {{"graph", testDataFile("truncated.TAV"), "--ear", "right", "-o", png},
          2,
-         kUnsupportedFileMessage},
+         "Not a patient file \"" + testDataFile("truncated.TAV") + "\": it is 1371 bytes"},
         {{"graph", patient, "-o", png}, 1, "graph needs --ear"},
         {{"graph", patient, "--ear", "right"}, 1, "graph needs -o"},
         {{"graph", patient, "--ear", "right", "-o", noFolder}, 1, noFolder},
