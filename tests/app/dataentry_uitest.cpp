@@ -266,7 +266,7 @@ TEST_F(DataEntryTest, EveryControlAndCellHasANameOfItsOwnAndItsHintAsDescription
             if (!isControl)
                 continue;
             names << accessibleText(control, QAccessible::Name);
-            EXPECT_FALSE(names.last().isEmpty()) << control->objectName().toStdString();
+            EXPECT_FALSE(names.last().trimmed().isEmpty()) << control->objectName().toStdString();
             EXPECT_TRUE(control->toolTip().isEmpty() ||
                         accessibleText(control, QAccessible::Description) == control->toolTip());
             auto* grid = qobject_cast<DataGrid*>(control);
