@@ -114,6 +114,11 @@ QVariant PatientListModel::sortValue(const PatientListing& row, int column) cons
     case LastChange:
         return qlonglong(row.modifiedTime);
     case LastName:
+        // A file that cannot be opened shows its reason here; it sorts after every
+        // patient, whatever the reason's first word.
+        if (!row.readable())
+            return QChar(0xFFFF) + nameSortKey(display(row, column).toString());
+        return nameSortKey(display(row, column).toString());
     case FirstName:
     case Clinician:
         return nameSortKey(display(row, column).toString());

@@ -113,7 +113,8 @@ bool applyValue(const std::string& name, const std::string& value, BatchOptions&
     return true;
 }
 
-// A file error's message without the path it names, which the batch puts first:
+// A file error's message (or why a file is no patient file) without the path it
+// names, which the batch puts first:
 // "Cannot open file 'x/A.TAV': Permission denied" becomes "Cannot open file:
 // Permission denied".
 std::string reasonWithoutPath(const std::string& message, const std::string& path) {
@@ -213,10 +214,7 @@ FileResult processBatchFile(const BatchJob& job, std::size_t index) {
     std::ostringstream why;
     const int code = readPatientForCli(path, loaded.record, why);
     if (code != kExitOk) {
-        const std::string reason = code == kExitUnsupported
-                                       ? "not a patient file (TAVIK reads files of 1372 or 3118 "
-                                         "bytes)"
-                                       : reasonWithoutPath(firstLine(why.str()), path);
+        const std::string reason = reasonWithoutPath(firstLine(why.str()), path);
         addFailure(result, path, reason);
         result.rows.push_back(failedFileRow(input.relativePath, reason));
         return result;

@@ -13,11 +13,6 @@ CommandFunction batchCommand = nullptr;
 
 namespace {
 
-struct Command {
-    const char* name;
-    CommandFunction run;
-};
-
 // A drawing command runs only where the executable set its hook.
 int runIfBuilt(CommandFunction hook, const char* what, const Args& args, std::ostream& out,
                std::ostream& err) {
@@ -27,6 +22,12 @@ int runIfBuilt(CommandFunction hook, const char* what, const Args& args, std::os
     }
     return hook(args, out, err);
 }
+
+bool isHelpOption(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+} // namespace
 
 int runGraphIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
     return runIfBuilt(graphCommand, "graphs", args, out, err);
@@ -44,29 +45,14 @@ int runBatchIfBuilt(const Args& args, std::ostream& out, std::ostream& err) {
     return runIfBuilt(batchCommand, "reports", args, out, err);
 }
 
-const Command commands[] = {
-    {"show", runShow},          {"show-db", runShowDb},     {"curves", runCurves},
-    {"predict", runPredict},    {"graph", runGraphIfBuilt}, {"report", runReportIfBuilt},
-    {"chart", runChartIfBuilt}, {"batch", runBatchIfBuilt}, {"list", runList},
-};
-
-bool isHelpOption(const std::string& arg) {
-    return arg == "--help" || arg == "-h";
-}
-
-} // namespace
-
 int runCli(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << programHelpText();
         return kExitFailure;
     }
     if (isHelpOption(args[0]) || args[0] == "help") {
-        if (args.size() == 2 && findCommandHelp(args[1])) {
-            out << commandHelpText(*findCommandHelp(args[1]));
-            return kExitOk;
-        }
-        out << programHelpText();
+        const CliCommand* asked = args.size() == 2 ? findCliCommand(args[1]) : nullptr;
+        out << (asked ? commandHelpText(*asked) : programHelpText());
         return kExitOk;
     }
     if (args[0] == "--version") {
@@ -74,16 +60,14 @@ int runCli(const Args& args, std::ostream& out, std::ostream& err) {
         out << "tavik-cli (TAVIK) " << kProgramVersion << '\n';
         return kExitOk;
     }
-    for (const Command& c : commands) {
-        if (args[0] != c.name)
-            continue;
+    if (const CliCommand* command = findCliCommand(args[0])) {
         // "--help" anywhere among a command's arguments asks for its manual; a file of
         // that name is given as ./--help.
         if (std::ranges::any_of(args, isHelpOption)) {
-            out << commandHelpText(*findCommandHelp(c.name));
+            out << commandHelpText(*command);
             return kExitOk;
         }
-        return c.run(Args(args.begin() + 1, args.end()), out, err);
+        return command->run(Args(args.begin() + 1, args.end()), out, err);
     }
     err << "tavik-cli: unknown command " << quotedPath(args[0]) << " (see tavik-cli --help)\n";
     return kExitFailure;

@@ -46,5 +46,13 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err); // cli/cha
 extern CommandFunction batchCommand;
 int runBatch(const Args& args, std::ostream& out, std::ostream& err); // cli/batchcommand.cpp
 
-// Runs tavik-cli with the arguments after the program name.
+// The drawing commands as the command table runs them: through their hook where this
+// executable draws, otherwise saying that this build cannot draw.
+int runGraphIfBuilt(const Args& args, std::ostream& out, std::ostream& err);
+int runReportIfBuilt(const Args& args, std::ostream& out, std::ostream& err);
+int runChartIfBuilt(const Args& args, std::ostream& out, std::ostream& err);
+int runBatchIfBuilt(const Args& args, std::ostream& out, std::ostream& err);
+
+// Runs tavik-cli with the arguments after the program name: the command of the table
+// in cli/help.cpp that the first argument names.
 int runCli(const Args& args, std::ostream& out, std::ostream& err);

@@ -1,13 +1,12 @@
 #include "cli/help.h"
 #include "cli/batchhelp.h"
+#include "cli/helpformat.h"
 #include "cli/listhelp.h"
 
 #include <map>
 #include <vector>
 
 namespace {
-
-constexpr int kWidth = 79;
 
 constexpr const char* kProgramSummary =
     "read TAVIK patient and hearing-aid database files without the window";
@@ -123,13 +122,13 @@ constexpr OptionHelp kBatchOptions[] = {
     kHelp,
 };
 
-constexpr CommandHelp kCommands[] = {
-    {"show", "FILE", "print a patient file (*.TAV) as JSON",
+constexpr CliCommand kCommands[] = {
+    {"show", runShow, "FILE", "print a patient file (*.TAV) as JSON",
      "Prints the patient file FILE as JSON: its kind, \"Current\" for a file of 1372 bytes "
      "or \"Older\" for one of 3118 bytes, which is shown converted as TAVIK loads it, and "
      "every field of the record.",
      kShowOptions},
-    {"show-db", "FILE", "print a hearing-aid database file as JSON",
+    {"show-db", runShowDb, "FILE", "print a hearing-aid database file as JSON",
      "Prints the hearing-aid database file FILE as JSON: the long and short names of the six "
      "hearing aids and their curve parameters at the six frequencies. A file shorter than "
      "1364 bytes fills only the start of an empty database, as TAVIK reads it.\n"
@@ -137,7 +136,7 @@ constexpr CommandHelp kCommands[] = {
      "there but cannot be read (a folder, a pipe, a device, a file without read permission, "
      "a link that leads nowhere or in a circle) is an error that names it.",
      kShowOptions},
-    {"curves", "FILE [--ear right|left] [--db TAVIK.TDB]",
+    {"curves", runCurves, "FILE [--ear right|left] [--db TAVIK.TDB]",
      "print what the curve page holds for an ear as JSON",
      "Prints as JSON what the curve page holds for one ear of the patient file FILE once it "
      "is shown and both graphs are painted: the targets (graphFrequency, graphLevels, "
@@ -145,14 +144,15 @@ constexpr CommandHelp kCommands[] = {
      "controls above the grid, the grid column by column (column 0 holds the row labels), "
      "and the six curves read from the grid with their RMS errors.",
      kCurvesOptions},
-    {"predict", "FILE --ear right|left", "print an ear's loudness levels after prediction",
+    {"predict", runPredict, "FILE --ear right|left",
+     "print an ear's loudness levels after prediction",
      "Prints {\"ear\": ..., \"loudness\": [6][8]}: the ear's loudness levels in dB SPL, six "
      "frequencies of eight categories from THR to UCL, after \"Predict intermediate levels\" "
      "with the ear's level source. With measured levels (level source 0) nothing changes. "
      "A frequency whose UCL lies below its threshold (level source 2) is not predicted; "
      "standard error names it.",
      kPredictOptions},
-    {"graph", "FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png",
+    {"graph", runGraphIfBuilt, "FILE --ear right|left [--db TAVIK.TDB] [--scale N] -o OUT.png",
      "draw an ear's graphs as the curve page shows them into a PNG image",
      "Draws the two graphs of the ear as the curve page shows them once it is loaded (bands, "
      "speech levels, targets, the three curves of each graph and the frequency captions) "
@@ -160,7 +160,7 @@ constexpr CommandHelp kCommands[] = {
      "OUT.png is replaced only once the image is written whole. No display is needed; a "
      "build of TAVIK without its user interface says that it cannot draw.",
      kGraphOptions},
-    {"report",
+    {"report", runReportIfBuilt,
      "FILE --ear right|left [--curves fitted,user,aid] [--copies N] [--page a4|letter] "
      "[--db TAVIK.TDB] -o OUT.pdf",
      "write the printed reports of an ear as PDF pages",
@@ -172,7 +172,8 @@ constexpr CommandHelp kCommands[] = {
      "tavik-cli report --overview FILE [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf writes "
      "the one-page overview of both ears instead.",
      kReportOptions},
-    {"chart", "FILE --ear right|left --kind loudmap|gain [--db TAVIK.TDB] [--scale N] -o OUT.png",
+    {"chart", runChartIfBuilt,
+     "FILE --ear right|left --kind loudmap|gain [--db TAVIK.TDB] [--scale N] -o OUT.png",
      "draw an ear's loudness map or gain chart into a PNG image",
      "Draws one of the ear's overview charts across all six frequencies into a PNG image of "
      "640 x 400 pixels times N. Levels the record holds as predicted are drawn hollow or "
@@ -181,122 +182,35 @@ constexpr CommandHelp kCommands[] = {
      "The curves at each frequency are fitted as the curve page fits them with that "
      "frequency in its graphs. OUT.png is replaced only once the image is written whole.",
      kChartOptions},
-    {"batch", kBatchSynopsis, kBatchSummary, kBatchDescription, kBatchOptions},
-    {"list", kListSynopsis, kListSummary, kListDescription, kListOptions},
+    {"batch", runBatchIfBuilt, kBatchSynopsis, kBatchSummary, kBatchDescription, kBatchOptions},
+    {"list", runList, kListSynopsis, kListSummary, kListDescription, kListOptions},
 };
 
-// Text of one paragraph broken into lines of at most kWidth columns, each indented.
-void appendWrapped(std::string& out, std::string_view text, int indent, int firstIndent = -1) {
-    std::string line(static_cast<std::size_t>(firstIndent < 0 ? indent : firstIndent), ' ');
-    bool lineEmpty = true;
-    while (!text.empty()) {
-        const std::size_t space = text.find(' ');
-        const std::string_view word = text.substr(0, space);
-        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
-        if (word.empty())
-            continue;
-        if (!lineEmpty && line.size() + 1 + word.size() > kWidth) {
-            out += line + '\n';
-            line.assign(static_cast<std::size_t>(indent), ' ');
-            lineEmpty = true;
+// Each command has a name of its own, a function that runs it and its manual, so that
+// neither running it nor asking for its manual can find nothing.
+constexpr bool everyCommandComplete() {
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        const CliCommand& command = kCommands[i];
+        if (!command.run || std::string_view(command.name).empty() ||
+            std::string_view(command.summary).empty() || command.options.empty())
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (std::string_view(kCommands[j].name) == command.name)
+                return false;
         }
-        if (!lineEmpty)
-            line += ' ';
-        line += word;
-        lineEmpty = false;
     }
-    out += line + '\n';
+    return true;
 }
-
-// Each paragraph (separated by "\n") wrapped; a blank line between paragraphs.
-void appendParagraphs(std::string& out, std::string_view text, int indent) {
-    bool first = true;
-    while (!text.empty() || first) {
-        const std::size_t end = text.find('\n');
-        if (!first)
-            out += '\n';
-        appendWrapped(out, text.substr(0, end), indent);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        first = false;
-    }
-}
-
-// The synopsis in groups that stay on one line: "[--db TAVIK.TDB]", "--ear right|left".
-std::vector<std::string> synopsisGroups(std::string_view synopsis) {
-    std::vector<std::string> words;
-    while (!synopsis.empty()) {
-        const std::size_t space = synopsis.find(' ');
-        words.emplace_back(synopsis.substr(0, space));
-        synopsis.remove_prefix(space == std::string_view::npos ? synopsis.size() : space + 1);
-    }
-    std::vector<std::string> groups;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::string group = words[i];
-        if (group.starts_with('[')) {
-            while (!group.ends_with(']') && i + 1 < words.size())
-                group += ' ' + words[++i];
-        } else if (group.starts_with('-') && i + 1 < words.size() &&
-                   !words[i + 1].starts_with('-') && !words[i + 1].starts_with('[')) {
-            group += ' ' + words[++i];
-        }
-        groups.push_back(group);
-    }
-    return groups;
-}
-
-// "prefix name synopsis", broken between groups, continued under the name's end.
-void appendSynopsis(std::string& out, const std::string& prefix, const CommandHelp& command) {
-    std::string line = prefix + command.name;
-    const std::size_t continuation = line.size() + 1;
-    for (const std::string& group : synopsisGroups(command.synopsis)) {
-        if (line.size() + 1 + group.size() > kWidth && line.size() > continuation) {
-            out += line + '\n';
-            line.assign(continuation - 1, ' ');
-        }
-        line += ' ' + group;
-    }
-    out += line + '\n';
-}
-
-// Text for the manual page: backslashes, minus signs and a leading dot or quote escaped.
-std::string roff(std::string_view text) {
-    std::string out;
-    for (const char c : text)
-        out += c == '\\' ? std::string("\\e") : c == '-' ? std::string("\\-") : std::string(1, c);
-    if (!out.empty() && (out.front() == '.' || out.front() == '\''))
-        out.insert(0, "\\&");
-    return out;
-}
-
-void appendRoffParagraphs(std::string& out, std::string_view text) {
-    bool first = true;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (!first)
-            out += ".PP\n";
-        out += roff(text.substr(0, end)) + '\n';
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        first = false;
-    }
-}
-
-// An option's name in bold and its value in italics: "--ear right|left".
-std::string roffOptionName(std::string_view name) {
-    const std::size_t space = name.find(' ');
-    if (space == std::string_view::npos)
-        return ".B " + roff(name) + '\n';
-    return ".BI \"" + roff(name.substr(0, space)) + " \" \"" + roff(name.substr(space + 1)) +
-           "\"\n";
-}
+static_assert(everyCommandComplete());
 
 } // namespace
 
-std::span<const CommandHelp> commandHelps() {
+std::span<const CliCommand> cliCommands() {
     return kCommands;
 }
 
-const CommandHelp* findCommandHelp(std::string_view name) {
-    for (const CommandHelp& command : kCommands) {
+const CliCommand* findCliCommand(std::string_view name) {
+    for (const CliCommand& command : kCommands) {
         if (name == command.name)
             return &command;
     }
@@ -306,9 +220,9 @@ const CommandHelp* findCommandHelp(std::string_view name) {
 const char* commandUsage(std::string_view name) {
     static const std::map<std::string, std::string, std::less<>> usages = [] {
         std::map<std::string, std::string, std::less<>> all;
-        for (const CommandHelp& command : kCommands) {
+        for (const CliCommand& command : kCommands) {
             std::string text;
-            appendSynopsis(text, "usage: tavik-cli ", command);
+            appendSynopsis(text, "usage: tavik-cli ", command.name, command.synopsis);
             text.pop_back();
             all.emplace(command.name, text);
         }
@@ -325,8 +239,8 @@ std::string programHelpText() {
            "       tavik-cli COMMAND --help   (the manual of one command)\n\n";
     appendParagraphs(out, kProgramDescription, 0);
     out += "\ncommands:\n";
-    for (const CommandHelp& command : kCommands) {
-        appendSynopsis(out, "  ", command);
+    for (const CliCommand& command : kCommands) {
+        appendSynopsis(out, "  ", command.name, command.synopsis);
         appendWrapped(out, command.summary, 6);
     }
     out += "  --help, -h\n";
@@ -338,9 +252,9 @@ std::string programHelpText() {
     return out;
 }
 
-std::string commandHelpText(const CommandHelp& command) {
+std::string commandHelpText(const CliCommand& command) {
     std::string out;
-    appendSynopsis(out, "usage: tavik-cli ", command);
+    appendSynopsis(out, "usage: tavik-cli ", command.name, command.synopsis);
     out += '\n';
     appendParagraphs(out, command.description, 0);
     out += "\noptions:\n";
@@ -357,7 +271,7 @@ std::string manPageText(std::string_view version) {
     std::string out = ".TH TAVIK\\-CLI 1 \"\" \"TAVIK " + roff(version) + "\" \"User Commands\"\n";
     out += ".SH NAME\ntavik\\-cli \\- " + roff(kProgramSummary) + '\n';
     out += ".SH SYNOPSIS\n";
-    for (const CommandHelp& command : kCommands) {
+    for (const CliCommand& command : kCommands) {
         // Lines break only between the groups of the synopsis.
         out += ".B tavik\\-cli " + roff(command.name) + '\n';
         for (std::string group : synopsisGroups(command.synopsis)) {
@@ -373,7 +287,7 @@ std::string manPageText(std::string_view version) {
     out += ".SH DESCRIPTION\n";
     appendRoffParagraphs(out, kProgramDescription);
     out += ".SH COMMANDS\n";
-    for (const CommandHelp& command : kCommands) {
+    for (const CliCommand& command : kCommands) {
         out += ".SS \"" + roff(command.name) + ' ' + roff(command.synopsis) + "\"\n";
         appendRoffParagraphs(out, command.description);
         for (const OptionHelp& option : command.options) {

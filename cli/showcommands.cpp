@@ -12,14 +12,15 @@ int readPatientForCli(const std::string& path, FittingRecord& record, std::ostre
                       PatientFileKind* kind) {
     LegacyImage legacy{};
     PatientFileKind read;
+    std::size_t size = 0;
     try {
-        read = readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator()));
+        read = readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator()), &size);
     } catch (const FileError& e) {
         err << e.what() << '\n';
         return kExitFailure;
     }
     if (read == PatientFileKind::Unsupported) {
-        err << kUnsupportedFileMessage << '\n';
+        err << unsupportedFileReason(size, path) << '\n';
         return kExitUnsupported;
     }
     if (kind)

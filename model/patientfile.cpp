@@ -1,6 +1,7 @@
 #include "model/patientfile.h"
 
 #include "model/fileio.h"
+#include "model/safetext.h"
 #include "model/textslot.h"
 
 #include <algorithm>
@@ -100,6 +101,21 @@ void convertLegacy(LegacyImage& image, FittingRecord& record) {
     record.showInHL = 1;
 }
 
+std::string unsupportedFileReason(std::size_t bytesRead, std::string_view path) {
+    std::string text = "Not a patient file";
+    if (!path.empty())
+        text += ' ' + quotedPath(path);
+    text += ": it is ";
+    if (bytesRead == 0)
+        text += "empty";
+    else if (bytesRead > kLegacyFileSize)
+        text += "longer than " + std::to_string(kLegacyFileSize) + " bytes";
+    else
+        text += std::to_string(bytesRead) + (bytesRead == 1 ? " byte long" : " bytes long");
+    return text + ", and TAVIK reads patient files of " + std::to_string(kPatientFileSize) +
+           " bytes and older ones of " + std::to_string(kLegacyFileSize) + " bytes";
+}
+
 PatientFileKind parsePatientImage(std::span<const uint8_t> bytes, FittingRecord& record,
                                   LegacyImage& legacyImage, std::string_view freshTestDate) {
     if (bytes.size() == kPatientFileSize) {
@@ -117,8 +133,11 @@ PatientFileKind parsePatientImage(std::span<const uint8_t> bytes, FittingRecord&
 }
 
 PatientFileKind readPatientFile(const std::string& path, FittingRecord& record,
-                                LegacyImage& legacyImage, std::string_view freshTestDate) {
+                                LegacyImage& legacyImage, std::string_view freshTestDate,
+                                std::size_t* bytesRead) {
     const std::vector<uint8_t> bytes = readFileHead(path, kLegacyFileSize);
+    if (bytesRead)
+        *bytesRead = bytes.size();
     return parsePatientImage(bytes, record, legacyImage, freshTestDate);
 }
 

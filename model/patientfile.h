@@ -13,9 +13,16 @@ inline constexpr std::size_t kPatientFileSize = sizeof(FittingRecord);
 
 enum class PatientFileKind { Current, Older, Unsupported };
 
+// What Load says of a file of another size.
 inline constexpr const char* kUnsupportedFileMessage =
     "You are attempting to load a file created from an earlier version of TAVIK which is "
     "currently not supported.";
+
+// Why a file of that many bytes (as readPatientFile counts them) is no patient file,
+// as tavik-cli and the patient list say it: its size and the sizes TAVIK reads.
+// With a path it is named as a file error names it: 'Not a patient file "P.TAV": it
+// is empty, ...'; without one the reason reads 'Not a patient file: it is empty, ...'.
+std::string unsupportedFileReason(std::size_t bytesRead, std::string_view path = {});
 
 // Takes a file's bytes. Current: the bytes become the record unchanged. Older: the
 // bytes go to legacyImage and are converted over a fresh record (New defaults with
@@ -24,9 +31,11 @@ PatientFileKind parsePatientImage(std::span<const uint8_t> bytes, FittingRecord&
                                   LegacyImage& legacyImage, std::string_view freshTestDate);
 
 // Reads a patient file into the record. Raises FileError when the file cannot be
-// read; the record is then unchanged.
+// read; the record is then unchanged. `bytesRead`, when given, gets the number of
+// bytes read: the file's size, or one more than the older kind's when it is longer.
 PatientFileKind readPatientFile(const std::string& path, FittingRecord& record,
-                                LegacyImage& legacyImage, std::string_view freshTestDate);
+                                LegacyImage& legacyImage, std::string_view freshTestDate,
+                                std::size_t* bytesRead = nullptr);
 PatientFileKind readPatientFile(const std::string& path);
 
 // Writes the 1372 bytes of the record atomically. Raises FileError on failure; the

@@ -142,9 +142,10 @@ PatientListing readPatientListing(const fs::path& file, const fs::path& root,
     try {
         FittingRecord record{};
         LegacyImage legacy{};
-        if (readPatientFile(listing.path, record, legacy, freshTestDate) ==
+        std::size_t size = 0;
+        if (readPatientFile(listing.path, record, legacy, freshTestDate, &size) ==
             PatientFileKind::Unsupported) {
-            listing.error = kUnsupportedFileMessage;
+            listing.error = unsupportedFileReason(size);
             return listing;
         }
         takeRecordTexts(listing, record);

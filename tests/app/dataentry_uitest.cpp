@@ -1,4 +1,5 @@
 // Data entry a clinician can trust, on every page of the real window.
+#include "app/pagetable.h"
 #include "model/patientfile.h"
 #include "testsupport/programfixture.h"
 
@@ -12,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -188,29 +190,36 @@ TEST_F(DataEntryTest, TheFocusComesBackAfterAMenuADialogOrAMessageBoxAndStartsNe
     }
 }
 
+// Every page of the page table, keyed by its tool bar button, needs its row here, so a
+// new page is checked the day it is added.
 TEST_F(DataEntryTest, TabGoesRoundEveryControlOfAPageInReadingOrderFromItsFirstField) {
-    const std::pair<std::function<void()>, QStringList> pages[] = {
-        {[] { click("ClientInfoButton"); },
+    const std::map<QString, QStringList> tabOrders = {
+        {"ClientInfoButton",
          {"EditLastName", "EditFirstName", "EditMI", "EditID", "EditDOB", "EditClinician",
           "EditTestDate", "CommentsMemo", "RightHATypeComboBox", "LeftHATypeComboBox",
           "SelectMonaural", "SelectBinaural", "LLRightEar1", "LLLeftEar1", "LLRightEar2",
           "LLLeftEar2", "LLRightEar3", "LLLeftEar3"}},
-        {[] { click("SpeedButton3"); },
+        {"SpeedButton3",
          {"RightEarLOUDMAPDataGrid", "RightInterpolateButton", "RightEarLeftFreqComboBox",
           "RightEarRightFreqComboBox", "LeftEarLOUDMAPDataGrid", "LeftInterpolateButton",
           "LeftEarLeftFreqComboBox", "LeftEarRightFreqComboBox", "SelectdBHL", "SelectdBSPL"}},
-        {[] { click("SpeedButton4"); },
+        {"SpeedButton4",
          {"EditLongName", "EditShortName", "HADataGrid", "NextRecButton", "LastRecButton"}},
         // The curve page opens in its grid; the lists above it come after the buttons.
-        {[] { click("EditCurveButton"); },
+        {"EditCurveButton",
          {"DataEntryGrid", "PrintButton", "ToggleEarButton", "LeftSideCurveCombo",
           "LeftSideHAidCombo", "RightSideCurveCombo", "RightSideHAidCombo"}},
         // A page without fields keeps the focus itself, off the tool bar's New button.
-        {[] { trigger("Configuration1"); }, {"fmPage5"}},
+        {"SpeedButton6", {"fmPage5"}},
+        // The Overview opens on its first chart; Switch ears comes after the charts.
+        {"OverviewButton", {"ShownLoudnessMap", "ShownGainChart", "OverviewEarButton"}},
     };
-    for (const auto& [show, expected] : pages) {
-        SCOPED_TRACE(expected.first().toStdString());
-        show();
+    for (const PageEntry& entry : pageEntries()) {
+        const auto row = tabOrders.find(entry.buttonName);
+        ASSERT_NE(row, tabOrders.end()) << entry.buttonName.toStdString();
+        const QStringList& expected = row->second;
+        SCOPED_TRACE(entry.buttonName.toStdString());
+        trigger(entry.menuName.toStdString().c_str());
         QWidget* page = QApplication::focusWidget();
         while (page && !qobject_cast<PageForm*>(page))
             page = page->parentWidget();
@@ -227,17 +236,28 @@ TEST_F(DataEntryTest, TabGoesRoundEveryControlOfAPageInReadingOrderFromItsFirstF
     }
 }
 
+// The page the main window shows.
+QWidget* shownPage() {
+    for (PageForm* form : fmWinMain->findChildren<PageForm*>()) {
+        if (form->isVisible())
+            return form;
+    }
+    return nullptr;
+}
+
 TEST_F(DataEntryTest, EveryControlAndCellHasANameOfItsOwnAndItsHintAsDescription) {
-    const std::pair<const char*, const char*> pages[] = {{"ClientInfoButton", "ToolBar1"},
-                                                         {"ClientInfoButton", "fmClientInfo"},
-                                                         {"SpeedButton3", "fmPage2"},
-                                                         {"SpeedButton4", "fmPage3"},
-                                                         {"EditCurveButton", "fmCurveEdit"}};
-    for (const auto& [pageButton, container] : pages) {
-        SCOPED_TRACE(container);
-        click(pageButton);
+    // The tool bar, then every page of the page table as the window shows it.
+    std::vector<std::pair<std::string, QWidget*>> scopes{
+        {"PatientInformation1", find<QWidget>("ToolBar1")}};
+    for (const PageEntry& entry : pageEntries())
+        scopes.emplace_back(entry.menuName.toStdString(), nullptr);
+    for (const auto& [menuItem, scope] : scopes) {
+        SCOPED_TRACE(menuItem);
+        trigger(menuItem.c_str());
+        QWidget* container = scope ? scope : shownPage();
+        ASSERT_NE(container, nullptr);
         QStringList names;
-        for (QWidget* control : find<QWidget>(container)->findChildren<QWidget*>()) {
+        for (QWidget* control : container->findChildren<QWidget*>()) {
             // An open cell editor carries its cell's name, counted with the cells.
             const bool isControl =
                 (control->focusPolicy() & Qt::TabFocus) && control->isVisible() &&
@@ -246,7 +266,7 @@ TEST_F(DataEntryTest, EveryControlAndCellHasANameOfItsOwnAndItsHintAsDescription
             if (!isControl)
                 continue;
             names << accessibleText(control, QAccessible::Name);
-            EXPECT_FALSE(names.last().isEmpty()) << control->objectName().toStdString();
+            EXPECT_FALSE(names.last().trimmed().isEmpty()) << control->objectName().toStdString();
             EXPECT_TRUE(control->toolTip().isEmpty() ||
                         accessibleText(control, QAccessible::Description) == control->toolTip());
             auto* grid = qobject_cast<DataGrid*>(control);

@@ -4,6 +4,7 @@
 #include "app/aboutscreen.h"
 #include "app/helprequests.h"
 #include "app/helpviewer.h"
+#include "app/pagetable.h"
 #include "controls/datagrid.h"
 #include "testsupport/programfixture.h"
 
@@ -60,6 +61,7 @@ TEST_F(HelpTest, F1AnywhereOnAPageOpensThatPagesTopic) {
         {"EditCurveButton", "DataEntryGrid", "1031"},
         {"EditCurveButton", "LeftSideCurveCombo", "1031"},
         {"SpeedButton3", "ToolBar1", "1011"},
+        {"OverviewButton", "OverviewEarButton", "1051"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
@@ -80,49 +82,74 @@ TEST_F(HelpTest, F1AnywhereOnAPageOpensThatPagesTopic) {
     }
 }
 
+// What this test knows of each page apart from the page table: the object name of its
+// form and the topic F1 opens on it. Every page of the table needs its row here, so a
+// new page is checked the day it is added.
+const struct PageFacts {
+    const char* button;
+    const char* page;
+    const char* topic;
+} kPageFacts[] = {
+    {"ClientInfoButton", "fmClientInfo", "1001"}, {"SpeedButton3", "fmPage2", "1011"},
+    {"SpeedButton4", "fmPage3", "1021"},          {"EditCurveButton", "fmCurveEdit", "1031"},
+    {"SpeedButton6", "fmPage5", "contents"},      {"OverviewButton", "fmOverview", "1051"},
+};
+
+const PageFacts* factsOf(const PageEntry& entry) {
+    for (const PageFacts& facts : kPageFacts) {
+        if (entry.buttonName == QLatin1String(facts.button))
+            return &facts;
+    }
+    return nullptr;
+}
+
+std::string name(const QString& objectName) {
+    return objectName.toStdString();
+}
+
+TEST_F(HelpTest, EveryPageOfTheTableIsKnownToTheseTestsAndNoOther) {
+    for (const PageEntry& entry : pageEntries())
+        EXPECT_NE(factsOf(entry), nullptr) << name(entry.buttonName);
+    EXPECT_EQ(pageEntries().size(), std::size(kPageFacts));
+}
+
 // Each page is reached alike from its Items menu item and from its tool bar button,
 // which is then the one button down; F1 on the page opens the page's own topic.
 TEST_F(HelpTest, EachPagesMenuItemAndButtonShowItWithItsButtonDownAndItsTopic) {
-    const struct {
-        const char* menuItem;
-        const char* button;
-        const char* page;
-        const char* topic;
-    } pages[] = {
-        {"PatientInformation1", "ClientInfoButton", "fmClientInfo", "1001"},
-        {"LOUDMAPData1", "SpeedButton3", "fmPage2", "1011"},
-        {"HearingAidDatabase1", "SpeedButton4", "fmPage3", "1021"},
-        {"IOCurves1", "EditCurveButton", "fmCurveEdit", "1031"},
-        {"Configuration1", "SpeedButton6", "fmPage5", "contents"},
-    };
-    const auto expectOnlyShown = [&](const char* shownPage) {
-        for (const auto& c : pages) {
-            const bool shown = c.page == shownPage;
-            EXPECT_EQ(find<QWidget>(c.page)->isVisible(), shown) << c.page;
-            EXPECT_EQ(find<QAbstractButton>(c.button)->isChecked(), shown) << c.button;
+    const std::vector<PageEntry>& pages = pageEntries();
+    for (const PageEntry& entry : pages)
+        ASSERT_NE(factsOf(entry), nullptr) << name(entry.buttonName);
+    const auto expectOnlyShown = [&](const PageEntry& shown) {
+        for (const PageEntry& entry : pages) {
+            EXPECT_EQ(find<QWidget>(factsOf(entry)->page)->isVisible(), &entry == &shown)
+                << factsOf(entry)->page;
+            EXPECT_EQ(find<QAbstractButton>(name(entry.buttonName).c_str())->isChecked(),
+                      &entry == &shown)
+                << name(entry.buttonName);
         }
     };
-    for (const auto& c : pages) {
-        SCOPED_TRACE(c.page);
-        const char* elsewhere =
-            c.menuItem == pages[0].menuItem ? "IOCurves1" : "PatientInformation1";
-        trigger(elsewhere);
-        trigger(c.menuItem);
-        expectOnlyShown(c.page);
+    for (const PageEntry& entry : pages) {
+        const PageFacts* facts = factsOf(entry);
+        SCOPED_TRACE(facts->page);
+        const std::string elsewhere = name((&entry == &pages[0] ? pages[1] : pages[0]).menuName);
+        const std::string menuItem = name(entry.menuName);
+        trigger(elsewhere.c_str());
+        trigger(menuItem.c_str());
+        expectOnlyShown(entry);
 
-        // The configuration page's button is hidden, as its menu item is, and cannot
-        // be clicked: that page is shown from its menu item alone.
-        if (find<QAbstractButton>(c.button)->isVisible()) {
-            trigger(elsewhere);
-            click(c.button);
-            expectOnlyShown(c.page);
+        // A hidden page's button is hidden, as its menu item is, and cannot be clicked:
+        // that page is shown from its menu item alone.
+        if (find<QAbstractButton>(name(entry.buttonName).c_str())->isVisible()) {
+            trigger(elsewhere.c_str());
+            click(name(entry.buttonName).c_str());
+            expectOnlyShown(entry);
         } else {
-            EXPECT_FALSE(find<QAction>(c.menuItem)->isVisible());
+            EXPECT_FALSE(find<QAction>(menuItem.c_str())->isVisible());
         }
 
-        QTest::keyClick(find<QWidget>(c.page), Qt::Key_F1);
+        QTest::keyClick(find<QWidget>(facts->page), Qt::Key_F1);
         ASSERT_NE(helpViewer(), nullptr);
-        EXPECT_EQ(helpViewer()->currentTopic(), c.topic);
+        EXPECT_EQ(helpViewer()->currentTopic(), facts->topic);
     }
 }
 

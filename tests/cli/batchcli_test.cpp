@@ -120,7 +120,8 @@ TEST_F(BatchCli, SummaryRowsHoldEachEarInFileOrder) {
     EXPECT_EQ(res.code, 1) << res.err;
     EXPECT_EQ(res.out, "");
     EXPECT_EQ(res.err, noDatabaseLine(io) + "tavik-cli: \"" + in.file("broken.TAV") +
-                           "\": not a patient file (TAVIK reads files of 1372 or 3118 bytes)\n");
+                           "\": Not a patient file: it is 3 bytes long, and TAVIK reads patient "
+                           "files of 1372 bytes and older ones of 3118 bytes\n");
     const std::vector<CsvRow> rows = readCsv(readTextFile(summary));
     ASSERT_EQ(rows.size(), 6u);
     for (const CsvRow& row : rows)
@@ -168,7 +169,8 @@ TEST_F(BatchCli, SummaryRowsHoldEachEarInFileOrder) {
          "",
          "",
          "",
-         "not a patient file (TAVIK reads files of 1372 or 3118 bytes)",
+         "Not a patient file: it is 3 bytes long, and TAVIK reads patient files of 1372 bytes "
+         "and older ones of 3118 bytes",
          ""},
         {smith + ".TAV",
          smith + "-right.pdf",

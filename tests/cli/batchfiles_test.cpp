@@ -191,7 +191,7 @@ class BatchRun : public testing::Test {
 
 TEST_F(BatchRun, ExitCodesNameTheFailedFileAndTheRestGoOn) {
     EXPECT_EQ(run({"--jobs", "1", "--ears", "left"}), 1);
-    EXPECT_TRUE(contains(err, "north/broken.TAV\": not a patient file")) << err;
+    EXPECT_TRUE(contains(err, "north/broken.TAV\": Not a patient file: it is 3 bytes long")) << err;
     EXPECT_EQ(outputs(),
               (std::vector<std::string>{"A-left.pdf", "B-left.pdf", "north/C-left.pdf"}));
     EXPECT_EQ(readTextFile(out.file("north/C-left.pdf")), "PDF C.TAV north/C.TAV left");

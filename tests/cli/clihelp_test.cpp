@@ -7,22 +7,59 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <string_view>
 
 namespace {
 
-// The options each command takes, as its own code reads them.
-const struct {
+// What this test knows of each command apart from the command table: the start of the
+// usage it prints after a wrong argument, and the options its own code reads. Every
+// command of the table needs its row here, so a new command is checked the day it is
+// added.
+struct CommandFacts {
     const char* command;
+    const char* usage;
     std::vector<const char*> options;
-} kCommandOptions[] = {
-    {"show", {}},
-    {"show-db", {}},
-    {"curves", {"--ear", "--db"}},
-    {"predict", {"--ear"}},
-    {"graph", {"--ear", "--db", "--scale", "-o"}},
-    {"report", {"--ear", "--curves", "--copies", "--page", "--overview", "--db", "-o"}},
-    {"chart", {"--ear", "--kind", "--db", "--scale", "-o"}},
 };
+const CommandFacts kCommandFacts[] = {
+    {"show", "usage: tavik-cli show FILE\n", {}},
+    {"show-db", "usage: tavik-cli show-db FILE\n", {}},
+    {"curves", "usage: tavik-cli curves FILE [--ear", {"--ear", "--db"}},
+    {"predict", "usage: tavik-cli predict FILE --ear right|left\n", {"--ear"}},
+    {"graph", "usage: tavik-cli graph FILE --ear", {"--ear", "--db", "--scale", "-o"}},
+    {"report",
+     "usage: tavik-cli report FILE --ear",
+     {"--ear", "--curves", "--copies", "--page", "--overview", "--db", "-o"}},
+    {"chart", "usage: tavik-cli chart FILE --ear", {"--ear", "--kind", "--db", "--scale", "-o"}},
+    {"batch",
+     "usage: tavik-cli batch DIR -o OUTDIR",
+     {"-o", "--ears", "--curves", "--page", "--db", "--jobs", "--summary", "--force"}},
+    {"list", "usage: tavik-cli list DIR [--csv]\n", {"--csv"}},
+};
+
+const CommandFacts* factsOf(std::string_view command) {
+    for (const CommandFacts& facts : kCommandFacts) {
+        if (command == facts.command)
+            return &facts;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> tableCommands() {
+    std::vector<std::string> names;
+    for (const CliCommand& command : cliCommands())
+        names.emplace_back(command.name);
+    return names;
+}
+
+TEST(CliHelp, EveryCommandOfTheTableIsKnownToTheseTestsAndNoOther) {
+    for (const std::string& name : tableCommands())
+        EXPECT_NE(factsOf(name), nullptr) << name << ": give it a row in kCommandFacts";
+    for (const CommandFacts& facts : kCommandFacts)
+        EXPECT_NE(findCliCommand(facts.command), nullptr) << facts.command;
+    EXPECT_EQ(findCliCommand("Show"), nullptr);
+    EXPECT_EQ(findCliCommand("help"), nullptr);
+}
 
 // The text, with the man page's escaped minus signs and font changes plain again.
 std::string plain(std::string text) {
@@ -36,8 +73,11 @@ std::string plain(std::string text) {
 TEST(CliHelp, EveryCommandDescribesEachOfItsOptions) {
     const std::string list = runTool({"--help"}).out;
     const std::string manual = plain(manPageText("1.0"));
-    for (const auto& c : kCommandOptions) {
-        SCOPED_TRACE(c.command);
+    for (const std::string& name : tableCommands()) {
+        SCOPED_TRACE(name);
+        const CommandFacts* facts = factsOf(name);
+        ASSERT_NE(facts, nullptr);
+        const CommandFacts& c = *facts;
         EXPECT_TRUE(contains(list, std::string("\n  ") + c.command + " ")) << list;
         EXPECT_TRUE(contains(manual, std::string(".SS \"") + c.command + " ")) << manual;
         for (const Args& ask :
@@ -85,6 +125,40 @@ TEST(CliHelp, AWrongArgumentIsFollowedByTheCommandsUsage) {
     }
 }
 
+// A name that is no command, after help, lists the commands; as a command it is refused.
+TEST(CliHelp, HelpForANameThatIsNoCommandListsTheCommands) {
+    const std::string list = runTool({"--help"}).out;
+    ASSERT_TRUE(list.starts_with("tavik-cli: read TAVIK patient")) << list;
+    for (const Args& ask : {Args{"help", "Show"}, Args{"--help", "nosuch"}, Args{"help"},
+                            Args{"-h", "show", "curves"}}) {
+        const CliResult res = runTool(ask);
+        EXPECT_EQ(res.code, 0) << ask.back();
+        EXPECT_EQ(res.out, list) << ask.back();
+        EXPECT_EQ(res.err, "") << ask.back();
+    }
+    const CliResult unknown = runTool({"nosuch", "--help"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err, "tavik-cli: unknown command \"nosuch\" (see tavik-cli --help)\n");
+}
+
+// The guide the window shows has a row for every command in its table of tavik-cli's
+// commands, in the order --help lists them, and none for a command that is not there.
+TEST(CliHelp, TheGuidesCommandTableHasARowForEachCommand) {
+    const std::string guide =
+        readTextFile(std::string(TAVIK_TEST_DATA_DIR) + "/../../app/help/TAVIK.HLP");
+    const std::size_t start = guide.find("<a name=\"cli\">");
+    ASSERT_NE(start, std::string::npos);
+    const std::string section = guide.substr(start, guide.find("</table>", start) - start);
+    const std::regex row(R"(<tr><td>tavik-cli ([^ <]+))");
+    std::vector<std::string> rows;
+    for (auto it = std::sregex_iterator(section.begin(), section.end(), row);
+         it != std::sregex_iterator(); ++it)
+        rows.push_back((*it)[1].str());
+    EXPECT_EQ(rows, tableCommands());
+    EXPECT_EQ(rows.size(), std::size(kCommandFacts));
+}
+
 TEST(CliHelp, TheManualPageUsesOnlyTheManMacros) {
     const std::string page = manPageText("1.0");
     EXPECT_EQ(page.rfind(".TH TAVIK\\-CLI 1 \"\" \"TAVIK 1.0\" \"User Commands\"\n", 0), 0u);
@@ -118,6 +192,21 @@ std::string oneLine(const std::string& text) {
             result += blank ? ' ' : c;
     }
     return result;
+}
+
+// Every command refuses to run without its arguments and shows its own usage.
+TEST(CliHelp, EachCommandWithoutArgumentsShowsItsOwnUsage) {
+    TempDir dir;
+    for (const std::string& name : tableCommands()) {
+        const CommandFacts* facts = factsOf(name);
+        ASSERT_NE(facts, nullptr) << name;
+        const CliResult res = runProgram(TAVIK_CLI_PATH, {name}, dir);
+        EXPECT_EQ(res.code, 1) << name;
+        EXPECT_EQ(res.out, "") << name;
+        EXPECT_TRUE(res.err.starts_with(facts->usage) ||
+                    contains(res.err, std::string("\n") + facts->usage))
+            << res.err;
+    }
 }
 
 // The range the manual gives for a number is the one the command takes: both ends

@@ -201,10 +201,10 @@ TEST_F(CurvesCli, BadArgumentsAndFilesAreRefused) {
         {{"curves", file, "--verbose"}, 1, "unknown option \"--verbose\""},
         {{"curves", file, "--db", "/nonexistent/TAVIK.TDB"}, 1, "/nonexistent/TAVIK.TDB"},
         {{"curves", "/nonexistent/P.TAV"}, 1, "No such file or directory"},
-        {{"curves", testDataFile("truncated.TAV")}, 2, kUnsupportedFileMessage},
+        {{"curves", testDataFile("truncated.TAV")}, 2, "truncated.TAV\": it is 1371 bytes long"},
         {{"predict", file}, 1, "predict needs --ear"},
         {{"predict", file, "--db", "x"}, 1, "unknown option \"--db\""},
-        {{"predict", testDataFile("empty.TAV"), "--ear", "right"}, 2, kUnsupportedFileMessage},
+        {{"predict", testDataFile("empty.TAV"), "--ear", "right"}, 2, "empty.TAV\": it is empty"},
     };
     for (const auto& c : cases) {
         const CliResult res = runTool(c.args);

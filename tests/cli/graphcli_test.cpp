@@ -98,7 +98,7 @@ TEST_F(GraphCli, BadArgumentsAndFilesLeaveNoImage) {
         {{"graph", "/nonexistent/P.TAV", "--ear", "right", "-o", png}, 1, "/nonexistent/P.TAV"},
         {{"graph", testDataFile("truncated.TAV"), "--ear", "right", "-o", png},
          2,
-         kUnsupportedFileMessage},
+         "Not a patient file \"" + testDataFile("truncated.TAV") + "\": it is 1371 bytes"},
         {{"graph", patient, "-o", png}, 1, "graph needs --ear"},
         {{"graph", patient, "--ear", "right"}, 1, "graph needs -o"},
         {{"graph", patient, "--ear", "right", "-o", noFolder}, 1, noFolder},

@@ -56,8 +56,9 @@ TEST_F(ListCli, JsonHasOneObjectPerFileInFolderAndNameOrder) {
     EXPECT_EQ(r.err, "");
     const std::string expected =
         std::string("[") +
-        R"({"file": "BAD.TAV", "folder": "", "lastChange": "2026-01-02T03:04:05Z", "error": ")" +
-        kUnsupportedFileMessage + R"("}, )" +
+        R"({"file": "BAD.TAV", "folder": "", "lastChange": "2026-01-02T03:04:05Z", "error": )"
+        R"("Not a patient file: it is 12 bytes long, and TAVIK reads patient files of 1372 )"
+        R"(bytes and older ones of 3118 bytes"}, )"
         R"({"file": "KOWALSKI.TAV", "folder": "", "lastChange": "2026-01-02T03:04:05Z", )"
         R"("lastName": "Kowalski", "firstName": "Zoë", "patientId": "K-9", )"
         R"("birthDate": "07/08/1960", "testDate": "05/06/2024", "clinician": "Lee, \"Al\"", )"
@@ -83,8 +84,9 @@ TEST_F(ListCli, CsvReadsBackAsRfc4180Rows) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "lastName,firstName,patientId,birthDate,testDate,clinician,"
                         "rightAidStyle,leftAidStyle,file,folder,lastChange,error");
-    EXPECT_EQ(lines[1],
-              std::string(",,,,,,,,BAD.TAV,,2026-01-02T03:04:05Z,") + kUnsupportedFileMessage);
+    EXPECT_EQ(lines[1], ",,,,,,,,BAD.TAV,,2026-01-02T03:04:05Z,\"Not a patient file: it is 12 "
+                        "bytes long, and TAVIK reads patient files of 1372 bytes and older ones "
+                        "of 3118 bytes\"");
     EXPECT_EQ(lines[2], "Kowalski,Zoë,K-9,07/08/1960,05/06/2024,\"Lee, \"\"Al\"\"\",BTE,CIC,"
                         "KOWALSKI.TAV,,2026-01-02T03:04:05Z,");
     EXPECT_EQ(lines[3], "Müller,Ann,M-1,07/08/1960,05/06/2024,Ode,ITC,ITE,müller.tav,north,"

@@ -105,12 +105,26 @@ TEST(CliShow, GarbageOfTheRightSizeIsPrintedSafely) {
     EXPECT_TRUE(contains(res.out, "\"showInHL\": 255"));
 }
 
+// A file of another size is named with its size and the sizes TAVIK reads, in the
+// words every command and the patient list use.
 TEST(CliShow, RefusesOtherSizesAndUnreadableFiles) {
-    for (const char* name :
-         {"empty.TAV", "truncated.TAV", "overlong.TAV", "legacy-short.TAV", "legacy-long.TAV"}) {
-        const CliResult res = runTool({"show", testDataFile(name)});
-        EXPECT_EQ(res.code, 2) << name;
-        EXPECT_EQ(res.err, std::string(kUnsupportedFileMessage) + "\n");
+    const struct {
+        const char* name;
+        const char* size;
+    } cases[] = {
+        {"empty.TAV", "it is empty"},
+        {"truncated.TAV", "it is 1371 bytes long"},
+        {"overlong.TAV", "it is 1373 bytes long"},
+        {"legacy-short.TAV", "it is 3117 bytes long"},
+        {"legacy-long.TAV", "it is longer than 3118 bytes"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = testDataFile(c.name);
+        const CliResult res = runTool({"show", path});
+        EXPECT_EQ(res.code, 2) << c.name;
+        EXPECT_EQ(res.err, "Not a patient file \"" + path + "\": " + c.size +
+                               ", and TAVIK reads patient files of 1372 bytes and older ones "
+                               "of 3118 bytes\n");
         EXPECT_EQ(res.out, "");
     }
     const CliResult missing = runTool({"show", "/nonexistent/X.TAV"});

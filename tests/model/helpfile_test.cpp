@@ -72,7 +72,7 @@ TEST(HelpFile, TheShippedGuideHasEveryTopicAndNoBrokenLink) {
     const std::string guide = shippedGuide();
     ASSERT_FALSE(guide.empty());
     for (const char* topic :
-         {"1001", "1011", "1021", "1031", "1041", kContentsAnchor, kUsingHelpAnchor})
+         {"1001", "1011", "1021", "1031", "1041", "1051", kContentsAnchor, kUsingHelpAnchor})
         EXPECT_TRUE(helpHasTopic(guide, topic)) << topic;
 
     const std::regex link(R"re(href="#([^"]*)")re");

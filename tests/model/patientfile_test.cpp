@@ -99,6 +99,43 @@ TEST(PatientFile, WrongSizesAreRefusedAndLeaveTheRecordUntouched) {
     }
 }
 
+// Why a file is no patient file names its size as read (one past the older kind's
+// for any longer file) and the two sizes TAVIK reads; the path, when given, as a file
+// error names it.
+TEST(PatientFile, AWrongSizeIsExplainedWithTheSizeAndTheSizesRead) {
+    TempDir dir;
+    const struct {
+        std::size_t size;
+        std::size_t counted;
+        const char* path;
+        const char* reason;
+    } cases[] = {
+        {0, 0, "", "Not a patient file: it is empty"},
+        {1, 1, "a/P.TAV", "Not a patient file \"a/P.TAV\": it is 1 byte long"},
+        {1371, 1371, "", "Not a patient file: it is 1371 bytes long"},
+        {3119, 3119, "", "Not a patient file: it is longer than 3118 bytes"},
+        {70000, 3119, "", "Not a patient file: it is longer than 3118 bytes"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir.file("S" + std::to_string(c.size) + ".TAV");
+        writeBytes(path, std::vector<uint8_t>(c.size, 0x41));
+        FittingRecord r = newRecord();
+        LegacyImage legacy{};
+        std::size_t counted = 12345;
+        EXPECT_EQ(readPatientFile(path, r, legacy, "x", &counted), PatientFileKind::Unsupported);
+        EXPECT_EQ(counted, c.counted);
+        EXPECT_EQ(unsupportedFileReason(counted, c.path),
+                  std::string(c.reason) +
+                      ", and TAVIK reads patient files of 1372 bytes and older ones of 3118 bytes");
+    }
+    std::size_t counted = 0;
+    FittingRecord r = newRecord();
+    LegacyImage legacy{};
+    EXPECT_EQ(readPatientFile(testDataFile("legacy.TAV"), r, legacy, "x", &counted),
+              PatientFileKind::Older);
+    EXPECT_EQ(counted, 3118u);
+}
+
 TEST(PatientFile, UnreadableFilesRaiseAnErrorNamingTheFile) {
     TempDir dir;
     FittingRecord r = newRecord();

@@ -93,7 +93,9 @@ TEST(PatientScan, FindsPatientFilesAtAnyDepthWithTheirDataOrTheirProblem) {
     EXPECT_EQ(old.rightAidStyle, 1);
     EXPECT_EQ(old.leftAidStyle, 3);
 
-    EXPECT_EQ(found.at("broken.TAV").error, kUnsupportedFileMessage);
+    EXPECT_EQ(found.at("broken.TAV").error,
+              "Not a patient file: it is 1371 bytes long, and TAVIK reads patient files of "
+              "1372 bytes and older ones of 3118 bytes");
     EXPECT_EQ(found.at("broken.TAV").lastName, "");
     EXPECT_EQ(found.at("folder.TAV/INNER.TAV").lastName, "Inner");
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct Drawn {
@@ -22,6 +24,46 @@ struct Drawn {
         drawOverviewChart(painter, QRect(0, 0, 640, 400), chart, {record, database, measured, ear});
     }
 
+    // The centre of each mark of that kind drawn in that colour, in drawing order.
+    std::vector<QPointF> centres(PaintItem::Kind kind, const QColor& pen) const {
+        std::vector<QPointF> found;
+        for (const PaintItem& item : device.itemsOfKind(kind)) {
+            if (item.pen.color() != pen)
+                continue;
+            const bool byCorners =
+                kind == PaintItem::Kind::Polygon || kind == PaintItem::Kind::Polyline;
+            found.push_back(byCorners ? item.points.boundingRect().center() : item.rect.center());
+        }
+        return found;
+    }
+
+    // The centre of each X drawn in that colour: two strokes of one square, crossing.
+    std::vector<QPointF> crosses(const QColor& pen) const {
+        std::vector<QLineF> strokes;
+        for (const PaintItem& item : device.itemsOfKind(PaintItem::Kind::Line)) {
+            if (item.pen.color() == pen)
+                strokes.push_back(item.line);
+        }
+        std::vector<QPointF> found;
+        for (std::size_t i = 0; i + 1 < strokes.size(); ++i) {
+            const QLineF a = strokes[i], b = strokes[i + 1];
+            if (a.p1() == QPointF(b.x1(), b.y2()) && a.p2() == QPointF(b.x2(), b.y1()) &&
+                a.dx() != 0 && a.dy() != 0)
+                found.push_back(a.center());
+        }
+        return found;
+    }
+
+    // Whether a line in that colour runs from one point to the other.
+    bool joined(QPointF from, QPointF to, const QColor& pen) const {
+        for (const PaintItem& item : device.itemsOfKind(PaintItem::Kind::Line)) {
+            if (item.pen.color() == pen && QLineF(item.line.p1(), from).length() < 0.01 &&
+                QLineF(item.line.p2(), to).length() < 0.01)
+                return true;
+        }
+        return false;
+    }
+
     qsizetype count(PaintItem::Kind kind, const QColor& pen, Qt::PenStyle style = Qt::SolidLine,
                     Qt::BrushStyle brush = Qt::NoBrush) const {
         qsizetype n = 0;
@@ -32,53 +74,107 @@ struct Drawn {
     }
 };
 
-TEST(OverviewDrawing, EarsDifferInColourAndInShape) {
-    const struct {
-        Ear ear;
-        QColor colour, other;
-        qsizetype circles, angles;
-    } cases[] = {
-        // Right: an O at each of 5 thresholds and a "<" at each of 5 UCLs, each with
-        // one more in the legend. Left: no O, no UCL, X strokes instead.
-        {Ear::Right, kRightEarColour, kLeftEarColour, 6, 6},
-        {Ear::Left, kLeftEarColour, kRightEarColour, 0, 1},
-    };
-    for (const auto& c : cases) {
-        Drawn d;
-        d.draw(OverviewChart::LoudnessMap, c.ear);
-        EXPECT_EQ(d.count(PaintItem::Kind::Ellipse, c.colour), c.circles);
-        EXPECT_EQ(d.count(PaintItem::Kind::Polyline, c.colour), c.angles);
-        EXPECT_EQ(d.count(PaintItem::Kind::Ellipse, c.other) +
-                      d.count(PaintItem::Kind::Line, c.other),
-                  0);
-        EXPECT_GT(d.count(PaintItem::Kind::Line, c.colour), 0);
+void expectPoints(const std::vector<QPointF>& drawn, const std::vector<QPointF>& expected) {
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_NEAR(drawn[i].x(), expected[i].x(), 0.01) << i;
+        EXPECT_NEAR(drawn[i].y(), expected[i].y(), 0.01) << i;
     }
-    Drawn left;
-    left.draw(OverviewChart::LoudnessMap, Ear::Left);
-    // Six thresholds drawn as X (two strokes each) and the legend's X; five lines
-    // between them and the legend's threshold and UCL lines.
-    EXPECT_EQ(left.count(PaintItem::Kind::Line, kLeftEarColour), 2 * 7 + 5 + 2);
 }
 
+// The frequencies across the map: 250, 500, 1000, 2000, 3000 and 4000 Hz.
+constexpr qreal kAt250 = 40, kAt500 = 185.75, kAt1k = 331.5, kAt2k = 477.25, kAt3k = 562.508,
+                kAt4k = 623;
+// Where the legend's first two marks sit: Threshold and UCL.
+const QPointF kLegendThreshold(53, 372), kLegendUcl(199, 372);
+
+// The right ear marks its thresholds with an O and its UCLs with a "<"; the left ear
+// with an X and a ">". Each at its frequency and level in dB HL, with the legend's
+// mark; the right ear has nothing at 2000 Hz and the left no UCL at all.
+TEST(OverviewDrawing, EarsDifferInColourAndInShape) {
+    Drawn right;
+    right.draw(OverviewChart::LoudnessMap, Ear::Right);
+    expectPoints(right.centres(PaintItem::Kind::Ellipse, kRightEarColour), {{kAt250, 147.462},
+                                                                            {kAt500, 147.462},
+                                                                            {kAt1k, 147.462},
+                                                                            {kAt3k, 172.154},
+                                                                            {kAt4k, 209.192},
+                                                                            kLegendThreshold});
+    expectPoints(right.centres(PaintItem::Kind::Polyline, kRightEarColour), {{kAt250, 283.269},
+                                                                             {kAt500, 295.615},
+                                                                             {kAt1k, 295.615},
+                                                                             {kAt3k, 283.269},
+                                                                             {kAt4k, 332.654},
+                                                                             kLegendUcl});
+    for (const PaintItem& item : right.device.itemsOfKind(PaintItem::Kind::Polyline)) {
+        if (item.pen.color() == kRightEarColour)
+            EXPECT_LT(item.points[1].x(), item.points[0].x()) << "a < opens to the right";
+    }
+    EXPECT_TRUE(right.crosses(kRightEarColour).empty());
+
+    Drawn left;
+    left.draw(OverviewChart::LoudnessMap, Ear::Left);
+    const std::vector<QPointF> thresholds = {{kAt250, 122.769}, {kAt500, 122.769},
+                                             {kAt1k, 122.769},  {kAt2k, 135.115},
+                                             {kAt3k, 147.462},  {kAt4k, 172.154}};
+    std::vector<QPointF> withLegend = thresholds;
+    withLegend.push_back(kLegendThreshold);
+    expectPoints(left.crosses(kLeftEarColour), withLegend);
+    // The threshold line joins the six Xs from one frequency to the next.
+    for (std::size_t i = 0; i + 1 < thresholds.size(); ++i)
+        EXPECT_TRUE(left.joined(thresholds[i], thresholds[i + 1], kLeftEarColour)) << i;
+    EXPECT_TRUE(left.centres(PaintItem::Kind::Ellipse, kLeftEarColour).empty());
+    // Only the legend's ">" for the UCL it has none of.
+    expectPoints(left.centres(PaintItem::Kind::Polyline, kLeftEarColour), {kLegendUcl});
+
+    for (const auto& [drawn, other] :
+         {std::pair{&right, kLeftEarColour}, std::pair{&left, kRightEarColour}}) {
+        EXPECT_EQ(drawn->count(PaintItem::Kind::Ellipse, other) +
+                      drawn->count(PaintItem::Kind::Line, other),
+                  0);
+    }
+}
+
+// The right ear's levels between threshold and UCL are grey discs: hollow and dashed
+// where predicted (VS to LOK at 3000 Hz, C at 500 Hz, and the legend's Predicted),
+// filled and solid where measured (250 and 1000 Hz, 500 Hz but C).
 TEST(OverviewDrawing, PredictedLevelsAreHollowAndTheirLinesDashed) {
     Drawn d;
     d.draw(OverviewChart::LoudnessMap, Ear::Right);
     const QColor grey(90, 90, 90);
-    qsizetype hollow = 0, filled = 0;
+    std::vector<QPointF> hollow;
+    std::vector<qreal> filledAt;
     for (const PaintItem& item : d.device.itemsOfKind(PaintItem::Kind::Ellipse)) {
         if (item.pen.color() != grey)
             continue;
         const bool isHollow = item.brush.color() == Qt::white;
         EXPECT_EQ(item.pen.style(), isHollow ? Qt::CustomDashLine : Qt::SolidLine);
-        (isHollow ? hollow : filled) += 1;
+        if (isHollow)
+            hollow.push_back(item.rect.center());
+        else
+            filledAt.push_back(item.rect.center().x());
     }
-    EXPECT_EQ(hollow, 6 + 1 + 1); // VS..LOK at 3000 Hz, C at 500 Hz, the legend
-    EXPECT_EQ(filled, 6 + 5 + 6); // 250 Hz, 500 Hz without C, 1000 Hz
-    // The two lines of C reach the predicted C at 500 Hz: dashed.
-    qsizetype dashedGrey = 0;
-    for (const PaintItem& item : d.device.itemsOfKind(PaintItem::Kind::Line))
-        dashedGrey += item.pen.color() == grey && item.pen.style() == Qt::CustomDashLine;
-    EXPECT_EQ(dashedGrey, 2);
+    expectPoints(hollow, {{kAt3k, 196.846},
+                          {kAt3k, 214.131},
+                          {kAt3k, 233.885},
+                          {kAt500, 236.354},
+                          {kAt3k, 251.169},
+                          {kAt3k, 268.454},
+                          {kAt3k, 288.208},
+                          {345, 372}});
+    std::ranges::sort(filledAt);
+    EXPECT_EQ(filledAt, (std::vector<qreal>{kAt250, kAt250, kAt250, kAt250, kAt250, kAt250, kAt500,
+                                            kAt500, kAt500, kAt500, kAt500, kAt1k, kAt1k, kAt1k,
+                                            kAt1k, kAt1k, kAt1k}));
+    // The two lines of C reach the predicted C at 500 Hz: dashed, the others solid.
+    std::vector<QLineF> dashed;
+    for (const PaintItem& item : d.device.itemsOfKind(PaintItem::Kind::Line)) {
+        if (item.pen.color() == grey && item.pen.style() == Qt::CustomDashLine)
+            dashed.push_back(item.line);
+    }
+    ASSERT_EQ(dashed.size(), 2u);
+    expectPoints({dashed[0].p1(), dashed[0].p2(), dashed[1].p1(), dashed[1].p2()},
+                 {{kAt250, 233.885}, {kAt500, 236.354}, {kAt500, 236.354}, {kAt1k, 246.231}});
 }
 
 TEST(OverviewDrawing, FramesCoverWholeDevicePixelsAtRatioTwo) {
@@ -107,12 +203,39 @@ TEST(OverviewDrawing, GainChartShowsTargetsInTheEarColourAndCurvesByShape) {
     EXPECT_NE(d.device.findText("Target average"), nullptr);
     for (const char* title : {"Soft speech", "Average speech", "Loud speech"})
         EXPECT_NE(d.device.findText(title), nullptr) << title;
-    // Targets at 4 frequencies, a triangle down, a diamond or a triangle up in each
-    // plot, and three in the legend; the fitted curve's square and the user's disc at
-    // 1000 Hz in each plot and the legend.
-    EXPECT_EQ(d.count(PaintItem::Kind::Polygon, kRightEarColour), 3 * 4 + 3);
-    EXPECT_EQ(d.count(PaintItem::Kind::Rect, QColor(0, 130, 150)), 3 + 1);
-    EXPECT_EQ(d.count(PaintItem::Kind::Ellipse, QColor(40, 140, 0)), 3 + 1);
+    // Targets at 250, 500, 1000 and 3000 Hz (nothing at 2000 Hz, no target at 4000 Hz)
+    // in the ear's colour: a triangle down in the soft plot, a diamond in the average
+    // one and a triangle up in the loud one, each as in the legend.
+    expectPoints(d.centres(PaintItem::Kind::Polygon, kRightEarColour), {{40, 123.761},
+                                                                        {85.75, 175.42},
+                                                                        {131.5, 186.4},
+                                                                        {204.012, 77.744},
+                                                                        {240, 181.062},
+                                                                        {285.75, 235.2},
+                                                                        {331.5, 253.5},
+                                                                        {404.012, 152.087},
+                                                                        {440, 222.619},
+                                                                        {485.75, 293.76},
+                                                                        {531.5, 303.825},
+                                                                        {604.012, 243.892},
+                                                                        {53, 372},
+                                                                        {199, 372},
+                                                                        {345, 372}});
+    std::string drawnShapes;
+    for (const PaintItem& item : d.device.itemsOfKind(PaintItem::Kind::Polygon)) {
+        if (item.pen.color() != kRightEarColour)
+            continue;
+        const QRectF box = item.points.boundingRect();
+        const bool apexBelow = item.points[2].y() == box.bottom();
+        drawnShapes += item.points.size() == 4 ? 'D' : apexBelow ? 'v' : '^';
+    }
+    EXPECT_EQ(drawnShapes, "vvvvDDDD^^^^vD^");
+    // The fitted curve's square and the user curve's disc (20 dB of gain throughout)
+    // at 1000 Hz in each plot, and in the legend.
+    expectPoints(d.centres(PaintItem::Kind::Rect, QColor(0, 130, 150)),
+                 {{131.5, 184.875}, {331.5, 244.922}, {531.5, 310.688}, {491, 372}});
+    expectPoints(d.centres(PaintItem::Kind::Ellipse, QColor(40, 140, 0)),
+                 {{131.5, 192.5}, {331.5, 192.5}, {531.5, 192.5}, {53, 388}});
 }
 
 TEST(OverviewDrawing, AccessibleNameAndDescription) {
