@@ -36,17 +36,6 @@ bool shownAsOutput(const std::string& text) {
            text.find_first_of("0123456789") != std::string::npos;
 }
 
-// An input level as it is stored for a threshold 2 entered as an output level: on the
-// curve's first segment, missing without one. Without a gain the number is taken as
-// it is, as the grid reads it.
-float threshold2Level(float level, int32_t isOutput, const CurveParams& curve) {
-    if (isOutput != 1 || !present(level) || !present(curve.gainAt50))
-        return level;
-    if (!hasFirstSegment(curve.threshold1, curve.ratio1))
-        return kEmptyValue;
-    return outputToInputThreshold(curve.threshold1, curve.gainAt50, curve.ratio1, level);
-}
-
 class ColumnStore {
   public:
     ColumnStore(const CurveParams& stored, std::span<const std::string, kCurveParameterRows> shown,
@@ -93,6 +82,19 @@ class ColumnStore {
         merged.threshold1 = static_cast<float>(static_cast<long double>(stored_.threshold1) +
                                                stored_.gainAt50 - merged.gainAt50);
         return true;
+    }
+
+    // An input level as it is stored for a threshold 2 entered as an output level: on
+    // the curve's first segment as stored, and missing while the grid shows none (a
+    // threshold 1 of 135 from a file reads as missing). Without a gain the number is
+    // taken as it is, as the grid reads it.
+    float threshold2Level(float level, int32_t isOutput, const CurveParams& merged) const {
+        if (isOutput != 1 || !present(level) || !present(merged.gainAt50))
+            return level;
+        if (!hasFirstSegment(merged.threshold1, merged.ratio1) ||
+            !hasFirstSegment(read_.threshold1, read_.ratio1))
+            return kEmptyValue;
+        return outputToInputThreshold(merged.threshold1, merged.gainAt50, merged.ratio1, level);
     }
 
     void threshold2(CurveParams& merged, bool threshold1Moved) const {
