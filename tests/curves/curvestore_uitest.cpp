@@ -2,6 +2,7 @@
 // real window exactly, however often the page, the ear and the graphs' frequencies
 // change, and typed cells are stored as typed beside the untouched ones.
 #include "curves/curvepagetest.h"
+#include "testsupport/curveexpect.h"
 
 #include <QStatusBar>
 
@@ -31,19 +32,6 @@ const StoredCurve kStored[] = {
     {kLeftEar, k3000, {30, 20, 1, 0.5f, 95, 1, 2, 130, 3.5f, 1, {}}},
     {kLeftEar, k250, {-20, 30, 0, 20, 130, 0, 0.1f, 30, 0.25f, 1, {}}},
 };
-
-void expectSameCurve(const CurveParams& a, const CurveParams& b) {
-    EXPECT_EQ(a.gainAt50, b.gainAt50);
-    EXPECT_EQ(a.threshold1, b.threshold1);
-    EXPECT_EQ(a.threshold1IsOutput, b.threshold1IsOutput);
-    EXPECT_EQ(a.ratio1, b.ratio1);
-    EXPECT_EQ(a.threshold2, b.threshold2);
-    EXPECT_EQ(a.threshold2IsOutput, b.threshold2IsOutput);
-    EXPECT_EQ(a.ratio2, b.ratio2);
-    EXPECT_EQ(a.maxOutput, b.maxOutput);
-    EXPECT_EQ(a.complete, b.complete);
-    EXPECT_EQ(std::memcmp(a.padding, b.padding, sizeof a.padding), 0);
-}
 
 void expectSameBytes(const CurveParams& a, const CurveParams& b) {
     expectSameCurve(a, b);
