@@ -68,8 +68,8 @@ bool TfmCurveEdit::DataEntryGridCellLeaving(int column, int row) {
     return true;
 }
 
-// "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside 30 to 130 dB and is
-// not used."
+// "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 dB is outside the scale: type a
+// level from 30 to 130 dB."
 QString TfmCurveEdit::userCellNote(const UserCell& cell) const {
     const GraphSide side = cell.column == kLeftUserColumn ? GraphSide::Left : GraphSide::Right;
     return userCellPlace(cell.column, cell.row, choices_.userCaption(side)) +
