@@ -114,6 +114,11 @@ void CurveGraphArea::showReadOut(GraphSide side, QPoint position) {
     label->setText(QString::fromStdString(readOutText(levels)));
 }
 
+void CurveGraphArea::clearReadOuts() {
+    IOLabel1->clear();
+    IOLabel2->clear();
+}
+
 CurveGraphBox* CurveGraphArea::graphBox(GraphSide side) const {
     return side == GraphSide::Left ? LeftCurveGraphBox : RightCurveGraphBox;
 }

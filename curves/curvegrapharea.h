@@ -34,6 +34,9 @@ class CurveGraphArea {
 
     // Writes the input and output level under the pointer into the side's read-out.
     void showReadOut(GraphSide side, QPoint position);
+    // Empties both read-outs: the graphs they described are gone (another ear, patient
+    // or frequency).
+    void clearReadOuts();
     CurveGraphBox* graphBox(GraphSide side) const;
 
   private:

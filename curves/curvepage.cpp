@@ -161,7 +161,8 @@ void TfmCurveEdit::loadPage() {
     CurveGrid grid;
     writeStoredCurve(grid, kLeftUserColumn, settings[lf].curve);
     writeStoredCurve(grid, kRightUserColumn, settings[rf].curve);
-    entry_.loaded(grid);
+    entry_.loaded(grid, settings[lf].curve, settings[rf].curve);
+    graphs_.clearReadOuts();
     showColumn(grid, kLeftUserColumn);
     showColumn(grid, kRightUserColumn);
     fitCurve(GraphSide::Left, choices_.curveCombo(GraphSide::Left)->currentIndex());
@@ -188,14 +189,27 @@ void TfmCurveEdit::storePage() {
     const int rf = graphFrequency(GraphSide::Right);
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
     readCurves();
-    entry_.stored(readGrid());
-    // With both graphs at one frequency the column edited last is stored last, and
-    // so is the one kept; unedited, the right graph's.
-    const int leftUser = kLeftUserColumn - 1;
-    const int rightUser = kRightUserColumn - 1;
+    const CurveGrid shown = curveGridTexts(*DataEntryGrid);
+    // With both graphs at one frequency the column typed into last is stored last, and
+    // so is the one kept; a column nobody typed into stores nothing.
     const bool leftLast = entry_.lastEditedColumn() == kLeftUserColumn;
-    settings[leftLast ? rf : lf].curve = curves[leftLast ? rightUser : leftUser];
-    settings[leftLast ? lf : rf].curve = curves[leftLast ? leftUser : rightUser];
+    storeUserCurve(shown, leftLast ? kRightUserColumn : kLeftUserColumn,
+                   settings[leftLast ? rf : lf]);
+    storeUserCurve(shown, leftLast ? kLeftUserColumn : kRightUserColumn,
+                   settings[leftLast ? lf : rf]);
+    entry_.stored(shown);
+}
+
+// Only the cells typed into change the stored curve; the score is that of the curve as
+// drawn, where it is complete.
+void TfmCurveEdit::storeUserCurve(const CurveGrid& shown, int column, AidSetting& setting) {
+    std::optional<CurveParams> curve = entry_.curveToStore(shown, column);
+    if (!curve)
+        return;
+    const CurveParams& drawn = curves[column - 1];
+    if (drawn.complete == 1)
+        curve->rmsError = drawn.rmsError;
+    setting.curve = *curve;
 }
 
 void TfmCurveEdit::showAid(int aid, int column, int frequency) {

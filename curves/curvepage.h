@@ -72,7 +72,7 @@ class TfmCurveEdit : public PageForm {
     bool DataEntryGridSelectCell(int column, int row);
     bool DataEntryGridKeyPress(QKeyEvent* event);
     // Whether the clinician may leave a user cell they changed; says why in the
-    // status bar when a value is dropped or refused.
+    // status bar when a value is refused or not used.
     bool DataEntryGridCellLeaving(int column, int row);
     void DataEntryGridDrawCell(QPainter& painter, int column, int row, const QRect& rect);
     void LeftCurveGraphBoxMouseMove(QPoint position);
@@ -92,6 +92,7 @@ class TfmCurveEdit : public PageForm {
     CurveGrid readGrid();
     bool reportRefusedCell(bool messageBox);
     void showRefusedCell(int column, int row);
+    void storeUserCurve(const CurveGrid& shown, int column, AidSetting& setting);
     void noteDroppedValues();
     QString userCellNote(const UserCell& cell) const;
     void showStoredAid(GraphSide side);
@@ -103,7 +104,8 @@ class TfmCurveEdit : public PageForm {
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
-    // The user cells typed into since the ear was loaded, and the texts last stored.
+    // The user cells typed into since the ear was loaded, the curves they were loaded
+    // from, and the texts last stored.
     UserCurveEntry entry_;
     // What the status bar says of the stored choices of the ear shown ("" for nothing).
     QString choicesNote_;

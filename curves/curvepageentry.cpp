@@ -47,30 +47,41 @@ void TfmCurveEdit::enterPressed() {
         readCurves();
 }
 
-// A value dropped on reading is named as the clinician moves on; a gain or a ratio
-// no hearing aid has keeps them in the cell.
+// A value no hearing aid has (a gain, ratio or level off its scale) or a text that is
+// no number keeps the clinician in the cell; a threshold 2 typed as an output level
+// that has no first segment to lie on yet is named as they move on.
 bool TfmCurveEdit::DataEntryGridCellLeaving(int column, int row) {
     const UserCell cell{
-        column, row, judgeParameterText(row, DataEntryGrid->cellText(column, row).toStdString())};
-    if (cell.judgement.verdict == EntryVerdict::Kept)
+        column, row, judgeTypedCurveText(row, DataEntryGrid->cellText(column, row).toStdString())};
+    if (cell.judgement.verdict == EntryVerdict::Refused) {
+        statusNote(this, userCellNote(cell));
+        return false;
+    }
+    if (row != kRowThreshold2)
         return true;
-    statusNote(this, userCellNote(cell));
-    return cell.judgement.verdict != EntryVerdict::Refused;
+    std::string texts[kCurveParameterRows];
+    for (int r = 0; r < kCurveParameterRows; ++r)
+        texts[r] = DataEntryGrid->cellText(column, r).toStdString();
+    const std::string note = threshold2Note(texts);
+    if (!note.empty())
+        statusNote(this, userCellNote({column, row, {EntryVerdict::Dropped, note}}));
+    return true;
 }
 
-// "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside 30 to 130 dB and is
-// not used."
+// "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 dB is outside the scale: type a
+// level from 30 to 130 dB."
 QString TfmCurveEdit::userCellNote(const UserCell& cell) const {
     const GraphSide side = cell.column == kLeftUserColumn ? GraphSide::Left : GraphSide::Right;
     return userCellPlace(cell.column, cell.row, choices_.userCaption(side)) +
            QString::fromStdString(cell.judgement.note);
 }
 
-// A value dropped on reading is named before the page stores it, however the cell was
-// left: Switch ears, an aid choice, Save, another page.
+// A threshold 2 typed as an output level that cannot be placed is named before the
+// page stores it as missing, however the page is left: Switch ears, an aid choice,
+// Save, another page.
 void TfmCurveEdit::noteDroppedValues() {
     QStringList notes;
-    for (const UserCell& cell : entry_.dropped(curveGridTexts(*DataEntryGrid)))
+    for (const UserCell& cell : entry_.unplacedThresholds(curveGridTexts(*DataEntryGrid)))
         notes << userCellNote(cell);
     if (!notes.isEmpty())
         statusNote(this, notes.join(QLatin1Char(' ')));

@@ -32,6 +32,24 @@ bool contains(std::string_view text, char ch) {
     return text.find(ch) != std::string_view::npos;
 }
 
+} // namespace
+
+float outputLessGain(float output, float gainAt50) {
+    const float input =
+        static_cast<float>(static_cast<long double>(output) - static_cast<long double>(gainAt50));
+    const long double shownAgain =
+        static_cast<long double>(input) + static_cast<long double>(gainAt50);
+    if (std::fabs(shownAgain - static_cast<long double>(output)) >= 0.5L)
+        return kEmptyValue;
+    return input;
+}
+
+bool hasFirstSegment(float threshold1, float ratio1) {
+    return present(threshold1) && ratio1 > 0.0f;
+}
+
+namespace {
+
 // Reads the six parameter rows of one curve by the shared rules. Each step returns
 // false when its text is no number and the rules say that stops the read; the rows
 // from there on then stay missing.
@@ -107,18 +125,7 @@ template <class Curve> class ParameterReader {
         return readNumber(text, curve_.gainAt50);
     }
 
-    // An output level as an input level: the level less the gain. A gain so large
-    // that the level is lost in the float (1e18 less 50 is 1e18) leaves the threshold
-    // missing, as the level shown again would be another one.
-    float lessGain(float outputLevel) const {
-        const float input = static_cast<float>(static_cast<long double>(outputLevel) -
-                                               static_cast<long double>(curve_.gainAt50));
-        const long double shownAgain =
-            static_cast<long double>(input) + static_cast<long double>(curve_.gainAt50);
-        if (std::fabs(shownAgain - static_cast<long double>(outputLevel)) >= 0.5L)
-            return kEmptyValue;
-        return input;
-    }
+    float lessGain(float outputLevel) const { return outputLessGain(outputLevel, curve_.gainAt50); }
 
     // Threshold 1: "i" marks an input level (the default), "o" an output level, which
     // is turned into an input level by taking the gain off.
@@ -152,19 +159,21 @@ template <class Curve> class ParameterReader {
         }
         if (!readLevel(text, curve_.threshold2))
             return false;
-        if (curve_.threshold2IsOutput == 1 && present(curve_.threshold2) &&
-            present(curve_.gainAt50)) {
-            // The first segment needs threshold 1 and a rising ratio 1. While either is
-            // still missing (the clinician may fill the column in any order) the level
-            // is taken less the gain, which shows the typed text again; the curve is
-            // incomplete then and neither drawn nor scored.
-            const bool onFirstSegment = rules_.threshold2 == OutputThreshold2::OnFirstSegment &&
-                                        present(curve_.threshold1) && curve_.ratio1 > 0.0f;
-            curve_.threshold2 = onFirstSegment
-                                    ? outputToInputThreshold(curve_.threshold1, curve_.gainAt50,
-                                                             curve_.ratio1, curve_.threshold2)
-                                    : lessGain(curve_.threshold2);
+        if (curve_.threshold2IsOutput != 1 || !present(curve_.threshold2) ||
+            !present(curve_.gainAt50))
+            return true;
+        if (rules_.threshold2 == OutputThreshold2::LessGain) {
+            curve_.threshold2 = lessGain(curve_.threshold2);
+            return true;
         }
+        // The first segment needs threshold 1 and a rising ratio 1. While either is
+        // missing (the clinician may fill the column in any order) the level cannot be
+        // placed and stays missing: the curve is incomplete, and no exchange of the
+        // stages makes a curve of it that nobody typed.
+        curve_.threshold2 = hasFirstSegment(curve_.threshold1, curve_.ratio1)
+                                ? outputToInputThreshold(curve_.threshold1, curve_.gainAt50,
+                                                         curve_.ratio1, curve_.threshold2)
+                                : kEmptyValue;
         return true;
     }
 
@@ -204,74 +213,100 @@ void readColumn(const std::string (&column)[kGridRows], const ParameterRules& ru
 
 namespace {
 
-EntryJudgement noNumber(const std::string& text) {
+// What a text that the reading would not use gets: named and read as missing, or
+// refused where the clinician types a curve of their own.
+enum class Unused { Dropped, Refused };
+
+EntryJudgement noNumber(const std::string& text, Unused unused) {
+    if (unused == Unused::Refused)
+        return {EntryVerdict::Refused,
+                "\"" + text + "\" is no number: correct it or empty the cell."};
     return {EntryVerdict::NoNumber, "\"" + text + "\" is no number and is not used."};
 }
 
 // A threshold or maximum output as typed: outside 30..130 dB it reads as missing.
-EntryJudgement judgeLevel(const std::string& number) {
+EntryJudgement judgeLevel(const std::string& number, Unused unused) {
     const std::optional<float> level = parseGridNumber(number);
     if (!level)
-        return noNumber(number);
-    if (*level < kLowestGridLevel || *level > kHighestGridLevel)
-        return {EntryVerdict::Dropped, number + " is outside 30 to 130 dB and is not used."};
-    return {};
+        return noNumber(number, unused);
+    if (*level >= kLowestGridLevel && *level <= kHighestGridLevel)
+        return {};
+    if (unused == Unused::Refused)
+        return {EntryVerdict::Refused,
+                number + " dB is outside the scale: type a level from 30 to 130 dB."};
+    return {EntryVerdict::Dropped, number + " is outside 30 to 130 dB and is not used."};
 }
 
-EntryJudgement judgeRatio(const std::string& number) {
+EntryJudgement judgeRatio(const std::string& number, Unused unused) {
     const std::optional<float> ratio = parseGridNumber(number);
     if (!ratio)
-        return noNumber(number);
+        return noNumber(number, unused);
     if (*ratio < kLowestTypedRatio || *ratio > kHighestTypedRatio)
         return {EntryVerdict::Refused,
                 number + " is a ratio no hearing aid has: type one from 0.1 to 20."};
     return {};
 }
 
-EntryJudgement judgeGain(const std::string& text) {
+EntryJudgement judgeGain(const std::string& text, Unused unused) {
     if (text.empty())
         return {};
     // Read as missing, as the gain's minus sign stands only in front.
-    if (text == "-" || text.find('-', 1) != std::string::npos)
-        return {EntryVerdict::Dropped, "\"" + text + "\" is no number and is not used."};
+    if (text == "-" || text.find('-', 1) != std::string::npos) {
+        return unused == Unused::Refused
+                   ? noNumber(text, unused)
+                   : EntryJudgement{EntryVerdict::Dropped,
+                                    "\"" + text + "\" is no number and is not used."};
+    }
     const std::optional<float> gain = parseGridNumber(text);
     if (!gain)
-        return noNumber(text);
+        return noNumber(text, unused);
     if (*gain < kLowestTypedGain || *gain > kHighestTypedGain)
         return {EntryVerdict::Refused,
                 text + " dB is a gain no hearing aid has: type one from -20 to 90 dB."};
     return {};
 }
 
-// The second stage: "x" alone, or nothing once its letters are gone, is the first
-// stage's value.
-bool copiesFirstStage(const std::string& text, std::string_view letters) {
-    return text == "x" || withoutChars(text, letters).empty();
+EntryJudgement judgeText(int row, std::string_view cell, Unused unused) {
+    const std::string text = withoutChars(cell, " ");
+    switch (row) {
+    case kRowGain:
+        return judgeGain(text, unused);
+    case kRowThreshold1:
+        return text.find_first_not_of("io") == std::string::npos
+                   ? EntryJudgement{}
+                   : judgeLevel(withoutChars(text, "io"), unused);
+    case kRowRatio1:
+        return text.empty() ? EntryJudgement{} : judgeRatio(text, unused);
+    case kRowThreshold2:
+        return readsAsFirstStage(row, text) ? EntryJudgement{}
+                                            : judgeLevel(withoutChars(text, "xio"), unused);
+    case kRowRatio2:
+        return readsAsFirstStage(row, text) ? EntryJudgement{}
+                                            : judgeRatio(withoutChars(text, "x"), unused);
+    case kRowMaxOutput:
+        return text.empty() ? EntryJudgement{} : judgeLevel(text, unused);
+    default:
+        return {};
+    }
 }
 
 } // namespace
 
 EntryJudgement judgeParameterText(int row, std::string_view cell) {
+    return judgeText(row, cell, Unused::Dropped);
+}
+
+EntryJudgement judgeTypedCurveText(int row, std::string_view cell) {
+    return judgeText(row, cell, Unused::Refused);
+}
+
+bool readsAsFirstStage(int row, std::string_view cell) {
     const std::string text = withoutChars(cell, " ");
-    switch (row) {
-    case kRowGain:
-        return judgeGain(text);
-    case kRowThreshold1:
-        return text.find_first_not_of("io") == std::string::npos
-                   ? EntryJudgement{}
-                   : judgeLevel(withoutChars(text, "io"));
-    case kRowRatio1:
-        return text.empty() ? EntryJudgement{} : judgeRatio(text);
-    case kRowThreshold2:
-        return copiesFirstStage(text, "xio") ? EntryJudgement{}
-                                             : judgeLevel(withoutChars(text, "xio"));
-    case kRowRatio2:
-        return copiesFirstStage(text, "x") ? EntryJudgement{} : judgeRatio(withoutChars(text, "x"));
-    case kRowMaxOutput:
-        return text.empty() ? EntryJudgement{} : judgeLevel(text);
-    default:
-        return {};
-    }
+    if (row == kRowThreshold2)
+        return text == "x" || withoutChars(text, "xio").empty();
+    if (row == kRowRatio2)
+        return text == "x" || withoutChars(text, "x").empty();
+    return false;
 }
 
 std::vector<JudgedCell> cellsNotKept(std::span<const std::string, kCurveParameterRows> cells) {

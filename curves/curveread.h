@@ -23,6 +23,19 @@ inline constexpr float kHighestGridLevel = 130.0f;
 // first segment does not rise, or rises too slowly to get there within 100000 dB).
 float outputToInputThreshold(float threshold1, float gainAt50, float ratio1, float output);
 
+// An output level as an input level: the level less the gain. A gain so large that
+// the level is lost in the float (1e18 less 50 is 1e18) gives -99, as the level shown
+// again would be another one.
+float outputLessGain(float output, float gainAt50);
+
+// Whether threshold 1 and ratio 1 make a first segment on which a threshold 2 given
+// as an output level can be found: threshold 1 there and ratio 1 above 0.
+bool hasFirstSegment(float threshold1, float ratio1);
+
+// Whether a second-stage text (threshold 2 or ratio 2) means "the same as the first
+// stage": "x" alone, or nothing once its letters and spaces are gone.
+bool readsAsFirstStage(int row, std::string_view text);
+
 // How a column of parameter texts is read where the curve grid and the database
 // page differ: what a text that is no number does, and how a threshold 2 typed as an
 // output level becomes an input level.
@@ -54,9 +67,10 @@ inline constexpr ParameterRules kAidColumnRules{NotANumber::Missing, OutputThres
 // rules both grids share. Spaces are ignored. The six values start missing; the two
 // flags keep their values unless a row sets them. Gain: empty, a lone "-" or a "-"
 // after the first character is missing. Thresholds: "i" is ignored, "o" marks an
-// output level, which becomes an input level when the gain is there; a level outside
-// 30..130 dB as typed is missing. Ratios: 0 is missing. "x" alone or nothing as the
-// second stage copies the first. Maximum output: outside 30..130 dB is missing.
+// output level, which becomes an input level when the gain is there (threshold 2 of
+// the clinician's own curve only on a first segment: see hasFirstSegment; without one
+// it is missing); a level outside 30..130 dB as typed is missing. Ratios: 0 is missing. "x" alone
+// or nothing as the second stage copies the first. Maximum output: outside 30..130 dB is missing.
 // Thresholds in the wrong order are exchanged together with their ratios, unless the
 // rules say WrongOrder::AsTyped. With NotANumber::Stops the read stops at the first
 // text that is no number and returns its row; that row and the rows after it stay
@@ -87,6 +101,11 @@ struct EntryJudgement {
     std::string note;
 };
 EntryJudgement judgeParameterText(int row, std::string_view text);
+// The same for a cell the clinician typed into on the curve page, where every text the
+// reading would not use is refused at entry: a level outside 30..130 dB and a text
+// that is no number as well ("-13.0.", "2..5", a gain of "5-"). The empty cell, "x" and
+// the i/o marks keep their meaning.
+EntryJudgement judgeTypedCurveText(int row, std::string_view text);
 
 // The cells of a parameter column that are not kept as typed, top to bottom.
 struct JudgedCell {

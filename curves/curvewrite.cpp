@@ -71,9 +71,10 @@ std::string userThreshold2Text(const CurveParams& curve) {
     const bool convertible = curve.threshold2IsOutput == 1 && present(curve.threshold2) &&
                              present(curve.threshold1) && present(curve.gainAt50) &&
                              curve.ratio1 > 0.0f;
-    // An output level with no first segment yet reads as the level less the gain, as
-    // a hearing aid's does. An input level stays one: read with "o" it would be taken
-    // on the first segment, another level.
+    // An output level with no first segment yet shows as the level plus the gain, as
+    // a hearing aid's does; it reads as missing until threshold 1 and ratio 1 are
+    // there. An input level stays one: read with "o" it would be taken on the first
+    // segment, another level.
     if (!convertible) {
         return curve.threshold2IsOutput == 1
                    ? thresholdText(curve.threshold2, curve.threshold2IsOutput, curve.gainAt50)
@@ -135,8 +136,8 @@ void keepThreshold1ReadingBack(std::string (&cells)[kGridRows], const Stored& cu
 // - when it is at threshold 1's very level but shown in another form (one as an
 //   output level, the other as an input level): its own rounding can read back a
 //   hair off threshold 1, which the swap then turns round at every showing;
-// - when its text would read back as missing while threshold 1 does not: an output
-//   level far along a nearly flat first segment, whose rounded ratio no longer
+// - when its text would read back as missing while threshold 1 and ratio 1 do not: an
+//   output level far along a nearly flat first segment, whose rounded ratio no longer
 //   reaches it, would otherwise take the curve apart.
 template <class Stored>
 void keepThreshold2WithThreshold1(std::string (&cells)[kGridRows], const Stored& curve,
@@ -148,7 +149,13 @@ void keepThreshold2WithThreshold1(std::string (&cells)[kGridRows], const Stored&
                       read, rules);
     const bool splitsFromThreshold1 =
         curve.threshold2 == curve.threshold1 && read.threshold2 != read.threshold1;
-    const bool lost = !present(read.threshold2) && present(read.threshold1);
+    // An output level with no first segment to place it on is missing as it reads:
+    // its text stays, so the clinician sees what was stored and can add ratio 1.
+    const bool waitsForFirstSegment = rules.threshold2 == OutputThreshold2::OnFirstSegment &&
+                                      read.threshold2IsOutput == 1 &&
+                                      !hasFirstSegment(read.threshold1, read.ratio1);
+    const bool lost =
+        !present(read.threshold2) && present(read.threshold1) && !waitsForFirstSegment;
     if (splitsFromThreshold1 || lost)
         cells[kRowThreshold2] = curve.threshold2IsOutput == 1 ? "o" : "";
 }

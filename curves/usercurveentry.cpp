@@ -1,5 +1,7 @@
 #include "curves/usercurveentry.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kUserColumns[] = {kLeftUserColumn, kRightUserColumn};
@@ -10,10 +12,16 @@ int userIndex(int column) {
 
 } // namespace
 
-void UserCurveEntry::loaded(const CurveGrid& grid) {
+void UserCurveEntry::loaded(const CurveGrid& grid, const CurveParams& left,
+                            const CurveParams& right) {
     edited_ = {};
+    storedTyped_ = {};
     lastEditedColumn_ = 0;
-    stored(grid);
+    loadedCurves_ = {left, right};
+    for (const int column : kUserColumns) {
+        for (int row = 0; row < kCurveParameterRows; ++row)
+            storedTexts_[userIndex(column)][row] = grid.cell[column][row];
+    }
 }
 
 void UserCurveEntry::edited(int column, int row) {
@@ -33,11 +41,29 @@ CurveGrid UserCurveEntry::asRead(CurveGrid grid) const {
     return grid;
 }
 
-void UserCurveEntry::stored(const CurveGrid& readGrid) {
+void UserCurveEntry::stored(const CurveGrid& grid) {
+    const CurveGrid read = asRead(grid);
     for (const int column : kUserColumns) {
+        TypedCells typed{};
         for (int row = 0; row < kCurveParameterRows; ++row)
-            storedTexts_[userIndex(column)][row] = readGrid.cell[column][row];
+            typed[row] = typedForStore(grid, column, row);
+        storedTyped_[userIndex(column)] = typed;
+        for (int row = 0; row < kCurveParameterRows; ++row)
+            storedTexts_[userIndex(column)][row] = read.cell[column][row];
     }
+}
+
+std::optional<CurveParams> UserCurveEntry::curveToStore(const CurveGrid& grid, int column) const {
+    if (!anyTyped(column))
+        return std::nullopt;
+    TypedCells typed{};
+    for (int row = 0; row < kCurveParameterRows; ++row)
+        typed[row] = typedForStore(grid, column, row);
+    const CurveGrid read = asRead(grid);
+    return storeTypedCells(
+        loadedCurves_[userIndex(column)],
+        std::span<const std::string, kCurveParameterRows>(read.cell[column], kCurveParameterRows),
+        typed);
 }
 
 std::optional<UserCell> UserCurveEntry::firstRefused(const CurveGrid& grid, int currentColumn,
@@ -53,15 +79,16 @@ std::optional<UserCell> UserCurveEntry::firstRefused(const CurveGrid& grid, int 
     return std::nullopt;
 }
 
-std::vector<UserCell> UserCurveEntry::dropped(const CurveGrid& grid) const {
+std::vector<UserCell> UserCurveEntry::unplacedThresholds(const CurveGrid& grid) const {
     std::vector<UserCell> cells;
+    const CurveGrid read = asRead(grid);
     for (const int column : kUserColumns) {
-        for (int row = 0; row < kCurveParameterRows; ++row) {
-            std::optional<UserCell> cell = judgeEdited(grid, column, row);
-            if (cell && (cell->judgement.verdict == EntryVerdict::Dropped ||
-                         cell->judgement.verdict == EntryVerdict::NoNumber))
-                cells.push_back(std::move(*cell));
-        }
+        if (!anyTyped(column))
+            continue;
+        std::string note = threshold2Note(std::span<const std::string, kCurveParameterRows>(
+            read.cell[column], kCurveParameterRows));
+        if (!note.empty())
+            cells.push_back({column, kRowThreshold2, {EntryVerdict::Dropped, std::move(note)}});
     }
     return cells;
 }
@@ -70,10 +97,21 @@ std::optional<UserCell> UserCurveEntry::judgeEdited(const CurveGrid& grid, int c
                                                     int row) const {
     if (!curveCellSelectable(column, row) || !edited_[userIndex(column)][row])
         return std::nullopt;
-    return UserCell{column, row, judgeParameterText(row, grid.cell[column][row])};
+    return UserCell{column, row, judgeTypedCurveText(row, grid.cell[column][row])};
 }
 
 bool UserCurveEntry::isRefused(const CurveGrid& grid, int column, int row) const {
     const std::optional<UserCell> cell = judgeEdited(grid, column, row);
     return cell && cell->judgement.verdict == EntryVerdict::Refused;
+}
+
+bool UserCurveEntry::typedForStore(const CurveGrid& grid, int column, int row) const {
+    if (isRefused(grid, column, row))
+        return storedTyped_[userIndex(column)][row];
+    return edited_[userIndex(column)][row];
+}
+
+bool UserCurveEntry::anyTyped(int column) const {
+    const auto& cells = edited_[userIndex(column)];
+    return std::any_of(cells.begin(), cells.end(), [](bool typed) { return typed; });
 }

@@ -51,14 +51,6 @@ std::optional<BadAidCell> storeColumn(const AidEntryTexts& texts, AidFrequencyDa
     return badCell(texts.cell[f], f, *row);
 }
 
-// A second-stage text that means "the same as the first stage": "x" alone, or nothing
-// once its letters are gone.
-bool copiesFirstStage(const std::string& cell, std::string_view letters) {
-    std::string text = withoutSpaces(cell);
-    std::erase_if(text, [letters](char ch) { return letters.find(ch) != std::string_view::npos; });
-    return text.empty();
-}
-
 // An untouched threshold that the gain moves: one stored as an output level and shown
 // as one ("60o"). Its input level is the output level shown less the new gain.
 bool followsGain(const std::string& cell, int32_t isOutput) {
@@ -91,8 +83,8 @@ struct ColumnMerge {
     // A second stage that copies the first as it is now stored: typed as "x" or
     // nothing, or untouched, shown empty and missing beside a typed first stage (an
     // entry being filled in).
-    bool copiesFirst(int row, int firstRow, float storedValue, std::string_view letters) const {
-        if (row >= readRows || !copiesFirstStage(cells[row], letters))
+    bool copiesFirst(int row, int firstRow, float storedValue) const {
+        if (row >= readRows || !readsAsFirstStage(row, cells[row]))
             return false;
         return changed[row] || (changed[firstRow] && !present(storedValue));
     }
@@ -107,9 +99,9 @@ struct ColumnMerge {
             merged.ratio1 = read.ratio1;
         threshold(kRowThreshold2, &AidFrequencyData::threshold2,
                   &AidFrequencyData::threshold2IsOutput, merged);
-        if (copiesFirst(kRowThreshold2, kRowThreshold1, stored.threshold2, "xio"))
+        if (copiesFirst(kRowThreshold2, kRowThreshold1, stored.threshold2))
             merged.threshold2 = merged.threshold1;
-        if (copiesFirst(kRowRatio2, kRowRatio1, stored.ratio2, "x"))
+        if (copiesFirst(kRowRatio2, kRowRatio1, stored.ratio2))
             merged.ratio2 = merged.ratio1;
         else if (changed[kRowRatio2])
             merged.ratio2 = read.ratio2;

@@ -12,13 +12,24 @@ namespace {
 
 using V = EntryVerdict;
 
+struct JudgedText {
+    int row;
+    const char* text;
+    V verdict;
+    const char* note;
+};
+
+template <std::size_t N>
+void expectJudged(const JudgedText (&cases)[N], EntryJudgement (*judge)(int, std::string_view)) {
+    for (const JudgedText& c : cases) {
+        const EntryJudgement judged = judge(c.row, c.text);
+        EXPECT_EQ(judged.verdict, c.verdict) << c.row << " \"" << c.text << '"';
+        EXPECT_EQ(judged.note, c.note) << c.row << " \"" << c.text << '"';
+    }
+}
+
 TEST(JudgeParameterText, EachRowByItsRangeAndItsLetters) {
-    const struct {
-        int row;
-        const char* text;
-        V verdict;
-        const char* note;
-    } cases[] = {
+    const JudgedText cases[] = {
         // Gain: -20 to 90 dB, both ends in; a minus not in front reads as missing.
         {kRowGain, "", V::Kept, ""},
         {kRowGain, "-20", V::Kept, ""},
@@ -53,11 +64,33 @@ TEST(JudgeParameterText, EachRowByItsRangeAndItsLetters) {
         {kRowRatio2, "20.1", V::Refused,
          "20.1 is a ratio no hearing aid has: type one from 0.1 to 20."},
     };
-    for (const auto& c : cases) {
-        const EntryJudgement judged = judgeParameterText(c.row, c.text);
-        EXPECT_EQ(judged.verdict, c.verdict) << c.row << " \"" << c.text << '"';
-        EXPECT_EQ(judged.note, c.note) << c.row << " \"" << c.text << '"';
-    }
+    expectJudged(cases, judgeParameterText);
+}
+
+// Typed into the curve page's own curve, every text the reading would not use is
+// refused; the empty cell, "x" and the marks keep their meaning.
+TEST(JudgeTypedCurveText, RefusesLevelsOffTheScaleAndTextsThatAreNoNumber) {
+    const JudgedText cases[] = {
+        {kRowThreshold1, "25", V::Refused,
+         "25 dB is outside the scale: type a level from 30 to 130 dB."},
+        {kRowThreshold1, "30", V::Kept, ""},
+        {kRowThreshold1, "130o", V::Kept, ""},
+        {kRowThreshold1, "o", V::Kept, ""},
+        {kRowThreshold2, "135i", V::Refused,
+         "135 dB is outside the scale: type a level from 30 to 130 dB."},
+        {kRowThreshold2, "x", V::Kept, ""},
+        {kRowThreshold2, "", V::Kept, ""},
+        {kRowMaxOutput, "130.5", V::Refused,
+         "130.5 dB is outside the scale: type a level from 30 to 130 dB."},
+        {kRowMaxOutput, "", V::Kept, ""},
+        {kRowGain, "-13.0.", V::Refused, "\"-13.0.\" is no number: correct it or empty the cell."},
+        {kRowGain, "5-", V::Refused, "\"5-\" is no number: correct it or empty the cell."},
+        {kRowRatio1, "2..5", V::Refused, "\"2..5\" is no number: correct it or empty the cell."},
+        {kRowRatio2, "x", V::Kept, ""},
+        {kRowRatio2, "0.05", V::Refused,
+         "0.05 is a ratio no hearing aid has: type one from 0.1 to 20."},
+    };
+    expectJudged(cases, judgeTypedCurveText);
 }
 
 TEST(JudgeParameterText, CellsNotKeptAreListedTopToBottom) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST_F(CurvePageTest, LeavingAUserCellNamesWhatIsDroppedAndRefusesWhatNoAidHas) {
+TEST_F(CurvePageTest, LeavingAUserCellRefusesWhatNoAidHasOrIsNoNumber) {
     const struct {
         int column;
         int row;
@@ -20,18 +20,26 @@ TEST_F(CurvePageTest, LeavingAUserCellNamesWhatIsDroppedAndRefusesWhatNoAidHas) 
         const char* note;
         int rowAfter;
     } cases[] = {
-        {5, 1, "20",
-         "Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside 30 to 130 dB "
-         "and is not used.",
-         2},
+        {5, 1, "29.5",
+         "Right graph, 4000 Hz (user), Comp. Threshold 1: 29.5 dB is outside the scale: type "
+         "a level from 30 to 130 dB.",
+         1},
         {2, 3, "150o",
-         "Left graph, 1000 Hz (user), Comp. Threshold 2: 150 is outside 30 to "
-         "130 dB and is not used.",
-         4},
-        {5, 4, "2..5",
-         "Right graph, 4000 Hz (user), Comp. Ratio 2: \"2..5\" is no number and is "
-         "not used.",
+         "Left graph, 1000 Hz (user), Comp. Threshold 2: 150 dB is outside the scale: type a "
+         "level from 30 to 130 dB.",
+         3},
+        {2, 5, "130.5",
+         "Left graph, 1000 Hz (user), Maximum Output: 130.5 dB is outside the scale: type a "
+         "level from 30 to 130 dB.",
          5},
+        {5, 4, "2..5",
+         "Right graph, 4000 Hz (user), Comp. Ratio 2: \"2..5\" is no number: correct it or "
+         "empty the cell.",
+         4},
+        {2, 0, "-13.0.",
+         "Left graph, 1000 Hz (user), Gain at 50 dB: \"-13.0.\" is no number: correct it or "
+         "empty the cell.",
+         0},
         {2, 2, "0",
          "Left graph, 1000 Hz (user), Comp. Ratio 1: 0 is a ratio no hearing aid has: "
          "type one from 0.1 to 20.",
@@ -47,6 +55,8 @@ TEST_F(CurvePageTest, LeavingAUserCellNamesWhatIsDroppedAndRefusesWhatNoAidHas) 
         {2, 0, "-20", "", 1},
         {2, 1, "130o", "", 2},
         {5, 2, "0.1", "", 3},
+        {5, 1, "30", "", 2},
+        {2, 3, "x", "", 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.column << "," << c.row << " " << c.keys);
@@ -65,9 +75,10 @@ TEST_F(CurvePageTest, LeavingAUserCellNamesWhatIsDroppedAndRefusesWhatNoAidHas) 
     }
 }
 
-// A gain no aid has, typed over a stored gain of 30 and not corrected: every way that
-// would store the page, choose an aid or print keeps the clinician in the cell, and
-// the record, the file and the aid stay as they were. The curve reads the stored gain.
+// A value no aid has, a level off the scale or a text that is no number, typed over a
+// stored value and not corrected: every way that would store the page, choose an aid
+// or print keeps the clinician in the cell, and the record, the file and the aid stay
+// as they were. The curve reads the stored value.
 TEST_F(CurvePageTest, ARefusedValueIsNeverStoredAndKeepsTheStoredOne) {
     leavePage();
     AidSetting(&right)[kFrequencyCount] = fitting.aidSettings[kRightEar];
@@ -80,37 +91,57 @@ TEST_F(CurvePageTest, ARefusedValueIsNeverStoredAndKeepsTheStoredOne) {
     choose("RightSideCurveCombo", 1); // a click on the list: the cell is left unasked
     EXPECT_EQ(fmCurveEdit->curve(4).gainAt50, 30.0f) << "the stored gain, not missing";
     EXPECT_EQ(fmCurveEdit->curve(1).gainAt50, 12.0f);
+    type(5, 0, "30");
+    pressEnter();
 
+    const struct {
+        int column;
+        int row;
+        const char* keys;
+        const char* note;
+    } refused[] = {
+        {5, 0, "139.5", "Right graph, 4000 Hz (user), Gain at 50 dB: 139.5 dB is a gain no"},
+        {5, 1, "25", "Right graph, 4000 Hz (user), Comp. Threshold 1: 25 dB is outside"},
+        {2, 5, "135", "Left graph, 1000 Hz (user), Maximum Output: 135 dB is outside"},
+        {2, 0, "-13.0.", "Left graph, 1000 Hz (user), Gain at 50 dB: \"-13.0.\" is no number"},
+        {5, 2, "2..5", "Right graph, 4000 Hz (user), Comp. Ratio 1: \"2..5\" is no number"},
+    };
     const struct {
         const char* way;
         std::function<void()> act;
         std::size_t errors = 0; // Save says it in a message box too
-    } cases[] = {
+    } ways[] = {
         {"Save", [] { trigger("Save1"); }, 1},   {"an aid", [] { choose("LeftSideHAidCombo", 4); }},
         {"print", [] { click("PrintButton"); }}, {"Switch ears", [] { click("ToggleEarButton"); }},
         {"another page", [] { leavePage(); }},   {"New", [] { trigger("New1"); }},
     };
     const std::string saved = files.file("REFUSED.TAV");
     document.currentFilePath = saved;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.way);
-        const FittingRecord before = fitting;
-        script.clear();
-        type(5, 0, "139.5");
-        c.act();
-        EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().startsWith(
-            "Right graph, 4000 Hz (user), Gain at 50 dB: 139.5 dB is a gain no hearing aid"));
-        EXPECT_EQ(std::memcmp(&before, &fitting, sizeof fitting), 0) << "the record is untouched";
-        EXPECT_FALSE(std::filesystem::exists(saved));
-        EXPECT_TRUE(fmCurveEdit->isVisible());
-        EXPECT_EQ(earShown(), " RIGHT EAR");
-        EXPECT_EQ(std::pair(grid()->currentColumn(), grid()->currentRow()), std::pair(5, 0));
-        ASSERT_NE(grid()->cellEditor(), nullptr);
-        EXPECT_EQ(grid()->cellEditor()->text(), "139.5");
-        EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 2);
-        EXPECT_EQ(find<QComboBox>("RightSideHAidCombo")->currentIndex(), 2);
-        EXPECT_EQ(script.shownOf(Kind::Error).size(), c.errors);
-        EXPECT_TRUE(script.shownOf(Kind::Modal).empty()) << "nothing printed";
+    for (const auto& r : refused) {
+        const QString stored = cell(r.column, r.row);
+        for (const auto& c : ways) {
+            SCOPED_TRACE(testing::Message() << r.keys << " " << c.way);
+            const FittingRecord before = fitting;
+            script.clear();
+            type(r.column, r.row, r.keys);
+            c.act();
+            EXPECT_TRUE(fmWinMain->statusBar()->currentMessage().startsWith(r.note));
+            EXPECT_EQ(std::memcmp(&before, &fitting, sizeof fitting), 0)
+                << "the record is untouched";
+            EXPECT_FALSE(std::filesystem::exists(saved));
+            EXPECT_TRUE(fmCurveEdit->isVisible());
+            EXPECT_EQ(earShown(), " RIGHT EAR");
+            EXPECT_EQ(std::pair(grid()->currentColumn(), grid()->currentRow()),
+                      std::pair(r.column, r.row));
+            ASSERT_NE(grid()->cellEditor(), nullptr);
+            EXPECT_EQ(grid()->cellEditor()->text(), r.keys);
+            EXPECT_EQ(find<QComboBox>("LeftSideHAidCombo")->currentIndex(), 2);
+            EXPECT_EQ(find<QComboBox>("RightSideHAidCombo")->currentIndex(), 2);
+            EXPECT_EQ(script.shownOf(Kind::Error).size(), c.errors);
+            EXPECT_TRUE(script.shownOf(Kind::Modal).empty()) << "nothing printed";
+        }
+        type(r.column, r.row, stored); // mended
+        pressEnter();
     }
 
     // Corrected, the gain is saved; refused again and closed without saving, the
@@ -127,9 +158,10 @@ TEST_F(CurvePageTest, ARefusedValueIsNeverStoredAndKeepsTheStoredOne) {
     EXPECT_EQ(fitting.aidSettings[kRightEar][k4000].curve.gainAt50, 25.0f);
 }
 
-// A value dropped on reading is named before the page stores it as missing, however
-// the cell is left; the left graph's cell first.
-TEST_F(CurvePageTest, ADroppedValueIsNamedBeforeThePageStoresIt) {
+// A threshold 2 typed as an output level while ratio 1 is empty has nothing to lie
+// on: it is named before the page stores it, however the page is left, and stored as
+// missing; the stages are never exchanged into a curve nobody typed.
+TEST_F(CurvePageTest, AnOutputThreshold2WithoutRatio1IsNamedAndStoredMissing) {
     const struct {
         const char* way;
         std::function<void()> act;
@@ -139,24 +171,26 @@ TEST_F(CurvePageTest, ADroppedValueIsNamedBeforeThePageStoresIt) {
         {"Save", [] { trigger("Save1"); }},
         {"another page", [] { leavePage(); }},
     };
-    document.currentFilePath = files.file("DROPPED.TAV");
+    document.currentFilePath = files.file("UNPLACED.TAV");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.way);
         leavePage();
         AidSetting(&right)[kFrequencyCount] = fitting.aidSettings[kRightEar];
-        right[k4000].curve.threshold1 = 50;
-        right[k1000].curve.maxOutput = 110;
+        right[k4000].curve = CurveParams{17, 73, 0, kEmptyValue, 90, 0, 1.2f, 110, 121, 0, {}};
         showCurvePage();
-        type(5, 1, "20");
-        type(2, 5, "150");
+        type(5, 3, "71o");
         fmWinMain->statusBar()->clearMessage();
         c.act();
         EXPECT_EQ(fmWinMain->statusBar()->currentMessage(),
-                  "Left graph, 1000 Hz (user), Maximum Output: 150 is outside 30 to 130 dB and "
-                  "is not used. Right graph, 4000 Hz (user), Comp. Threshold 1: 20 is outside "
-                  "30 to 130 dB and is not used.");
-        EXPECT_EQ(right[k4000].curve.threshold1, kEmptyValue);
-        EXPECT_EQ(right[k1000].curve.maxOutput, kEmptyValue);
+                  "Right graph, 4000 Hz (user), Comp. Threshold 2: an output level needs Comp. "
+                  "Ratio 1.");
+        const CurveParams& curve = right[k4000].curve;
+        EXPECT_EQ(curve.threshold1, 73.0f);
+        EXPECT_EQ(curve.threshold2, kEmptyValue);
+        EXPECT_EQ(curve.threshold2IsOutput, 1);
+        EXPECT_EQ(curve.ratio1, kEmptyValue);
+        EXPECT_EQ(curve.ratio2, 1.2f);
+        EXPECT_EQ(curve.complete, 0);
         showCurvePage();
     }
 }

@@ -80,7 +80,7 @@ TEST_F(CurvePageTest, EachRowTakesOnlyItsOwnLetters) {
         QString keys;
         QString kept;
     } cases[] = {
-        {1, "x5", "5"},     {3, "x", "x"},       {4, "x", "x"},       {0, "-5a", "-5"},
+        {1, "x65", "65"},   {3, "x", "x"},       {4, "x", "x"},       {0, "-5a", "-5"},
         {2, "1.5o", "1.5"}, {5, "1 1 0", "110"}, {1, "6 5 o", "65o"},
     };
     for (const auto& c : cases) {
@@ -213,7 +213,7 @@ TEST_F(CurvePageTest, ThePointerReadOutCoversThirtyToOneHundredThirty) {
         {"LeftCurveGraphBox", "IOLabel1", {249, 249}, "I: 130; O: 30"},
         {"RightCurveGraphBox", "IOLabel2", {125, 125}, "I: 80; O: 80"},
     };
-    EXPECT_EQ(find<QLabel>("IOLabel1")->text(), "I: 30; O: 30");
+    EXPECT_EQ(find<QLabel>("IOLabel1")->text(), "") << "nothing read off yet";
     for (const auto& c : cases) {
         auto* box = find<QWidget>(c.box);
         QMouseEvent move(QEvent::MouseMove, QPointF(c.at), box->mapToGlobal(QPointF(c.at)),

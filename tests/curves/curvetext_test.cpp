@@ -232,10 +232,10 @@ TEST(ReadCurves, OutputThresholdsSurviveRepeatedRoundTrips) {
          90},
         // An output stepped past 130 is shown as the input level it stands for.
         {{"20", "45", "0.5", "130o", "2", "110"}, {"20", "45", "0.5", "78", "2.0", "110", ""}, 78},
-        // Without threshold 1 or ratio 1 yet there is no first segment: the level is
-        // taken less the gain, and the typed text comes back.
-        {{"20", "", "2", "80o", "2", "110"}, {"20", "", "2.0", "80o", "2.0", "110", ""}, 60},
-        {{"20", "45", "", "80o", "2", "110"}, {"20", "45", "", "80o", "2.0", "110", ""}, 60},
+        // Without threshold 1 there is no first segment: the level cannot be placed
+        // and stays missing, and with it the cell (without ratio 1 alike: see
+        // StoreTypedCells).
+        {{"20", "", "2", "80o", "2", "110"}, {"20", "", "2.0", "", "2.0", "110", ""}, -99},
         // Threshold 2 left empty copies threshold 1; where that came from an output
         // level and lies outside the levels that can be typed, it stays empty rather
         // than showing a number that would read as missing at the next visit.
