@@ -186,12 +186,13 @@ constexpr CliCommand kCommands[] = {
     {"list", runList, kListSynopsis, kListSummary, kListDescription, kListOptions},
 };
 
-// Each command has a name of its own, a function that runs it and its manual, so that
-// neither running it nor asking for its manual can find nothing.
+// Each command has a name of its own and its manual, so that asking for its manual can
+// find nothing for no command. (That each has a function that runs it is checked by a
+// test: a sanitizer build cannot compare a function's address at compile time.)
 constexpr bool everyCommandComplete() {
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
         const CliCommand& command = kCommands[i];
-        if (!command.run || std::string_view(command.name).empty() ||
+        if (std::string_view(command.name).empty() ||
             std::string_view(command.summary).empty() || command.options.empty())
             return false;
         for (std::size_t j = 0; j < i; ++j) {

@@ -55,6 +55,8 @@ std::vector<std::string> tableCommands() {
 TEST(CliHelp, EveryCommandOfTheTableIsKnownToTheseTestsAndNoOther) {
     for (const std::string& name : tableCommands())
         EXPECT_NE(factsOf(name), nullptr) << name << ": give it a row in kCommandFacts";
+    for (const CliCommand& command : cliCommands())
+        EXPECT_NE(command.run, nullptr) << command.name << " has nothing that runs it";
     for (const CommandFacts& facts : kCommandFacts)
         EXPECT_NE(findCliCommand(facts.command), nullptr) << facts.command;
     EXPECT_EQ(findCliCommand("Show"), nullptr);
