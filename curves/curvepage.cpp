@@ -139,12 +139,6 @@ void TfmCurveEdit::loadEar() {
     for (const GraphSide side : kGraphSides)
         fitPoints_[sideIndex(side)] = fitPoints(targets, style, side);
     graphs_.showEar(targets, style, fitting.binauralFitting == 1);
-    // Bands and targets rest on the ear's levels: any not what its thresholds predict
-    // now are named as the ear comes up.
-    const std::string stale = outOfDateNote(currentEar, earLoudness(fitting, currentEar),
-                                            earLevelSource(fitting, currentEar));
-    if (!stale.empty())
-        statusNote(this, QString::fromStdString(stale));
 }
 
 // A choice read from a file outside the lists shows as the first entry, and the
@@ -255,11 +249,17 @@ int TfmCurveEdit::graphFrequency(GraphSide side) const {
 }
 
 // Stays in the status bar while the ear is shown, until a choice settles what it names.
+// Bands and targets rest on the ear's levels: any not what its thresholds predict now
+// are named first, and the note on the choices never hides them.
 void TfmCurveEdit::showStoredChoicesNote() {
     endStatusNote(this, choicesNote_);
-    choicesNote_ = qStringFromLatin1(storedChoicesNote(fitting, aidDatabase, currentEar,
-                                                       graphFrequency(GraphSide::Left),
-                                                       graphFrequency(GraphSide::Right)));
+    const std::string stale = outOfDateNote(currentEar, earLoudness(fitting, currentEar),
+                                            earLevelSource(fitting, currentEar));
+    const std::string choices =
+        storedChoicesNote(fitting, aidDatabase, currentEar, graphFrequency(GraphSide::Left),
+                          graphFrequency(GraphSide::Right));
+    choicesNote_ = qStringFromLatin1(stale.empty() || choices.empty() ? stale + choices
+                                                                      : stale + ' ' + choices);
     if (!choicesNote_.isEmpty() && isVisible())
         lastingStatusNote(this, choicesNote_);
 }

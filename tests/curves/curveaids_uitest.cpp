@@ -108,6 +108,31 @@ TEST_F(CurveAidsTest, AFileOfSeveralAidsPerEarIsShownAndKeptAsStoredUntilTheClin
     EXPECT_TRUE(document.modified);
 }
 
+// The left ear's 1 KHz levels are what a threshold of 35 dB HL predicted, under a
+// threshold of 40, its 500 Hz and 3 KHz levels were typed, and the ear holds two aids:
+// the status bar names both, neither note hiding the other.
+TEST_F(CurveAidsTest, OutOfDateLevelsAndSeveralAidsAreNamedTogether) {
+    fitting.leftLevelSource = 1;
+    const int32_t levels[kCategoryCount] = {40, 47, 59, 67, 74, 81, 87, 92};
+    std::copy(std::begin(levels), std::end(levels), fitting.leftLoudness[k1000]);
+    for (int f = 0; f < kFrequencyCount; ++f)
+        fitting.aidSettings[kLeftEar][f].aidChoice = f < 3 ? 4 : 1;
+    fmClientInfo->loadPatientPage(); // the page shown keeps the level source set here
+    showLeftEar();
+    EXPECT_EQ(
+        statusText(),
+        "Left Ear: the levels at 500 Hz, 1 KHz and 3 KHz are not what the "
+        "threshold predicts; see the Loudmap Data page. The left ear holds more than one aid: "
+        "HA-5 at 250 Hz, 500 Hz and 1 KHz; HA-2 at 2 KHz, 3 KHz and 4 KHz. "
+        "Choosing an aid sets it at all six frequencies.");
+    choose("LeftSideHAidCombo", 2);
+    EXPECT_EQ(statusText(), "Left Ear: the levels at 500 Hz, 1 KHz and 3 KHz are not what the "
+                            "threshold predicts; see the Loudmap Data page.")
+        << "the levels stay out of date when the aid is chosen";
+    click("ToggleEarButton");
+    EXPECT_EQ(statusText(), "") << "the right ear's levels are as predicted, its aid one";
+}
+
 // The right ear's graphs are at 1 KHz and 4 KHz.
 TEST_F(CurveAidsTest, ChoicesOutsideTheListsShowTheFirstEntryAndStayInTheFile) {
     const struct {
