@@ -96,44 +96,26 @@ struct PatientRecipe {
 
 constexpr int kNone = kEmptyLevel;
 
+// One patient to a few lines, as a recipe reads.
+// clang-format off
 const PatientRecipe kPatients[] = {
     // A sloping high-frequency loss, every level measured in both ears.
-    {"SMITH.TAV",
-     "Smith",
-     "Anna",
-     "P-1001",
-     "04/17/1951",
-     "11/30/2026",
-     "Dr. Ann Lee",
-     "Sloping loss, right ear slightly worse. Trial with HA-1.",
-     0,
+    {"SMITH.TAV", "Smith", "Anna", "P-1001", "04/17/1951", "11/30/2026", "Dr. Ann Lee",
+     "Sloping loss, right ear slightly worse. Trial with HA-1.", 0,
      {{20, 25, 35, 50, 60, 65}, {95, 98, 100, 105, 108, 110}, 0, 1, 2, 4, 2, 0, true},
      {{15, 20, 30, 45, 55, 55}, {96, 100, 102, 104, 106, 108}, 0, 1, 1, 3, 3, 0, false}},
     // Right ear measured, left ear's levels predicted from its threshold; binaural.
-    {"NOVAK.TAV",
-     "Novak",
-     "Piotr",
-     "P-1002",
-     "09/02/1944",
-     "12/01/2026",
-     "J. Okafor, Au.D.",
-     "Binaural BTE fitting. Left ear: threshold only, levels predicted.",
-     1,
+    {"NOVAK.TAV", "Novak", "Piotr", "P-1002", "09/02/1944", "12/01/2026", "J. Okafor, Au.D.",
+     "Binaural BTE fitting. Left ear: threshold only, levels predicted.", 1,
      {{30, 35, 40, 55, 65, 70}, {100, 102, 105, 108, 110, 112}, 0, 0, 1, 5, 3, 1, false},
      {{35, 40, 50, 60, 70, kNone}, {}, 1, 0, 2, 4, 4, 1, true}},
     // Both ears predicted from threshold and UCL, a CIC and an ITC aid; binaural.
-    {"MULLER.TAV",
-     "M\xfcller",
-     "Zo\xeb",
-     "P-1003",
-     "01/23/1962",
-     "12/03/2026",
-     "Dr. Ann Lee",
-     "Mild loss, narrow dynamic range at 4 kHz on the left.",
-     1,
+    {"MULLER.TAV", "M\xfcller", "Zo\xeb", "P-1003", "01/23/1962", "12/03/2026", "Dr. Ann Lee",
+     "Mild loss, narrow dynamic range at 4 kHz on the left.", 1,
      {{10, 15, 20, 30, 40, 45}, {90, 92, 95, 95, 98, 100}, 2, 3, 1, 4, 2, 0, false},
      {{15, 15, 25, 35, 45, 60}, {92, 94, 96, 96, 96, 92}, 2, 2, 0, 3, 5, 1, false}},
 };
+// clang-format on
 
 AidDatabase exampleDatabase() {
     AidDatabase db{};
