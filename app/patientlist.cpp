@@ -26,6 +26,12 @@
 
 namespace {
 
+// "1 patient file", "3 patient files": the count with its noun, as the status line
+// reads it.
+QString counted(int count, const char* noun) {
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun)).arg(count == 1 ? "" : "s");
+}
+
 TfmPatientList::FolderChooser& folderChooser() {
     static TfmPatientList::FolderChooser chooser;
     return chooser;
@@ -281,11 +287,11 @@ void TfmPatientList::showCounts() {
         folders += listing.isFolder ? 1 : 0;
         broken += listing.readable() || listing.isFolder ? 0 : 1;
     }
-    QString text = QStringLiteral("%1 patient files").arg(model_->rowCount() - broken - folders);
+    QString text = counted(model_->rowCount() - broken - folders, "patient file");
     if (broken > 0)
         text += QStringLiteral(", %1 that cannot be opened").arg(broken);
     if (folders > 0)
-        text += QStringLiteral(", %1 folders that cannot be read").arg(folders);
+        text += ", " + counted(folders, "folder") + " that cannot be read";
     if (proxy_->rowCount() != model_->rowCount())
         text += QStringLiteral("; %1 shown").arg(proxy_->rowCount());
     status_->setText(text);

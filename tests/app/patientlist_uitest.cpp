@@ -233,12 +233,14 @@ TEST_F(PatientListTest, ThePatientListKeepsItsOwnFolderAfterALoad) {
         const char* name;
         std::optional<std::string> patientFolder;
         QStringList expected;
+        QString status;
     } cases[] = {
-        {"no folder chosen", std::nullopt, {"Lee", "Novak"}},
+        {"no folder chosen", std::nullopt, {"Lee", "Novak"}, "2 patient files"},
         {"the whole folder chosen",
          root,
-         {"Lee", QStringLiteral("Müller"), "Novak", kBrokenReason}},
-        {"the deepest folder chosen", root + "east/west/", {"Lee"}},
+         {"Lee", QStringLiteral("Müller"), "Novak", kBrokenReason},
+         "3 patient files, 1 that cannot be opened"},
+        {"the deepest folder chosen", root + "east/west/", {"Lee"}, "1 patient file"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -256,6 +258,7 @@ TEST_F(PatientListTest, ThePatientListKeepsItsOwnFolderAfterALoad) {
         ASSERT_NE(list, nullptr);
         ASSERT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
         EXPECT_EQ(lastNames(list), row.expected);
+        EXPECT_EQ(status(list), row.status);
         list->close();
         settle();
     }
