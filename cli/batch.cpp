@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/earoptions.h"
+#include "cli/earprint.h"
 #include "cli/help.h"
 #include "cli/optionvalues.h"
 #include "model/fileio.h"
@@ -145,8 +146,9 @@ void addFailure(FileResult& result, const std::string& path, const std::string& 
 
 // Writes one ear's PDF unless one is there and may not be replaced. The reason when
 // none was written (""when it was); kept tells a PDF left as it was from a failure.
-std::string writeEarPdf(const BatchJob& job, const LoadedEar& loaded, Ear ear,
-                        const std::string& patientPath, const std::string& pdfPath, bool& kept) {
+std::string writeEarPdf(const BatchJob& job, const BatchOptions& options, const LoadedEar& loaded,
+                        Ear ear, const std::string& patientPath, const std::string& pdfPath,
+                        bool& kept) {
     std::error_code ec;
     kept = !job.options.force && fs::exists(fs::symlink_status(pdfPath, ec));
     if (kept)
@@ -156,7 +158,7 @@ std::string writeEarPdf(const BatchJob& job, const LoadedEar& loaded, Ear ear,
         return "cannot make the folder: " + ec.message();
     std::string bytes;
     try {
-        bytes = job.render(loaded, fileNameOf(patientPath), ear, job.options);
+        bytes = job.render(loaded, fileNameOf(patientPath), ear, options);
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -178,8 +180,19 @@ void processEar(const BatchJob& job, const BatchInput& input, const LoadedEar& l
     const std::string patientPath = joinPath(job.options.folder, input.relativePath);
     const std::string pdf = pdfPathFor(input.outputStem, ear);
     const std::string pdfPath = joinPath(job.options.outFolder, pdf);
+    // An ear with nothing to print is said and summed up, and is no failure: a
+    // monaural fitting's other ear has no curve.
+    const EarPrintCheck check = checkEarPrint(loaded, ear, job.options.kinds, patientPath);
+    result.messages.insert(result.messages.end(), check.lines.begin(), check.lines.end());
+    if (check.nothingToPrint()) {
+        result.rows.push_back(earSummaryRow({input.relativePath, "", kNoPdfWithoutCurves},
+                                            loaded.record, job.database, ear, loaded.page));
+        return;
+    }
+    BatchOptions options = job.options;
+    options.kinds = check.printable;
     bool kept = false;
-    const std::string error = writeEarPdf(job, loaded, ear, patientPath, pdfPath, kept);
+    const std::string error = writeEarPdf(job, options, loaded, ear, patientPath, pdfPath, kept);
     if (kept)
         result.messages.push_back("tavik-cli: " + quotedPath(pdfPath) + ": " + error);
     else if (!error.empty())

@@ -24,7 +24,8 @@ constexpr const char* kExitStatus =
     "0 when the command did its work; 1 for wrong arguments, a file that cannot be read or "
     "written, and output that cannot be written (a full disk, a closed standard output); "
     "2 for a patient file of a size TAVIK does not read (neither 1372 nor 3118 bytes). "
-    "batch exits with 1 when any file failed (a PDF kept without --force is no failure) "
+    "batch exits with 1 when any file failed (a PDF kept without --force, and an ear with "
+    "no curve to print, is no failure) "
     "and with 130 when it was stopped.";
 
 constexpr OptionHelp kEarOptional{
@@ -169,8 +170,16 @@ constexpr CliCommand kCommands[] = {
      "a printer, in the same order. The ear is loaded as for curves. The pages are laid out "
      "for a 600 dpi printer with a quarter-inch unprintable border. OUT.pdf is replaced only "
      "once it is written whole; a folder that cannot be written is named in the error.\n"
+     "A pair asked for whose curves are all incomplete (an aid with no data at either graph "
+     "frequency, a user curve never typed) is not printed: like the print selection, which "
+     "does not offer it, report names it on standard error (\"FILE\": Right Ear: No curve to "
+     "print in HA-3\\HA-3.). When no pair asked for has a curve, nothing is written (an old "
+     "OUT.pdf stays), standard error says \"no PDF written\" and the exit status is 1. Levels "
+     "not what the threshold predicts, which the window asks about before printing, are named "
+     "on standard error in the words of the curve page's note, and the reports are printed.\n"
      "tavik-cli report --overview FILE [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf writes "
-     "the one-page overview of both ears instead.",
+     "the one-page overview of both ears instead, naming each ear's out-of-date levels in the "
+     "same way.",
      kReportOptions},
     {"chart", runChartIfBuilt,
      "FILE --ear right|left --kind loudmap|gain [--db TAVIK.TDB] [--scale N] -o OUT.png",
@@ -192,8 +201,8 @@ constexpr CliCommand kCommands[] = {
 constexpr bool everyCommandComplete() {
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
         const CliCommand& command = kCommands[i];
-        if (std::string_view(command.name).empty() ||
-            std::string_view(command.summary).empty() || command.options.empty())
+        if (std::string_view(command.name).empty() || std::string_view(command.summary).empty() ||
+            command.options.empty())
             return false;
         for (std::size_t j = 0; j < i; ++j) {
             if (std::string_view(kCommands[j].name) == command.name)

@@ -6,6 +6,7 @@
 // Drawn by the Overview page's drawing onto the same PDF target as the reports.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/earprint.h"
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "model/fileio.h"
@@ -128,6 +129,10 @@ int runOverviewReport(const Args& args, std::ostream&, std::ostream& err) {
     LoadedEar loaded;
     if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
         return code;
+    for (const Ear ear : kEars) {
+        if (const std::string line = outOfDateLine(loaded.record, ear, options.file); !line.empty())
+            err << line << '\n';
+    }
 
     return writeRenderedPdf(
         options.values.at("-o"), [&] { return renderOverview(loaded, page); }, "the overview", err);

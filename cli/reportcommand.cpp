@@ -4,6 +4,7 @@
 // tavik-cli executable only, which links Qt's drawing.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
+#include "cli/earprint.h"
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "cli/optionvalues.h"
@@ -49,6 +50,19 @@ bool parseReportOptions(const EarOptions& options, ReportSelection& report, std:
     return true;
 }
 
+// Says what the window would say before printing, then narrows the ticked pairs to
+// those with a curve; false, with nothing to write, when none is left.
+bool takePrintablePairs(const LoadedEar& loaded, Ear ear, const std::string& path,
+                        ReportSelection& report, std::ostream& err) {
+    const EarPrintCheck check = checkEarPrint(loaded, ear, report.ticked, path);
+    for (const std::string& line : check.lines)
+        err << line << '\n';
+    if (check.nothingToPrint())
+        return false;
+    report.ticked = check.printable;
+    return true;
+}
+
 } // namespace
 
 int runReport(const Args& args, std::ostream& out, std::ostream& err) {
@@ -75,6 +89,8 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     LoadedEar loaded;
     if (const int code = loadEarForCli(options, loaded, err); code != kExitOk)
         return code;
+    if (!takePrintablePairs(loaded, *options.ear, options.file, report, err))
+        return kExitFailure;
 
     return writeRenderedPdf(
         output->second,

@@ -1,5 +1,6 @@
 #include "cli/reportrender.h"
 
+#include "cli/earprint.h"
 #include "model/textslot.h"
 #include "platform/printtarget.h"
 #include "report/reportdrawing.h"
@@ -10,9 +11,7 @@ QByteArray renderReports(const LoadedEar& loaded, const std::string& fileName, E
                                    loaded.page.curves, printDate);
     for (std::size_t side = 0; side < data.aidLongNames.size(); ++side)
         data.aidLongNames[side] = latin1ToUtf8(loaded.page.aidLongNames[side]);
-    std::array<std::string, 6> controls;
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        controls[i] = latin1ToUtf8(loaded.page.controls[i]);
+    const std::array<std::string, 6> controls = controlTexts(loaded.page);
     PdfReportTarget target(selection.page);
     for (int choice = 0; choice < kReportChoiceCount; ++choice) {
         if (!selection.ticked[static_cast<std::size_t>(choice)])

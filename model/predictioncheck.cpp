@@ -106,11 +106,11 @@ std::optional<PredictionInputs> searchPairs(const LoudnessRow& row, int frequenc
     return search.result();
 }
 
-std::string earName(Ear ear) {
+} // namespace
+
+std::string earHeading(Ear ear) {
     return ear == Ear::Right ? "Right Ear" : "Left Ear";
 }
-
-} // namespace
 
 bool isOutOfDate(const LoudnessRow& row, int frequency, int32_t levelSource) {
     if (!predicts(levelSource))
@@ -189,7 +189,7 @@ std::string outOfDateDetail(Ear ear, const LoudnessLevels& loudness, int32_t lev
                                              : "the UCLs there are below the thresholds"));
     if (parts.empty())
         return {};
-    std::string text = earName(ear) + ": " + parts[0];
+    std::string text = earHeading(ear) + ": " + parts[0];
     if (parts.size() > 1)
         text += "; " + parts[1];
     return text + ".";
@@ -199,7 +199,7 @@ std::string outOfDateNote(Ear ear, const LoudnessLevels& loudness, int32_t level
     const std::vector<int> stale = outOfDateFrequencies(loudness, levelSource);
     if (stale.empty())
         return {};
-    return earName(ear) + ": the levels at " + frequencyList(stale) + " are " +
+    return earHeading(ear) + ": the levels at " + frequencyList(stale) + " are " +
            notWhatItPredicts(levelSource) + "; see the Loudmap Data page.";
 }
 
@@ -209,7 +209,7 @@ std::string outOfDateSummary(const FittingRecord& record) {
         const std::vector<int> stale =
             outOfDateFrequencies(earLoudness(record, ear), earLevelSource(record, ear));
         if (!stale.empty())
-            ears.push_back(earName(ear) + " " + frequencyList(stale));
+            ears.push_back(earHeading(ear) + " " + frequencyList(stale));
     }
     if (ears.empty())
         return {};
@@ -223,7 +223,7 @@ std::string refusedPredictionNote(Ear ear, const std::vector<int>& frequencies) 
     if (frequencies.empty())
         return {};
     const bool one = frequencies.size() == 1;
-    return earName(ear) + ", " + frequencyList(frequencies) +
+    return earHeading(ear) + ", " + frequencyList(frequencies) +
            (one ? ": the UCL is below the threshold" : ": the UCLs are below the thresholds") +
            ", so no levels are predicted there.";
 }

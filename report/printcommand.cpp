@@ -23,19 +23,20 @@ const char* const kNoPrinterText = "No printer is installed, so the report canno
 const char* const kOfferPdfText = "Save the report as a PDF instead?";
 const char* const kPdfCaption = "Save as PDF";
 
-// "Curve A\Curve C": the left control's text, a backslash, the right control's text.
-std::array<QString, kReportChoiceCount> choiceCaptions(const PrintRequest& request) {
-    std::array<QString, kReportChoiceCount> captions;
-    for (std::size_t c = 0; c < captions.size(); ++c)
-        captions[c] = request.controls[c] + QLatin1Char('\\') + request.controls[c + 3];
-    return captions;
-}
-
 std::array<std::string, 6> controlTexts(const PrintRequest& request) {
     std::array<std::string, 6> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = request.controls[i].toStdString();
     return texts;
+}
+
+// "Curve A\Curve C": the left control's text, a backslash, the right control's text.
+std::array<QString, kReportChoiceCount> choiceCaptions(const PrintRequest& request) {
+    const std::array<std::string, 6> controls = controlTexts(request);
+    std::array<QString, kReportChoiceCount> captions;
+    for (std::size_t c = 0; c < captions.size(); ++c)
+        captions[c] = QString::fromStdString(pairCaption(controls, static_cast<int>(c)));
+    return captions;
 }
 
 // The pairs with a curve to print.

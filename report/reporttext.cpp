@@ -102,6 +102,20 @@ bool reportHasCurve(const CurveParams (&curves)[kCurveCount], int choice) {
     return curves[choice].complete == 1 || curves[choice + kReportChoiceCount].complete == 1;
 }
 
+std::string pairCaption(const std::array<std::string, 6>& controls, int choice) {
+    const auto c = static_cast<std::size_t>(std::clamp(choice, 0, kReportChoiceCount - 1));
+    return controls[c] + "\\" + controls[c + kReportChoiceCount];
+}
+
+std::string noCurveToPrintNote(const std::vector<std::string>& captions) {
+    if (captions.empty())
+        return {};
+    std::string note = "No curve to print in " + captions.front();
+    for (std::size_t i = 1; i < captions.size(); ++i)
+        note += " or " + captions[i];
+    return note + ".";
+}
+
 std::string reportDocumentName(const PrintData& data) {
     std::string ear = earName(data.printEar);
     ear[0] = static_cast<char>(ear[0] - 'A' + 'a');

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The three kinds of curve a report can show; a report shows curve record `choice`
 // in the left plot and `choice` + 3 in the right plot.
@@ -58,6 +59,14 @@ PrintData makePrintData(const FittingRecord& record, const std::string& currentF
 // right plot. A report of a pair with neither would print only empty tables and plots,
 // so the print selection does not let it be ticked.
 bool reportHasCurve(const CurveParams (&curves)[kCurveCount], int choice);
+
+// The name of a pair wherever it is offered or refused: control `choice`'s text, a
+// backslash, control `choice` + 3's text ("Curve A\Curve C").
+std::string pairCaption(const std::array<std::string, 6>& controls, int choice);
+
+// What is said of the pairs that have no curve to print, by their captions: "No curve
+// to print in HA-3\HA-3." or "No curve to print in A\B or C\D."; "" for none.
+std::string noCurveToPrintNote(const std::vector<std::string>& captions);
 
 // The texts of the six controls above the grid columns give the labels of the two
 // plots: control `choice` for the left plot, `choice` + 3 for the right one.

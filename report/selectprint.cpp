@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRect>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // The panel and Ok keep their places; the three other buttons stand in a column to
@@ -165,7 +168,7 @@ std::array<QCheckBox*, kReportChoiceCount> TfmSelectPrint::choices() const {
 void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& captions,
                              const PairFlags& offered, const PairFlags& ticked) {
     const auto boxes = choices();
-    QStringList empty;
+    std::vector<std::string> empty;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setText(escapeMnemonic(captions[i]));
         boxes[i]->setAccessibleName(captions[i]);
@@ -174,12 +177,9 @@ void TfmSelectPrint::prepare(const std::array<QString, kReportChoiceCount>& capt
         boxes[i]->setAccessibleDescription(offered[i] ? QString()
                                                       : QString::fromLatin1(kNoCurveHint));
         if (!offered[i])
-            empty << captions[i];
+            empty.push_back(captions[i].toStdString());
     }
-    notOffered_ =
-        empty.empty()
-            ? QString()
-            : QStringLiteral("No curve to print in %1.").arg(empty.join(QStringLiteral(" or ")));
+    notOffered_ = QString::fromStdString(noCurveToPrintNote(empty));
     const bool anyOffered = std::ranges::any_of(offered, [](bool on) { return on; });
     showNote(anyOffered ? notOffered_ : QString::fromLatin1(kNothingToPrint));
     ending_ = SelectPrintEnding::Print;

@@ -147,7 +147,7 @@ class BatchRun : public testing::Test {
     void SetUp() override {
         fs::create_directories(in.path() / "north");
         for (const char* name : {"A.TAV", "B.TAV", "north/C.TAV"}) {
-            FittingRecord r = workedRightEar();
+            FittingRecord r = workedBothEars();
             writeText(r.lastName, name);
             writePatientFile(in.file(name), r);
         }
@@ -361,7 +361,7 @@ TEST_F(BatchRun, AFolderThatCannotBeReadFailsTheBatchAndTheRestGoOn) {
         return listFolder(folder, ec);
     };
     const std::string summary = elsewhere.file("s.csv");
-    EXPECT_EQ(run({"--ears", "right", "--summary", summary}), 1);
+    EXPECT_EQ(run({"--ears", "right", "--curves", "fitted", "--summary", summary}), 1);
     EXPECT_EQ(err, noDatabaseLine(current) + "tavik-cli: \"" + in.file("north") +
                        "\": cannot read the folder: Permission denied\n");
     EXPECT_EQ(outputs(),

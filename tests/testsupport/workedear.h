@@ -17,3 +17,14 @@ inline FittingRecord workedRightEar() {
     r.aidSettings[0][2].curveChoice = 2;
     return r;
 }
+
+// The worked right ear, and the left ear measured at 500 Hz (VS 35, CSS 55, CSL 75, UCL
+// 92) with Curve C chosen there, where its left graph is: each ear has a curve to print.
+inline FittingRecord workedBothEars() {
+    FittingRecord r = workedRightEar();
+    const int levels[8] = {20, 35, 45, 55, 65, 75, 85, 92};
+    for (int c = 0; c < 8; ++c)
+        r.leftLoudness[1][c] = levels[c];
+    r.aidSettings[1][1].curveChoice = 3;
+    return r;
+}
