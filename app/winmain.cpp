@@ -296,7 +296,7 @@ void TfmWinMain::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-// Runs once, when the window is first shown and every form exists.
+// Runs once, when the window is first shown and the forms made at start exist.
 void TfmWinMain::FormShow() {
     readSettings();
     recentFiles_->setFiles(readRecentFiles(document));

@@ -59,24 +59,19 @@ class PagesOnFirstShowTest : public ProgramFixture {
     TempDir files;
 };
 
-TEST_F(PagesOnFirstShowTest, StartListsEveryPageAndMakesOnlyThePatientPage) {
-    const std::vector<Page>& pages = fmWinMain->pages();
-    ASSERT_EQ(pages.size(), 6u);
-    EXPECT_TRUE(pages.front().isShown());
-    EXPECT_EQ(pages.front().form->objectName(), "fmClientInfo");
-    for (std::size_t i = 1; i < pages.size(); ++i) {
-        EXPECT_EQ(pages[i].form, nullptr) << pages[i].entry->menuName.toStdString();
-        EXPECT_NE(pages[i].action, nullptr);
-        EXPECT_NE(pages[i].button, nullptr);
+// The start lists every page with its menu item and button but makes only the patient
+// page. Each other page, opened from its menu item for the first time, is made in the
+// page area, shown alone with its button down, and answers F1 with its own topic.
+TEST_F(PagesOnFirstShowTest, EachPageIsMadeWhereAndAsTheClinicianOpensIt) {
+    ASSERT_EQ(fmWinMain->pages().size(), 6u);
+    EXPECT_TRUE(fmWinMain->pages().front().isShown());
+    for (std::size_t i = 1; i < fmWinMain->pages().size(); ++i) {
+        const Page& page = fmWinMain->pages()[i];
+        EXPECT_EQ(page.form, nullptr) << page.entry->menuName.toStdString();
+        EXPECT_TRUE(page.action && page.button);
     }
     EXPECT_EQ(fmWinMain->findChild<PageForm*>("fmPage2"), nullptr);
-    EXPECT_EQ(fmPage3, nullptr);
-    EXPECT_EQ(fmCurveEdit, nullptr);
-}
 
-// Each page, opened from its menu item for the first time, is made in the page area,
-// shown alone with its button down, and answers F1 with its own topic.
-TEST_F(PagesOnFirstShowTest, EachPageIsMadeWhereAndAsTheClinicianOpensIt) {
     const struct {
         const char* menuName;
         const char* formName;
