@@ -20,7 +20,7 @@ QString fromPath(const std::string& path) {
 // clinician there instead, before any question is asked.
 bool shownPageCanLeave(const TfmWinMain& window) {
     for (const Page& page : window.pages()) {
-        if (page.form->isVisible() && !page.form->canLeave())
+        if (page.isShown() && !page.form->canLeave())
             return false;
     }
     return true;
@@ -30,7 +30,7 @@ bool shownPageCanLeave(const TfmWinMain& window) {
 // stops the save, so that neither the file nor the record gets half of it.
 bool shownPageCanStore(const TfmWinMain& window) {
     for (const Page& page : window.pages()) {
-        if (page.form->isVisible() && !page.form->canStore())
+        if (page.isShown() && !page.form->canStore())
             return false;
     }
     return true;
@@ -38,7 +38,7 @@ bool shownPageCanStore(const TfmWinMain& window) {
 
 bool shownPageCanClose(const TfmWinMain& window) {
     for (const Page& page : window.pages()) {
-        if (page.form->isVisible() && !page.form->canClose())
+        if (page.isShown() && !page.form->canClose())
             return false;
     }
     return true;
@@ -171,24 +171,28 @@ bool DocumentCommands::confirmClose() {
 // Every page but the patient page, which New and Load show again; each stores its
 // data as it hides.
 void DocumentCommands::hideDataPages() {
-    const PageForm* patientPage = window_.pages().front().form;
+    const Page* patientPage = &window_.pages().front();
     for (const Page& page : window_.pages()) {
-        if (page.form != patientPage && page.form->isVisible())
+        if (&page != patientPage && page.isShown())
             page.form->hide();
     }
 }
 
-// Hidden pages stored their data when they were hidden.
+// Hidden pages stored their data when they were hidden; a page never shown holds
+// nothing of its own.
 void DocumentCommands::storeVisiblePages() {
     for (const Page& page : window_.pages()) {
-        if (page.form->isVisible())
+        if (page.isShown())
             page.form->storeToRecord();
     }
 }
 
+// A page not yet made loads the record when it is first shown.
 void DocumentCommands::loadPages() {
-    for (const Page& page : window_.pages())
-        page.form->loadFromRecord();
+    for (const Page& page : window_.pages()) {
+        if (page.form)
+            page.form->loadFromRecord();
+    }
 }
 
 void DocumentCommands::showPatientPage() {

@@ -19,11 +19,16 @@ TfmSelectPrint* fmSelectPrint = nullptr;
 void createForms() {
     fmWinMain = new TfmWinMain();
     fmAboutScreen = new TfmAboutScreen(fmWinMain);
-    fmWinMain->createPages();
+    fmWinMain->createFirstPage();
     fmSelectPrint = new TfmSelectPrint(fmWinMain);
-    fmCurveEdit->setPrintCommand([](const PrintRequest& request) {
+}
+
+TfmCurveEdit* createCurvePage(QWidget* pageArea) {
+    auto* page = new TfmCurveEdit(pageArea);
+    page->setPrintCommand([](const PrintRequest& request) {
         runPrintCommand(request, *fmSelectPrint, fmWinMain, fitting, document);
     });
+    return page;
 }
 
 void destroyForms() {

@@ -1,6 +1,7 @@
 #include "app/pagetable.h"
 
 #include "app/forms.h"
+#include "controls/pageform.h"
 #include "curves/curvepage.h"
 #include "model/helpfile.h"
 #include "overview/overviewpage.h"
@@ -23,7 +24,7 @@ const std::vector<PageEntry>& pageEntries() {
          QStringLiteral("HearingAidDatabase1"), QStringLiteral("&Hearing Aid Database"),
          QStringLiteral("SpeedButton4"), QStringLiteral("Hearing Aid Database"), ToolIcon::Database,
          QKeySequence(), kDatabasePageHelp, true},
-        {[](QWidget* area) -> PageForm* { return fmCurveEdit = new TfmCurveEdit(area); },
+        {[](QWidget* area) -> PageForm* { return fmCurveEdit = createCurvePage(area); },
          QStringLiteral("IOCurves1"), QStringLiteral("&I/O Curves"),
          QStringLiteral("EditCurveButton"), QStringLiteral("View/edit I/O curves"),
          ToolIcon::Curves, QKeySequence(), kCurvePageHelp, true},
@@ -39,4 +40,8 @@ const std::vector<PageEntry>& pageEntries() {
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), kOverviewPageHelp, true},
     };
     return entries;
+}
+
+bool Page::isShown() const {
+    return form && form->isVisible();
 }

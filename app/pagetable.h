@@ -2,7 +2,9 @@
 // Items menu, its tool bar button and its help topic. The main window builds the
 // menu and the tool bar from this table and switches pages through it; the document
 // commands store, reload and place the pages through it; F1 on a page opens the
-// topic the table gives it. A new page is one entry here plus its form.
+// topic the table gives it. A new page is one entry here plus its form. Each page but
+// the first is made the first time it is shown, so that the start makes only the page
+// it shows.
 #pragma once
 
 #include "artwork/toolicons.h"
@@ -38,7 +40,10 @@ const std::vector<PageEntry>& pageEntries();
 // its menu item and its tool bar button share.
 struct Page {
     const PageEntry* entry = nullptr;
-    PageForm* form = nullptr;
+    PageForm* form = nullptr; // none until the page is first shown
     QAction* action = nullptr;
     QToolButton* button = nullptr;
+
+    // Whether the page is made and on the screen.
+    bool isShown() const;
 };

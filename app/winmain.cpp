@@ -177,12 +177,18 @@ QString TfmWinMain::statusText(int panel) const {
 
 // --- pages --------------------------------------------------------------------
 
-void TfmWinMain::createPages() {
-    for (Page& page : pages_) {
-        page.form = page.entry->create(pageArea->panel());
-        page.form->setHelpContext(page.entry->helpContext);
-        pageArea->addPage(page.form);
-    }
+void TfmWinMain::createFirstPage() {
+    makePage(pages_.front());
+}
+
+// A page made while the window is up starts hidden like the rest and loads the
+// record as it is shown.
+void TfmWinMain::makePage(Page& page) {
+    if (page.form)
+        return;
+    page.form = page.entry->create(pageArea->panel());
+    page.form->setHelpContext(page.entry->helpContext);
+    pageArea->addPage(page.form);
 }
 
 void TfmWinMain::placePage(const Page& page) {
@@ -204,21 +210,22 @@ void TfmWinMain::placeFirstPage() {
 
 // The page shown stores its data as it hides, before the next page loads, so every
 // page sees what the page before it held.
-void TfmWinMain::showPage(const Page& page) {
-    if (page.button->isChecked() && page.form->isVisible())
+void TfmWinMain::showPage(Page& page) {
+    if (page.button->isChecked() && page.isShown())
         return;
     // A page that cannot store what it shows keeps the clinician there, its button down.
     for (const Page& other : pages_) {
-        if (other.form != page.form && other.form->isVisible() && !other.form->canLeave()) {
+        if (&other != &page && other.isShown() && !other.form->canLeave()) {
             if (shownPage_)
                 shownPage_->button->setChecked(true);
             return;
         }
     }
     for (const Page& other : pages_) {
-        if (other.form != page.form && other.form->isVisible())
+        if (&other != &page && other.isShown())
             other.form->hide();
     }
+    makePage(page);
     placePage(page);
 }
 
@@ -289,7 +296,7 @@ void TfmWinMain::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-// Runs once, when the window is first shown and every form exists.
+// Runs once, when the window is first shown and the forms made at start exist.
 void TfmWinMain::FormShow() {
     readSettings();
     recentFiles_->setFiles(readRecentFiles(document));

@@ -33,14 +33,16 @@ class TfmWinMain : public QMainWindow {
     explicit TfmWinMain(QWidget* parent = nullptr);
     ~TfmWinMain() override;
 
-    // Makes the pages of the page table in the page area, all hidden, each with the
-    // help topic the table gives it.
-    void createPages();
+    // Makes the patient page in the page area, hidden until the window first shows.
+    // The other pages of the page table are made when first shown: nothing is drawn
+    // or stored for a page the clinician has not opened.
+    void createFirstPage();
     // The pages in table order, the patient page first.
     const std::vector<Page>& pages() const { return pages_; }
 
-    // Shows a page in place of the one shown, which stores its data first.
-    void showPage(const Page& page);
+    // Shows a page in place of the one shown, which stores its data first; a page not
+    // yet made is made now.
+    void showPage(Page& page);
     // Places the patient page in the page area, shows it and puts its button down,
     // as at start and after New and Load.
     void placeFirstPage();
@@ -92,6 +94,7 @@ class TfmWinMain : public QMainWindow {
     QToolButton* addToolButton(QToolBar* bar, QAction* action, const ToolButton& look);
     void addPageButton(QToolBar* bar, Page& page);
     void buildStatusBar();
+    void makePage(Page& page);
     void placePage(const Page& page);
     void applySizeConstraints();
 
