@@ -7,8 +7,6 @@
 
 #include "model/ear.h"
 
-#include <cstdint>
-
 struct RgbColour {
     int red;
     int green;
