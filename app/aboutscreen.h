@@ -11,6 +11,7 @@
 class QLabel;
 class QPushButton;
 
+// TfmAboutScreen: the About screen.
 class TfmAboutScreen : public QDialog {
     Q_OBJECT
     // The help key reads it (app/helprequests.h).

@@ -22,10 +22,12 @@ class QWidget;
 struct PageEntry {
     // Makes the program's one instance of the page in the main window's page area.
     PageForm* (*create)(QWidget* pageArea);
-    QString menuName;   // objectName of its Items menu action
-    QString caption;    // the menu item's caption
-    QString buttonName; // objectName of its tool bar button
-    QString hint;       // the button's tool tip and accessible name
+    QString menuName; // objectName of its Items menu action
+    QString caption;  // the menu item's caption
+    // objectName of its tool bar button; the historical SpeedButton3, SpeedButton4 and
+    // SpeedButton6 are those of the loudness data, database and configuration pages.
+    QString buttonName;
+    QString hint; // the button's tool tip and accessible name
     ToolIcon icon;
     QKeySequence shortcut;
     int helpContext; // the topic F1 opens on the page; 0: the guide's contents

@@ -21,6 +21,7 @@ class QPushButton;
 class QTableView;
 class QThread;
 
+// TfmPatientList: the patient list of File > Patients.
 class TfmPatientList : public QDialog {
     Q_OBJECT
   public:

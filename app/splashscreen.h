@@ -13,6 +13,7 @@
 class QFrame;
 class QTimer;
 
+// TfmSplashScreen: the splash screen.
 class TfmSplashScreen : public QWidget {
     Q_OBJECT
   public:

@@ -25,6 +25,7 @@ inline constexpr int kModifiedNotification = 1025;
 
 class TfmPatientList;
 
+// TfmWinMain: the main window.
 class TfmWinMain : public QMainWindow {
     Q_OBJECT
   public:
@@ -59,6 +60,8 @@ class TfmWinMain : public QMainWindow {
 
   public slots:
     // One handler per command; its menu item and its tool bar button share one action.
+    // Each is named after its menu item: New1 is File > New, PageHelp1 Help > the
+    // topic of the page shown.
     void New1Click();
     void Load1Click();
     void Patients1Click();

@@ -1,5 +1,7 @@
 #include "artwork/toolicons.h"
 
+#include "platform/qtcolour.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
@@ -110,11 +112,11 @@ void drawOverview(QPainter& p) {
     p.setBrush(QColor(150, 175, 255));
     p.drawPolygon(QPolygonF({{1, 10}, {8, 11}, {15, 9}, {15, 15}, {1, 15}}));
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(210, 0, 0), 1.2));
+    p.setPen(QPen(qColor(chartEarColour(Ear::Right)), 1.2));
     p.drawPolyline(QPolygonF({{3.5, 3.5}, {12.5, 5}}));
     for (const QPointF at : {QPointF(3.5, 3.5), QPointF(12.5, 5)})
         p.drawEllipse(at, 1.8, 1.8);
-    p.setPen(QPen(QColor(0, 60, 220), 1.2));
+    p.setPen(QPen(qColor(chartEarColour(Ear::Left)), 1.2));
     p.drawLine(QPointF(3.5, 7.5), QPointF(12.5, 7));
     for (const QPointF at : {QPointF(3.5, 7.5), QPointF(12.5, 7)}) {
         p.drawLine(at + QPointF(-1.8, -1.8), at + QPointF(1.8, 1.8));

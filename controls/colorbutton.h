@@ -2,6 +2,10 @@
 // can be chosen freely. Clicking, the default button, keyboard focus and the rest
 // stay the ordinary push button's; only the drawing is its own. A fast second click
 // counts as a click, as it does for every push button here.
+//
+// No page places one: it is one of the program's own controls, beside the rotated
+// label, kept complete and tested so that a page that wants a button in its own
+// colours takes this one rather than making another.
 #pragma once
 
 #include <QColor>

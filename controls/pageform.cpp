@@ -1,6 +1,7 @@
 #include "controls/pageform.h"
 
 #include "platform/fontnames.h"
+#include "platform/qtcolour.h"
 
 #include <QHideEvent>
 #include <QLabel>
@@ -75,5 +76,5 @@ void setTextColour(QWidget* widget, QColor colour) {
 }
 
 QColor earColour(Ear ear) {
-    return ear == Ear::Right ? QColor(Qt::red) : QColor(Qt::blue);
+    return qColor(pageEarColour(ear));
 }

@@ -5,6 +5,7 @@
 #include "curves/curvegraphs.h"
 #include "curves/curveload.h"
 #include "model/textslot.h"
+#include "platform/qtcolour.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -35,7 +36,7 @@ QLabel* userPanel(QWidget* page, const QString& name, const QString& what) {
     panel->setAlignment(Qt::AlignCenter);
     panel->setAutoFillBackground(true);
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, kUserCurveColour);
+    palette.setColor(QPalette::Window, qColor(kGraphCurveColours.user));
     palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
     panel->setPalette(palette);
     panel->setEnabled(false);
@@ -64,19 +65,22 @@ void CurveChoiceBar::build(QWidget* page, const DataGrid& grid, int columnWidth)
 
 // The controls are made in the order they stand, left to right.
 void CurveChoiceBar::buildControls(QWidget* page) {
-    LeftSideCurveCombo = choiceCombo(page, QStringLiteral("LeftSideCurveCombo"), kFittedCurveColour,
-                                     QStringLiteral("Left graph, fitted curve"));
+    LeftSideCurveCombo =
+        choiceCombo(page, QStringLiteral("LeftSideCurveCombo"), qColor(kGraphCurveColours.fitted),
+                    QStringLiteral("Left graph, fitted curve"));
     LeftCurveUserPanel = userPanel(page, QStringLiteral("LeftCurveUserPanel"),
                                    QStringLiteral("Left graph, user curve"));
-    LeftSideHAidCombo = choiceCombo(page, QStringLiteral("LeftSideHAidCombo"), kAidCurveColour,
-                                    QStringLiteral("Left graph, hearing aid"));
+    LeftSideHAidCombo =
+        choiceCombo(page, QStringLiteral("LeftSideHAidCombo"), qColor(kGraphCurveColours.aid),
+                    QStringLiteral("Left graph, hearing aid"));
     RightSideCurveCombo =
-        choiceCombo(page, QStringLiteral("RightSideCurveCombo"), kFittedCurveColour,
+        choiceCombo(page, QStringLiteral("RightSideCurveCombo"), qColor(kGraphCurveColours.fitted),
                     QStringLiteral("Right graph, fitted curve"));
     RightCurveUserPanel = userPanel(page, QStringLiteral("RightCurveUserPanel"),
                                     QStringLiteral("Right graph, user curve"));
-    RightSideHAidCombo = choiceCombo(page, QStringLiteral("RightSideHAidCombo"), kAidCurveColour,
-                                     QStringLiteral("Right graph, hearing aid"));
+    RightSideHAidCombo =
+        choiceCombo(page, QStringLiteral("RightSideHAidCombo"), qColor(kGraphCurveColours.aid),
+                    QStringLiteral("Right graph, hearing aid"));
     for (ChoiceCombo* box : {LeftSideCurveCombo, RightSideCurveCombo}) {
         for (const char* name : curveShapeNames)
             box->addItem(QString::fromLatin1(name));

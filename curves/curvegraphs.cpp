@@ -1,6 +1,7 @@
 #include "curves/curvegraphs.h"
 
 #include "platform/fontnames.h"
+#include "platform/qtcolour.h"
 
 #include <QPainter>
 #include <QPen>
@@ -85,7 +86,8 @@ void drawGraphBackground(QPainter& painter, const GraphScene& scene, GraphSide s
 }
 
 void drawGraphCurves(QPainter& painter, const GraphScene& scene, GraphSide side, QSize box) {
-    const QColor colours[3] = {kFittedCurveColour, kUserCurveColour, kAidCurveColour};
+    const QColor colours[3] = {qColor(kGraphCurveColours.fitted), qColor(kGraphCurveColours.user),
+                               qColor(kGraphCurveColours.aid)};
     const int first = firstCurveOf(side);
     painter.save();
     prepare(painter);
@@ -161,7 +163,7 @@ void drawGraphPanel(QPainter& painter, const GraphScene& scene) {
 void drawGraphFrequencyCaption(QPainter& painter, const QRect& box, const QString& caption) {
     painter.save();
     painter.setFont(graphFrequencyLabelFont());
-    painter.setPen(kFrequencyLabelColour);
+    painter.setPen(qColor(kGraphCaptionColour));
     painter.drawText(box, Qt::AlignRight | Qt::AlignTop, caption);
     painter.restore();
 }

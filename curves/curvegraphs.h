@@ -19,17 +19,12 @@ class QPainter;
 class QRect;
 class QString;
 
-// Curve colours, matching the controls above the grid columns.
-inline const QColor kFittedCurveColour(0, 255, 255); // aqua
-inline const QColor kUserCurveColour(0, 255, 0);     // lime
-inline const QColor kAidCurveColour(255, 0, 255);    // fuchsia
-
 // The colour of the background layer's frame, axes and texts, and of the legend's
-// words; the bands' colours are the graph painter's.
+// words; the bands' colours are the palette's (model/palette.h).
 inline const QColor kGraphTextColour(255, 255, 255); // white
 
-// The frequency captions of the two graphs: yellow, in the page's 16-pixel font.
-inline const QColor kFrequencyLabelColour(255, 255, 0);
+// The frequency captions of the two graphs: the page's caption colour, in its
+// 16-pixel font.
 QFont graphFrequencyLabelFont();
 
 // What the graphs of one ear are drawn from.

@@ -12,6 +12,7 @@
 #include "model/document.h"
 #include "model/predictioncheck.h"
 #include "model/textslot.h"
+#include "platform/qtcolour.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,12 +26,10 @@ namespace {
 constexpr int kLeftAidColumn = 3;
 constexpr int kRightAidColumn = 6;
 
-const QColor kPageColour(0, 0, 128);
-
 } // namespace
 
 TfmCurveEdit::TfmCurveEdit(QWidget* parent)
-    : PageForm(parent, QStringLiteral("fmCurveEdit"), kPageColour) {
+    : PageForm(parent, QStringLiteral("fmCurveEdit"), qColor(kGraphPageColour)) {
     FormCreate();
 }
 

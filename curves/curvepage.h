@@ -20,6 +20,7 @@ class QKeyEvent;
 class QLabel;
 class QToolButton;
 
+// TfmCurveEdit: the curve page, "View and edit I/O curves".
 class TfmCurveEdit : public PageForm {
     Q_OBJECT
   public:

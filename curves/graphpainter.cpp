@@ -1,5 +1,7 @@
 #include "curves/graphpainter.h"
 
+#include "platform/qtcolour.h"
+
 #include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -102,13 +104,13 @@ QBrush GraphPainter::bandBrush(LoudnessBand band) const {
     QBrush brush;
     switch (band) {
     case LoudnessBand::Loud:
-        brush = QBrush(kLoudBandColour, Qt::CrossPattern);
+        brush = QBrush(qColor(kLoudBandColour), Qt::CrossPattern);
         break;
     case LoudnessBand::Comfortable:
-        brush = QBrush(kComfortableBandColour, Qt::BDiagPattern);
+        brush = QBrush(qColor(kComfortableBandColour), Qt::BDiagPattern);
         break;
     case LoudnessBand::Soft:
-        brush = QBrush(kSoftBandColour, Qt::DiagCrossPattern);
+        brush = QBrush(qColor(kSoftBandColour), Qt::DiagCrossPattern);
         break;
     }
     if (medium_.hatchScale > 1.0)

@@ -20,11 +20,6 @@ class QPainter;
 class QPaintDevice;
 class QString;
 
-// The colours of the loudness bands on the screen and on paper.
-inline const QColor kLoudBandColour(0, 128, 0);        // green
-inline const QColor kComfortableBandColour(0, 0, 255); // blue
-inline const QColor kSoftBandColour(255, 0, 0);        // red
-
 struct GraphMedium {
     QColor ink;       // frame, scales and texts
     QFont face;       // the face of every text; each text sets only its size

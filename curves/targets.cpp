@@ -1,5 +1,6 @@
 #include "curves/targets.h"
 
+#include "model/levelunits.h"
 #include "model/numbers.h"
 
 #include <cmath>

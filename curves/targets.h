@@ -57,7 +57,10 @@ inline constexpr int32_t speechInputLevels[kAidStyleCount][kFrequencyCount][3] =
 // Subtracted from the band levels of a completely-in-the-canal aid, so they rise.
 inline constexpr int32_t cicCorrection[kFrequencyCount] = {-4, -4, -6, -7, -8, -10};
 
-// The audiometer's maximum in dB HL at a frequency given in Hz.
+// The top level (dB HL) the audiometer of the loudness test presents at a frequency
+// given in Hz: an ear whose UCL stayed empty found even this level tolerable, so its
+// band levels take a UCL 5 dB above it. Not the range a clinician may type
+// (kLowestPlausibleLevelHL .. kHighestPlausibleLevelHL in model/levelunits.h).
 constexpr int32_t audiometerLimit(int frequencyHz) {
     switch (frequencyHz) {
     case 500:

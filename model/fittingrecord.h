@@ -34,15 +34,6 @@ inline constexpr const char* categoryNames[kCategoryCount] = {"THR", "VS",  "S",
 // Hearing-aid styles of index 0..3.
 inline constexpr const char* aidStyleNames[4] = {"BTE", "ITE", "ITC", "CIC"};
 
-// dB SPL (HA-1 coupler) = dB HL + hlToSplCorrection[frequency index].
-inline constexpr int32_t hlToSplCorrection[kFrequencyCount] = {15, 6, 0, 3, 3, 0};
-
-// The levels a clinician may type: what a real audiometer can produce, -10 to 130 dB
-// HL, and in dB SPL the same range raised by each frequency's correction (250 Hz: 5 to
-// 145 dB SPL). Levels already in a file are shown and kept whatever they are.
-inline constexpr int32_t kLowestLevelHL = -10;
-inline constexpr int32_t kHighestLevelHL = 130;
-
 // One input/output curve. Its first eight fields match AidFrequencyData.
 struct CurveParams {
     float gainAt50;

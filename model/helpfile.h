@@ -16,12 +16,15 @@ enum class HelpCommand {
     HelpOnHelp = 4, // Help / Using Help: how to use the help window itself
 };
 
-// Help context numbers of the pages and of the About screen.
+// The help topics: the context number of each page and of the About screen, and so
+// the anchor of its topic in the guide. The page table (app/pagetable.cpp) gives each
+// page its number; the configuration page has none and opens the contents.
 inline constexpr int kPatientPageHelp = 1001;
 inline constexpr int kLoudnessPageHelp = 1011;
 inline constexpr int kDatabasePageHelp = 1021;
 inline constexpr int kCurvePageHelp = 1031;
 inline constexpr int kAboutScreenHelp = 1041;
+inline constexpr int kOverviewPageHelp = 1051;
 
 inline constexpr const char* kContentsAnchor = "contents";
 inline constexpr const char* kUsingHelpAnchor = "usinghelp";

@@ -1,5 +1,6 @@
 #include "model/prediction.h"
 
+#include "model/levelunits.h"
 #include "model/numbers.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "model/predictioncheck.h"
 
+#include "model/levelunits.h"
+
 #include <algorithm>
 
 namespace {
@@ -73,9 +75,10 @@ Search searchThresholds(const LoudnessRow& row, int frequency, int32_t levelSour
     const int32_t correction = hlToSplCorrection[frequency];
     const long long uclHL = static_cast<long long>(ucl) - correction;
     const auto top = static_cast<int32_t>(
-        levelSource == 2 ? std::clamp<long long>(uclHL, kLowestLevelHL - 1, kHighestLevelHL)
-                         : kHighestLevelHL);
-    int32_t low = kLowestLevelHL, high = top + 1;
+        levelSource == 2
+            ? std::clamp<long long>(uclHL, kLowestPlausibleLevelHL - 1, kHighestPlausibleLevelHL)
+            : kHighestPlausibleLevelHL);
+    int32_t low = kLowestPlausibleLevelHL, high = top + 1;
     while (low < high) {
         const int32_t middle = low + (high - low) / 2;
         if (predictedVs(row, frequency, levelSource, middle + correction, ucl) < row[1])
@@ -96,7 +99,8 @@ Search searchThresholds(const LoudnessRow& row, int frequency, int32_t levelSour
 std::optional<PredictionInputs> searchPairs(const LoudnessRow& row, int frequency) {
     const int32_t correction = hlToSplCorrection[frequency];
     Search search;
-    for (int32_t ucl = kLowestLevelHL; ucl <= kHighestLevelHL && !search.ambiguous; ++ucl) {
+    for (int32_t ucl = kLowestPlausibleLevelHL;
+         ucl <= kHighestPlausibleLevelHL && !search.ambiguous; ++ucl) {
         const Search under = searchThresholds(row, frequency, 2, ucl + correction);
         if (under.ambiguous)
             return std::nullopt;

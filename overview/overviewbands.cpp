@@ -1,6 +1,7 @@
 #include "overview/overviewbands.h"
 
 #include "curves/graphpainter.h"
+#include "platform/qtcolour.h"
 
 #include <QImage>
 #include <QPaintEngine>
@@ -20,9 +21,9 @@ QBrush bandHatch(QPainter& painter, LoudnessBand band, qreal hatchScale) {
 }
 
 QColor bandTint(LoudnessBand band) {
-    QColor tint = band == LoudnessBand::Loud          ? kLoudBandColour
-                  : band == LoudnessBand::Comfortable ? kComfortableBandColour
-                                                      : kSoftBandColour;
+    QColor tint = qColor(band == LoudnessBand::Loud          ? kLoudBandColour
+                         : band == LoudnessBand::Comfortable ? kComfortableBandColour
+                                                             : kSoftBandColour);
     tint.setAlphaF(kBandTintAlpha);
     return tint;
 }

@@ -1,5 +1,6 @@
 #include "overview/overviewchart.h"
 
+#include "model/levelunits.h"
 #include "overview/overviewlayout.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ PlacedLevels placeLevels(const int32_t (&loudness)[kFrequencyCount][kCategoryCou
         for (int c = 0; c < kCategoryCount; ++c) {
             if (!present(loudness[f][c]))
                 continue;
-            const int level = shownLevel(loudness[f][c], f, showInHL);
+            const int level = chartLevel(loudness[f][c], f, showInHL);
             if (inScale(level, scale))
                 placed.at[f][c] = ChartPoint{frequencyX(frame, f), levelY(frame, scale, level)};
         }
@@ -176,9 +177,9 @@ Series curveSeries(int curve) {
                                std::clamp(curve, 0, kGainCurveCount - 1));
 }
 
-int shownLevel(int32_t stored, int frequency, bool showInHL) {
-    const int64_t level = showInHL ? int64_t{stored} - hlToSplCorrection[frequency] : stored;
-    return static_cast<int>(std::clamp<int64_t>(level, INT32_MIN, INT32_MAX));
+int chartLevel(int32_t stored, int frequency, bool showInHL) {
+    const long long level = shownLevel(stored, frequency, showInHL);
+    return static_cast<int>(std::clamp<long long>(level, INT32_MIN, INT32_MAX));
 }
 
 LevelScale loudnessScale(const int32_t (&loudness)[kFrequencyCount][kCategoryCount],
@@ -188,7 +189,7 @@ LevelScale loudnessScale(const int32_t (&loudness)[kFrequencyCount][kCategoryCou
         for (int c = 0; c < kCategoryCount; ++c) {
             if (!present(loudness[f][c]))
                 continue;
-            const int level = shownLevel(loudness[f][c], f, showInHL);
+            const int level = chartLevel(loudness[f][c], f, showInHL);
             if (level < kWidestLowest || level > kWidestHighest)
                 continue;
             scale.lowest = std::min(scale.lowest, floorToStep(level));
@@ -204,7 +205,7 @@ ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measure
     const bool hl = record.showInHL != 0;
     const std::vector<LegendItem> legend = loudnessLegend();
     ChartPlan plan = startPlan(OverviewChart::LoudnessMap, ear, width, height, legend, {""});
-    plan.title = chartName(OverviewChart::LoudnessMap, ear) + (hl ? " (dB HL)" : " (dB SPL)");
+    plan.title = chartName(OverviewChart::LoudnessMap, ear) + " (" + unitName(hl) + ")";
     const LevelScale scale = loudnessScale(loudness, hl);
     const PixelRect& frame = plan.panels.front().frame;
     plan.levelTicks = loudnessTicks(frame, scale);

@@ -165,8 +165,8 @@ struct LevelScale {
 };
 LevelScale loudnessScale(const int32_t (&loudness)[kFrequencyCount][kCategoryCount], bool showInHL);
 
-// A stored level (dB SPL) in the unit the loudness page shows.
-int shownLevel(int32_t stored, int frequency, bool showInHL);
+// A stored level (dB SPL) in the unit the loudness page shows, held within int.
+int chartLevel(int32_t stored, int frequency, bool showInHL);
 
 ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measured, Ear ear,
                           int width, int height);

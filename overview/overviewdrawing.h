@@ -7,6 +7,7 @@
 #include "model/fittingrecord.h"
 #include "model/prediction.h"
 #include "overview/overviewchart.h"
+#include "platform/qtcolour.h"
 
 #include <QColor>
 #include <QRect>
@@ -14,10 +15,10 @@
 
 class QPainter;
 
-// The ears' colours: right red, left blue, as on an audiogram. The shapes of the
-// points tell the ears apart too (overviewchart.h).
-inline const QColor kRightEarColour(210, 0, 0);
-inline const QColor kLeftEarColour(0, 60, 220);
+// The ears' colours on the charts (model/palette.h). The shapes of the points tell
+// the ears apart too (overviewchart.h).
+inline const QColor kRightEarColour = qColor(chartEarColour(Ear::Right));
+inline const QColor kLeftEarColour = qColor(chartEarColour(Ear::Left));
 
 // What a chart is drawn from: the record and database as they stand, the ear, and
 // which of its levels were measured (the others are drawn as predicted). The

@@ -22,13 +22,6 @@ constexpr qreal kThinWidth = 1;
 constexpr qreal kMarkerPenWidth = 1.6;
 constexpr qreal kOrderRingRadius = 9;
 const QColor kLevelGrey(90, 90, 90);
-const QColor kFittedColour(0, 130, 150);
-const QColor kUserColour(40, 140, 0);
-const QColor kAidColour(190, 0, 190);
-
-QColor earColour(Ear ear) {
-    return ear == Ear::Right ? kRightEarColour : kLeftEarColour;
-}
 
 QPen strokePen(const QColor& colour, qreal width, Stroke stroke) {
     QPen pen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
@@ -113,13 +106,13 @@ QColor seriesColour(Series series, Ear ear) {
     case Series::TargetSoft:
     case Series::TargetAverage:
     case Series::TargetLoud:
-        return earColour(ear);
+        return ear == Ear::Right ? kRightEarColour : kLeftEarColour;
     case Series::Fitted:
-        return kFittedColour;
+        return qColor(kChartCurveColours.fitted);
     case Series::User:
-        return kUserColour;
+        return qColor(kChartCurveColours.user);
     case Series::Aid:
-        return kAidColour;
+        return qColor(kChartCurveColours.aid);
     default:
         return kLevelGrey;
     }

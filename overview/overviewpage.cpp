@@ -5,14 +5,13 @@
 #include "model/document.h"
 #include "model/predictioncheck.h"
 #include "overview/overviewchartview.h"
+#include "platform/qtcolour.h"
 
 #include <QLabel>
 #include <QToolButton>
 
 namespace {
 
-const QColor kPageColour(0, 0, 128);
-const QColor kLabelColour(255, 255, 0);
 constexpr OverviewChart kCharts[2] = {OverviewChart::LoudnessMap, OverviewChart::Gain};
 
 QString earCaption(Ear ear) {
@@ -22,7 +21,7 @@ QString earCaption(Ear ear) {
 } // namespace
 
 TfmOverview::TfmOverview(QWidget* parent)
-    : PageForm(parent, QStringLiteral("fmOverview"), kPageColour) {
+    : PageForm(parent, QStringLiteral("fmOverview"), qColor(kGraphPageColour)) {
     setMinimumSize(kOverviewMinimumSize);
     const char* labelNames[2] = {"ShownEarLabel", "OtherEarLabel"};
     for (int column = 0; column < 2; ++column) {
@@ -30,7 +29,7 @@ TfmOverview::TfmOverview(QWidget* parent)
         earLabels[column]->setObjectName(QString::fromLatin1(labelNames[column]));
         earLabels[column]->setFont(pageFont(16, true));
         earLabels[column]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setTextColour(earLabels[column], kLabelColour);
+        setTextColour(earLabels[column], qColor(kGraphCaptionColour));
     }
     OverviewEarButton = new QToolButton(this);
     OverviewEarButton->setObjectName(QStringLiteral("OverviewEarButton"));

@@ -12,9 +12,7 @@ class OverviewChartView;
 class QLabel;
 class QToolButton;
 
-// The page's help topic.
-inline constexpr int kOverviewPageHelp = 1051;
-
+// TfmOverview: the Overview page.
 class TfmOverview : public PageForm {
     Q_OBJECT
   public:

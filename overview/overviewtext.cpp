@@ -1,6 +1,7 @@
 #include "curves/earaids.h"
 #include "overview/overviewchart.h"
 
+#include "model/levelunits.h"
 #include "model/predictioncheck.h"
 
 #include <algorithm>
@@ -27,13 +28,13 @@ std::string levelRange(const char* name, const int32_t (&loudness)[kFrequencyCou
     for (int f = 0; f < kFrequencyCount; ++f) {
         if (!present(loudness[f][category]))
             continue;
-        const int level = shownLevel(loudness[f][category], f, showInHL);
+        const int level = chartLevel(loudness[f][category], f, showInHL);
         lowest = std::min(lowest.value_or(level), level);
         highest = std::max(highest.value_or(level), level);
     }
     if (!lowest)
         return std::string("no ") + name;
-    const std::string unit = showInHL ? " dB HL" : " dB SPL";
+    const std::string unit = std::string(" ") + unitName(showInHL);
     if (*lowest == *highest)
         return std::string(name) + " " + std::to_string(*lowest) + unit;
     return std::string(name) + " " + std::to_string(*lowest) + " to " + std::to_string(*highest) +

@@ -4,6 +4,7 @@
 
 #include "controls/pageform.h"
 
+// TfmPage5: the configuration page (its historical form name).
 class TfmPage5 : public PageForm {
     Q_OBJECT
   public:

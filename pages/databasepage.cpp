@@ -6,6 +6,7 @@
 #include "model/document.h"
 #include "pages/aidentrytext.h"
 #include "pages/latin1entry.h"
+#include "platform/qtcolour.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,7 +18,6 @@
 
 namespace {
 
-const QColor kPageColour(166, 203, 240);
 constexpr int kLastAid = kAidCount - 1;
 
 // Six frequency columns and six parameter rows; each cell is 64 x 18 pixels plus its
@@ -29,7 +29,8 @@ constexpr int kEditLeft = kGridLeft;
 
 } // namespace
 
-TfmPage3::TfmPage3(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage3"), kPageColour) {
+TfmPage3::TfmPage3(QWidget* parent)
+    : PageForm(parent, QStringLiteral("fmPage3"), qColor(kFormPageColour)) {
     FormCreate();
     beforeAidDatabaseSave = [this] { storeBeforeDatabaseSave(); };
 }

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
+// TfmPage3: the hearing-aid database page (its historical form name).
 class TfmPage3 : public PageForm {
     Q_OBJECT
   public:

@@ -1,5 +1,6 @@
 #include "pages/loudnessmarks.h"
 
+#include "model/levelunits.h"
 #include "model/numbers.h"
 #include "model/predictioncheck.h"
 #include "pages/loudnesstext.h"
@@ -7,14 +8,6 @@
 #include <optional>
 
 namespace {
-
-std::string unitName(bool showInHL) {
-    return showInHL ? " dB HL" : " dB SPL";
-}
-
-long long shownLevel(int32_t stored, int frequency, bool showInHL) {
-    return static_cast<long long>(stored) - (showInHL ? hlToSplCorrection[frequency] : 0);
-}
 
 // The highest plausible level left of `category` in its row, the nearest of equal
 // ones; nothing when none is.
@@ -36,7 +29,7 @@ CellMark markCell(const int32_t (&row)[kCategoryCount], int frequency, int categ
     const int32_t level = row[category];
     if (level == kEmptyLevel)
         return {};
-    const std::string unit = unitName(showInHL);
+    const std::string unit = std::string(" ") + unitName(showInHL);
     if (!isPlausibleLevel(level, frequency)) {
         const LevelRange range = typedLevelRange(frequency, showInHL);
         return {LevelMark::OutOfRange, "Outside " + formatInt(range.lowest) + " to " +
@@ -60,7 +53,7 @@ std::string shownInputs(const PredictionInputs& inputs, int frequency, bool show
     std::string text = formatInt(shownLevel(inputs.threshold, frequency, showInHL));
     if (withUcl)
         text += " and a UCL of " + formatInt(shownLevel(inputs.ucl, frequency, showInHL));
-    return text + unitName(showInHL);
+    return text + " " + unitName(showInHL);
 }
 
 std::string outOfDateReason(const LoudnessRow& row, int frequency, bool showInHL,

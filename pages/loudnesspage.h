@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 
+// TfmPage2: the loudness data page (its historical form name).
 class TfmPage2 : public PageForm {
     Q_OBJECT
   public:
@@ -37,13 +38,15 @@ class TfmPage2 : public PageForm {
     void FormHide() override;
     void SelectdBHLClick();
     void SelectdBSPLClick();
+    // All four display-frequency combos, of both ears and both graphs.
     void RightEarLeftFreqComboBoxChange();
     void RightInterpolateButtonClick();
     void LeftInterpolateButtonClick();
 
   public:
     // Grid handlers. The key filter returns true for a key it discards; the selection
-    // rule says whether a cell may become the current one.
+    // rule says whether a cell may become the current one. The key filter serves both
+    // ears' grids.
     bool RightEarLOUDMAPDataGridKeyPress(QKeyEvent* event);
     bool RightEarLOUDMAPDataGridSelectCell(int column, int row);
     bool LeftEarLOUDMAPDataGridSelectCell(int column, int row);

@@ -6,7 +6,9 @@
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
 #include "model/document.h"
+#include "model/levelunits.h"
 #include "pages/loudnesstext.h"
+#include "platform/qtcolour.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -17,7 +19,6 @@
 
 namespace {
 
-const QColor kPageColour(223, 255, 240);
 // Each grid stands 62 pixels into its ear's half of the page, 80 from the top.
 constexpr int kGridOffset = 62;
 constexpr int kGridTop = 80;
@@ -50,7 +51,8 @@ ChoiceCombo* frequencyCombo(QWidget* parent, const QString& name, const QString&
 
 } // namespace
 
-TfmPage2::TfmPage2(QWidget* parent) : PageForm(parent, QStringLiteral("fmPage2"), kPageColour) {
+TfmPage2::TfmPage2(QWidget* parent)
+    : PageForm(parent, QStringLiteral("fmPage2"), qColor(kLoudnessPageColour)) {
     auto* title = new QLabel(QStringLiteral("Loudmap Data"), this);
     title->setFont(pageFont(16, true));
     title->adjustSize();
@@ -217,9 +219,11 @@ void TfmPage2::buildUnitPanel() {
         unitGroup->addButton(button);
         return button;
     };
-    SelectdBHL = addUnitButton(QStringLiteral("SelectdBHL"), QStringLiteral("dB HL"), 178);
-    SelectdBSPL = addUnitButton(QStringLiteral("SelectdBSPL"), QStringLiteral("dB SPL"), 256);
-    SelectdBSPL->setToolTip(QStringLiteral("dB SPL (HA-1 coupler)"));
+    const QString hl = QString::fromLatin1(unitName(true));
+    const QString spl = QString::fromLatin1(unitName(false));
+    SelectdBHL = addUnitButton(QStringLiteral("SelectdBHL"), hl, 178);
+    SelectdBSPL = addUnitButton(QStringLiteral("SelectdBSPL"), spl, 256);
+    SelectdBSPL->setToolTip(spl + QStringLiteral(" (HA-1 coupler)"));
     SelectdBSPL->setAccessibleDescription(SelectdBSPL->toolTip());
     connect(SelectdBHL, &QToolButton::clicked, this, &TfmPage2::SelectdBHLClick);
     connect(SelectdBSPL, &QToolButton::clicked, this, &TfmPage2::SelectdBSPLClick);

@@ -1,5 +1,6 @@
 #include "pages/loudnesstext.h"
 
+#include "model/levelunits.h"
 #include "model/numbers.h"
 #include "model/predictioncheck.h"
 
@@ -19,12 +20,6 @@ bool isEnteredColumn(int32_t levelSource, int column) {
 
 bool isKnownSource(int32_t levelSource) {
     return levelSource >= 0 && levelSource <= 2;
-}
-
-int32_t correction(int frequency) {
-    if (frequency < 0 || frequency >= kFrequencyCount)
-        return 0;
-    return hlToSplCorrection[frequency];
 }
 
 // An optional "-" and digits, as a wide whole number; nothing for any other text or
@@ -53,20 +48,19 @@ bool isWholeNumberText(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::string unitName(bool showInHL) {
-    return showInHL ? "dB HL" : "dB SPL";
-}
-
 } // namespace
 
 LevelRange typedLevelRange(int frequency, bool showInHL) {
-    const int32_t shift = showInHL ? 0 : correction(frequency);
-    return {kLowestLevelHL + shift, kHighestLevelHL + shift};
+    if (showInHL)
+        return {kLowestPlausibleLevelHL, kHighestPlausibleLevelHL};
+    // In dB SPL the same levels as the record holds them.
+    return {static_cast<int32_t>(storedLevel(kLowestPlausibleLevelHL, frequency, true)),
+            static_cast<int32_t>(storedLevel(kHighestPlausibleLevelHL, frequency, true))};
 }
 
 bool isPlausibleLevel(int32_t stored, int frequency) {
-    const long long hl = static_cast<long long>(stored) - correction(frequency);
-    return hl >= kLowestLevelHL && hl <= kHighestLevelHL;
+    const long long hl = shownLevel(stored, frequency, true);
+    return hl >= kLowestPlausibleLevelHL && hl <= kHighestPlausibleLevelHL;
 }
 
 TypedLevelCheck checkTypedLevel(std::string_view text, int frequency, bool showInHL) {
@@ -79,8 +73,7 @@ TypedLevelCheck checkTypedLevel(std::string_view text, int frequency, bool showI
     const LevelRange range = typedLevelRange(frequency, showInHL);
     if (*value < range.lowest || *value > range.highest)
         return {TypedLevel::OutOfRange, kEmptyLevel};
-    const auto level = static_cast<int32_t>(*value);
-    return {TypedLevel::Level, showInHL ? level + correction(frequency) : level};
+    return {TypedLevel::Level, static_cast<int32_t>(storedLevel(*value, frequency, showInHL))};
 }
 
 std::string loudnessCellName(const LoudnessCell& cell) {
@@ -154,15 +147,14 @@ int32_t parseCellLevel(std::string_view text) {
 std::string cellTextFromStored(int32_t stored, int frequency, bool showInHL) {
     if (stored == kEmptyLevel)
         return {};
-    const long long shift = showInHL ? correction(frequency) : 0;
-    return formatInt(static_cast<long long>(stored) - shift);
+    return formatInt(shownLevel(stored, frequency, showInHL));
 }
 
 int32_t storedFromCellText(std::string_view text, int frequency, bool showInHL) {
     const std::optional<long long> value = parseWholeNumber(text);
     if (!value)
         return kEmptyLevel;
-    const long long stored = *value + (showInHL ? correction(frequency) : 0);
+    const long long stored = storedLevel(*value, frequency, showInHL);
     if (stored < std::numeric_limits<int32_t>::min() ||
         stored > std::numeric_limits<int32_t>::max())
         return kEmptyLevel;

@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "model/textslot.h"
 #include "pages/latin1entry.h"
+#include "platform/qtcolour.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,7 +17,6 @@
 
 namespace {
 
-const QColor kPageColour(166, 202, 240);
 // What an edit holds, as its notes name it ("the last name").
 const char* const kWhatProperty = "tavikWhat";
 
@@ -54,7 +54,7 @@ std::string commentsToRecord(const QString& text) {
 } // namespace
 
 TfmClientInfo::TfmClientInfo(QWidget* parent)
-    : PageForm(parent, QStringLiteral("fmClientInfo"), kPageColour) {
+    : PageForm(parent, QStringLiteral("fmClientInfo"), qColor(kFormPageColour)) {
     auto* title = new QLabel(QStringLiteral("Patient Information"), this);
     title->setFont(pageFont(16, true));
     title->adjustSize();

@@ -13,6 +13,7 @@ class ChoiceCombo;
 class QLineEdit;
 class QPushButton;
 
+// TfmClientInfo: the patient information page (its historical form name).
 class TfmClientInfo : public PageForm {
     Q_OBJECT
   public:
@@ -28,8 +29,11 @@ class TfmClientInfo : public PageForm {
   public slots:
     void FormShow() override;
     void FormHide() override;
+    // Either ear's style combo: both RightHATypeComboBox and LeftHATypeComboBox.
     void RightHATypeComboBoxChange();
+    // Both fitting-type buttons, SelectMonaural and SelectBinaural.
     void SelectMonauralClick();
+    // The three level-source buttons of its ear (LLRightEar1..3, LLLeftEar1..3).
     void LLRightEar1Click(QAbstractButton* button);
     void LLLeftEar1Click(QAbstractButton* button);
 
@@ -42,6 +46,7 @@ class TfmClientInfo : public PageForm {
     void buildIdentity();
     void buildAidStyles();
     void setTabOrder();
+    // Every key in any of the seven edits and the comments memo.
     void FormKeyPress(QKeyEvent* event);
 
     QLineEdit* EditLastName = nullptr;

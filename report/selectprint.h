@@ -34,6 +34,7 @@ struct KeptTicks {
     PairFlags ticks{};
 };
 
+// TfmSelectPrint: the print selection dialog.
 class TfmSelectPrint : public QDialog {
     Q_OBJECT
   public:

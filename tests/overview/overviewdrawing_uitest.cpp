@@ -107,8 +107,9 @@ TEST(OverviewDrawing, EarsDifferInColourAndInShape) {
                                                                              {kAt4k, 332.654},
                                                                              kLegendUcl});
     for (const PaintItem& item : right.device.itemsOfKind(PaintItem::Kind::Polyline)) {
-        if (item.pen.color() == kRightEarColour)
+        if (item.pen.color() == kRightEarColour) {
             EXPECT_LT(item.points[1].x(), item.points[0].x()) << "a < opens to the right";
+        }
     }
     EXPECT_TRUE(right.crosses(kRightEarColour).empty());
 

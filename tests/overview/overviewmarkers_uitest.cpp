@@ -100,6 +100,27 @@ QImage drawnChart(const FittingRecord& record, MarkerDrawing how) {
     return image;
 }
 
+// On the white charts an ear's levels and targets are a darker red and a deeper blue
+// than the bands behind them, and the curves darker than on the curve page's black
+// graphs; the levels between threshold and UCL are grey.
+TEST(OverviewMarkers, EachSeriesHasItsColourOnTheWhiteCharts) {
+    const struct {
+        Series series;
+        Ear ear;
+        QColor expected;
+    } cases[] = {
+        {Series::Thr, Ear::Right, QColor(210, 0, 0)},
+        {Series::Ucl, Ear::Left, QColor(0, 60, 220)},
+        {Series::TargetLoud, Ear::Left, QColor(0, 60, 220)},
+        {Series::Css, Ear::Right, QColor(90, 90, 90)},
+        {Series::Fitted, Ear::Right, QColor(0, 130, 150)},
+        {Series::User, Ear::Left, QColor(40, 140, 0)},
+        {Series::Aid, Ear::Left, QColor(190, 0, 190)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(seriesColour(c.series, c.ear), c.expected) << static_cast<int>(c.series);
+}
+
 TEST(OverviewMarkers, KeptGroundFollowsTheScale) {
     FittingRecord record = overviewPatient();
     const QImage before = drawnChart(record, MarkerDrawing::CachedPictures);
