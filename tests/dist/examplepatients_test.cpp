@@ -5,6 +5,7 @@
 // writes them anew.
 #include "curves/curveload.h"
 #include "model/aiddatabase.h"
+#include "model/levelunits.h"
 #include "model/patientfile.h"
 #include "model/prediction.h"
 #include "model/textslot.h"
