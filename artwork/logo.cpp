@@ -1,8 +1,7 @@
 #include "artwork/logo.h"
 
-#include "platform/fontnames.h"
+#include "artwork/logoname.h"
 
-#include <QFont>
 #include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -103,24 +102,9 @@ void drawMark(QPainter& p, const Mark& m) {
     p.drawEllipse(m.curve[1], m.kneeRadius, m.kneeRadius);
 }
 
-// The outlines of the name, made once: the splash, the curve page and the About
-// screen all draw them, and taking them from the font is the slow part.
-const QPainterPath& nameOutlines() {
-    static const QPainterPath name = [] {
-        QFont font(kSansFamily);
-        font.setStyleHint(QFont::SansSerif);
-        font.setBold(true);
-        font.setPixelSize(100);
-        QPainterPath path;
-        path.addText(0, 0, font, QStringLiteral("TAVIK"));
-        return path;
-    }();
-    return name;
-}
-
 // The name, as outlines fitted into its box so that it reads the same at any size.
 void drawName(QPainter& p) {
-    const QPainterPath& name = nameOutlines();
+    const QPainterPath& name = logoNameOutline();
     const QRectF bounds = name.boundingRect();
     const QRectF box(61, 20, 53, 30);
     const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());

@@ -31,7 +31,7 @@ DataGrid::DataGrid(const QString& objectName, const DataGridLayout& layout, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
-    QFont font(kFormFamily);
+    QFont font(formFace());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(10);
     setFont(font);

@@ -60,7 +60,7 @@ QLabel* placeLabel(QWidget* parent, const QString& text, int left, int top) {
 }
 
 QFont pageFont(int pixelSize, bool bold) {
-    QFont font(kFormFamily);
+    QFont font(formFace());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setBold(bold);

@@ -45,7 +45,7 @@ void drawMessages(GraphPainter& g, const GraphBackground& plan, int heightM) {
 } // namespace
 
 QFont graphFrequencyLabelFont() {
-    QFont font(kFormFamily);
+    QFont font(formFace());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(16);
     return font;

@@ -8,3 +8,7 @@ void installFontSubstitutions() {
     // "Courier" to their metric-compatible faces by itself.
     QFont::insertSubstitution(kFormFamily, QStringLiteral("Liberation Sans"));
 }
+
+QString formFace() {
+    return QFont::substitute(QString::fromLatin1(kFormFamily));
+}

@@ -47,7 +47,7 @@ TfmSelectPrint::TfmSelectPrint(QWidget* parent)
     setObjectName(QStringLiteral("fmSelectPrint"));
     setWindowTitle(QStringLiteral("Select Curves to Print"));
     setFixedSize(kClientWidth, kClientHeight);
-    QFont formFont(kFormFamily);
+    QFont formFont(formFace());
     formFont.setPointSize(8);
     setFont(formFont);
 
