@@ -76,6 +76,12 @@ TEST_F(DataGridTest, CellsAreAddressedAsColumnThenRowInTheirLayout) {
     EXPECT_EQ(grid->cellEditor()->accessibleName(), "Right Ear, 1 KHz");
     grid->setCellText(3, 1, "52");
     EXPECT_EQ(grid->cellEditor()->text(), "52") << "the open editor shows the new text";
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "52") << "whole, for the next key to replace";
+    // Edited in place, the clinician's cursor is not swapped for a selection.
+    QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
+    grid->setCellText(3, 1, "618");
+    EXPECT_EQ(grid->cellEditor()->text(), "618");
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "");
 }
 
 TEST_F(DataGridTest, OnlyCellsThePageAllowsBecomeCurrentByProgramOrClick) {
@@ -113,7 +119,7 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
     const struct {
         const char* what;
         int column, row;
-        const char* startEditing; // "F2" or "double-click" edits in place
+        const char* startEditing; // "F2", "click" or "double-click" edits in place
         Qt::Key key;
         int toColumn, toRow;
         int cursorAfter; // -1: not checked
@@ -128,6 +134,9 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
         {"F2, then left moves the cursor", 3, 1, "F2", Qt::Key_Left, 3, 1, 2},
         {"F2, then right at the end stays", 1, 1, "F2", Qt::Key_Right, 1, 1, 3},
         {"double-click, then left moves the cursor", 1, 2, "double-click", Qt::Key_Left, 1, 2, -1},
+        {"double-click beside a cell to the left: cursor moves", 3, 0, "double-click", Qt::Key_Left,
+         3, 0, -1},
+        {"click beside a cell to the right: cursor moves", 1, 0, "click", Qt::Key_Right, 1, 0, -1},
         {"F2, then down still moves", 1, 1, "F2", Qt::Key_Down, 1, 2, -1},
     };
     for (const auto& c : cases) {
@@ -137,6 +146,8 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
             QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
         if (std::string(c.startEditing) == "double-click")
             QTest::mouseDClick(grid->cellEditor(), Qt::LeftButton);
+        if (std::string(c.startEditing) == "click")
+            QTest::mouseClick(grid->cellEditor(), Qt::LeftButton, {}, QPoint(3, 5));
         QTest::keyClick(grid->cellEditor(), c.key);
         EXPECT_EQ(current(), std::make_pair(c.toColumn, c.toRow));
         if (c.cursorAfter >= 0) {
