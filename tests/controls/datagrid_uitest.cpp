@@ -154,6 +154,14 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
             EXPECT_EQ(grid->cellEditor()->cursorPosition(), c.cursorAfter);
         }
     }
+    // Down with nowhere to go ends editing in place: the text is selected whole, and
+    // Left moves to the next cell again.
+    open(3, 1, "123");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Down);
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "123");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Left);
+    EXPECT_EQ(current(), std::make_pair(1, 1));
     // Typing, then Left: the number is committed whole and the next cell is typed into.
     open(3, 0, "");
     QTest::keyClicks(grid->cellEditor(), "100");
@@ -257,6 +265,11 @@ TEST_F(DataGridTest, AfterARefusedClickTypingIsDroppedUntilTheClinicianMoves) {
     EXPECT_EQ(current(), std::make_pair(3, 1));
     EXPECT_EQ(grid->cellEditor()->text(), "68");
     EXPECT_EQ(grid->cellText(1, 1), "12");
+    // A click into the open cell's text ends the hold: the digit goes in before "68".
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(2, 0));
+    QTest::mouseClick(grid->cellEditor(), Qt::LeftButton, {}, QPoint(1, 5));
+    QTest::keyClicks(grid->cellEditor(), "4");
+    EXPECT_EQ(grid->cellEditor()->text(), "468");
 }
 
 TEST_F(DataGridTest, CommittingKeepsTheCursorAndASelectionFromTheFirstCharacter) {
