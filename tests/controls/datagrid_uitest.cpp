@@ -76,6 +76,12 @@ TEST_F(DataGridTest, CellsAreAddressedAsColumnThenRowInTheirLayout) {
     EXPECT_EQ(grid->cellEditor()->accessibleName(), "Right Ear, 1 KHz");
     grid->setCellText(3, 1, "52");
     EXPECT_EQ(grid->cellEditor()->text(), "52") << "the open editor shows the new text";
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "52") << "whole, for the next key to replace";
+    // Edited in place, the clinician's cursor is not swapped for a selection.
+    QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
+    grid->setCellText(3, 1, "618");
+    EXPECT_EQ(grid->cellEditor()->text(), "618");
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "");
 }
 
 TEST_F(DataGridTest, OnlyCellsThePageAllowsBecomeCurrentByProgramOrClick) {
@@ -113,7 +119,7 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
     const struct {
         const char* what;
         int column, row;
-        const char* startEditing; // "F2" or "double-click" edits in place
+        const char* startEditing; // "F2", "click" or "double-click" edits in place
         Qt::Key key;
         int toColumn, toRow;
         int cursorAfter; // -1: not checked
@@ -128,6 +134,9 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
         {"F2, then left moves the cursor", 3, 1, "F2", Qt::Key_Left, 3, 1, 2},
         {"F2, then right at the end stays", 1, 1, "F2", Qt::Key_Right, 1, 1, 3},
         {"double-click, then left moves the cursor", 1, 2, "double-click", Qt::Key_Left, 1, 2, -1},
+        {"double-click beside a cell to the left: cursor moves", 3, 0, "double-click", Qt::Key_Left,
+         3, 0, -1},
+        {"click beside a cell to the right: cursor moves", 1, 0, "click", Qt::Key_Right, 1, 0, -1},
         {"F2, then down still moves", 1, 1, "F2", Qt::Key_Down, 1, 2, -1},
     };
     for (const auto& c : cases) {
@@ -137,12 +146,22 @@ TEST_F(DataGridTest, ArrowsMoveToTheNearestAllowedCellExceptLeftAndRightInPlace)
             QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
         if (std::string(c.startEditing) == "double-click")
             QTest::mouseDClick(grid->cellEditor(), Qt::LeftButton);
+        if (std::string(c.startEditing) == "click")
+            QTest::mouseClick(grid->cellEditor(), Qt::LeftButton, {}, QPoint(3, 5));
         QTest::keyClick(grid->cellEditor(), c.key);
         EXPECT_EQ(current(), std::make_pair(c.toColumn, c.toRow));
         if (c.cursorAfter >= 0) {
             EXPECT_EQ(grid->cellEditor()->cursorPosition(), c.cursorAfter);
         }
     }
+    // Down with nowhere to go ends editing in place: the text is selected whole, and
+    // Left moves to the next cell again.
+    open(3, 1, "123");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_F2);
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Down);
+    EXPECT_EQ(grid->cellEditor()->selectedText(), "123");
+    QTest::keyClick(grid->cellEditor(), Qt::Key_Left);
+    EXPECT_EQ(current(), std::make_pair(1, 1));
     // Typing, then Left: the number is committed whole and the next cell is typed into.
     open(3, 0, "");
     QTest::keyClicks(grid->cellEditor(), "100");
@@ -246,6 +265,11 @@ TEST_F(DataGridTest, AfterARefusedClickTypingIsDroppedUntilTheClinicianMoves) {
     EXPECT_EQ(current(), std::make_pair(3, 1));
     EXPECT_EQ(grid->cellEditor()->text(), "68");
     EXPECT_EQ(grid->cellText(1, 1), "12");
+    // A click into the open cell's text ends the hold: the digit goes in before "68".
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(2, 0));
+    QTest::mouseClick(grid->cellEditor(), Qt::LeftButton, {}, QPoint(1, 5));
+    QTest::keyClicks(grid->cellEditor(), "4");
+    EXPECT_EQ(grid->cellEditor()->text(), "468");
 }
 
 TEST_F(DataGridTest, CommittingKeepsTheCursorAndASelectionFromTheFirstCharacter) {

@@ -162,6 +162,21 @@ TEST(MeasuredLevels, APredictionAsksWhereItWouldChangeOrEmptyAMeasuredLevel) {
         << "levels that are not measured are replaced without a question";
 }
 
+// A prediction forgets the measured flags of the levels it wrote, THR and UCL aside,
+// and none where the UCL lies below the threshold and nothing was predicted.
+TEST(MeasuredLevels, APredictionForgetsOnlyTheFlagsOfTheLevelsItWrote) {
+    Block block = Block()
+                      .row(k1000, {80, 60, 65, E, E, E, E, 70})
+                      .row(k2000, {40, 52, 65, 73, 80, 88, 95, 100});
+    forgetPredictedLevels(block.measured, block.levels, 2);
+    const bool at1000[kCategoryCount] = {true, true, true, false, false, false, false, true};
+    const bool at2000[kCategoryCount] = {true, false, false, false, false, false, false, true};
+    for (int c = 0; c < kCategoryCount; ++c) {
+        EXPECT_EQ(block.measured[k1000][c], at1000[c]) << "1 KHz, category " << c;
+        EXPECT_EQ(block.measured[k2000][c], at2000[c]) << "2 KHz, category " << c;
+    }
+}
+
 TEST(MeasuredLevels, AFilesLevelsCountAsMeasuredUnlessAPredictionGivesThemAgain) {
     // 1 KHz holds what THR 40 predicts; 4 KHz VS 60 is what THR 50 alone predicts, but
     // not with UCL 110 (62).

@@ -33,6 +33,7 @@ TEST(PredictionCheck, TheLevelsTellWhatTheyWerePredictedFrom) {
     const Case cases[] = {
         {"THR 35 under 40", 1, k1000, {40, 47, 59, 67, 74, 81, 87, 92}, {{35, E}}},
         {"THR 40 dB HL at 250 Hz", 1, k250, {E, 66, 78, 85, 92, 98, 104, 109}, {{55, E}}},
+        {"THR 130, the highest", 1, k1000, {100, 130, 127, 126, 126, 127, 126, 127}, {{130, E}}},
         {"THR 80 under the row's UCL", 2, k500, {36, 90, 92, 95, 97, 99, 101, 104}, {{86, 104}}},
         {"THR 40 and another UCL", 2, k4000, {40, 51, 61, 68, 74, 80, 85, 100}, {{40, 90}}},
         {"typed by hand", 2, k2000, {43, 50, 60, 70, 80, 90, 100, 108}, std::nullopt},
@@ -94,6 +95,7 @@ TEST(PredictionCheck, AFrequencyIsPredictedAgainUnlessAMeasuredLevelWouldChange)
          {40, 47, 59, 67, 74, 81, 87, 94},
          Reprediction::Predicted,
          51},
+        {"a measured UCL would change", 7, stale, Reprediction::MeasuredInTheWay, 47},
         {"already predicted", 3, {40, 51, 63, 70, 77, 83, 89, 94}, Reprediction::Unchanged, 51},
     };
     for (const Case& c : cases) {

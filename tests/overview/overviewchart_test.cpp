@@ -143,6 +143,19 @@ TEST(OverviewChart, GainScaleTakesInEveryPlot) {
     }
 }
 
+// A patient with no loudness levels and 6 dB of gain at 1000 Hz: the scale keeps its
+// 0..40 dB, numbered every 10 dB.
+TEST(OverviewChart, SmallGainsKeepTheWholeScale) {
+    FittingRecord r;
+    resetFitting(r, "03/14/2025");
+    r.aidSettings[0][2].curve = {6, 40, 0, 1, 80, 0, 1, 120, 0, 1, {}};
+    const ChartPlan plan = planGainChart(r, overviewDatabase(), Ear::Right, 640, 400);
+    std::vector<std::string> labels;
+    for (const auto& tick : plan.levelTicks)
+        labels.push_back(tick.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0", "10", "20", "30", "40"}));
+}
+
 // A number is left out where it would run into its neighbour: 3k first, then 500.
 TEST(OverviewChart, FrequencyNumbersThatDoNotFitAreLeftOut) {
     const struct {

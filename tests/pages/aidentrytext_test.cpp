@@ -302,10 +302,11 @@ namespace {
 // thresholds put the stages in order.
 TEST(StoreChangedAidEntry, CellsTheClinicianDidNotTouchKeepTheirValues) {
     AidDatabase db = defaults();
-    db.aidData[2][1] = {20, 40, 1, 2.2345f, 150, 0, 3.5f, 110}; // 500 Hz: "60o", "2.2", ""
-    db.aidData[2][2] = {30, 45, 0, 2, 55, 1, 3, 115};           // 1 KHz: "45", "85o"
-    db.aidData[2][3] = {-5, 70, 0, 1.5f, 90, 0, 4, 100};        // 2 KHz
-    db.aidData[2][5] = {10, 95, 0, 2.5f, 80, 0, 25, 120};       // 4 KHz: stages reversed
+    db.aidData[2][1] = {20, 40, 1, 2.2345f, 150, 0, 3.5f, 110};   // 500 Hz: "60o", "2.2", ""
+    db.aidData[2][2] = {30, 45, 0, 2, 55, 1, 3, 115};             // 1 KHz: "45", "85o"
+    db.aidData[2][3] = {-5, 70, 0, 1.5f, 90, 0, 4, 100};          // 2 KHz
+    db.aidData[2][4] = {12.375f, 50, 0, 1.5f, 75, 0, 2.25f, 105}; // 3 KHz: gain shown rounded
+    db.aidData[2][5] = {10, 95, 0, 2.5f, 80, 0, 25, 120};         // 4 KHz: stages reversed
     const AidEntryTexts loaded = aidEntryTexts(db, 2);
     ASSERT_EQ(loaded.cell[1][1], "60o");
     ASSERT_EQ(loaded.cell[2][3], "85o");
@@ -345,6 +346,11 @@ TEST(StoreChangedAidEntry, CellsTheClinicianDidNotTouchKeepTheirValues) {
          3,
          {{1, "95"}},
          {-5, 90, 0, 4, 95, 0, 1.5f, 100},
+         -1},
+        {"threshold 2 typed alone below threshold 1: exchanged, the gain as it was",
+         4,
+         {{3, "40"}},
+         {12.375f, 40, 0, 2.25f, 50, 0, 1.5f, 105},
          -1},
         {"gain only: stored stages in the wrong order stay",
          5,

@@ -84,6 +84,24 @@ TEST_F(DatabasePageTest, LeavingACellNamesWhatIsDroppedAndRefusesWhatNoAidHas) {
 // terminator and padding that is not zero comes back byte for byte after stepping
 // through all six entries; stepping without a change does not even write the file.
 // Typing a gain stores that gain alone: the ratio and threshold 2 beside it stay.
+// A store stopped by a bad ratio keeps the gain typed before it in memory; put back
+// as it was loaded and the ratio mended, the entry is stored as the page shows it.
+TEST_F(DatabasePageTest, AnEntryRefusedThenMendedIsStoredAsShown) {
+    type(1, kGain, "25");
+    typeBadNumber();
+    type(1, kMaxOutput, "104");
+    click("NextRecButton");
+    ASSERT_EQ(position(), "1 of 6");
+    EXPECT_EQ(aidDatabase.aidData[0][1].gainAt50, 25.0f) << "stored up to the bad cell";
+    type(1, kRatio1, "2.5");
+    type(1, kGain, "");
+    click("NextRecButton");
+    EXPECT_EQ(position(), "2 of 6");
+    EXPECT_EQ(aidDatabase.aidData[0][1].gainAt50, kEmptyValue);
+    EXPECT_EQ(aidDatabase.aidData[0][1].ratio1, 2.5f);
+    EXPECT_EQ(aidDatabase.aidData[0][1].maxOutput, 104.0f);
+}
+
 TEST_F(DatabasePageTest, SteppingThroughTheEntriesKeepsTheFileByteForByte) {
     AidDatabase crafted{};
     defaultAidDatabase(crafted);

@@ -23,6 +23,8 @@ TEST(LoudnessMarksTest, LevelsOutsideTheRangeOrNotRisingAreMarkedWithTheirReason
     };
     const Case cases[] = {
         {2, {10, 30, 30, 50, 60, 70, 80, 90}, true, 2, None, ""}, // equal is fine
+        // Of equal levels to the left, the nearest is named: S, not VS.
+        {1, {15, 62, 62, 55, 70, 75, 80, 90}, false, 3, Low, "Lower than S (62 dB SPL) at 500 Hz"},
         {2, {10, 30, 40, 70, 60, 72, 80, 90}, true, 4, Low, "Lower than CSS (70 dB HL) at 1 KHz"},
         {0, {20, 50, 45, 40, 60, 70, 80, 90}, false, 3, Low, "Lower than VS (50 dB SPL) at 250 Hz"},
         {0, {20, 50, 45, 40, 60, 70, 80, 90}, true, 3, Low, "Lower than VS (35 dB HL) at 250 Hz"},

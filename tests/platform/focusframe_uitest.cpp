@@ -88,6 +88,11 @@ TEST(FocusFrameColour, FrameFillsTwoPixelsInsideTheRectangleAtEachScale) {
         EXPECT_EQ(at(15 * scale, top + width - 1), Qt::red) << scale;
         EXPECT_EQ(at(15 * scale, bottom - width + 1), Qt::red) << scale;
         EXPECT_EQ(at(15 * scale, bottom + 1), Qt::white) << scale;
+        EXPECT_EQ(at(15 * scale, bottom), Qt::red) << scale;
+        EXPECT_EQ(at(15 * scale, bottom - width), Qt::white) << scale;
+        EXPECT_EQ(at(15 * scale, top), Qt::red) << scale;
+        EXPECT_EQ(at(15 * scale, top + width), Qt::white) << scale;
+        EXPECT_EQ(at(15 * scale, top - 1), Qt::white) << scale;
     }
 }
 
