@@ -177,7 +177,7 @@ void TfmCurveEdit::nameUserCells() {
 // The choices are in the record since the clinician made them: what a file held is
 // written back as it was until then, a value outside the lists included.
 void TfmCurveEdit::storePage() {
-    noteDroppedValues();
+    noteUnplacedThresholds();
     const int lf = graphFrequency(GraphSide::Left);
     const int rf = graphFrequency(GraphSide::Right);
     AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];

@@ -94,7 +94,7 @@ class TfmCurveEdit : public PageForm {
     bool reportRefusedCell(bool messageBox);
     void showRefusedCell(int column, int row);
     void storeUserCurve(const CurveGrid& shown, int column, AidSetting& setting);
-    void noteDroppedValues();
+    void noteUnplacedThresholds();
     QString userCellNote(const UserCell& cell) const;
     void showStoredAid(GraphSide side);
     int graphFrequency(GraphSide side) const;

@@ -79,7 +79,7 @@ QString TfmCurveEdit::userCellNote(const UserCell& cell) const {
 // A threshold 2 typed as an output level that cannot be placed is named before the
 // page stores it as missing, however the page is left: Switch ears, an aid choice,
 // Save, another page.
-void TfmCurveEdit::noteDroppedValues() {
+void TfmCurveEdit::noteUnplacedThresholds() {
     QStringList notes;
     for (const UserCell& cell : entry_.unplacedThresholds(curveGridTexts(*DataEntryGrid)))
         notes << userCellNote(cell);
