@@ -168,8 +168,7 @@ void TfmCurveEdit::loadPage() {
 // The cells the clinician types into are named by ear, graph, column and row, which
 // a screen reader announces with the number in the cell.
 void TfmCurveEdit::nameUserCells() {
-    const QString ear =
-        currentEar == Ear::Right ? QStringLiteral("Right Ear") : QStringLiteral("Left Ear");
+    const QString ear = QString::fromStdString(earHeading(currentEar));
     ::nameUserCells(*DataEntryGrid, ear, choices_.userCaption(GraphSide::Left),
                     choices_.userCaption(GraphSide::Right));
 }

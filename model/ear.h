@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 // The ear a page, a prediction, a fit or a report is about.
 enum class Ear { Right, Left };
@@ -19,6 +20,12 @@ constexpr int recordIndex(Ear ear) {
 // The ear of such an index: 0 right, any other value left.
 constexpr Ear earOfIndex(int index) {
     return index == 0 ? Ear::Right : Ear::Left;
+}
+
+// The ear's name as headings, notes and screen-reader names give it: "Right Ear" or
+// "Left Ear".
+inline std::string earHeading(Ear ear) {
+    return ear == Ear::Right ? "Right Ear" : "Left Ear";
 }
 
 // The ear that is not this one.

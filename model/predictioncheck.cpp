@@ -112,10 +112,6 @@ std::optional<PredictionInputs> searchPairs(const LoudnessRow& row, int frequenc
 
 } // namespace
 
-std::string earHeading(Ear ear) {
-    return ear == Ear::Right ? "Right Ear" : "Left Ear";
-}
-
 bool isOutOfDate(const LoudnessRow& row, int frequency, int32_t levelSource) {
     if (!predicts(levelSource))
         return false;

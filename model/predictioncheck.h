@@ -46,9 +46,6 @@ Reprediction predictFrequencyAgain(LoudnessLevels& loudness, int frequency, int3
 // and UCL predict".
 std::string notWhatItPredicts(int32_t levelSource);
 
-// "Right Ear" or "Left Ear", as the notes below begin.
-std::string earHeading(Ear ear);
-
 // A short line for the status bar that names an ear's out-of-date frequencies:
 // "Right Ear: the levels at 500 Hz and 2 KHz are not what the threshold predicts; see
 // the Loudmap Data page."; empty when none is.

@@ -81,8 +81,8 @@ std::string loudnessCellName(const LoudnessCell& cell) {
                        cell.category >= 0 && cell.category < kCategoryCount;
     if (!known)
         return {};
-    return std::string(cell.ear == Ear::Right ? "Right Ear, " : "Left Ear, ") +
-           frequencyCaptions[cell.frequency] + ", " + categoryNames[cell.category];
+    return earHeading(cell.ear) + ", " + frequencyCaptions[cell.frequency] + ", " +
+           categoryNames[cell.category];
 }
 
 std::string refusedLevelNote(const LoudnessCell& cell, std::string_view text, TypedLevel kind,
@@ -110,9 +110,8 @@ std::string replaceMeasuredQuestion(const std::vector<int>& frequencies, int32_t
 
 std::string measuredInTheWayNote(Ear ear, int frequency, int32_t levelSource) {
     const bool known = frequency >= 0 && frequency < kFrequencyCount;
-    return std::string(ear == Ear::Right ? "Right Ear, " : "Left Ear, ") +
-           (known ? frequencyCaptions[frequency] : "?") + ": the levels are " +
-           notWhatItPredicts(levelSource) +
+    return earHeading(ear) + ", " + (known ? frequencyCaptions[frequency] : "?") +
+           ": the levels are " + notWhatItPredicts(levelSource) +
            ", but some count as measured, so they were not predicted again. Press \"Predict "
            "intermediate levels\" to replace them.";
 }
