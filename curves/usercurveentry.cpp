@@ -12,6 +12,8 @@ int userIndex(int column) {
 
 } // namespace
 
+UserCurveEntry::UserCurveEntry() = default;
+
 void UserCurveEntry::loaded(const CurveGrid& grid, const CurveParams& left,
                             const CurveParams& right) {
     edited_ = {};

@@ -26,6 +26,9 @@ struct UserCell {
 
 class UserCurveEntry {
   public:
+    // Defined out of line: clang 14 otherwise tries to evaluate a default-made entry
+    // as a constant (its texts are constexpr strings) and can crash doing so.
+    UserCurveEntry();
     // The user columns as the page filled them from the record, and the curves they
     // were written from (left column 2, right column 5); nothing typed yet.
     void loaded(const CurveGrid& grid, const CurveParams& left, const CurveParams& right);
