@@ -1,6 +1,7 @@
 #include "overview/overviewpage.h"
 
 #include "artwork/toolicons.h"
+#include "controls/pagekeys.h"
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/predictioncheck.h"
@@ -33,7 +34,8 @@ TfmOverview::TfmOverview(QWidget* parent)
     }
     OverviewEarButton = new QToolButton(this);
     OverviewEarButton->setObjectName(QStringLiteral("OverviewEarButton"));
-    OverviewEarButton->setToolTip(QStringLiteral("Switch ears"));
+    OverviewEarButton->setToolTip(hintWithKey(QStringLiteral("Switch ears"), switchEarsKey()));
+    OverviewEarButton->setShortcut(switchEarsKey());
     OverviewEarButton->setAccessibleName(QStringLiteral("Switch ears"));
     OverviewEarButton->setIcon(toolIcon(ToolIcon::SwitchEars));
     OverviewEarButton->setIconSize(QSize(32, 32));
