@@ -135,13 +135,13 @@ void TfmPatientList::buildTable() {
 }
 
 // Why a file cannot be opened stands in its Last name cell and runs on over the
-// columns up to Clinician, which such a file leaves empty, so that it is read whole.
+// columns up to the aids, which such a file leaves empty, so that it is read whole.
 void TfmPatientList::spanReasons() {
     table_->clearSpans();
     for (int row = 0; row < proxy_->rowCount(); ++row) {
         const int source = proxy_->mapToSource(proxy_->index(row, 0)).row();
         if (!model_->listing(source).readable())
-            table_->setSpan(row, PatientListModel::LastName, 1, PatientListModel::Clinician + 1);
+            table_->setSpan(row, PatientListModel::LastName, 1, PatientListModel::LeftAid + 1);
     }
 }
 

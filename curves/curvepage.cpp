@@ -120,8 +120,7 @@ void TfmCurveEdit::buildButtons() {
                              ToolIcon::SwitchEars, 737);
     // The print key belongs to the File menu, which prints from this page.
     PrintButton->setToolTip(hintWithKey(PrintButton->toolTip(), printKey()));
-    ToggleEarButton->setShortcut(switchEarsKey());
-    ToggleEarButton->setToolTip(hintWithKey(ToggleEarButton->toolTip(), switchEarsKey()));
+    addButtonKey(ToggleEarButton, switchEarsKey());
     connect(PrintButton, &QToolButton::clicked, this, &TfmCurveEdit::PrintButtonClick);
     connect(ToggleEarButton, &QToolButton::clicked, this, &TfmCurveEdit::ToggleEarButtonClick);
 

@@ -34,13 +34,13 @@ TfmOverview::TfmOverview(QWidget* parent)
     }
     OverviewEarButton = new QToolButton(this);
     OverviewEarButton->setObjectName(QStringLiteral("OverviewEarButton"));
-    OverviewEarButton->setToolTip(hintWithKey(QStringLiteral("Switch ears"), switchEarsKey()));
-    OverviewEarButton->setShortcut(switchEarsKey());
+    OverviewEarButton->setToolTip(QStringLiteral("Switch ears"));
     OverviewEarButton->setAccessibleName(QStringLiteral("Switch ears"));
     OverviewEarButton->setIcon(toolIcon(ToolIcon::SwitchEars));
     OverviewEarButton->setIconSize(QSize(32, 32));
     OverviewEarButton->setFocusPolicy(Qt::TabFocus);
     connect(OverviewEarButton, &QToolButton::clicked, this, &TfmOverview::OverviewEarButtonClick);
+    addButtonKey(OverviewEarButton, switchEarsKey());
 
     const char* chartNames[2][2] = {{"ShownLoudnessMap", "ShownGainChart"},
                                     {"OtherLoudnessMap", "OtherGainChart"}};

@@ -94,6 +94,9 @@ TEST_F(EditorHabitsTest, F6SwitchesEarsOnTheCurvePageFromTheGridAndOnTheOverview
     EXPECT_EQ(shownEar("EarLabel"), " RIGHT EAR");
     press(Qt::Key_F6);
     EXPECT_EQ(shownEar("EarLabel"), " LEFT EAR");
+    // As with a click, the focus stays in the grid.
+    EXPECT_TRUE(grid->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == grid);
     press(Qt::Key_F6);
     EXPECT_EQ(shownEar("EarLabel"), " RIGHT EAR");
 
