@@ -5,7 +5,11 @@
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/patientfilename.h"
+#include "model/patientscan.h"
 #include "model/prediction.h"
+#include "model/settings.h"
+#include "model/textslot.h"
 #include "platform/dialogservice.h"
 
 #include <QFileInfo>
@@ -34,6 +38,17 @@ bool shownPageCanStore(const TfmWinMain& window) {
             return false;
     }
     return true;
+}
+
+// The name Save As proposes for a patient not yet saved, from the last name shown,
+// clear of every file the folder holds; a folder that cannot be read proposes only
+// what the last name gives.
+QString proposedName(const std::string& folder) {
+    std::error_code ignored;
+    std::vector<std::string> taken;
+    for (const PatientFolderEntry& entry : listFolderEntries(folder, ignored))
+        taken.push_back(entry.name);
+    return fromPath(proposedPatientFileName(readText(fitting.lastName), taken));
 }
 
 bool shownPageCanClose(const TfmWinMain& window) {
@@ -139,11 +154,15 @@ bool DocumentCommands::saveDocument(bool saveAs) {
     std::string path = document.currentFilePath;
     const bool chooseName = path.empty() || saveAs;
     if (chooseName) {
+        // A patient not yet saved is proposed a name in the patient list's folder.
+        const bool fresh = path.empty();
+        if (fresh)
+            storeVisiblePages();
         const std::string folder =
-            path.empty() ? document.dataPath : folderOf(document.currentFilePath);
+            fresh ? readPatientFolder(document) : folderOf(document.currentFilePath);
         const std::optional<QString> chosen = dialogs().saveFileName(
             &window_, {QStringLiteral("Save this file as..."), fromPath(folder),
-                       fromPath(document.currentFileName)});
+                       fresh ? proposedName(folder) : fromPath(document.currentFileName)});
         if (!chosen)
             return false;
         path = chosen->toStdString();

@@ -90,7 +90,7 @@ QHBoxLayout* TfmPatientList::buildFindRow() {
     connect(filter_, &QLineEdit::textChanged, this, &TfmPatientList::filterChanged);
     auto* findLabel = new QLabel(QStringLiteral("&Find:"), this);
     findLabel->setBuddy(filter_);
-    auto* folderButton = new QPushButton(QStringLiteral("F&older..."), this);
+    auto* folderButton = new QPushButton(QStringLiteral("Fol&der..."), this);
     folderButton->setObjectName(QStringLiteral("FolderButton"));
     folderButton->setAutoDefault(false);
     folderButton->setToolTip(QStringLiteral("Choose the folder of the patient files"));
@@ -128,6 +128,21 @@ void TfmPatientList::buildTable() {
     table_->setAccessibleName(QStringLiteral("Patients"));
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, &TfmPatientList::openCurrent);
+    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(proxy_, change, this, &TfmPatientList::spanReasons);
+    connect(proxy_, &QAbstractItemModel::modelReset, this, &TfmPatientList::spanReasons);
+    connect(proxy_, &QAbstractItemModel::layoutChanged, this, &TfmPatientList::spanReasons);
+}
+
+// Why a file cannot be opened stands in its Last name cell and runs on over the
+// columns up to the aids, which such a file leaves empty, so that it is read whole.
+void TfmPatientList::spanReasons() {
+    table_->clearSpans();
+    for (int row = 0; row < proxy_->rowCount(); ++row) {
+        const int source = proxy_->mapToSource(proxy_->index(row, 0)).row();
+        if (!model_->listing(source).readable())
+            table_->setSpan(row, PatientListModel::LastName, 1, PatientListModel::LeftAid + 1);
+    }
 }
 
 QHBoxLayout* TfmPatientList::buildButtonRow() {

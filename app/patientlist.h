@@ -52,6 +52,7 @@ class TfmPatientList : public QDialog {
     void buildLayout();
     QHBoxLayout* buildFindRow();
     void buildTable();
+    void spanReasons();
     QHBoxLayout* buildButtonRow();
     void fitToScreen();
     void startScan();

@@ -8,6 +8,7 @@
 #include "app/pagearea.h"
 #include "app/recentfiles.h"
 #include "artwork/toolicons.h"
+#include "controls/notestatusbar.h"
 #include "controls/pageform.h"
 #include "model/document.h"
 #include "model/settings.h"
@@ -150,7 +151,8 @@ void TfmWinMain::addPageButton(QToolBar* bar, Page& page) {
 }
 
 void TfmWinMain::buildStatusBar() {
-    QStatusBar* bar = statusBar();
+    auto* bar = new NoteStatusBar(this);
+    setStatusBar(bar);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     // Panel 0 is 700 pixels wide where the window has room and gives way where it has
@@ -202,6 +204,7 @@ void TfmWinMain::placePage(const Page& page) {
         page.form->focusFirstField();
     page.button->setChecked(true);
     shownPage_ = &page;
+    Print1->setEnabled(page.form->prints());
 }
 
 void TfmWinMain::placeFirstPage() {

@@ -65,6 +65,7 @@ class TfmWinMain : public QMainWindow {
     void New1Click();
     void Load1Click();
     void Patients1Click();
+    void Print1Click();
     void Save1Click();
     void SaveAs1Click();
     void Exit1Click();
@@ -107,6 +108,7 @@ class TfmWinMain : public QMainWindow {
     QAction* New1 = nullptr;
     QAction* Load1 = nullptr;
     QAction* Save1 = nullptr;
+    QAction* Print1 = nullptr;    // enabled while the page shown prints
     PageArea* pageArea = nullptr; // hosts the pages; scrolls where one does not fit
     QLabel* statusPanels[2] = {nullptr, nullptr};
     QButtonGroup* pageButtons = nullptr;

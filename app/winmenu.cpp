@@ -4,6 +4,8 @@
 
 #include "app/patientlist.h"
 #include "app/recentfiles.h"
+#include "controls/pageform.h"
+#include "controls/pagekeys.h"
 #include "model/document.h"
 #include "model/settings.h"
 
@@ -42,12 +44,15 @@ void TfmWinMain::buildMenu() {
                QKeySequence(Qt::CTRL | Qt::Key_N));
     Load1 = add(file, QStringLiteral("Load1"), QStringLiteral("&Load"), &TfmWinMain::Load1Click,
                 QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(file, QStringLiteral("Patients1"), QStringLiteral("&Patients..."),
-        &TfmWinMain::Patients1Click, QKeySequence(Qt::CTRL | Qt::Key_P));
+    add(file, QStringLiteral("Patients1"), QStringLiteral("Pa&tients..."),
+        &TfmWinMain::Patients1Click, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     Save1 = add(file, QStringLiteral("Save1"), QStringLiteral("&Save"), &TfmWinMain::Save1Click,
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    Print1 = add(file, QStringLiteral("Print1"), QStringLiteral("&Print..."),
+                 &TfmWinMain::Print1Click, printKey());
     recentFiles_ = new RecentFilesMenu(file, this);
     file->addSeparator();
     const QList<QKeySequence> exitKeys{QKeySequence(Qt::ALT | Qt::Key_X),
@@ -92,4 +97,11 @@ void TfmWinMain::Patients1Click() {
             this, [this](const QString& path) { return commands.openDocument(path); });
     }
     patientList->showFolder(QString::fromStdString(readPatientFolder(document)));
+}
+
+// The page shown prints; on a page that does not, the item is greyed and its key does
+// nothing.
+void TfmWinMain::Print1Click() {
+    if (shownPage_ && shownPage_->form->prints())
+        shownPage_->form->print();
 }

@@ -35,6 +35,10 @@ class PageForm : public QWidget {
     // nothing half-stored is written at exit.
     virtual bool canClose() { return canLeave(); }
 
+    // Whether the page prints: File > Print and its key print from it while it is shown.
+    virtual bool prints() const { return false; }
+    virtual void print() {}
+
     // The field that has the focus when the page is shown; none on a page without
     // fields, which then takes the focus itself.
     virtual QWidget* firstField() const { return nullptr; }

@@ -27,6 +27,11 @@ ChoiceCombo* choiceCombo(QWidget* page, const QString& name, const QColor& colou
     return box;
 }
 
+// A curve list's tool tip: what the shape it shows is.
+void hintShape(ChoiceCombo* box) {
+    box->setToolTip(box->currentData(Qt::ToolTipRole).toString());
+}
+
 // A lowered lime panel that only shows its caption.
 QLabel* userPanel(QWidget* page, const QString& name, const QString& what) {
     auto* panel = new QLabel(page);
@@ -82,8 +87,12 @@ void CurveChoiceBar::buildControls(QWidget* page) {
         choiceCombo(page, QStringLiteral("RightSideHAidCombo"), qColor(kGraphCurveColours.aid),
                     QStringLiteral("Right graph, hearing aid"));
     for (ChoiceCombo* box : {LeftSideCurveCombo, RightSideCurveCombo}) {
-        for (const char* name : curveShapeNames)
-            box->addItem(QString::fromLatin1(name));
+        for (int shape = 0; shape < kCurveShapeCount; ++shape) {
+            box->addItem(QString::fromLatin1(curveShapeNames[shape]));
+            box->setItemData(shape, QString::fromLatin1(curveShapeHints[shape]), Qt::ToolTipRole);
+        }
+        // The closed list says what the shape shown is.
+        QObject::connect(box, &QComboBox::currentIndexChanged, box, [box] { hintShape(box); });
     }
 }
 
@@ -100,6 +109,8 @@ void CurveChoiceBar::showChoices(const AidSetting& left, const AidSetting& right
     setChoice(LeftSideHAidCombo, choiceOrFirst(left.aidChoice));
     setChoice(RightSideCurveCombo, choiceOrFirst(right.curveChoice));
     setChoice(RightSideHAidCombo, choiceOrFirst(right.aidChoice));
+    hintShape(LeftSideCurveCombo);
+    hintShape(RightSideCurveCombo);
 }
 
 void CurveChoiceBar::showUserCaptions(int leftFrequency, int rightFrequency) {

@@ -16,6 +16,19 @@ inline constexpr int kCurveShapeCount = 6;
 inline constexpr const char* curveShapeNames[kCurveShapeCount] = {
     "No Curve", "Curve A", "Curve B", "Curve C", "Curve D", "Curve E",
 };
+// What each shape is, in one line, from how it is fitted: the curve lists' tool tips.
+inline constexpr const char* curveShapeHints[kCurveShapeCount] = {
+    "No fitted curve on this graph",
+    "Linear: the same gain at every level (ratio 1), set to come closest to all five targets",
+    "Compression from the soft-speech input: through the soft target, with the ratio (1 to 4) "
+    "that best meets the louder targets",
+    "Compression from midway between soft and average speech: through that target, with the "
+    "ratio (1 to 4) that best meets the louder targets",
+    "Compression from the average-speech input: the ratio of the average to the loud target "
+    "(at most 4), the gain set to come closest to all five targets",
+    "Compression from midway between average and loud speech: the ratio of the average to the "
+    "loud target (at most 4), the gain set to come closest to all five targets",
+};
 
 // A curve or aid choice read from a file: outside 0..5 it means the first entry.
 int choiceOrFirst(int32_t choice);

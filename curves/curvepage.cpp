@@ -4,6 +4,7 @@
 #include "artwork/toolicons.h"
 #include "controls/choicecombo.h"
 #include "controls/datagrid.h"
+#include "controls/pagekeys.h"
 #include "controls/statusnote.h"
 #include "curves/curvegridview.h"
 #include "curves/curveload.h"
@@ -117,6 +118,9 @@ void TfmCurveEdit::buildButtons() {
                          QStringLiteral("Print curves from current ear"), ToolIcon::Print, 691);
     ToggleEarButton = button(QStringLiteral("ToggleEarButton"), QStringLiteral("Switch ears"),
                              ToolIcon::SwitchEars, 737);
+    // The print key belongs to the File menu, which prints from this page.
+    PrintButton->setToolTip(hintWithKey(PrintButton->toolTip(), printKey()));
+    addButtonKey(ToggleEarButton, switchEarsKey());
     connect(PrintButton, &QToolButton::clicked, this, &TfmCurveEdit::PrintButtonClick);
     connect(ToggleEarButton, &QToolButton::clicked, this, &TfmCurveEdit::ToggleEarButtonClick);
 

@@ -46,6 +46,9 @@ class TfmCurveEdit : public PageForm {
 
     // What the print button runs with the page's request.
     void setPrintCommand(PrintCommand command) { printCommand = std::move(command); }
+    // File > Print prints as the print button does.
+    bool prints() const override { return true; }
+    void print() override { PrintButtonClick(); }
 
     // The ear shown, its targets, and the six curves as last read
     // from the grid (index 0..2 the left graph's fitted, user and aid curve).

@@ -27,6 +27,25 @@ inline constexpr RgbColour kSoftBandColour{255, 0, 0};        // red
 inline constexpr RgbColour kComfortableBandColour{0, 0, 255}; // blue
 inline constexpr RgbColour kLoudBandColour{0, 128, 0};        // green
 
+// The loudness grids' cells: white where a level is measured, grey where it is
+// predicted. Marked levels keep the white or grey meaning of their cell in a paler or
+// deeper tint: orange for a level lower than one to its left, red for one outside the
+// range; predicted levels that are not what their threshold (and UCL) predict now are
+// blue, on grey cells only, since only predicted levels go out of date. The page's key
+// to the marks shows the same colours.
+struct LoudnessCellColours {
+    RgbColour measured;
+    RgbColour predicted;
+    RgbColour notRising;
+    RgbColour notRisingPredicted;
+    RgbColour outOfRange;
+    RgbColour outOfRangePredicted;
+    RgbColour outOfDate;
+};
+inline constexpr LoudnessCellColours kLoudnessCellColours{
+    {255, 255, 255}, {230, 230, 230}, {255, 222, 173}, {222, 196, 160},
+    {255, 196, 196}, {222, 170, 170}, {196, 212, 240}};
+
 // The ears: right red, left blue, as on an audiogram. On the pages the ears' headings
 // and captions are pure red and blue.
 constexpr RgbColour pageEarColour(Ear ear) {

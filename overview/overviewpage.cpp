@@ -1,6 +1,7 @@
 #include "overview/overviewpage.h"
 
 #include "artwork/toolicons.h"
+#include "controls/pagekeys.h"
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/predictioncheck.h"
@@ -39,6 +40,7 @@ TfmOverview::TfmOverview(QWidget* parent)
     OverviewEarButton->setIconSize(QSize(32, 32));
     OverviewEarButton->setFocusPolicy(Qt::TabFocus);
     connect(OverviewEarButton, &QToolButton::clicked, this, &TfmOverview::OverviewEarButtonClick);
+    addButtonKey(OverviewEarButton, switchEarsKey());
 
     const char* chartNames[2][2] = {{"ShownLoudnessMap", "ShownGainChart"},
                                     {"OtherLoudnessMap", "OtherGainChart"}};

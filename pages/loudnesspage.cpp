@@ -7,10 +7,12 @@
 #include "controls/datagrid.h"
 #include "controls/statusnote.h"
 #include "model/document.h"
+#include "model/palette.h"
 #include "model/prediction.h"
 #include "model/predictioncheck.h"
 #include "pages/loudnesstext.h"
 #include "platform/dialogservice.h"
+#include "platform/qtcolour.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,18 +23,6 @@
 #include <optional>
 
 namespace {
-
-const QColor kWhiteCell(255, 255, 255);
-const QColor kGreyCell(230, 230, 230);
-// Marked levels keep the white or grey meaning of their cell in a paler or deeper
-// tint: orange for a level lower than one to its left, red for one outside the range.
-const QColor kNotRisingCell(255, 222, 173);
-const QColor kNotRisingGreyCell(222, 196, 160);
-const QColor kOutOfRangeCell(255, 196, 196);
-const QColor kOutOfRangeGreyCell(222, 170, 170);
-// Predicted levels that are not what their threshold (and UCL) predict now: blue, on
-// grey cells only, since only predicted levels go out of date.
-const QColor kOutOfDateCell(196, 212, 240);
 
 int32_t levelSource(Ear ear) {
     return earLevelSource(fitting, ear);
@@ -49,17 +39,18 @@ std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
     if (shade == CellShade::Unpainted)
         return std::nullopt;
     const bool grey = shade == CellShade::Grey;
+    const LoudnessCellColours& c = kLoudnessCellColours;
     switch (mark) {
     case LevelMark::NotRising:
-        return grey ? kNotRisingGreyCell : kNotRisingCell;
+        return qColor(grey ? c.notRisingPredicted : c.notRising);
     case LevelMark::OutOfRange:
-        return grey ? kOutOfRangeGreyCell : kOutOfRangeCell;
+        return qColor(grey ? c.outOfRangePredicted : c.outOfRange);
     case LevelMark::OutOfDate:
-        return kOutOfDateCell;
+        return qColor(c.outOfDate);
     case LevelMark::None:
         break;
     }
-    return grey ? kGreyCell : kWhiteCell;
+    return qColor(grey ? c.predicted : c.measured);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "controls/datagrid.h"
 #include "model/document.h"
 #include "model/levelunits.h"
+#include "pages/loudnesskey.h"
 #include "pages/loudnesstext.h"
 #include "platform/qtcolour.h"
 
@@ -61,6 +62,9 @@ TfmPage2::TfmPage2(QWidget* parent)
     buildEar(Ear::Right, 0);
     buildEar(Ear::Left, 395);
     buildUnitPanel();
+    // Under the unit switch, centred on the page.
+    QFrame* key = buildLoudnessKey(this, 0, 424);
+    key->move((790 - key->width()) / 2, key->y());
 }
 
 // Each ear's half of the page, from the top: heading and column captions, the row

@@ -68,7 +68,7 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentAsksForANameAndTitlesTheWin
     const auto saves = script.shownOf(Kind::Save);
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0].request.title, "Save this file as...");
-    EXPECT_EQ(saves[0].request.fileName, "");
+    EXPECT_EQ(saves[0].request.fileName, "SMITH.TAV");
     EXPECT_EQ(title(), "TAVIK 1.0a - SMITH.TAV");
     EXPECT_FALSE(document.modified);
     EXPECT_EQ(modifiedPanel(), "");

@@ -241,7 +241,7 @@ TEST_F(FocusFrameTest, EveryControlShowsTheFrameWhileItHasTheFocus) {
             window = reinterpret_cast<QWidget*>(fmSelectPrint);
             window->show();
         } else {
-            QTest::keyClick(fmWinMain, Qt::Key_P, Qt::ControlModifier);
+            QTest::keyClick(fmWinMain, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
             settle();
             window = fmWinMain->findChild<TfmPatientList*>();
         }

@@ -52,9 +52,9 @@ class PatientListTest : public ProgramFixture {
         writePatientFile(path.string(), record);
     }
 
-    // Ctrl+P on the main window, then waits for the whole folder to be read.
+    // Ctrl+Shift+P on the main window, then waits for the whole folder to be read.
     TfmPatientList* openList() {
-        QTest::keyClick(fmWinMain, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(fmWinMain, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
         settle();
         auto* list = fmWinMain->findChild<TfmPatientList*>();
         EXPECT_NE(list, nullptr);
@@ -267,6 +267,19 @@ TEST_F(PatientListTest, ThePatientListKeepsItsOwnFolderAfterALoad) {
 TEST_F(PatientListTest, ABrokenFileSaysWhyAndIsNotOpened) {
     TfmPatientList* list = openList();
     ASSERT_NE(list, nullptr);
+    // The reason runs on over the columns up to the aids; a patient's name does not.
+    const QStringList names = lastNames(list);
+    const int brokenRow = int(names.indexOf(kBrokenReason));
+    ASSERT_GE(brokenRow, 0);
+    EXPECT_EQ(table(list)->columnSpan(brokenRow, PatientListModel::LastName), 8);
+    EXPECT_EQ(table(list)->columnSpan(int(names.indexOf("Novak")), PatientListModel::LastName), 1);
+    // Sorted the other way, the span moves with the row.
+    table(list)->sortByColumn(PatientListModel::LastName, Qt::DescendingOrder);
+    settle();
+    const int sortedRow = int(lastNames(list).indexOf(kBrokenReason));
+    EXPECT_NE(sortedRow, brokenRow);
+    EXPECT_EQ(table(list)->columnSpan(sortedRow, PatientListModel::LastName), 8);
+    EXPECT_EQ(table(list)->columnSpan(brokenRow, PatientListModel::LastName), 1);
     selectRowWithName(list, kBrokenReason);
     QTest::keyClick(table(list), Qt::Key_Return);
     settle();
