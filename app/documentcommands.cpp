@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <exception>
+
 namespace {
 
 QString fromPath(const std::string& path) {
@@ -70,6 +72,7 @@ void DocumentCommands::newDocument() {
     resetFitting();
     document.measuredLevels = {};
     ++document.patientNumber;
+    readFileHistory();
     clearModified();
     loadPages();
     showPatientPage();
@@ -126,6 +129,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
         document.measuredLevels = measuredFromRecord(fitting);
     }
     showTitle();
+    readFileHistory();
     loadPages();
     showPatientPage();
     clearModified();
@@ -157,6 +161,7 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         document.dataPath = folderOf(path);
     }
     showTitle();
+    readFileHistory();
     clearModified();
     tellFileUsed(path);
     return true;
@@ -209,6 +214,20 @@ void DocumentCommands::showTitle() {
 void DocumentCommands::tellFileUsed(const std::string& path) {
     if (onFileUsed)
         onFileUsed(fromPath(path));
+}
+
+// The open file's kept versions, read once per New, Load and Save for the Overview's
+// previous visit. A history that cannot be read leaves the Overview without one; the
+// file itself was read or written all the same.
+void DocumentCommands::readFileHistory() {
+    document.history = {};
+    if (document.currentFilePath.empty())
+        return;
+    try {
+        document.history = readHistory(document.currentFilePath);
+    } catch (const std::exception&) {
+        document.history = {};
+    }
 }
 
 void DocumentCommands::clearModified() {
