@@ -11,9 +11,8 @@
 #include "cli/help.h"
 #include "cli/offscreen.h"
 #include "model/fileio.h"
-#include "model/patienthistory.h"
-#include "model/textslot.h"
 #include "overview/overviewdrawing.h"
+#include "overview/overviewvisit.h"
 #include "platform/fontnames.h"
 #include "platform/printtarget.h"
 #include "report/reporttext.h"
@@ -137,8 +136,7 @@ int runOverviewReport(const Args& args, std::ostream&, std::ostream& err) {
         if (const std::string line = outOfDateLine(loaded.record, ear, options.file); !line.empty())
             err << line << '\n';
     }
-    const std::optional<KeptVersion> previous =
-        previousVisit(readHistory(options.file), readText(loaded.record.testDate));
+    const std::optional<KeptVersion> previous = previousVisitOf(options.file, loaded.record);
     return writeRenderedPdf(
         options.values.at("-o"),
         [&] { return renderOverview(loaded, previous ? &*previous : nullptr, page); },

@@ -209,6 +209,6 @@ ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database
 std::string chartName(OverviewChart chart, Ear ear);
 // A short factual description for a screen reader, numbers from the data.
 // With a previous visit, how the ear's thresholds moved since (overviewvisit.h).
-std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured,
-                                   Ear ear, const KeptVersion* previous = nullptr);
+std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured, Ear ear,
+                                   const KeptVersion* previous = nullptr);
 std::string gainDescription(const GainTable& table, Ear ear);

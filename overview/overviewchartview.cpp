@@ -43,7 +43,8 @@ void OverviewChartView::describe() {
 
 void OverviewChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_, previous_), MarkerDrawing::CachedPictures);
+    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_, previous_),
+                      MarkerDrawing::CachedPictures);
     if (!hasFocus())
         return;
     // The focus shows as the program's focus frame just inside the white chart.

@@ -343,8 +343,8 @@ QString overviewChartName(OverviewChart chart, Ear ear) {
 
 QString overviewChartDescription(OverviewChart chart, const OverviewSource& source) {
     if (chart == OverviewChart::LoudnessMap)
-        return QString::fromStdString(loudnessMapDescription(source.record, source.measured,
-                                                             source.ear, source.previous));
+        return QString::fromStdString(
+            loudnessMapDescription(source.record, source.measured, source.ear, source.previous));
     return QString::fromStdString(
         gainDescription(gainTable(source.record, source.database, source.ear), source.ear));
 }

@@ -98,8 +98,8 @@ std::string aidText(const GainTable& table) {
 
 } // namespace
 
-std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured,
-                                   Ear ear, const KeptVersion* previous) {
+std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured, Ear ear,
+                                   const KeptVersion* previous) {
     const auto& loudness = earLoudness(record, ear);
     const bool hl = record.showInHL != 0;
     int predicted = 0;

@@ -81,6 +81,11 @@ std::string runText(const Run& run, const std::string& date, bool first) {
 
 } // namespace
 
+std::optional<KeptVersion> previousVisitOf(const std::string& patientPath,
+                                           const FittingRecord& record) {
+    return previousVisit(readHistory(patientPath), readText(record.testDate));
+}
+
 std::string previousVisitDate(const KeptVersion& previous) {
     const std::string date = latin1ToUtf8(readText(previous.record.testDate));
     return date.empty() ? "the previous visit" : date;

@@ -6,7 +6,14 @@
 #include "model/ear.h"
 #include "model/patienthistory.h"
 
+#include <optional>
 #include <string>
+
+// The previous visit of the patient whose record was read from the file at the path:
+// the newest version in the file's history with another test date than the record's.
+// For tavik-cli, which reads the file once; the window keeps the history it read.
+std::optional<KeptVersion> previousVisitOf(const std::string& patientPath,
+                                           const FittingRecord& record);
 
 // The previous visit's test date, "06/01/2026", or "the previous visit" where it has none.
 std::string previousVisitDate(const KeptVersion& previous);

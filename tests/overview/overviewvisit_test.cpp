@@ -69,10 +69,9 @@ TEST(OverviewVisit, LegendNamesThePreviousVisitByItsDate) {
     EXPECT_EQ(with.legend.back().cell, (PixelRect{478, 380, 624, 396}));
 
     previous.record.testDate[0] = '\0';
-    EXPECT_EQ(planLoudnessMap(now, overviewMeasured(), Ear::Left, 640, 400, &previous)
-                  .legend.back()
-                  .text,
-              "Previous visit");
+    EXPECT_EQ(
+        planLoudnessMap(now, overviewMeasured(), Ear::Left, 640, 400, &previous).legend.back().text,
+        "Previous visit");
 
     const ChartPlan without = planLoudnessMap(now, overviewMeasured(), Ear::Right, 640, 400);
     EXPECT_TRUE(without.previousLines.empty());

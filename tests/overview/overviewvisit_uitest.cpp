@@ -105,8 +105,9 @@ TEST(OverviewVisitDrawing, NothingOfAPreviousVisitWithoutOne) {
 TEST(OverviewVisitDrawing, DescriptionSaysHowTheThresholdsMoved) {
     const KeptVersion previous = overviewPreviousVisit();
     const DrawnMap map(Ear::Right, &previous);
-    const QString text = overviewChartDescription(
-        OverviewChart::LoudnessMap, {map.record, map.database, map.measured, Ear::Right, &previous});
+    const QString text =
+        overviewChartDescription(OverviewChart::LoudnessMap,
+                                 {map.record, map.database, map.measured, Ear::Right, &previous});
     EXPECT_TRUE(text.endsWith(QStringLiteral(
         "; right threshold 5 to 10 dB higher than on 06/01/2026 at 250–500 Hz, unchanged at "
         "1 KHz and 5 to 10 dB higher at 3–4 KHz.")))
