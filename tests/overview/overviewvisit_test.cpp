@@ -125,6 +125,12 @@ TEST(OverviewVisit, ThresholdChangeGroupsNeighboursMovingTheSameWay) {
          "right threshold unchanged since the previous visit at 250 Hz, 10 to 20 dB lower at "
          "500 Hz–2 KHz and 5 to 20 dB higher at 3–4 KHz"},
         {Ear::Right,
+         {40, -99, 45, 50, 50, 50},
+         {30, 20, 40, 50, 50, 50},
+         "06/01/2026",
+         "right threshold 10 dB higher than on 06/01/2026 at 250 Hz, 5 dB higher at 1 KHz and "
+         "unchanged at 2–4 KHz"},
+        {Ear::Right,
          {-99, 40, -99, 50, -99, 60},
          {30, -99, 40, -99, 50, -99},
          "06/01/2026",
