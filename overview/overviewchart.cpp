@@ -245,8 +245,9 @@ ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measure
     std::optional<EarLevels> before;
     if (previous) {
         before = thresholdsAndUcls(previous->record, ear);
+        // Two columns: the date never runs out of its cell.
         legend.push_back({std::nullopt, std::nullopt, LegendEntry::Extra::PreviousVisit,
-                          previousVisitLegend(*previous)});
+                          previousVisitLegend(*previous), 2});
     }
     ChartPlan plan = startPlan(OverviewChart::LoudnessMap, ear, width, height, legend, {""});
     plan.title = chartName(OverviewChart::LoudnessMap, ear) + " (" + unitName(hl) + ")";

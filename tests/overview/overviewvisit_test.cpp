@@ -31,7 +31,8 @@ void expectLines(const std::vector<ChartLine>& lines, const std::vector<Expected
 }
 
 // The right map's scale reaches 140 dB HL for the previous UCL of 135 at 4000 Hz
-// (y = 24 + (HL + 10) * 321 / 150); the left one keeps -10..120 (321 / 130). Gaps stay
+// (y = 24 + (HL + 10) * 305 / 150, the legend taking a third row); the left one keeps
+// -10..120 (305 / 130). Gaps stay
 // gaps: the right threshold has none at 2000 Hz, and its lone UCL at 4000 Hz is a
 // short stroke; the left ear has no previous UCL and no threshold at 4000 Hz.
 TEST(OverviewVisit, PreviousThresholdsAndUclsLieUnderEachEarsMap) {
@@ -41,22 +42,22 @@ TEST(OverviewVisit, PreviousThresholdsAndUclsLieUnderEachEarsMap) {
         planLoudnessMap(now, overviewMeasured(), Ear::Right, 640, 400, &previous);
     ASSERT_EQ(right.levelTicks.size(), 16u); // -10 to 140 in tens
     EXPECT_EQ(right.levelTicks.back().label, "140");
-    expectLines(right.previousLines, {{Series::Thr, {40, 109.6}, {185.75, 120.3}},
-                                      {Series::Thr, {185.75, 120.3}, {331.5, 131}},
-                                      {Series::Thr, {562.508, 141.7}, {623, 163.1}},
-                                      {Series::Ucl, {185.75, 246.56}, {331.5, 270.1}},
-                                      {Series::Ucl, {619, 334.3}, {627, 334.3}}});
+    expectLines(right.previousLines, {{Series::Thr, {40, 105.333}, {185.75, 115.5}},
+                                      {Series::Thr, {185.75, 115.5}, {331.5, 125.667}},
+                                      {Series::Thr, {562.508, 135.833}, {623, 156.167}},
+                                      {Series::Ucl, {185.75, 235.467}, {331.5, 257.833}},
+                                      {Series::Ucl, {619, 318.833}, {627, 318.833}}});
     const ChartPlan left = planLoudnessMap(now, overviewMeasured(), Ear::Left, 640, 400, &previous);
     ASSERT_EQ(left.levelTicks.size(), 14u);
     EXPECT_EQ(left.levelTicks.back().label, "120");
-    expectLines(left.previousLines, {{Series::Thr, {40, 135.115}, {185.75, 122.769}},
-                                     {Series::Thr, {185.75, 122.769}, {331.5, 142.523}},
-                                     {Series::Thr, {331.5, 142.523}, {477.25, 115.362}},
-                                     {Series::Thr, {477.25, 115.362}, {562.508, 147.462}}});
+    expectLines(left.previousLines, {{Series::Thr, {40, 129.577}, {185.75, 117.846}},
+                                     {Series::Thr, {185.75, 117.846}, {331.5, 136.615}},
+                                     {Series::Thr, {331.5, 136.615}, {477.25, 110.808}},
+                                     {Series::Thr, {477.25, 110.808}, {562.508, 141.308}}});
     // This visit's points stay where the scale puts them: the right threshold of 40 dB HL
     // at 250 Hz on the wider scale.
     ASSERT_FALSE(right.markers.empty());
-    EXPECT_NEAR(right.markers.front().at.y, 131, kNear);
+    EXPECT_NEAR(right.markers.front().at.y, 125.667, kNear);
 }
 
 TEST(OverviewVisit, LegendNamesThePreviousVisitByItsDate) {
@@ -66,7 +67,25 @@ TEST(OverviewVisit, LegendNamesThePreviousVisitByItsDate) {
     ASSERT_EQ(with.legend.size(), 8u);
     EXPECT_EQ(with.legend.back().extra, LegendEntry::Extra::PreviousVisit);
     EXPECT_EQ(with.legend.back().text, "Previous visit 06/01/2026");
-    EXPECT_EQ(with.legend.back().cell, (PixelRect{478, 380, 624, 396}));
+    // Two columns wide: on a row of its own under four columns, beside "Not rising"
+    // under three, on a row of its own under two.
+    const struct {
+        int width;
+        PixelRect cell;
+        int frameBottom;
+    } layouts[] = {
+        {640, {40, 380, 332, 396}, 330},
+        {500, {188, 380, 484, 396}, 330},
+        {400, {40, 380, 384, 396}, 298},
+    };
+    for (const auto& l : layouts) {
+        SCOPED_TRACE(l.width);
+        const ChartPlan plan =
+            planLoudnessMap(now, overviewMeasured(), Ear::Left, l.width, 400, &previous);
+        EXPECT_EQ(plan.legend.back().cell, l.cell);
+        EXPECT_EQ(plan.panels.front().frame.bottom, l.frameBottom);
+        EXPECT_EQ(plan.legend[6].cell.top, l.width == 500 ? 380 : l.cell.top - 16);
+    }
 
     previous.record.testDate[0] = '\0';
     EXPECT_EQ(

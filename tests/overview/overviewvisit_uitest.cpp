@@ -49,18 +49,19 @@ void expectLines(const std::vector<PaintItem>& drawn, const std::vector<QLineF>&
     }
 }
 
-// The legend's eighth cell (478, 380 to 624, 396) holds the swatch from 478 to 504.
-const QLineF kSwatch(478, 388, 504, 388);
+// The legend's eighth cell, two columns wide on a third row (40, 380 to 332, 396),
+// holds the swatch from 40 to 66 and the text from 70.
+const QLineF kSwatch(40, 388, 66, 388);
 
 TEST(OverviewVisitDrawing, GreyLinesAtEachEarsPreviousLevels) {
     const KeptVersion previous = overviewPreviousVisit();
     const DrawnMap right(Ear::Right, &previous);
     const std::vector<PaintItem> grey = right.linesIn(kGrey);
-    expectLines(grey, {{40, 109.6, 185.75, 120.3},
-                       {185.75, 120.3, 331.5, 131},
-                       {562.508, 141.7, 623, 163.1},
-                       {185.75, 246.56, 331.5, 270.1},
-                       {619, 334.3, 627, 334.3},
+    expectLines(grey, {{40, 105.333, 185.75, 115.5},
+                       {185.75, 115.5, 331.5, 125.667},
+                       {562.508, 135.833, 623, 156.167},
+                       {185.75, 235.467, 331.5, 257.833},
+                       {619, 318.833, 627, 318.833},
                        kSwatch});
     // Under this visit's threshold line, which is drawn after them.
     const std::vector<PaintItem> ear = right.linesIn(kRightEarColour);
@@ -68,15 +69,15 @@ TEST(OverviewVisitDrawing, GreyLinesAtEachEarsPreviousLevels) {
     EXPECT_LT(grey[4].order, ear.front().order);
 
     const DrawnMap left(Ear::Left, &previous);
-    expectLines(left.linesIn(kGrey), {{40, 135.115, 185.75, 122.769},
-                                      {185.75, 122.769, 331.5, 142.523},
-                                      {331.5, 142.523, 477.25, 115.362},
-                                      {477.25, 115.362, 562.508, 147.462},
+    expectLines(left.linesIn(kGrey), {{40, 129.577, 185.75, 117.846},
+                                      {185.75, 117.846, 331.5, 136.615},
+                                      {331.5, 136.615, 477.25, 110.808},
+                                      {477.25, 110.808, 562.508, 141.308},
                                       kSwatch});
     for (const DrawnMap* map : {&right, &left}) {
         const PaintItem* legend = map->device.findText(QStringLiteral("Previous visit 06/01/2026"));
         ASSERT_NE(legend, nullptr);
-        EXPECT_EQ(legend->position.x(), 508);
+        EXPECT_EQ(legend->position.x(), 70);
     }
 }
 
