@@ -226,7 +226,7 @@ void DocumentCommands::readFileHistory() {
     try {
         document.history = readHistory(document.currentFilePath);
     } catch (const std::exception&) {
-        document.history = {};
+        // Left empty: the Overview shows this visit alone.
     }
 }
 
