@@ -14,6 +14,8 @@
 
 #include <QFileInfo>
 
+#include <exception>
+
 namespace {
 
 QString fromPath(const std::string& path) {
@@ -85,6 +87,7 @@ void DocumentCommands::newDocument() {
     resetFitting();
     document.measuredLevels = {};
     ++document.patientNumber;
+    readFileHistory();
     clearModified();
     loadPages();
     showPatientPage();
@@ -141,6 +144,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
         document.measuredLevels = measuredFromRecord(fitting);
     }
     showTitle();
+    readFileHistory();
     loadPages();
     showPatientPage();
     clearModified();
@@ -176,6 +180,7 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         document.dataPath = folderOf(path);
     }
     showTitle();
+    readFileHistory();
     clearModified();
     tellFileUsed(path);
     return true;
@@ -228,6 +233,20 @@ void DocumentCommands::showTitle() {
 void DocumentCommands::tellFileUsed(const std::string& path) {
     if (onFileUsed)
         onFileUsed(fromPath(path));
+}
+
+// The open file's kept versions, read once per New, Load and Save for the Overview's
+// previous visit. A history that cannot be read leaves the Overview without one; the
+// file itself was read or written all the same.
+void DocumentCommands::readFileHistory() {
+    document.history = {};
+    if (document.currentFilePath.empty())
+        return;
+    try {
+        document.history = readHistory(document.currentFilePath);
+    } catch (const std::exception&) {
+        // Left empty: the Overview shows this visit alone.
+    }
 }
 
 void DocumentCommands::clearModified() {

@@ -43,6 +43,7 @@ class DocumentCommands {
     void loadPages();
     void showPatientPage();
     void showTitle();
+    void readFileHistory();
     void clearModified();
     void tellFileUsed(const std::string& path);
 

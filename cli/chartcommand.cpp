@@ -7,6 +7,7 @@
 #include "cli/offscreen.h"
 #include "cli/optionvalues.h"
 #include "overview/overviewdrawing.h"
+#include "overview/overviewvisit.h"
 
 #include <QImage>
 #include <QPainter>
@@ -83,8 +84,10 @@ int runChart(const Args& args, std::ostream&, std::ostream& err) {
 
     const auto application = offscreenApplication();
     const MeasuredLevels measured = measuredFromRecord(loaded.record);
+    // The loudness map with the previous visit, as the Overview page draws it.
+    const std::optional<KeptVersion> previous = previousVisitOf(options.file, loaded.record);
     const OverviewSource source{loaded.record, loaded.database, measured.of(*options.ear),
-                                *options.ear};
+                                *options.ear, previous ? &*previous : nullptr};
     const QByteArray png = renderChartPng(source, chart.chart, chart.scale);
     if (png.isEmpty()) {
         err << "tavik-cli: the chart could not be encoded as PNG\n";

@@ -179,7 +179,8 @@ constexpr CliCommand kCommands[] = {
      "on standard error in the words of the curve page's note, and the reports are printed.\n"
      "tavik-cli report --overview FILE [--page a4|letter] [--db TAVIK.TDB] -o OUT.pdf writes "
      "the one-page overview of both ears instead, naming each ear's out-of-date levels in the "
-     "same way.",
+     "same way; its loudness maps draw the previous visit from the file's history as thin "
+     "grey lines.",
      kReportOptions},
     {"chart", runChartIfBuilt,
      "FILE --ear right|left --kind loudmap|gain [--db TAVIK.TDB] [--scale N] -o OUT.png",
@@ -189,7 +190,9 @@ constexpr CliCommand kCommands[] = {
      "dashed, measured ones solid; a level lower than a category before it at the same "
      "frequency is ringed and marked \"!\". Missing levels, targets or curves leave gaps. "
      "The curves at each frequency are fitted as the curve page fits them with that "
-     "frequency in its graphs. OUT.png is replaced only once the image is written whole.",
+     "frequency in its graphs. The loudness map draws the previous visit (the newest version "
+     "in the file's history with another test date) as thin grey threshold and UCL lines. "
+     "OUT.png is replaced only once the image is written whole.",
      kChartOptions},
     {"batch", runBatchIfBuilt, kBatchSynopsis, kBatchSummary, kBatchDescription, kBatchOptions},
     {"list", runList, kListSynopsis, kListSummary, kListDescription, kListOptions},

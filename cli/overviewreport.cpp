@@ -2,7 +2,8 @@
 // patient's chart: the patient named as the printed report names them (name, ID,
 // birth date, test date; clinician, monaural or binaural, how each ear's levels were
 // obtained), then each ear's loudness map above its gain chart, right ear on the left
-// as on an audiogram form.
+// as on an audiogram form. The maps draw the previous visit from the file's history,
+// as the Overview page does.
 // Drawn by the Overview page's drawing onto the same PDF target as the reports.
 #include "cli/commands.h"
 #include "cli/earoptions.h"
@@ -11,6 +12,7 @@
 #include "cli/offscreen.h"
 #include "model/fileio.h"
 #include "overview/overviewdrawing.h"
+#include "overview/overviewvisit.h"
 #include "platform/fontnames.h"
 #include "platform/printtarget.h"
 #include "report/reporttext.h"
@@ -67,14 +69,14 @@ void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
 }
 
 void drawOverviewPage(QPainter& painter, QSize page, const FittingRecord& record,
-                      const AidDatabase& database) {
+                      const AidDatabase& database, const KeptVersion* previous) {
     drawHeader(painter, record, page.width());
     const MeasuredLevels measured = measuredFromRecord(record);
     const int width = (page.width() - kGap) / 2;
     const int height = std::min((page.height() - kHeaderHeight - kGap) / 2, width * 9 / 10);
     for (const Ear ear : kEars) {
         const int left = ear == Ear::Right ? 0 : width + kGap;
-        const OverviewSource source{record, database, measured.of(ear), ear};
+        const OverviewSource source{record, database, measured.of(ear), ear, previous};
         drawOverviewChart(painter, QRect(left, kHeaderHeight, width, height),
                           OverviewChart::LoudnessMap, source);
         drawOverviewChart(painter, QRect(left, kHeaderHeight + height + kGap, width, height),
@@ -82,7 +84,8 @@ void drawOverviewPage(QPainter& painter, QSize page, const FittingRecord& record
     }
 }
 
-QByteArray renderOverview(const LoadedEar& loaded, QPageSize::PageSizeId pageSize) {
+QByteArray renderOverview(const LoadedEar& loaded, const KeptVersion* previous,
+                          QPageSize::PageSizeId pageSize) {
     PdfReportTarget target(pageSize);
     QPainter& painter = target.beginDocument(QStringLiteral("Overview"));
     const qreal scale = painter.device()->logicalDpiX() / kLayoutDpi;
@@ -90,7 +93,7 @@ QByteArray renderOverview(const LoadedEar& loaded, QPageSize::PageSizeId pageSiz
     const QSize printable = target.printableSize();
     const QSize page(static_cast<int>(printable.width() / scale),
                      static_cast<int>(printable.height() / scale));
-    drawOverviewPage(painter, page, loaded.record, loaded.database);
+    drawOverviewPage(painter, page, loaded.record, loaded.database, previous);
     target.endDocument();
     return target.finish();
 }
@@ -133,7 +136,9 @@ int runOverviewReport(const Args& args, std::ostream&, std::ostream& err) {
         if (const std::string line = outOfDateLine(loaded.record, ear, options.file); !line.empty())
             err << line << '\n';
     }
-
+    const std::optional<KeptVersion> previous = previousVisitOf(options.file, loaded.record);
     return writeRenderedPdf(
-        options.values.at("-o"), [&] { return renderOverview(loaded, page); }, "the overview", err);
+        options.values.at("-o"),
+        [&] { return renderOverview(loaded, previous ? &*previous : nullptr, page); },
+        "the overview", err);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/fittingrecord.h"
+#include "model/patienthistory.h"
 #include "model/prediction.h"
 
 #include <array>
@@ -30,6 +31,9 @@ struct DocumentState {
     // belongs to one patient and not to the file (the print selection's ticks) is
     // forgotten with them.
     unsigned patientNumber = 0;
+    // The open file's kept versions, read at each Load and Save (empty after New), from
+    // which the Overview picks the previous visit whenever it shows.
+    HistoryRead history;
     // Told once when an unchanged document becomes changed; the main window posts
     // its status notification from here.
     std::function<void()> onFirstModification;

@@ -69,3 +69,8 @@ inline constexpr CurveColours kGraphCurveColours{{0, 255, 255}, {0, 255, 0}, {25
 // On the Overview's white charts aqua and lime all but vanish: teal, green and magenta
 // of the same hues.
 inline constexpr CurveColours kChartCurveColours{{0, 130, 150}, {40, 140, 0}, {190, 0, 190}};
+
+// The previous visit's thresholds and UCLs on the Overview's loudness map: a light grey,
+// so that they read as a thin background to this visit's coloured lines and stay
+// apart from the dark grey of the levels between THR and UCL and the pale grid.
+inline constexpr RgbColour kPreviousVisitColour{150, 150, 150};

@@ -2,6 +2,7 @@
 
 #include "model/levelunits.h"
 #include "overview/overviewlayout.h"
+#include "overview/overviewvisit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -149,6 +150,43 @@ void addOrderMarks(ChartPlan& plan, const PlacedLevels& placed,
     }
 }
 
+// The previous visit's thresholds and UCLs alone: what the map draws of it.
+struct EarLevels {
+    LoudnessLevels levels;
+};
+
+EarLevels thresholdsAndUcls(const FittingRecord& record, Ear ear) {
+    constexpr int kThr = 0, kUcl = kCategoryCount - 1;
+    const auto& all = earLoudness(record, ear);
+    EarLevels kept{};
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            kept.levels[f][c] = c == kThr || c == kUcl ? all[f][c] : kEmptyLevel;
+    }
+    return kept;
+}
+
+// Lines between neighbouring frequencies; a level with neither neighbour is a short
+// stroke, so that it shows at all.
+void addPreviousLines(ChartPlan& plan, const PlacedLevels& placed) {
+    for (const Series series : {Series::Thr, Series::Ucl}) {
+        const int c = static_cast<int>(series);
+        for (int f = 0; f < kFrequencyCount; ++f) {
+            const auto& here = placed.at[f][c];
+            if (!here)
+                continue;
+            const bool before = f > 0 && placed.at[f - 1][c];
+            const bool after = f + 1 < kFrequencyCount && placed.at[f + 1][c];
+            const double half = kBandColumnWidth / 2;
+            if (after)
+                plan.previousLines.push_back({series, 0, *here, *placed.at[f + 1][c], true});
+            else if (!before)
+                plan.previousLines.push_back(
+                    {series, 0, {here->x - half, here->y}, {here->x + half, here->y}, true});
+        }
+    }
+}
+
 std::vector<LegendItem> loudnessLegend() {
     return {
         {Series::Thr, std::nullopt, LegendEntry::Extra::None, "Threshold"},
@@ -200,16 +238,29 @@ LevelScale loudnessScale(const int32_t (&loudness)[kFrequencyCount][kCategoryCou
 }
 
 ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measured, Ear ear,
-                          int width, int height) {
+                          int width, int height, const KeptVersion* previous) {
     const auto& loudness = earLoudness(record, ear);
     const bool hl = record.showInHL != 0;
-    const std::vector<LegendItem> legend = loudnessLegend();
+    std::vector<LegendItem> legend = loudnessLegend();
+    std::optional<EarLevels> before;
+    if (previous) {
+        before = thresholdsAndUcls(previous->record, ear);
+        // Two columns: the date never runs out of its cell.
+        legend.push_back({std::nullopt, std::nullopt, LegendEntry::Extra::PreviousVisit,
+                          previousVisitLegend(*previous), 2});
+    }
     ChartPlan plan = startPlan(OverviewChart::LoudnessMap, ear, width, height, legend, {""});
     plan.title = chartName(OverviewChart::LoudnessMap, ear) + " (" + unitName(hl) + ")";
-    const LevelScale scale = loudnessScale(loudness, hl);
+    LevelScale scale = loudnessScale(loudness, hl);
+    if (before) {
+        const LevelScale also = loudnessScale(before->levels, hl);
+        scale = {std::min(scale.lowest, also.lowest), std::max(scale.highest, also.highest)};
+    }
     const PixelRect& frame = plan.panels.front().frame;
     plan.levelTicks = loudnessTicks(frame, scale);
     const PlacedLevels placed = placeLevels(loudness, frame, scale, hl);
+    if (before)
+        addPreviousLines(plan, placeLevels(before->levels, frame, scale, hl));
     addBands(plan, placed);
     addLevelMarkersAndLines(plan, placed, measured);
     addOrderMarks(plan, placed, loudness);

@@ -13,6 +13,7 @@
 
 #include "curves/graphgeometry.h"
 #include "model/fittingrecord.h"
+#include "model/patienthistory.h"
 #include "model/prediction.h"
 
 #include <array>
@@ -127,7 +128,13 @@ struct LegendEntry {
     PixelRect cell;
     std::optional<Series> series; // none for the band and mark entries below
     std::optional<LoudnessBand> band;
-    enum class Extra { None, Predicted, OrderMark, DisplayFrequency } extra = Extra::None;
+    enum class Extra {
+        None,
+        Predicted,
+        OrderMark,
+        DisplayFrequency,
+        PreviousVisit
+    } extra = Extra::None;
     std::string text;
 };
 
@@ -151,6 +158,10 @@ struct ChartPlan {
     std::vector<ChartMarker> markers;
     std::vector<OrderMark> orderMarks;
     std::vector<LegendEntry> legend;
+    // The previous visit's thresholds and UCLs, drawn under this visit's: a line
+    // between neighbouring frequencies, and a short level stroke kBandColumnWidth wide
+    // at a frequency with neither neighbour. Series Thr or Ucl; measured is true.
+    std::vector<ChartLine> previousLines;
 };
 
 // The x of a frequency index (0..5) in a plot's frame.
@@ -168,8 +179,10 @@ LevelScale loudnessScale(const int32_t (&loudness)[kFrequencyCount][kCategoryCou
 // A stored level (dB SPL) in the unit the loudness page shows, held within int.
 int chartLevel(int32_t stored, int frequency, bool showInHL);
 
+// With a previous visit, its thresholds and UCLs too, in the legend its date, and the
+// level scale wide enough for both visits.
 ChartPlan planLoudnessMap(const FittingRecord& record, const LevelFlags& measured, Ear ear,
-                          int width, int height);
+                          int width, int height, const KeptVersion* previous = nullptr);
 
 // The gains of an ear at each frequency, as the curve page fits and draws them with
 // that frequency in its graphs, for soft, average and loud speech (index 0..2): target
@@ -195,6 +208,7 @@ ChartPlan planGainChart(const FittingRecord& record, const AidDatabase& database
 // "Loudness map, right ear", "Gain, left ear".
 std::string chartName(OverviewChart chart, Ear ear);
 // A short factual description for a screen reader, numbers from the data.
-std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured,
-                                   Ear ear);
+// With a previous visit, how the ear's thresholds moved since (overviewvisit.h).
+std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured, Ear ear,
+                                   const KeptVersion* previous = nullptr);
 std::string gainDescription(const GainTable& table, Ear ear);

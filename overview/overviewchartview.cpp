@@ -9,8 +9,8 @@
 namespace {
 
 // The chart of an ear from the program's one record, database and measured flags.
-OverviewSource sourceOf(Ear ear) {
-    return OverviewSource{fitting, aidDatabase, document.measuredLevels.of(ear), ear};
+OverviewSource sourceOf(Ear ear, const KeptVersion* previous) {
+    return OverviewSource{fitting, aidDatabase, document.measuredLevels.of(ear), ear, previous};
 }
 
 } // namespace
@@ -25,8 +25,9 @@ OverviewChartView::OverviewChartView(QWidget* parent, const QString& objectName,
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void OverviewChartView::showEar(Ear ear) {
+void OverviewChartView::showEar(Ear ear, const KeptVersion* previous) {
     ear_ = ear;
+    previous_ = previous;
     describe();
     update();
 }
@@ -34,7 +35,7 @@ void OverviewChartView::showEar(Ear ear) {
 // The name says which chart of which ear; the description what it shows. The tool tip
 // gives the same summary to a clinician who points at the chart.
 void OverviewChartView::describe() {
-    const QString description = overviewChartDescription(chart_, sourceOf(ear_));
+    const QString description = overviewChartDescription(chart_, sourceOf(ear_, previous_));
     setAccessibleName(overviewChartName(chart_, ear_));
     setAccessibleDescription(description);
     setToolTip(description);
@@ -42,7 +43,8 @@ void OverviewChartView::describe() {
 
 void OverviewChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_), MarkerDrawing::CachedPictures);
+    drawOverviewChart(painter, rect(), chart_, sourceOf(ear_, previous_),
+                      MarkerDrawing::CachedPictures);
     if (!hasFocus())
         return;
     // The focus shows as the program's focus frame just inside the white chart.

@@ -16,8 +16,9 @@ class OverviewChartView : public QWidget {
     OverviewChartView(QWidget* parent, const QString& objectName, OverviewChart chart);
 
     // Shows an ear's chart: its accessible texts from the data as they are now, and a
-    // fresh painting.
-    void showEar(Ear ear);
+    // fresh painting; the loudness map with the previous visit where there is one
+    // (held by the page, which outlives the chart).
+    void showEar(Ear ear, const KeptVersion* previous = nullptr);
     Ear ear() const { return ear_; }
     OverviewChart chart() const { return chart_; }
 
@@ -31,4 +32,5 @@ class OverviewChartView : public QWidget {
 
     const OverviewChart chart_;
     Ear ear_ = Ear::Right;
+    const KeptVersion* previous_ = nullptr;
 };

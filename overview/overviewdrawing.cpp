@@ -26,6 +26,8 @@ constexpr int kSwatchWidth = 26;
 const QColor kInk(40, 40, 40);
 const QColor kGridColour(215, 215, 215);
 const QColor kDisplayFrequencyColour(110, 110, 110);
+const QColor kPreviousVisit = qColor(kPreviousVisitColour);
+constexpr qreal kPreviousVisitWidth = 1;
 
 // The middle of the pixel row or column a coordinate falls in, where a 1-unit line
 // covers whole pixels at a device pixel ratio of 1 and of 2.
@@ -47,7 +49,7 @@ void setFont(QPainter& painter, int pixels, bool bold = false) {
 ChartPlan planFor(OverviewChart chart, const OverviewSource& source, QSize size) {
     if (chart == OverviewChart::LoudnessMap)
         return planLoudnessMap(source.record, source.measured, source.ear, size.width(),
-                               size.height());
+                               size.height(), source.previous);
     return planGainChart(source.record, source.database, source.ear, size.width(), size.height());
 }
 
@@ -126,6 +128,9 @@ void drawData(QPainter& painter, const ChartPlan& plan, MarkerDrawing how) {
         fillBand(painter, band.band, outline);
     }
     drawDisplayFrequencies(painter, plan);
+    painter.setPen(QPen(kPreviousVisit, kPreviousVisitWidth));
+    for (const ChartLine& line : plan.previousLines)
+        painter.drawLine(toPoint(line.from), toPoint(line.to));
     for (const ChartLine& line : plan.lines) {
         setLinePen(painter, line.series, plan.ear, line.measured);
         painter.drawLine(toPoint(line.from), toPoint(line.to));
@@ -160,6 +165,9 @@ void drawSwatch(QPainter& painter, const ChartPlan& plan, const LegendEntry& ent
         setLinePen(painter, Series::Thr, plan.ear, false);
         painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
         putMarker(painter, how, Series::C, plan.ear, middle, false);
+    } else if (entry.extra == LegendEntry::Extra::PreviousVisit) {
+        painter.setPen(QPen(kPreviousVisit, kPreviousVisitWidth));
+        painter.drawLine(QPointF(swatch.left(), middle.y()), QPointF(swatch.right(), middle.y()));
     } else if (entry.extra == LegendEntry::Extra::OrderMark) {
         drawOrderMark(painter, middle - QPointF(4, -1));
     } else if (entry.extra == LegendEntry::Extra::DisplayFrequency) {
@@ -336,7 +344,7 @@ QString overviewChartName(OverviewChart chart, Ear ear) {
 QString overviewChartDescription(OverviewChart chart, const OverviewSource& source) {
     if (chart == OverviewChart::LoudnessMap)
         return QString::fromStdString(
-            loudnessMapDescription(source.record, source.measured, source.ear));
+            loudnessMapDescription(source.record, source.measured, source.ear, source.previous));
     return QString::fromStdString(
         gainDescription(gainTable(source.record, source.database, source.ear), source.ear));
 }

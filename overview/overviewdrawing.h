@@ -22,12 +22,15 @@ inline const QColor kLeftEarColour = qColor(chartEarColour(Ear::Left));
 
 // What a chart is drawn from: the record and database as they stand, the ear, and
 // which of its levels were measured (the others are drawn as predicted). The
-// loudness map shows levels in the unit the loudness page shows (record.showInHL).
+// loudness map shows levels in the unit the loudness page shows (record.showInHL),
+// and, where there is one, the previous visit's thresholds and UCLs as thin grey
+// lines under this visit's, with its date in the legend.
 struct OverviewSource {
     const FittingRecord& record;
     const AidDatabase& database;
     const LevelFlags& measured;
     Ear ear;
+    const KeptVersion* previous = nullptr;
 };
 
 // How a chart is drawn: all as shapes (a PDF, an image file, the tests' recording

@@ -19,9 +19,25 @@ int legendColumns(int width) {
     return std::clamp(width / kLegendColumnWidth, 2, 4);
 }
 
-int legendRows(std::size_t entries, int columns) {
-    return static_cast<int>((entries + static_cast<std::size_t>(columns) - 1) /
-                            static_cast<std::size_t>(columns));
+// Where each legend entry starts, counted in cells left to right, row by row.
+std::vector<int> legendSlots(const std::vector<LegendItem>& items, int columns) {
+    std::vector<int> slots;
+    int next = 0;
+    for (const LegendItem& item : items) {
+        const int wide = std::clamp(item.columns, 1, columns);
+        if (next % columns + wide > columns)
+            next += columns - next % columns;
+        slots.push_back(next);
+        next += wide;
+    }
+    return slots;
+}
+
+int legendRows(const std::vector<LegendItem>& items, int columns) {
+    const std::vector<int> slots = legendSlots(items, columns);
+    if (slots.empty())
+        return 0;
+    return slots.back() / columns + 1;
 }
 
 // The plots' frames, equally wide, side by side; the room they share all of them.
@@ -81,13 +97,13 @@ std::vector<LegendEntry> placeLegend(int spanLeft, int spanRight, int top,
                                      const std::vector<LegendItem>& items, int columns) {
     std::vector<LegendEntry> entries;
     const int columnWidth = (spanRight - spanLeft) / columns;
+    const std::vector<int> slots = legendSlots(items, columns);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const int column = static_cast<int>(i) % columns;
-        const int row = static_cast<int>(i) / columns;
-        const int left = spanLeft + column * columnWidth;
-        const int rowTop = top + row * kLegendRowHeight;
         const LegendItem& item = items[i];
-        entries.push_back({{left, rowTop, left + columnWidth, rowTop + kLegendRowHeight},
+        const int left = spanLeft + slots[i] % columns * columnWidth;
+        const int rowTop = top + slots[i] / columns * kLegendRowHeight;
+        const int width = std::clamp(item.columns, 1, columns) * columnWidth;
+        entries.push_back({{left, rowTop, left + width, rowTop + kLegendRowHeight},
                            item.series,
                            item.band,
                            item.extra,
@@ -112,7 +128,7 @@ ChartPlan startPlan(OverviewChart chart, Ear ear, int width, int height,
     const int columns = legendColumns(width);
     const bool titled = std::ranges::any_of(panelTitles, [](const auto& t) { return !t.empty(); });
     const std::vector<PixelRect> frames =
-        framesFor(width, height, legendRows(legend.size(), columns),
+        framesFor(width, height, legendRows(legend, columns),
                   std::max(1, static_cast<int>(panelTitles.size())), titled);
     for (std::size_t i = 0; i < frames.size(); ++i)
         plan.panels.push_back({frames[i],

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-// A legend entry before it is given its cell.
+// A legend entry before it is given its cell, and how many columns its text needs;
+// an entry that needs more than its row has left starts the next row.
 struct LegendItem {
     std::optional<Series> series;
     std::optional<LoudnessBand> band;
     LegendEntry::Extra extra;
     std::string text;
+    int columns = 1;
 };
 
 // The room around the plots, in logical pixels: the title above, then the plots' own

@@ -5,6 +5,7 @@
 #include "controls/statusnote.h"
 #include "model/document.h"
 #include "model/predictioncheck.h"
+#include "model/textslot.h"
 #include "overview/overviewchartview.h"
 #include "platform/qtcolour.h"
 
@@ -17,6 +18,13 @@ constexpr OverviewChart kCharts[2] = {OverviewChart::LoudnessMap, OverviewChart:
 
 QString earCaption(Ear ear) {
     return ear == Ear::Right ? QStringLiteral(" RIGHT EAR") : QStringLiteral(" LEFT EAR");
+}
+
+// The previous visit of the open patient: of the versions its file's history held at
+// the last Load or Save, the newest with a test date other than the record's now, so
+// that a visit whose date the clinician has just typed meets the one saved before it.
+std::optional<KeptVersion> previousVisitOfOpenPatient() {
+    return previousVisit(document.history, readText(fitting.testDate));
 }
 
 } // namespace
@@ -64,6 +72,7 @@ QWidget* TfmOverview::firstField() const {
 
 void TfmOverview::FormShow() {
     currentEar = Ear::Right;
+    previous = previousVisitOfOpenPatient();
     placeControls();
     showEars();
 }
@@ -80,7 +89,7 @@ void TfmOverview::showEars() {
     for (int column = 0; column < 2; ++column) {
         earLabels[column]->setText(earCaption(ears[column]));
         for (OverviewChartView* chart : charts[column])
-            chart->showEar(ears[column]);
+            chart->showEar(ears[column], previous ? &*previous : nullptr);
     }
     if (const std::string stale = outOfDateSummary(fitting); !stale.empty())
         statusNote(this, QString::fromStdString(stale));

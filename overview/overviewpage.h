@@ -2,11 +2,16 @@
 // map beside its gain chart; where the page is wide enough, the other ear's two charts
 // beside them, each ear's map above its gain chart. The page holds no data: every
 // showing, ear switch and resize draws from the fitting record, the database and the
-// measured flags as the other pages left them, and it never changes them.
+// measured flags as the other pages left them, and it never changes them. Each
+// showing also picks the previous visit from the open file's history, so that the
+// loudness maps draw its thresholds and UCLs beside this visit's.
 #pragma once
 
 #include "controls/pageform.h"
+#include "model/patienthistory.h"
 #include "overview/overviewplaces.h"
+
+#include <optional>
 
 class OverviewChartView;
 class QLabel;
@@ -34,6 +39,7 @@ class TfmOverview : public PageForm {
     void placeControls();
 
     Ear currentEar = Ear::Right;
+    std::optional<KeptVersion> previous;
     QLabel* earLabels[2] = {nullptr, nullptr};
     QToolButton* OverviewEarButton = nullptr;
     OverviewChartView* charts[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};

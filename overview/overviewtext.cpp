@@ -3,6 +3,7 @@
 
 #include "model/levelunits.h"
 #include "model/predictioncheck.h"
+#include "overview/overviewvisit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,8 +98,8 @@ std::string aidText(const GainTable& table) {
 
 } // namespace
 
-std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured,
-                                   Ear ear) {
+std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags& measured, Ear ear,
+                                   const KeptVersion* previous) {
     const auto& loudness = earLoudness(record, ear);
     const bool hl = record.showInHL != 0;
     int predicted = 0;
@@ -126,6 +127,8 @@ std::string loudnessMapDescription(const FittingRecord& record, const LevelFlags
     const int32_t source = earLevelSource(record, ear);
     if (const std::vector<int> stale = outOfDateFrequencies(loudness, source); !stale.empty())
         text += "; levels at " + frequencyList(stale) + " " + notWhatItPredicts(source);
+    if (previous)
+        text += "; " + thresholdChange(record, *previous, ear);
     return text + ".";
 }
 

@@ -5,6 +5,7 @@
 
 #include "model/aiddatabase.h"
 #include "model/fittingrecord.h"
+#include "model/patienthistory.h"
 #include "model/prediction.h"
 
 inline FittingRecord overviewPatient() {
@@ -53,4 +54,24 @@ inline LevelFlags overviewMeasured() {
     for (int c = 1; c <= 6; ++c)
         flags[4][c] = false;
     return flags;
+}
+
+// The visit before overviewPatient(), on 06/01/2026. Right thresholds 45, 41, 40, -, 48
+// and 55 dB SPL and UCLs at 500 Hz, 1000 Hz and 4000 Hz (100, 105, 135: the last beyond
+// the map's usual 120 dB HL); left thresholds 50, 36, 38, 30, 43 and -, and no UCL.
+// The levels between are set too: the map does not draw them.
+inline KeptVersion overviewPreviousVisit() {
+    KeptVersion previous;
+    resetFitting(previous.record, "06/01/2026");
+    const int32_t rightThr[kFrequencyCount] = {45, 41, 40, -99, 48, 55};
+    const int32_t rightUcl[kFrequencyCount] = {-99, 100, 105, -99, -99, 135};
+    const int32_t leftThr[kFrequencyCount] = {50, 36, 38, 30, 43, -99};
+    for (int f = 0; f < kFrequencyCount; ++f) {
+        previous.record.rightLoudness[f][0] = rightThr[f];
+        previous.record.rightLoudness[f][3] = 150;
+        previous.record.rightLoudness[f][7] = rightUcl[f];
+        previous.record.leftLoudness[f][0] = leftThr[f];
+    }
+    previous.stamp.savedAt = 1780000000;
+    return previous;
 }
