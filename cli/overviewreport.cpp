@@ -30,14 +30,15 @@ const char* const kReportUsage = commandUsage("report");
 constexpr qreal kLayoutDpi = 96.0;
 constexpr int kTitlePixels = 22;
 constexpr int kIdentityPixels = 12;
-constexpr int kHeaderHeight = 82;
+constexpr int kHeaderHeight = 100;
 constexpr const char* kGapText = "    ";
 constexpr int kGap = 12;
 
 // The report's own lines: "Name: ...", "Patient ID: ...", "Birth Date: ...", "Test
-// Date: ..."; then "Clinician: ...", "Fitting: ..." and "Levels: right ear measured,
-// left ear predicted from threshold".
-std::array<QString, 2> identityLines(const FittingRecord& record) {
+// Date: ..."; then "Clinician: ...", "Fitting: ..."; and "Levels: right ear measured,
+// left ear predicted from threshold" on a line of its own, as the longest of them
+// would run off the page beside the fitting.
+std::array<QString, 3> identityLines(const FittingRecord& record) {
     const CurveParams noCurves[kCurveCount]{};
     const PrintData data = makePrintData(record, {}, Ear::Right, TargetState{}, noCurves, {});
     const IdentityTexts id = identityTexts(data, kFittedReport);
@@ -45,8 +46,9 @@ std::array<QString, 2> identityLines(const FittingRecord& record) {
                                 id.birthDate + kGapText + id.testDate;
     const std::string levels = "Levels: right ear " + levelSourceText(record.rightLevelSource) +
                                ", left ear " + levelSourceText(record.leftLevelSource);
-    const std::string fitting = id.clinician + kGapText + id.fitting + kGapText + levels;
-    return {QString::fromStdString(patient), QString::fromStdString(fitting)};
+    const std::string fitting = id.clinician + kGapText + id.fitting;
+    return {QString::fromStdString(patient), QString::fromStdString(fitting),
+            QString::fromStdString(levels)};
 }
 
 void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
@@ -60,7 +62,7 @@ void drawHeader(QPainter& painter, const FittingRecord& record, int width) {
     font.setPixelSize(kIdentityPixels);
     font.setBold(false);
     painter.setFont(font);
-    const std::array<QString, 2> lines = identityLines(record);
+    const std::array<QString, 3> lines = identityLines(record);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const qreal top = kTitlePixels + 12 + static_cast<qreal>(i) * (kIdentityPixels + 6);
         painter.drawText(QRectF(0, top, width, kIdentityPixels + 6), Qt::AlignLeft | Qt::AlignTop,
