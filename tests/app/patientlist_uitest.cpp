@@ -39,6 +39,7 @@ class PatientListTest : public ProgramFixture {
 
     void TearDown() override {
         TfmPatientList::setFolderChooser({});
+        TfmPatientList::setFolderLister({});
         ProgramFixture::TearDown();
     }
 
@@ -376,6 +377,23 @@ TEST_F(PatientListTest, AFindChoosesItsFirstRowAndAnEmptyFolderCountsNone) {
     QTest::keyClick(filter(list), Qt::Key_Return);
     settle();
     EXPECT_EQ(title(), "TAVIK 1.0a - B.TAV");
+}
+
+// A folder that cannot be read is counted on its own, not among the files that cannot
+// be opened, nor among the patients.
+TEST_F(PatientListTest, AFolderThatCannotBeReadIsCountedOnItsOwn) {
+    const fs::path locked = files.path() / "east" / "west";
+    TfmPatientList::setFolderLister([locked](const fs::path& folder, std::error_code& ec) {
+        if (folder == locked) {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<PatientFolderEntry>{};
+        }
+        return listFolderEntries(folder, ec);
+    });
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(status(list),
+              "2 patient files, 1 that cannot be opened, 1 folder that cannot be read");
 }
 
 } // namespace
