@@ -37,6 +37,11 @@ TfmPatientList::FolderChooser& folderChooser() {
     return chooser;
 }
 
+PatientFolderLister& folderLister() {
+    static PatientFolderLister lister;
+    return lister;
+}
+
 std::optional<QString> chooseFolderWithDialog(QWidget* parent, const QString& folder) {
     const QString chosen = QFileDialog::getExistingDirectory(
         parent, QStringLiteral("Folder of the patient files"), folder);
@@ -61,6 +66,10 @@ bool isEnter(const QKeyEvent* key) {
 
 void TfmPatientList::setFolderChooser(FolderChooser chooser) {
     folderChooser() = std::move(chooser);
+}
+
+void TfmPatientList::setFolderLister(PatientFolderLister lister) {
+    folderLister() = std::move(lister);
 }
 
 TfmPatientList::TfmPatientList(QWidget* parent, OpenFile openFile)
@@ -218,7 +227,7 @@ void TfmPatientList::startScan() {
     stop_ = false;
     const int generation = ++generation_;
     const std::string folder = folder_.toStdString();
-    worker_ = QThread::create([this, generation, folder] {
+    worker_ = QThread::create([this, generation, folder, lister = folderLister()] {
         auto batch = std::make_shared<std::vector<PatientListing>>();
         auto lastSent = std::chrono::steady_clock::now();
         const auto send = [&](ScanProgress progress) {
@@ -243,7 +252,7 @@ void TfmPatientList::startScan() {
                         std::chrono::steady_clock::now() - lastSent >= kBatchTime)
                         send(progress);
                 },
-                stop_);
+                stop_, lister);
         } catch (const FileError& e) {
             failure = QString::fromStdString(e.what());
         }

@@ -3,6 +3,8 @@
 // opened through the same question about unsaved changes as File > Load.
 #pragma once
 
+#include "model/patientscan.h"
+
 #include <QDialog>
 
 #include <atomic>
@@ -40,6 +42,9 @@ class TfmPatientList : public QDialog {
 
     // Tests choose folders from a script; an empty chooser brings back the real dialog.
     static void setFolderChooser(FolderChooser chooser);
+    // Tests read folders through a lister of their own, one that can fail where the
+    // disk would not; an empty lister reads the disk.
+    static void setFolderLister(PatientFolderLister lister);
 
   signals:
     void scanFinished();

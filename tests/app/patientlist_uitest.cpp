@@ -39,6 +39,7 @@ class PatientListTest : public ProgramFixture {
 
     void TearDown() override {
         TfmPatientList::setFolderChooser({});
+        TfmPatientList::setFolderLister({});
         ProgramFixture::TearDown();
     }
 
@@ -173,6 +174,44 @@ TEST(PatientListSort, NamesSortWithoutRegardToAccentsOrCase) {
             shown << proxy.index(row, PatientListModel::LastName).data().toString();
         EXPECT_EQ(shown, c.lastNames) << c.column << ' ' << c.order;
     }
+}
+
+// Dates (month/day/year) sort by year, then month, then day; each ear's aid has its
+// own column.
+TEST(PatientListSort, DatesSortByYearMonthAndDayAndEachEarShowsItsOwnAid) {
+    const struct {
+        const char* lastName;
+        const char* birthDate;
+        int32_t rightAid;
+        int32_t leftAid;
+    } rows[] = {
+        {"Ash", "03/12/1950", 0, 3},
+        {"Bell", "12/03/1950", 2, 1},
+        {"Cole", "01/31/1949", 3, 0},
+        {"Dunn", "11/02/1950", 1, 2},
+    };
+    PatientListModel model;
+    std::vector<PatientListing> listings;
+    for (const auto& r : rows) {
+        PatientListing listing;
+        listing.lastName = r.lastName;
+        listing.birthDate = r.birthDate;
+        listing.rightAidStyle = r.rightAid;
+        listing.leftAidStyle = r.leftAid;
+        listings.push_back(listing);
+    }
+    model.append(std::move(listings));
+    PatientFilterProxy proxy;
+    proxy.setSourceModel(&model);
+    proxy.setSortRole(PatientListModel::kSortRole);
+    proxy.sort(PatientListModel::BirthDate, Qt::AscendingOrder);
+    QStringList shown;
+    for (int row = 0; row < proxy.rowCount(); ++row) {
+        const auto cell = [&](int column) { return proxy.index(row, column).data().toString(); };
+        shown << cell(PatientListModel::LastName) + ' ' + cell(PatientListModel::RightAid) + '/' +
+                     cell(PatientListModel::LeftAid);
+    }
+    EXPECT_EQ(shown, (QStringList{"Cole CIC/BTE", "Ash BTE/CIC", "Dunn ITE/ITC", "Bell ITC/ITE"}));
 }
 
 TEST_F(PatientListTest, TypingFindsByNameOrIdWhateverTheAccentsAndCase) {
@@ -317,6 +356,57 @@ TEST_F(PatientListTest, FolderButtonReadsTheChosenFolderAndKeepsItAsDataPath) {
     QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),
                       Qt::LeftButton);
     EXPECT_EQ(list->folder(), east + "/") << "a cancelled choice keeps the folder";
+}
+
+// A find that leaves out the row chosen chooses the first row it shows, which Enter
+// then opens; a folder without patients is counted in the plural.
+TEST_F(PatientListTest, AFindChoosesItsFirstRowAndAnEmptyFolderCountsNone) {
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    selectRowWithName(list, "Novak");
+    QTest::keyClicks(filter(list), "e");
+    settle();
+    ASSERT_EQ(lastNames(list), (QStringList{"Lee", QStringLiteral("Müller")}));
+    EXPECT_EQ(table(list)->currentIndex().row(), 0);
+    EXPECT_EQ(status(list), "3 patient files, 1 that cannot be opened; 2 shown");
+
+    const fs::path empty = files.path() / "empty";
+    fs::create_directories(empty);
+    const QString emptyFolder = QString::fromStdString(empty.string());
+    TfmPatientList::setFolderChooser(
+        [emptyFolder](QWidget*, const QString&) { return emptyFolder; });
+    QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+    EXPECT_EQ(status(list), "0 patient files");
+
+    TfmPatientList::setFolderChooser(
+        [this](QWidget*, const QString&) { return QString::fromStdString(files.path().string()); });
+    QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("FolderButton")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return !list->scanning(); }, 20000));
+    QTest::keyClicks(filter(list), "ida");
+    settle();
+    QTest::keyClick(filter(list), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(title(), "TAVIK 1.0a - B.TAV");
+}
+
+// A folder that cannot be read is counted on its own, not among the files that cannot
+// be opened, nor among the patients.
+TEST_F(PatientListTest, AFolderThatCannotBeReadIsCountedOnItsOwn) {
+    const fs::path locked = files.path() / "east" / "west";
+    TfmPatientList::setFolderLister([locked](const fs::path& folder, std::error_code& ec) {
+        if (folder == locked) {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<PatientFolderEntry>{};
+        }
+        return listFolderEntries(folder, ec);
+    });
+    TfmPatientList* list = openList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(status(list),
+              "2 patient files, 1 that cannot be opened, 1 folder that cannot be read");
 }
 
 } // namespace

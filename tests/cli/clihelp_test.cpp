@@ -82,8 +82,8 @@ TEST(CliHelp, EveryCommandDescribesEachOfItsOptions) {
         const CommandFacts& c = *facts;
         EXPECT_TRUE(contains(list, std::string("\n  ") + c.command + " ")) << list;
         EXPECT_TRUE(contains(manual, std::string(".SS \"") + c.command + " ")) << manual;
-        for (const Args& ask :
-             {Args{c.command, "--help"}, Args{"help", c.command}, Args{c.command, "FILE", "-h"}}) {
+        for (const Args& ask : {Args{c.command, "--help"}, Args{"help", c.command},
+                                Args{c.command, "FILE", "-h"}, Args{c.command, "--help", "FILE"}}) {
             const CliResult res = runTool(ask);
             EXPECT_EQ(res.code, 0);
             EXPECT_EQ(res.err, "");

@@ -83,4 +83,64 @@ TEST(HelpFile, TheShippedGuideHasEveryTopicAndNoBrokenLink) {
     EXPECT_GT(links, 10);
 }
 
+// A context number names its topic; one below 1, the contents and using help their
+// own anchors. An anchor in single quotes is found as well as one in double quotes.
+TEST(HelpFile, ARequestOpensItsTopicAndAnAnchorMayBeQuotedEitherWay) {
+    const struct {
+        HelpCommand command;
+        int data;
+        const char* anchor;
+    } requests[] = {
+        {HelpCommand::Context, 1031, "1031"},      {HelpCommand::Context, 1, "1"},
+        {HelpCommand::Context, 0, "contents"},     {HelpCommand::Context, -7, "contents"},
+        {HelpCommand::Contents, 1051, "contents"}, {HelpCommand::HelpOnHelp, 1011, "usinghelp"},
+    };
+    for (const auto& r : requests)
+        EXPECT_EQ(helpAnchor(r.command, r.data), r.anchor) << r.data;
+    EXPECT_TRUE(helpHasTopic("<a name='1011'></a>", "1011"));
+    EXPECT_TRUE(helpHasTopic("<h2 id='usinghelp'>Help</h2>", "usinghelp"));
+    EXPECT_FALSE(helpHasTopic("<a name='1011\"></a>", "1011"));
+}
+
+// A guide of 4 MiB is read; one byte more is no guide of ours.
+TEST(HelpFile, AGuideOfTheLargestSizeIsReadAndOneByteMoreIsRefused) {
+    TempDir dir;
+    const std::string largest = dir.file("largest.HLP");
+    const std::string larger = dir.file("larger.HLP");
+    writeBytes(largest, std::vector<uint8_t>(4194304, 'a'));
+    writeBytes(larger, std::vector<uint8_t>(4194305, 'b'));
+    const HelpFileText read = readHelpFile(largest);
+    EXPECT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.html.size(), 4194304u);
+    const HelpFileText refused = readHelpFile(larger);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.problem,
+              "The help file \"" + larger + "\" is too large to be the TAVIK guide.");
+}
+
+// The guide beside the program comes first; the installed one only where there is
+// none beside it; with neither, the path beside the program, to name.
+TEST(HelpFile, TheGuideBesideTheProgramComesBeforeTheInstalledOne) {
+    TempDir dir;
+    const std::string bin = dir.file("bin");
+    const std::string share = dir.file("share/tavik");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    const std::string beside = bin + "/TAVIK.HLP";
+    const std::string installed = dir.file("share/tavik/TAVIK.HLP");
+    EXPECT_EQ(helpFilePath(bin), beside) << "neither";
+    writeBytes(installed, {'i'});
+    EXPECT_EQ(helpFilePath(bin + "/"), installed) << "installed only";
+    writeBytes(beside, {'b'});
+    EXPECT_EQ(helpFilePath(bin), beside) << "both";
+}
+
+// The problem page shows the reason as text, whatever characters it holds.
+TEST(HelpFile, TheProblemPageShowsTheReasonAsText) {
+    const std::string page = helpProblemPage("Cannot open \"A&B <1>.HLP\": it's gone");
+    EXPECT_NE(page.find("<p>Cannot open &quot;A&amp;B &lt;1&gt;.HLP&quot;: it's gone</p>"),
+              std::string::npos)
+        << page;
+}
+
 } // namespace

@@ -267,4 +267,30 @@ TEST(PatientSearch, EveryWordTypedMustOccurInNameOrId) {
         EXPECT_EQ(matchesSearch(key, query), expected) << query;
 }
 
+// The progress counts a folder that cannot be read among the entries to come.
+TEST(PatientScan, TheProgressCountsAFolderThatCannotBeRead) {
+    TempDir dir;
+    const fs::path root = dir.path();
+    writePatient(root / "A.TAV", "Ash", "", "", 0, 0);
+    writePatient(root / "B.TAV", "Bly", "", "", 0, 0);
+    fs::create_directories(root / "locked");
+    const PatientFolderLister lister = [&](const fs::path& folder, std::error_code& ec) {
+        if (folder == root / "locked") {
+            ec = std::make_error_code(std::errc::permission_denied);
+            return std::vector<PatientFolderEntry>{};
+        }
+        return listFolderEntries(folder, ec);
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> steps;
+    const std::atomic<bool> never{false};
+    scanPatientFolder(
+        root.string(),
+        [&](PatientListing&&, ScanProgress progress) {
+            steps.emplace_back(progress.done, progress.total);
+        },
+        never, lister);
+    const std::vector<std::pair<std::size_t, std::size_t>> expected = {{1, 3}, {2, 3}, {3, 3}};
+    EXPECT_EQ(steps, expected);
+}
+
 } // namespace

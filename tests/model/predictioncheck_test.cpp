@@ -36,6 +36,7 @@ TEST(PredictionCheck, TheLevelsTellWhatTheyWerePredictedFrom) {
         {"THR 130, the highest", 1, k1000, {100, 130, 127, 126, 126, 127, 126, 127}, {{130, E}}},
         {"THR 80 under the row's UCL", 2, k500, {36, 90, 92, 95, 97, 99, 101, 104}, {{86, 104}}},
         {"THR 40 and another UCL", 2, k4000, {40, 51, 61, 68, 74, 80, 85, 100}, {{40, 90}}},
+        {"UCL 130, the highest", 2, k1000, {60, 73, 89, 97, 105, 114, 123, 125}, {{60, 130}}},
         {"typed by hand", 2, k2000, {43, 50, 60, 70, 80, 90, 100, 108}, std::nullopt},
         {"nothing predicted", 1, k3000, {53, E, E, E, E, E, E, E}, std::nullopt},
         {"measured levels", 0, k1000, {40, 47, 59, 67, 74, 81, 87, 92}, std::nullopt},

@@ -172,6 +172,26 @@ TEST_F(DatabasePageTest, EachStoredChangeIsWrittenAtOnceOrTheFailureTold) {
     EXPECT_EQ(onDisk.aidData[1][4].gainAt50, kEmptyValue);
 }
 
+// New stores the entry before it asks about the unsaved patient; answered Cancel, the
+// page stays with that store. A value typed back as it was before is a change from
+// the store, and the next step stores it, beside a value typed in another column.
+TEST_F(DatabasePageTest, AValueTypedBackAfterAStoreThatStayedIsStored) {
+    document.modified = true;
+    type(2, kGain, "37");
+    script.setNextAnswer(DialogAnswer::Cancel);
+    click("NewFileSpeedButton");
+    ASSERT_EQ(script.shownOf(Kind::Confirm).size(), 1u);
+    ASSERT_EQ(position(), "1 of 6");
+    EXPECT_EQ(aidDatabase.aidData[0][2].gainAt50, 37.0f);
+    type(2, kGain, "");
+    type(4, kRatio1, "1.5");
+    click("NextRecButton");
+    EXPECT_EQ(position(), "2 of 6");
+    EXPECT_EQ(aidDatabase.aidData[0][2].gainAt50, kEmptyValue);
+    EXPECT_EQ(aidDatabase.aidData[0][4].ratio1, 1.5f);
+    EXPECT_EQ(aidDatabase.aidData[0][2].ratio1, kEmptyValue);
+}
+
 // A file that could not be read at start: the first store that changes an entry asks
 // once; the answer stands for the rest of the run, the exit included.
 TEST_F(DatabasePageTest, AnUnreadableFileIsAskedAboutOnceARun) {

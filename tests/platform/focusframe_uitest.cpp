@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <QStyleOptionFocusRect>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,45 @@ TEST(FocusFrameColour, FrameFillsTwoPixelsInsideTheRectangleAtEachScale) {
         EXPECT_EQ(at(15 * scale, top), Qt::red) << scale;
         EXPECT_EQ(at(15 * scale, top + width), Qt::white) << scale;
         EXPECT_EQ(at(15 * scale, top - 1), Qt::white) << scale;
+    }
+}
+
+// A control too low for the frame's width: the frame takes half its height at most,
+// and the row between the edges stays free inside.
+TEST(FocusFrameColour, AFrameOfALowControlKeepsItsMiddleRowFree) {
+    QImage image(40, 12, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawFocusFrame(painter, QRect(5, 4, 20, 3), Qt::red);
+    painter.end();
+    const auto at = [&](int x, int y) { return QColor(image.pixel(x, y)); };
+    EXPECT_EQ(at(10, 4), Qt::red);
+    EXPECT_EQ(at(10, 5), Qt::white);
+    EXPECT_EQ(at(10, 6), Qt::red);
+    EXPECT_EQ(at(5, 5), Qt::red);
+    EXPECT_EQ(at(24, 5), Qt::red);
+    EXPECT_EQ(at(10, 7), Qt::white);
+}
+
+// A list item's focus frame lies inside the item; a button's across its edge.
+TEST(FocusFrameColour, AListItemsFrameStaysInsideTheItem) {
+    FocusFrameStyle style(QStringLiteral("Fusion"));
+    for (const bool item : {true, false}) {
+        SCOPED_TRACE(item ? "item" : "button");
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QStyleOptionFocusRect option;
+        option.rect = QRect(5, 4, 20, 12);
+        option.state = QStyle::State_HasFocus | (item ? QStyle::State_Item : QStyle::State_None);
+        option.palette.setColor(QPalette::Active, QPalette::Highlight, Qt::black);
+        option.palette.setColor(QPalette::Base, Qt::white);
+        option.palette.setColor(QPalette::Window, Qt::white);
+        QPainter painter(&image);
+        style.drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, nullptr);
+        painter.end();
+        EXPECT_EQ(QColor(image.pixel(4, 10)), item ? Qt::white : Qt::black);
+        EXPECT_EQ(QColor(image.pixel(5, 10)), Qt::black);
+        EXPECT_EQ(QColor(image.pixel(6, 10)), item ? Qt::black : Qt::white);
     }
 }
 
