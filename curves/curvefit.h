@@ -6,16 +6,11 @@
 #include "curves/curvetext.h"
 #include "curves/targets.h"
 #include "model/fittingrecord.h"
+#include "model/recordtexts.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
-
-// Curve shapes as offered in the curve combos; index 0 fits nothing.
-inline constexpr int kCurveShapeCount = 6;
-inline constexpr const char* curveShapeNames[kCurveShapeCount] = {
-    "No Curve", "Curve A", "Curve B", "Curve C", "Curve D", "Curve E",
-};
 
 // A curve or aid choice read from a file: outside 0..5 it means the first entry.
 int choiceOrFirst(int32_t choice);
