@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/patienthistory.h"
 #include "model/prediction.h"
 #include "platform/dialogservice.h"
 
@@ -149,8 +150,9 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         path = chosen->toStdString();
     }
     storeVisiblePages();
-    // Only a file that was written becomes the current one.
-    writePatientFile(path);
+    // Only a file that was written becomes the current one. A history that could not
+    // keep this version does not stop the save; the clinician is told why.
+    const std::string historyProblem = savePatientWithHistory(path, fitting, stampNow());
     if (chooseName) {
         document.currentFilePath = path;
         document.currentFileName = fileNameOf(path);
@@ -159,6 +161,9 @@ bool DocumentCommands::saveDocument(bool saveAs) {
     showTitle();
     clearModified();
     tellFileUsed(path);
+    if (!historyProblem.empty())
+        dialogs().warning(&window_, QStringLiteral("History"),
+                          QString::fromStdString(historyProblem));
     return true;
 }
 
