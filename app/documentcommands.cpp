@@ -66,6 +66,7 @@ void DocumentCommands::newDocument() {
         return;
     document.currentFilePath.clear();
     document.currentFileName.clear();
+    leaveVersionView();
     showTitle();
     hideDataPages();
     resetFitting();
@@ -112,6 +113,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     document.currentFilePath = file;
     document.currentFileName = fileNameOf(file);
     document.dataPath = folderOf(file);
+    leaveVersionView();
     if (hidePages)
         hideDataPages();
     ++document.patientNumber;
@@ -158,6 +160,7 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         document.currentFileName = fileNameOf(path);
         document.dataPath = folderOf(path);
     }
+    leaveVersionView();
     showTitle();
     clearModified();
     tellFileUsed(path);
@@ -208,7 +211,16 @@ void DocumentCommands::showTitle() {
     QString title = fromPath(document.titleBase);
     if (!document.currentFilePath.empty())
         title += QStringLiteral(" - ") + fromPath(document.currentFileName).toUpper();
+    if (viewingVersion()) {
+        title += QStringLiteral(" - ") + viewedNote_ + QStringLiteral(" (read-only)");
+        window_.showVersionBanner(
+            QStringLiteral("Read-only: %1. Save asks for a new name.").arg(viewedNote_));
+    }
     window_.setWindowTitle(title);
+}
+
+bool DocumentCommands::shownPageCanLeaveForHistory() const {
+    return shownPageCanLeave(window_);
 }
 
 void DocumentCommands::tellFileUsed(const std::string& path) {
