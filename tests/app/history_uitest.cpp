@@ -5,6 +5,7 @@
 #include "model/patienthistory.h"
 #include "model/textslot.h"
 #include "testsupport/programfixture.h"
+#include "testsupport/threevisits.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,17 +29,7 @@ class HistoryWindowTest : public ProgramFixture {
         ::setenv("TZ", "UTC", 1); // the list shows local times
         ::tzset();
         ProgramFixture::SetUp();
-        FittingRecord r;
-        resetFitting(r, "01/06/2030");
-        writeText(r.lastName, "Smith");
-        r.showInHL = 1;
-        r.rightLoudness[1][0] = 46; // 40 dB HL at 500 Hz
-        savePatientWithHistory(path, r, {k2025, "ann", "room-1", "1.0a"});
-        r.rightLoudness[1][0] = 51; // 45 dB HL
-        savePatientWithHistory(path, r, {k2025 + 90, "bob", "room-2", "1.0a"});
-        writeText(r.testDate, "02/03/2030");
-        r.leftLoudness[5][7] = 117;
-        savePatientWithHistory(path, r, {k2025 + 86400, "ann", "room-1", "1.0a"});
+        saveThreeVisits(path, k2025);
         startProgram(QString::fromStdString(path));
     }
 
@@ -87,8 +78,9 @@ TEST_F(HistoryWindowTest, ListsTheKeptVersionsNewestFirstWithWhatEachChanged) {
     EXPECT_EQ(rows[0], (QStringList{"2025-01-02 00:00", "ann", "room-1", "02/03/2030",
                                     "Test date 01/06/2030 → 02/03/2030; Left Ear 4 KHz UCL "
                                     "empty → 117 dB HL"}));
-    EXPECT_EQ(rows[1], (QStringList{"2025-01-01 00:01", "bob", "room-2", "01/06/2030",
-                                    "Right Ear 500 Hz THR 40 → 45 dB HL"}));
+    EXPECT_EQ(rows[1],
+              (QStringList{"2025-01-01 00:01", "bob", "room-2", "01/06/2030",
+                           "Right Ear 500 Hz THR 40 → 45 dB HL; Left Ear aid HA-1 → HA-3"}));
     EXPECT_EQ(rows[2], (QStringList{"2025-01-01 00:00", "ann", "room-1", "01/06/2030",
                                     "First kept version"}));
     EXPECT_EQ(title(), "TAVIK 1.0a - SMITH.TAV") << "looking changes nothing";

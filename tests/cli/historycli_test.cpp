@@ -3,6 +3,7 @@
 #include "model/patienthistory.h"
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
+#include "testsupport/threevisits.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +13,7 @@ constexpr int64_t k2030 = 1893456000; // 2030-01-01T00:00:00Z
 
 class HistoryCli : public ::testing::Test {
   protected:
-    void SetUp() override {
-        FittingRecord r;
-        resetFitting(r, "01/06/2030");
-        writeText(r.lastName, "Smith");
-        r.showInHL = 1;
-        r.rightLoudness[1][0] = 46; // 40 dB HL at 500 Hz
-        savePatientWithHistory(path, r, {k2030, "ann", "room-1", "1.0a"});
-        r.rightLoudness[1][0] = 51; // 45 dB HL
-        for (AidSetting& s : r.aidSettings[1])
-            s.aidChoice = 2;
-        savePatientWithHistory(path, r, {k2030 + 90, "bob", "room-2", "1.0a"});
-        writeText(r.testDate, "02/03/2030");
-        r.leftLoudness[5][7] = 117;
-        savePatientWithHistory(path, r, {k2030 + 86400, "ann", "room-1", "1.0b"});
-    }
+    void SetUp() override { saveThreeVisits(path, k2030); }
     TempDir dir;
     const std::string path = dir.file("SMITH.TAV");
     // No TAVIK.TDB in the current folder: the default aids HA-1 to HA-6.
