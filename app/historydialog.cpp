@@ -73,6 +73,7 @@ TfmHistory::TfmHistory(QWidget* parent, const HistoryRead& history, const QStrin
     auto* buttons = new QDialogButtonBox(this);
     open_ = buttons->addButton(QStringLiteral("&Open read-only"), QDialogButtonBox::ActionRole);
     open_->setObjectName(QStringLiteral("OpenVersionButton"));
+    open_->setDefault(true); // Enter only looks
     open_->setToolTip(QStringLiteral("Shows the chosen version on every page; it is saved only "
                                      "under a new name"));
     restore_ = buttons->addButton(QStringLiteral("&Restore..."), QDialogButtonBox::ActionRole);

@@ -161,4 +161,15 @@ TEST_F(HistoryWindowTest, ASaveWhoseHistoryCannotBeKeptIsMadeAndSaysWhy) {
     EXPECT_EQ(messages[0].text, "This patient has not been saved yet, so no versions are kept.");
 }
 
+// A kept version is no patient file: Load refuses it as a file of another size.
+TEST_F(HistoryWindowTest, LoadTakesNoKeptVersionForAPatientFile) {
+    const std::string version = historyPathFor(path) + "/" + readHistory(path).versions[0].fileName;
+    script.setNextFileName(QString::fromStdString(version));
+    trigger("Load1");
+    const auto errors = script.shownOf(Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QString::fromLatin1(kUnsupportedFileMessage));
+    EXPECT_EQ(title(), "TAVIK 1.0a");
+}
+
 } // namespace
