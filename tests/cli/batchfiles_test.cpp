@@ -100,7 +100,7 @@ TEST(BatchNames, FindsPatientFilesAtAnyDepthInNameOrder) {
     TempDir dir;
     const fs::path root = dir.path();
     fs::create_directories(root / "north" / "deep");
-    fs::create_directories(root / "FOLDER.TAV"); // searched, not read
+    fs::create_directories(root / "FOLDER.TAV");              // searched, not read
     fs::create_directories(root / "north" / "A.tav.History"); // a history: never searched
     for (const char* name : {"north/deep/b.tav", "north/A.TAV", "Z.Tav", "FOLDER.TAV/c.TAV",
                              "notes.txt", "north/TAV", "x.TAVX", "north/A.tav.History/old.TAV"})
