@@ -6,6 +6,7 @@
 #include "model/fileio.h"
 #include "model/patientfile.h"
 #include "model/patientfilename.h"
+#include "model/patienthistory.h"
 #include "model/patientscan.h"
 #include "model/prediction.h"
 #include "model/settings.h"
@@ -82,6 +83,7 @@ void DocumentCommands::newDocument() {
         return;
     document.currentFilePath.clear();
     document.currentFileName.clear();
+    leaveVersionView();
     showTitle();
     hideDataPages();
     resetFitting();
@@ -129,6 +131,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     document.currentFilePath = file;
     document.currentFileName = fileNameOf(file);
     document.dataPath = folderOf(file);
+    leaveVersionView();
     if (hidePages)
         hideDataPages();
     ++document.patientNumber;
@@ -172,17 +175,22 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         path = chosen->toStdString();
     }
     storeVisiblePages();
-    // Only a file that was written becomes the current one.
-    writePatientFile(path);
+    // Only a file that was written becomes the current one. A history that could not
+    // keep this version does not stop the save; the clinician is told why.
+    const std::string historyProblem = savePatientWithHistory(path, fitting, stampNow());
     if (chooseName) {
         document.currentFilePath = path;
         document.currentFileName = fileNameOf(path);
         document.dataPath = folderOf(path);
     }
+    leaveVersionView();
     showTitle();
     readFileHistory();
     clearModified();
     tellFileUsed(path);
+    if (!historyProblem.empty())
+        dialogs().warning(&window_, QStringLiteral("History"),
+                          QString::fromStdString(historyProblem));
     return true;
 }
 
@@ -227,7 +235,16 @@ void DocumentCommands::showTitle() {
     QString title = fromPath(document.titleBase);
     if (!document.currentFilePath.empty())
         title += QStringLiteral(" - ") + fromPath(document.currentFileName).toUpper();
+    if (viewingVersion()) {
+        title += QStringLiteral(" - ") + viewedNote_ + QStringLiteral(" (read-only)");
+        window_.showVersionBanner(
+            QStringLiteral("Read-only: %1. Save asks for a new name.").arg(viewedNote_));
+    }
     window_.setWindowTitle(title);
+}
+
+bool DocumentCommands::shownPageCanLeaveForHistory() const {
+    return shownPageCanLeave(window_);
 }
 
 void DocumentCommands::tellFileUsed(const std::string& path) {

@@ -6,8 +6,11 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class TfmWinMain;
+struct FittingRecord;
+struct KeptVersion;
 
 inline const QString kUnsavedChangesText = QStringLiteral(
     "You have unsaved changes in the current file.  Would you like to save before continuing?");
@@ -31,6 +34,13 @@ class DocumentCommands {
     // question. False when the clinician kept the document open.
     bool openDocument(const QString& path);
 
+    // File > History...: the kept versions of the patient file (app/historycommands.cpp);
+    // one is opened read-only, Save then asking for a new name, or restored as the
+    // current record, an unsaved change.
+    void showHistory();
+    // Whether a kept version is shown read-only.
+    bool viewingVersion() const { return !viewedSource_.empty(); }
+
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;
 
@@ -47,5 +57,13 @@ class DocumentCommands {
     void clearModified();
     void tellFileUsed(const std::string& path);
 
+    void viewVersion(const KeptVersion& version, const std::string& source, int number);
+    void restoreVersion(const KeptVersion& version, const std::string& source, int number);
+    void replaceRecord(const FittingRecord& record, const std::string& path);
+    void leaveVersionView();
+    bool shownPageCanLeaveForHistory() const;
+
     TfmWinMain& window_;
+    std::string viewedSource_; // the file whose kept version is shown read-only
+    QString viewedNote_;       // which version that is, for the title and the banner
 };

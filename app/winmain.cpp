@@ -56,8 +56,7 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
 
-    pageArea = new PageArea(this);
-    setCentralWidget(pageArea);
+    setCentralWidget(buildCentralArea());
     // The menu makes each page's action; the tool bar then gives each a button.
     buildMenu();
     buildToolBar();

@@ -49,6 +49,9 @@ class TfmWinMain : public QMainWindow {
     void placeFirstPage();
 
     void setStatusText(int panel, const QString& text);
+    // The banner over every page while a kept version is shown read-only; an empty
+    // text hides it.
+    void showVersionBanner(const QString& text);
     QString statusText(int panel) const;
 
     // The first command-line argument, opened when the window is first shown.
@@ -68,6 +71,7 @@ class TfmWinMain : public QMainWindow {
     void Print1Click();
     void Save1Click();
     void SaveAs1Click();
+    void History1Click();
     void Exit1Click();
     void About1Click();
     void Contents1Click();
@@ -93,6 +97,7 @@ class TfmWinMain : public QMainWindow {
     bool FormCloseQuery();
     void FormClose();
     void buildMenu();
+    QWidget* buildCentralArea();
     void buildPagesMenu(QMenu* items);
     void buildToolBar();
     QToolButton* addToolButton(QToolBar* bar, QAction* action, const ToolButton& look);
@@ -111,6 +116,7 @@ class TfmWinMain : public QMainWindow {
     QAction* Print1 = nullptr;    // enabled while the page shown prints
     PageArea* pageArea = nullptr; // hosts the pages; scrolls where one does not fit
     QLabel* statusPanels[2] = {nullptr, nullptr};
+    QLabel* versionBanner = nullptr;
     QButtonGroup* pageButtons = nullptr;
     QString commandLineFile;
     TfmPatientList* patientList = nullptr; // made when first asked for

@@ -2,6 +2,7 @@
 // one item per page of the page table, Help with the guide and the About screen.
 #include "app/winmain.h"
 
+#include "app/pagearea.h"
 #include "app/patientlist.h"
 #include "app/recentfiles.h"
 #include "controls/pageform.h"
@@ -10,9 +11,11 @@
 #include "model/settings.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -50,6 +53,8 @@ void TfmWinMain::buildMenu() {
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, QStringLiteral("SaveAs1"), QStringLiteral("Save &As.."), &TfmWinMain::SaveAs1Click,
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    add(file, QStringLiteral("History1"), QStringLiteral("&History..."), &TfmWinMain::History1Click,
+        QKeySequence(Qt::CTRL | Qt::Key_H));
     file->addSeparator();
     Print1 = add(file, QStringLiteral("Print1"), QStringLiteral("&Print..."),
                  &TfmWinMain::Print1Click, printKey());
@@ -87,6 +92,35 @@ void TfmWinMain::buildPagesMenu(QMenu* items) {
         connect(action, &QAction::triggered, this, [this, index] { showPage(pages_[index]); });
         pages_.push_back(Page{&entry, nullptr, action, nullptr});
     }
+}
+
+// The page area under the banner that marks a kept version shown read-only.
+QWidget* TfmWinMain::buildCentralArea() {
+    auto* area = new QWidget(this);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    versionBanner = new QLabel(area);
+    versionBanner->setObjectName(QStringLiteral("VersionBanner"));
+    versionBanner->setWordWrap(true);
+    versionBanner->setMargin(4);
+    versionBanner->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3b0; color: black; font-weight: bold; }"));
+    versionBanner->hide();
+    layout->addWidget(versionBanner);
+    pageArea = new PageArea(area);
+    layout->addWidget(pageArea, 1);
+    return area;
+}
+
+void TfmWinMain::showVersionBanner(const QString& text) {
+    versionBanner->setText(text);
+    versionBanner->setAccessibleName(text);
+    versionBanner->setVisible(!text.isEmpty());
+}
+
+void TfmWinMain::History1Click() {
+    commands.showHistory();
 }
 
 // The patient list of its own folder (the data folder until one is chosen there); a

@@ -1,5 +1,6 @@
 #include "cli/batchfiles.h"
 
+#include "model/patienthistory.h"
 #include "model/safetext.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ BatchFinding findBatchInputs(const std::string& folder, const FolderLister& list
             finding.failures.push_back({relative.empty() ? "." : relative.string(), ec.message()});
         for (const FolderEntry& entry : entries) {
             const fs::path path = relative / entry.name;
-            if (entry.kind == EntryKind::Folder)
+            if (entry.kind == EntryKind::Folder && !isHistoryFolderName(entry.name))
                 pending.push_back(path);
             else if (entry.kind == EntryKind::Other && hasPatientExtension(path))
                 found.push_back(path.string());

@@ -26,7 +26,14 @@ int runShow(const Args& args, std::ostream& out, std::ostream& err);
 int runShowDb(const Args& args, std::ostream& out, std::ostream& err);
 int runCurves(const Args& args, std::ostream& out, std::ostream& err);
 int runPredict(const Args& args, std::ostream& out, std::ostream& err);
-int runList(const Args& args, std::ostream& out, std::ostream& err); // cli/listcommand.cpp
+int runList(const Args& args, std::ostream& out, std::ostream& err);    // cli/listcommand.cpp
+int runHistory(const Args& args, std::ostream& out, std::ostream& err); // cli/historycommand.cpp
+
+struct HistoryRead;
+struct KeptVersion;
+// Version `number` of the history, counted from 1 for the oldest; null after telling
+// err that there is no such version.
+const KeptVersion* keptVersionForCli(const HistoryRead& history, int number, std::ostream& err);
 
 // tavik-cli graph draws with Qt, which only the tavik-cli executable of a build with
 // the user interface links: its main sets this hook to runGraph. Without it the

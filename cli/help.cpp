@@ -42,6 +42,21 @@ constexpr OptionHelp kDatabase{
 constexpr OptionHelp kHelp{"--help", "Shows this text."};
 
 constexpr OptionHelp kShowOptions[] = {kHelp};
+constexpr OptionHelp kShowVersionOptions[] = {
+    {"--version N",
+     "Prints version N of the file's history instead of the file, in the same form (its kind "
+     "is \"Current\"); the versions are numbered from 1 for the oldest, as tavik-cli history "
+     "lists them. The file itself need not be there any more."},
+    kHelp};
+constexpr OptionHelp kHistoryOptions[] = {
+    {"--json", "Prints the versions as JSON: version, savedAt, user, host, programVersion, "
+               "testDate and changes of each, newest first, and the problems."},
+    {"--restore N",
+     "Writes version N out as a patient file instead of listing; needs -o. A file at OUT is "
+     "replaced atomically, and what it held is kept in OUT's own history first."},
+    {"-o OUT.TAV", "The patient file --restore writes."},
+    kDatabase,
+    kHelp};
 constexpr OptionHelp kCurvesOptions[] = {kEarOptional, kDatabase, kHelp};
 constexpr OptionHelp kPredictOptions[] = {kEarRequired, kHelp};
 constexpr OptionHelp kGraphOptions[] = {
@@ -124,11 +139,11 @@ constexpr OptionHelp kBatchOptions[] = {
 };
 
 constexpr CliCommand kCommands[] = {
-    {"show", runShow, "FILE", "print a patient file (*.TAV) as JSON",
+    {"show", runShow, "FILE [--version N]", "print a patient file (*.TAV) as JSON",
      "Prints the patient file FILE as JSON: its kind, \"Current\" for a file of 1372 bytes "
      "or \"Older\" for one of 3118 bytes, which is shown converted as TAVIK loads it, and "
      "every field of the record.",
-     kShowOptions},
+     kShowVersionOptions},
     {"show-db", runShowDb, "FILE", "print a hearing-aid database file as JSON",
      "Prints the hearing-aid database file FILE as JSON: the long and short names of the six "
      "hearing aids and their curve parameters at the six frequencies. A file shorter than "
@@ -196,6 +211,18 @@ constexpr CliCommand kCommands[] = {
      kChartOptions},
     {"batch", runBatchIfBuilt, kBatchSynopsis, kBatchSummary, kBatchDescription, kBatchOptions},
     {"list", runList, kListSynopsis, kListSummary, kListDescription, kListOptions},
+    {"history", runHistory, "FILE [--json] [--db TAVIK.TDB] | FILE --restore N -o OUT.TAV",
+     "list the kept versions of a patient file, or write one out",
+     "Lists the versions of the patient file FILE that its history keeps, newest first, one "
+     "line each: the version's number (1 is the oldest), the time of the save in UTC, user@host, "
+     "the test date, and what changed against the version before it. The history is the folder "
+     "FILE.history beside the file; TAVIK keeps a version there at every save, and first the "
+     "file a save replaces when the history does not hold it yet (user and host \"unknown\", "
+     "the file's time).\n"
+     "A version file that cannot be read is named on the error output and the others are "
+     "listed; nothing is removed. With --restore N -o OUT.TAV, version N is written out as a "
+     "patient file.",
+     kHistoryOptions},
 };
 
 // Each command has a name of its own and its manual, so that asking for its manual can

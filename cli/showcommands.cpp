@@ -1,10 +1,12 @@
 #include "cli/commands.h"
 #include "cli/help.h"
 #include "cli/json.h"
+#include "cli/optionvalues.h"
 #include "cli/recordjson.h"
 #include "model/aiddatabase.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/patienthistory.h"
 
 #include <ostream>
 
@@ -28,14 +30,41 @@ int readPatientForCli(const std::string& path, FittingRecord& record, std::ostre
     return kExitOk;
 }
 
+namespace {
+
+// show FILE --version N (or --version N FILE): the kept version instead of the file,
+// which need not be there any more.
+int readKeptVersion(const Args& args, FittingRecord& record, std::ostream& err) {
+    const bool optionFirst = args[0] == "--version";
+    const std::string& file = optionFirst ? args[2] : args[0];
+    const std::optional<int> number = parseWholeNumber(args[optionFirst ? 1 : 2], 1, 1000000000);
+    if (!number || file.starts_with("-")) {
+        err << commandUsage("show") << '\n';
+        return kExitFailure;
+    }
+    const HistoryRead history = readHistory(file);
+    for (const std::string& problem : history.problems)
+        err << problem << '\n';
+    const KeptVersion* version = keptVersionForCli(history, *number, err);
+    if (!version)
+        return kExitFailure;
+    record = version->record;
+    return kExitOk;
+}
+
+} // namespace
+
 int runShow(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
+    const bool kept = args.size() == 3 && (args[0] == "--version" || args[1] == "--version");
+    if (args.size() != 1 && !kept) {
         err << commandUsage("show") << '\n';
         return kExitFailure;
     }
     FittingRecord record{};
-    PatientFileKind kind{};
-    if (const int code = readPatientForCli(args[0], record, err, &kind); code != kExitOk)
+    PatientFileKind kind = PatientFileKind::Current;
+    const int code =
+        kept ? readKeptVersion(args, record, err) : readPatientForCli(args[0], record, err, &kind);
+    if (code != kExitOk)
         return code;
     JsonWriter json;
     json.beginObject();

@@ -6,16 +6,12 @@
 #include "curves/curvetext.h"
 #include "curves/targets.h"
 #include "model/fittingrecord.h"
+#include "model/recordtexts.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-// Curve shapes as offered in the curve combos; index 0 fits nothing.
-inline constexpr int kCurveShapeCount = 6;
-inline constexpr const char* curveShapeNames[kCurveShapeCount] = {
-    "No Curve", "Curve A", "Curve B", "Curve C", "Curve D", "Curve E",
-};
 // What each shape is, in one line, from how it is fitted: the curve lists' tool tips.
 inline constexpr const char* curveShapeHints[kCurveShapeCount] = {
     "No fitted curve on this graph",

@@ -6,6 +6,7 @@
 #include "model/fittingrecord.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@ struct SaveStamp {
 struct KeptVersion {
     SaveStamp stamp;
     FittingRecord record{};
+    std::string fileName; // its file in the history folder, as readHistory found it
 };
 
 // What could be read of a history: the sound versions, oldest first, and one line
@@ -34,6 +36,10 @@ struct HistoryRead {
 
 // The place beside the patient file where its history lives.
 std::string historyPathFor(const std::string& patientPath);
+
+// Whether a folder's name is that of a patient file's history ("SMITH.TAV.history",
+// in any case): the search for patient files does not go into it.
+bool isHistoryFolderName(std::string_view name);
 
 // Reads the history of the patient file; an absent history reads as empty.
 HistoryRead readHistory(const std::string& patientPath);
@@ -50,8 +56,12 @@ std::string savePatientWithHistory(const std::string& path, const FittingRecord&
                                    const SaveStamp& stamp);
 
 // What changed from one version to the next, in a clinician's words, one item per
-// change: "Right 500 Hz THR 40 → 45 dB HL", "left aid HA-2 → HA-3".
-std::vector<std::string> describeChanges(const FittingRecord& before, const FittingRecord& after);
+// change, as UTF-8: "Right Ear 500 Hz THR 40 → 45 dB HL", "Left Ear aid HA-2 → HA-3".
+// Levels are given in the unit `after` shows. Aids are named by `aidName` (the
+// database's short names where the caller has them; "aid 3" for choice 2 without).
+using AidNamer = std::function<std::string(int32_t choice)>;
+std::vector<std::string> describeChanges(const FittingRecord& before, const FittingRecord& after,
+                                         const AidNamer& aidName = {});
 
 // The previous visit: the newest kept version whose test date differs from the
 // given one; none when there is none.

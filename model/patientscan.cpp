@@ -3,6 +3,7 @@
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/patientfile.h"
+#include "model/patienthistory.h"
 #include "model/safetext.h"
 #include "model/textslot.h"
 
@@ -101,7 +102,7 @@ PatientFinding findPatientFiles(const std::string& folder, const std::atomic<boo
         if (ec)
             finding.unreadableFolders.push_back({current, ec.message()});
         for (const PatientFolderEntry& entry : entries) {
-            if (entry.kind == PatientFolderEntry::Kind::Folder)
+            if (entry.kind == PatientFolderEntry::Kind::Folder && !isHistoryFolderName(entry.name))
                 pending.push_back(current / entry.name);
             else if (entry.kind == PatientFolderEntry::Kind::Other &&
                      hasPatientExtension(entry.name))

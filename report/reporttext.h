@@ -6,6 +6,7 @@
 #include "curves/curvetext.h"
 #include "curves/targets.h"
 #include "model/fittingrecord.h"
+#include "model/recordtexts.h"
 
 #include <array>
 #include <cstdint>
@@ -98,13 +99,6 @@ struct HeaderTexts {
 };
 // A hearing-aid style outside 0..3 is named as the first style, BTE.
 HeaderTexts headerTexts(const PrintData& data);
-
-// How an ear's loudness levels were obtained, by its level source: "measured",
-// "predicted from threshold", "predicted from threshold and UCL"; a source outside
-// 0..2 is "not recorded".
-std::string levelSourceText(int32_t levelSource);
-// "Binaural" for 1, "Monaural" for anything else.
-std::string fittingTypeText(int32_t binauralFitting);
 
 // The lines above the title that let a misfiled page be traced back: patient ID,
 // birth date, test date and clinician; the fitting type (with the lowered targets

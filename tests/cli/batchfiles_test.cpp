@@ -100,9 +100,10 @@ TEST(BatchNames, FindsPatientFilesAtAnyDepthInNameOrder) {
     TempDir dir;
     const fs::path root = dir.path();
     fs::create_directories(root / "north" / "deep");
-    fs::create_directories(root / "FOLDER.TAV"); // searched, not read
+    fs::create_directories(root / "FOLDER.TAV");              // searched, not read
+    fs::create_directories(root / "north" / "A.tav.History"); // a history: never searched
     for (const char* name : {"north/deep/b.tav", "north/A.TAV", "Z.Tav", "FOLDER.TAV/c.TAV",
-                             "notes.txt", "north/TAV", "x.TAVX"})
+                             "notes.txt", "north/TAV", "x.TAVX", "north/A.tav.History/old.TAV"})
         writeBytes((root / name).string(), {1});
     fs::create_directory_symlink(root, root / "north" / "loop"); // not followed
     fs::create_symlink(root / "Z.Tav", root / "link.TAV");       // a file: taken

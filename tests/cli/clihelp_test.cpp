@@ -22,7 +22,7 @@ struct CommandFacts {
     std::vector<const char*> options;
 };
 const CommandFacts kCommandFacts[] = {
-    {"show", "usage: tavik-cli show FILE\n", {}},
+    {"show", "usage: tavik-cli show FILE [--version N]\n", {"--version"}},
     {"show-db", "usage: tavik-cli show-db FILE\n", {}},
     {"curves", "usage: tavik-cli curves FILE [--ear", {"--ear", "--db"}},
     {"predict", "usage: tavik-cli predict FILE --ear right|left\n", {"--ear"}},
@@ -35,6 +35,7 @@ const CommandFacts kCommandFacts[] = {
      "usage: tavik-cli batch DIR -o OUTDIR",
      {"-o", "--ears", "--curves", "--page", "--db", "--jobs", "--summary", "--force"}},
     {"list", "usage: tavik-cli list DIR [--csv]\n", {"--csv"}},
+    {"history", "usage: tavik-cli history FILE [--json]", {"--json", "--restore", "-o", "--db"}},
 };
 
 const CommandFacts* factsOf(std::string_view command) {
@@ -112,7 +113,7 @@ TEST(CliHelp, AWrongArgumentIsFollowedByTheCommandsUsage) {
         Args args;
         const char* usage;
     } cases[] = {
-        {{"show"}, "usage: tavik-cli show FILE\n"},
+        {{"show"}, "usage: tavik-cli show FILE [--version N]\n"},
         {{"show-db", "a", "b"}, "usage: tavik-cli show-db FILE\n"},
         {{"curves", "P.TAV", "--ear", "middle"},
          "usage: tavik-cli curves FILE [--ear right|left] [--db TAVIK.TDB]\n"},

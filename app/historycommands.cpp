@@ -1,0 +1,100 @@
+// File > History...: the window's side of the save history. A version opened to look
+// at is shown read-only: the document has no file, so Save asks for a new name, and
+// the title and a banner over every page say which version it is. A restored version
+// becomes the current record of the file, an unsaved change like any edit.
+#include "app/documentcommands.h"
+
+#include "app/historydialog.h"
+#include "app/winmain.h"
+#include "curves/earaids.h"
+#include "model/document.h"
+#include "model/fileio.h"
+#include "model/prediction.h"
+#include "platform/dialogservice.h"
+
+namespace {
+
+QString upperName(const std::string& path) {
+    return QString::fromStdString(fileNameOf(path)).toUpper();
+}
+
+// "version 3 of SMITH.TAV, saved 2030-01-02 09:30 by ann on room-1"
+QString versionText(const KeptVersion& version, const std::string& source, int number) {
+    return QStringLiteral("version %1 of %2, saved %3 by %4 on %5")
+        .arg(number)
+        .arg(upperName(source), TfmHistory::savedAtText(version.stamp.savedAt),
+             QString::fromStdString(version.stamp.user),
+             QString::fromStdString(version.stamp.host));
+}
+
+} // namespace
+
+void DocumentCommands::showHistory() {
+    const std::string source = viewedSource_.empty() ? document.currentFilePath : viewedSource_;
+    if (source.empty()) {
+        dialogs().message(&window_, QStringLiteral("History"),
+                          QStringLiteral("This patient has not been saved yet, so no versions "
+                                         "are kept."));
+        return;
+    }
+    const HistoryRead history = readHistory(source);
+    TfmHistory dialog(&window_, history, upperName(source),
+                      [](int32_t choice) { return aidChoiceName(choice, aidDatabase); });
+    if (!dialogs().showModal(dialog))
+        return;
+    const TfmHistory::Choice choice = dialog.choice();
+    if (choice.version < 0)
+        return;
+    const KeptVersion& version = history.versions[static_cast<std::size_t>(choice.version)];
+    if (choice.action == TfmHistory::Action::Open)
+        viewVersion(version, source, choice.version + 1);
+    else if (choice.action == TfmHistory::Action::Restore)
+        restoreVersion(version, source, choice.version + 1);
+}
+
+void DocumentCommands::viewVersion(const KeptVersion& version, const std::string& source,
+                                   int number) {
+    if (!shownPageCanLeaveForHistory() || !askToSave())
+        return;
+    replaceRecord(version.record, "");
+    viewedSource_ = source;
+    viewedNote_ = versionText(version, source, number);
+    document.dataPath = folderOf(source);
+    showTitle();
+    showPatientPage();
+    clearModified();
+}
+
+void DocumentCommands::restoreVersion(const KeptVersion& version, const std::string& source,
+                                      int number) {
+    const QString question =
+        QStringLiteral("Restore %1 as the current record?\n\nThe record shown now is replaced. "
+                       "Nothing is written until you save; the version saved then is kept in "
+                       "the history too.")
+            .arg(versionText(version, source, number));
+    if (!shownPageCanLeaveForHistory() ||
+        dialogs().question(&window_, QStringLiteral("Restore"), question) != DialogAnswer::Yes)
+        return;
+    replaceRecord(version.record, source);
+    showTitle();
+    showPatientPage();
+    markModified();
+}
+
+// The record takes the place of the one shown, as Load does, on every page.
+void DocumentCommands::replaceRecord(const FittingRecord& record, const std::string& path) {
+    hideDataPages();
+    leaveVersionView();
+    document.currentFilePath = path;
+    document.currentFileName = path.empty() ? std::string() : fileNameOf(path);
+    ++document.patientNumber;
+    fitting = record;
+    document.measuredLevels = measuredFromRecord(fitting);
+    loadPages();
+}
+
+void DocumentCommands::leaveVersionView() {
+    viewedSource_.clear();
+    viewedNote_.clear();
+    window_.showVersionBanner(QString());
+}
