@@ -3,9 +3,13 @@
 // would drop them. The window title and the second status panel follow the document.
 #pragma once
 
+#include "app/sharedfile.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 class TfmWinMain;
 
@@ -31,13 +35,20 @@ class DocumentCommands {
     // question. False when the clinician kept the document open.
     bool openDocument(const QString& path);
 
+    // The window closes: the file is no longer open here.
+    void closeFile();
+
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;
 
   private:
     // False when the command that asks should stop.
     bool askToSave();
-    void openFile(const QString& path, bool hidePages);
+    // False when the clinician chose not to open a file open elsewhere.
+    bool openFile(const QString& path, bool hidePages);
+    void applyOpening(const SharedFile::Opening& opening);
+    // The path a save goes to, asked for where needed; nothing stops the save.
+    std::optional<std::string> saveTarget(bool saveAs);
     void hideDataPages();
     void storeVisiblePages();
     void loadPages();
@@ -47,4 +58,5 @@ class DocumentCommands {
     void tellFileUsed(const std::string& path);
 
     TfmWinMain& window_;
+    SharedFile sharing_;
 };
