@@ -3,6 +3,7 @@
 #include "model/fileio.h"
 #include "model/safetext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -25,8 +26,13 @@ constexpr std::size_t kLockTextLimit = 1024;
 constexpr std::string_view kLockPrefix = ".";
 constexpr std::string_view kLockSuffix = ".lock";
 
+// A name as a lock holds it: one line, at most kNameLimit bytes, not cut inside a
+// UTF-8 character.
 std::string cleanName(std::string_view name) {
-    std::string clean(name.substr(0, kNameLimit));
+    std::size_t length = std::min(name.size(), kNameLimit);
+    while (length < name.size() && length > 0 && (name[length] & 0xC0) == 0x80)
+        --length;
+    std::string clean(name.substr(0, length));
     for (char& c : clean) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f)
@@ -35,7 +41,7 @@ std::string cleanName(std::string_view name) {
     return clean;
 }
 
-// Takes "key=" off the front of the next line; the rest of the line is its value.
+// Takes the next whole line, ended by a line break, off the text.
 bool nextLine(std::string_view& text, std::string_view& line) {
     const std::size_t end = text.find('\n');
     if (end == std::string_view::npos)
@@ -45,6 +51,7 @@ bool nextLine(std::string_view& text, std::string_view& line) {
     return true;
 }
 
+// The value of the next line when it reads "key=value".
 bool valueOf(std::string_view& text, std::string_view key, std::string_view& value) {
     std::string_view line;
     if (!nextLine(text, line) || !line.starts_with(key) || line.size() <= key.size() ||
@@ -126,11 +133,6 @@ int createLockInPlace(const std::string& lockPath, const std::string& text) {
 std::string lockPathFor(const std::string& patientPath) {
     return folderOf(patientPath) + std::string(kLockPrefix) + fileNameOf(patientPath) +
            std::string(kLockSuffix);
-}
-
-bool isLockFileName(std::string_view name) {
-    return name.size() > kLockPrefix.size() + kLockSuffix.size() && name.starts_with(kLockPrefix) &&
-           name.ends_with(kLockSuffix);
 }
 
 std::string formatLock(const LockOwner& owner) {

@@ -24,9 +24,6 @@ struct LockOwner {
 // The lock file of a patient file: "/data/.SMITH.TAV.lock" for "/data/SMITH.TAV".
 std::string lockPathFor(const std::string& patientPath);
 
-// Whether a file name is that of a lock file.
-bool isLockFileName(std::string_view fileName);
-
 // The lock text: a first line naming the kind of file, one "key=value" line each
 // for user, host, pid and since, and a last line "end", without which the text
 // counts as cut short. Line breaks and other control characters in a name become
