@@ -45,8 +45,8 @@ QString holder(const std::string& path, const std::optional<LockOwner>& owner,
 }
 
 QString abandonedNote(const std::string& path, const LockOwner& owner) {
-    return QStringLiteral("%1 was left open by a TAVIK on this computer that has ended (user %2, "
-                          "since %3); it is open here now.")
+    return QStringLiteral("%1 was left open by a TAVIK here that ended (user %2, since %3); "
+                          "taken over.")
         .arg(nameOf(path), text(owner.user), timeText(owner.since));
 }
 
@@ -95,8 +95,8 @@ QString SharedFile::mark(const std::string& path, LockState state) {
         }
     } catch (const FileError& error) {
         unmark();
-        return QStringLiteral("Other workstations cannot see that %1 is open here. %2")
-            .arg(nameOf(path), text(error.what()));
+        return QStringLiteral("Not marked as open for other workstations. %1")
+            .arg(text(error.what()));
     }
     unmark();
     marked_ = path;

@@ -181,9 +181,8 @@ TEST_F(SharedFileTest, MarkOfAProgramOnThisComputerTellsWhetherItStillRuns) {
 
     load(smith);
     EXPECT_TRUE(script.shownOf(Kind::Choice).empty());
-    EXPECT_EQ(fmWinMain->statusText(0), "SMITH.TAV was left open by a TAVIK on this computer "
-                                        "that has ended (user anna, since 2026-12-08 09:14); it "
-                                        "is open here now.");
+    EXPECT_EQ(fmWinMain->statusText(0), "SMITH.TAV was left open by a TAVIK here that ended "
+                                        "(user anna, since 2026-12-08 09:14); taken over.");
     EXPECT_TRUE(markedHere(smith));
 
     // A program that runs (process 1 always does) keeps its mark.
