@@ -54,7 +54,7 @@ QString abandonedNote(const std::string& path, const LockOwner& owner) {
 
 SharedFile::Opening SharedFile::claim(QWidget* parent, const std::string& path) {
     const std::optional<std::string> lockText = readLockText(path);
-    const LockState state = path == marked_ ? LockState::Ours : judgeLock(lockText, self_);
+    const LockState state = judgeLock(lockText, self_);
     Opening opening{OpenChoice::Writable, {}, {}};
     if (state == LockState::Held || state == LockState::Unreadable) {
         const QString where = holder(path, ownerOf(lockText), self_);
@@ -82,7 +82,7 @@ SharedFile::Opening SharedFile::claim(QWidget* parent, const std::string& path) 
 // by the clinician; the mark of the file open before goes. Returns why the file
 // could not be marked, "" when it was.
 QString SharedFile::mark(const std::string& path, LockState state) {
-    if (path == marked_)
+    if (path == marked_ && state == LockState::Ours)
         return {};
     LockOwner now = self_;
     now.since = std::time(nullptr);
@@ -98,7 +98,8 @@ QString SharedFile::mark(const std::string& path, LockState state) {
         return QStringLiteral("Not marked as open for other workstations. %1")
             .arg(text(error.what()));
     }
-    unmark();
+    if (path != marked_)
+        unmark();
     marked_ = path;
     return {};
 }

@@ -164,6 +164,12 @@ TEST_F(SharedFileTest, MarkFollowsTheOpenFileAndGoesWhenItIsClosed) {
     load(first); // the same file again: still ours, nothing asked
     EXPECT_TRUE(script.shownOf(Kind::Choice).empty());
     EXPECT_TRUE(markedHere(first));
+    // Anna opened it anyway meanwhile: loading it again asks, and taking it back keeps it.
+    writeLock(first, kAnna, true);
+    script.setNextChoice(1);
+    load(first);
+    EXPECT_EQ(script.shownOf(Kind::Choice).size(), 1u);
+    EXPECT_TRUE(markedHere(first));
     ASSERT_TRUE(closeProgram());
     EXPECT_EQ(readLockText(first), std::nullopt);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(files.path()), {}), 3)
