@@ -84,6 +84,8 @@ void DocumentCommands::newDocument() {
     document.currentFilePath.clear();
     document.currentFileName.clear();
     leaveVersionView();
+    sharing_.close();
+    applyOpening({SharedFile::OpenChoice::Writable, {}, {}});
     showTitle();
     hideDataPages();
     resetFitting();
@@ -108,8 +110,7 @@ void DocumentCommands::loadDocument() {
 bool DocumentCommands::openDocument(const QString& path) {
     if (!shownPageCanLeave(window_) || !askToSave())
         return false;
-    openFile(QFileInfo(path).absoluteFilePath(), true);
-    return true;
+    return openFile(QFileInfo(path).absoluteFilePath(), true);
 }
 
 void DocumentCommands::openFromCommandLine(const QString& path) {
@@ -122,12 +123,22 @@ void DocumentCommands::openFromCommandLine(const QString& path) {
 // The file is read into a record of its own first. A file that cannot be read raises
 // FileError before anything changes: the document, its name, the title and the data
 // folder stay as they were, and a later Save cannot overwrite the unreadable file.
-void DocumentCommands::openFile(const QString& path, bool hidePages) {
+// So does a file open elsewhere that the clinician then chooses not to open.
+bool DocumentCommands::openFile(const QString& path, bool hidePages) {
     const std::string file = path.toStdString();
     FittingRecord record = fitting;
+    LegacyImage legacy = document.legacyImage;
+    const std::vector<uint8_t> bytes = readFileHead(file, kLegacyFileSize);
     const PatientFileKind kind =
-        readPatientFile(file, record, document.legacyImage, todayTestDate(systemDateSeparator()));
+        parsePatientImage(bytes, record, legacy, todayTestDate(systemDateSeparator()));
+    SharedFile::Opening opening;
+    if (kind != PatientFileKind::Unsupported) {
+        opening = sharing_.claim(&window_, file);
+        if (opening.choice == SharedFile::OpenChoice::Cancel)
+            return false;
+    }
 
+    document.legacyImage = legacy;
     document.currentFilePath = file;
     document.currentFileName = fileNameOf(file);
     document.dataPath = folderOf(file);
@@ -142,10 +153,13 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
         document.currentFileName.clear();
         resetFitting();
         document.measuredLevels = {};
+        sharing_.close();
     } else {
         fitting = record;
         document.measuredLevels = measuredFromRecord(fitting);
+        sharing_.opened(file, bytes, opening.choice == SharedFile::OpenChoice::ReadOnly);
     }
+    applyOpening(opening);
     showTitle();
     readFileHistory();
     loadPages();
@@ -153,13 +167,60 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     clearModified();
     if (kind != PatientFileKind::Unsupported)
         tellFileUsed(file);
+    return true;
+}
+
+void DocumentCommands::applyOpening(const SharedFile::Opening& opening) {
+    document.readOnly = opening.choice == SharedFile::OpenChoice::ReadOnly;
+    document.readOnlyReason = opening.readOnlyReason.toStdString();
+    if (!opening.note.isEmpty())
+        window_.setStatusText(0, opening.note);
 }
 
 bool DocumentCommands::saveDocument(bool saveAs) {
     if (!shownPageCanStore(window_))
         return false;
+    const std::optional<std::string> target = saveTarget(saveAs);
+    if (!target)
+        return false;
+    const std::string& path = *target;
+    storeVisiblePages();
+    // Only a file that was written becomes the current one. A history that could not
+    // keep this version does not stop the save; the clinician is told why.
+    const std::string historyProblem = savePatientWithHistory(path, fitting, stampNow());
+    if (path != document.currentFilePath) {
+        document.currentFilePath = path;
+        document.currentFileName = fileNameOf(path);
+        document.dataPath = folderOf(path);
+    }
+    const auto* written = reinterpret_cast<const uint8_t*>(&fitting);
+    applyOpening(
+        {SharedFile::OpenChoice::Writable, {}, sharing_.saved(path, {written, sizeof fitting})});
+    leaveVersionView();
+    showTitle();
+    readFileHistory();
+    clearModified();
+    tellFileUsed(path);
+    if (!historyProblem.empty())
+        dialogs().warning(&window_, QStringLiteral("History"),
+                          QString::fromStdString(historyProblem));
+    return true;
+}
+
+// A file open read-only here, or one without a name, is saved under a name the
+// clinician chooses; a file open elsewhere, or changed on disk since we read or wrote
+// it, is not replaced without a word.
+std::optional<std::string> DocumentCommands::saveTarget(bool saveAs) {
     std::string path = document.currentFilePath;
-    const bool chooseName = path.empty() || saveAs;
+    bool chooseName = path.empty() || saveAs;
+    if (!chooseName && document.readOnly) {
+        dialogs().message(
+            &window_, QStringLiteral("Read-only"),
+            QStringLiteral("%1 is open read-only here: %2. Save your work under "
+                           "another name.")
+                .arg(fromPath(document.currentFileName), fromPath(document.readOnlyReason)));
+        chooseName = true;
+    }
     if (chooseName) {
         // A patient not yet saved is proposed a name in the patient list's folder.
         const bool fresh = path.empty();
@@ -171,27 +232,21 @@ bool DocumentCommands::saveDocument(bool saveAs) {
             &window_, {QStringLiteral("Save this file as..."), fromPath(folder),
                        fresh ? proposedName(folder) : fromPath(document.currentFileName)});
         if (!chosen)
-            return false;
+            return std::nullopt;
         path = chosen->toStdString();
     }
-    storeVisiblePages();
-    // Only a file that was written becomes the current one. A history that could not
-    // keep this version does not stop the save; the clinician is told why.
-    const std::string historyProblem = savePatientWithHistory(path, fitting, stampNow());
-    if (chooseName) {
-        document.currentFilePath = path;
-        document.currentFileName = fileNameOf(path);
-        document.dataPath = folderOf(path);
+    switch (sharing_.checkSave(&window_, path)) {
+    case SharedFile::SaveChoice::Replace:
+        return path;
+    case SharedFile::SaveChoice::SaveElsewhere:
+        return saveTarget(true);
+    default:
+        return std::nullopt;
     }
-    leaveVersionView();
-    showTitle();
-    readFileHistory();
-    clearModified();
-    tellFileUsed(path);
-    if (!historyProblem.empty())
-        dialogs().warning(&window_, QStringLiteral("History"),
-                          QString::fromStdString(historyProblem));
-    return true;
+}
+
+void DocumentCommands::closeFile() {
+    sharing_.close();
 }
 
 // The patient document first; then the page shown, which may still hold what it
@@ -239,6 +294,8 @@ void DocumentCommands::showTitle() {
         title += QStringLiteral(" - ") + viewedNote_ + QStringLiteral(" (read-only)");
         window_.showVersionBanner(
             QStringLiteral("Read-only: %1. Save asks for a new name.").arg(viewedNote_));
+    } else if (document.readOnly) {
+        title += QStringLiteral(" (read-only)");
     }
     window_.setWindowTitle(title);
 }

@@ -3,9 +3,12 @@
 // would drop them. The window title and the second status panel follow the document.
 #pragma once
 
+#include "app/sharedfile.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class TfmWinMain;
@@ -40,6 +43,8 @@ class DocumentCommands {
     void showHistory();
     // Whether a kept version is shown read-only.
     bool viewingVersion() const { return !viewedSource_.empty(); }
+    // The window closes: the file is no longer open here.
+    void closeFile();
 
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;
@@ -47,7 +52,11 @@ class DocumentCommands {
   private:
     // False when the command that asks should stop.
     bool askToSave();
-    void openFile(const QString& path, bool hidePages);
+    // False when the clinician chose not to open a file open elsewhere.
+    bool openFile(const QString& path, bool hidePages);
+    void applyOpening(const SharedFile::Opening& opening);
+    // The path a save goes to, asked for where needed; nothing stops the save.
+    std::optional<std::string> saveTarget(bool saveAs);
     void hideDataPages();
     void storeVisiblePages();
     void loadPages();
@@ -66,4 +75,5 @@ class DocumentCommands {
     TfmWinMain& window_;
     std::string viewedSource_; // the file whose kept version is shown read-only
     QString viewedNote_;       // which version that is, for the title and the banner
+    SharedFile sharing_;
 };

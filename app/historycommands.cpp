@@ -85,6 +85,12 @@ void DocumentCommands::restoreVersion(const KeptVersion& version, const std::str
 void DocumentCommands::replaceRecord(const FittingRecord& record, const std::string& path) {
     hideDataPages();
     leaveVersionView();
+    // A version looked at is no file of ours: the file open before is closed here, so
+    // that other workstations may have it.
+    if (path.empty()) {
+        sharing_.close();
+        applyOpening({SharedFile::OpenChoice::Writable, {}, {}});
+    }
     document.currentFilePath = path;
     document.currentFileName = path.empty() ? std::string() : fileNameOf(path);
     ++document.patientNumber;

@@ -346,6 +346,7 @@ bool TfmWinMain::FormCloseQuery() {
 // each failure is reported, so that one that fails loses none of the others and
 // cannot keep the clinician from closing the program.
 void TfmWinMain::FormClose() {
+    commands.closeFile();
     reportFailure([] { writeSettings(); });
     reportFailure([this] { writeRecentFiles(document, recentFiles_->files()); });
     reportFailure([this] { saveAidDatabaseAtExit(this); });

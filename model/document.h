@@ -23,6 +23,10 @@ struct DocumentState {
     std::string programDir;
     std::string startDir;
     std::string titleBase;
+    // The file is open only to be looked at: the title says so and Save goes to Save
+    // As. The reason says why, in a clinician's words ("it is open on ROOM-2 ...").
+    bool readOnly = false;
+    std::string readOnlyReason;
     LegacyImage legacyImage{};
     // The levels of each ear that count as measured; not part of the file. Cleared
     // by New, made from the record by Load, kept up by the loudness page.

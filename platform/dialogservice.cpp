@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -113,6 +114,20 @@ DialogAnswer QtDialogService::question(QWidget* parent, const QString& caption,
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? DialogAnswer::Yes : DialogAnswer::No;
+}
+
+std::optional<int> QtDialogService::choose(QWidget* parent, const QString& caption,
+                                           const QString& text, const QStringList& answers) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? std::nullopt : std::optional<int>(int(chosen));
 }
 
 void QtDialogService::error(QWidget* parent, const QString& caption, const QString& text) {

@@ -5,6 +5,7 @@
 #include "platform/printtarget.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -49,6 +50,11 @@ class DialogService {
     // A question with Yes and No and the question icon; No is the default, for
     // questions where Yes gives something up. Escape answers No.
     virtual DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question with the warning icon whose answers are the program's own words, the
+    // first one the default, and Cancel after them (also Escape). The index of the
+    // answer chosen, or nothing for Cancel.
+    virtual std::optional<int> choose(QWidget* parent, const QString& caption, const QString& text,
+                                      const QStringList& answers) = 0;
     // A message with the error icon and one OK button.
     virtual void error(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A message without icon and one OK button.
@@ -89,6 +95,8 @@ class QtDialogService final : public DialogService {
   public:
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
     DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<int> choose(QWidget* parent, const QString& caption, const QString& text,
+                              const QStringList& answers) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     void warning(QWidget* parent, const QString& caption, const QString& text) override;

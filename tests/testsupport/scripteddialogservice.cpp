@@ -19,6 +19,7 @@ void ScriptedDialogService::record(Shown shown) {
 
 void ScriptedDialogService::clear() {
     answers_.clear();
+    choices_.clear();
     fileNames_.clear();
     modals_.clear();
     printers_.clear();
@@ -44,6 +45,18 @@ DialogAnswer ScriptedDialogService::question(QWidget*, const QString& caption,
                                              const QString& text) {
     record({Kind::Question, caption, text, {}});
     return nextAnswer(DialogAnswer::No);
+}
+
+std::optional<int> ScriptedDialogService::choose(QWidget*, const QString& caption,
+                                                 const QString& text, const QStringList& answers) {
+    Shown shown{Kind::Choice, caption, text, {}};
+    shown.answers = answers;
+    record(std::move(shown));
+    if (choices_.empty())
+        return std::nullopt;
+    const std::optional<int> answer = choices_.front();
+    choices_.pop_front();
+    return answer;
 }
 
 void ScriptedDialogService::error(QWidget*, const QString& caption, const QString& text) {

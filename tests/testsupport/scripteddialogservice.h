@@ -13,6 +13,7 @@ class ScriptedDialogService final : public DialogService {
     enum class Kind {
         Confirm,
         Question,
+        Choice,
         Error,
         Message,
         Warning,
@@ -27,12 +28,16 @@ class ScriptedDialogService final : public DialogService {
         QString caption;
         QString text;
         FileDialogRequest request;
-        int pageCount = 0; // of a preview
+        int pageCount = 0;   // of a preview
+        QStringList answers{}; // offered by a choice
     };
 
     // The answer to the next question. Without one a question is answered Cancel, and
     // a Yes/No question No.
     void setNextAnswer(DialogAnswer answer) { answers_.push_back(answer); }
+    // The index of the answer the next choice takes; nothing cancels it. Without one a
+    // choice is cancelled.
+    void setNextChoice(std::optional<int> answer) { choices_.push_back(answer); }
     // The path the next file dialog returns; an empty one cancels the dialog. Without
     // one a file dialog is cancelled.
     void setNextFileName(const QString& path) { fileNames_.push_back(path); }
@@ -65,6 +70,8 @@ class ScriptedDialogService final : public DialogService {
 
     DialogAnswer confirm(QWidget* parent, const QString& caption, const QString& text) override;
     DialogAnswer question(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<int> choose(QWidget* parent, const QString& caption, const QString& text,
+                              const QStringList& answers) override;
     void error(QWidget* parent, const QString& caption, const QString& text) override;
     void message(QWidget* parent, const QString& caption, const QString& text) override;
     void warning(QWidget* parent, const QString& caption, const QString& text) override;
@@ -81,6 +88,7 @@ class ScriptedDialogService final : public DialogService {
     DialogAnswer nextAnswer(DialogAnswer otherwise);
 
     std::deque<DialogAnswer> answers_;
+    std::deque<std::optional<int>> choices_;
     std::deque<QString> fileNames_;
     std::deque<std::function<bool(QDialog&)>> modals_;
     std::deque<PrintChoice> printers_;
