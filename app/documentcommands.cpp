@@ -73,6 +73,7 @@ void DocumentCommands::newDocument() {
     clearModified();
     loadPages();
     showPatientPage();
+    startHistory();
 }
 
 void DocumentCommands::loadDocument() {
@@ -129,6 +130,7 @@ void DocumentCommands::openFile(const QString& path, bool hidePages) {
     loadPages();
     showPatientPage();
     clearModified();
+    startHistory();
     if (kind != PatientFileKind::Unsupported)
         tellFileUsed(file);
 }
@@ -212,6 +214,6 @@ void DocumentCommands::tellFileUsed(const std::string& path) {
 }
 
 void DocumentCommands::clearModified() {
-    document.modified = false;
+    markSaved();
     window_.setStatusText(1, QString());
 }

@@ -31,6 +31,9 @@ class DocumentCommands {
     // question. False when the clinician kept the document open.
     bool openDocument(const QString& path);
 
+    // Loads every page made from the record, as after Load and an undo.
+    void loadPages();
+
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;
 
@@ -40,7 +43,6 @@ class DocumentCommands {
     void openFile(const QString& path, bool hidePages);
     void hideDataPages();
     void storeVisiblePages();
-    void loadPages();
     void showPatientPage();
     void showTitle();
     void clearModified();

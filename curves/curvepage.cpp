@@ -74,6 +74,8 @@ void TfmCurveEdit::buildGrid() {
         markModified();
     };
     DataEntryGrid->enterPressed = [this] { enterPressed(); };
+    connect(DataEntryGrid, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { userCellCommitted(item->column(), item->row()); });
     DataEntryGrid->cellLeaving = [this](int c, int r) { return DataEntryGridCellLeaving(c, r); };
     DataEntryGrid->refusedCellNote = [this](int c, int r) {
         const GraphSide side = c <= kLeftAidColumn ? GraphSide::Left : GraphSide::Right;
@@ -303,7 +305,7 @@ void TfmCurveEdit::curveComboChanged(GraphSide side) {
     fitCurve(side, shape);
     readCurves();
     showStoredChoicesNote();
-    markModified();
+    commitChange("curve choice", placeHere(choices_.curveCombo(side)));
 }
 
 void TfmCurveEdit::LeftSideCurveComboChange() {
@@ -332,7 +334,7 @@ void TfmCurveEdit::aidComboChanged(GraphSide side) {
     storePage();
     readCurves();
     showStoredChoicesNote();
-    markModified();
+    commitChange("aid choice", placeHere(choices_.aidCombo(side)));
 }
 
 // The aid the record holds at the graph's frequency.

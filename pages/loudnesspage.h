@@ -81,6 +81,7 @@ class TfmPage2 : public PageForm {
     // threshold or UCL changed.
     void storeEar(Ear ear);
     void predictChangedAgain(Ear ear, const LoudnessLevels& before);
+    void storeFrequencies();
     void cellCommitted(Ear ear, int column, int row);
     void switchUnit(bool toHL);
     void predict(Ear ear);
