@@ -16,6 +16,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -145,6 +146,7 @@ void TfmCurveEdit::loadEar() {
 // A choice read from a file outside the lists shows as the first entry, and the
 // status bar says so.
 void TfmCurveEdit::loadPage() {
+    const QScopedValueRollback<bool> filling(filling_, true);
     const int lf = graphFrequency(GraphSide::Left);
     const int rf = graphFrequency(GraphSide::Right);
     const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];

@@ -111,6 +111,8 @@ class TfmCurveEdit : public PageForm {
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
+    // While the page fills the grid from the record, no cell it writes is a commit.
+    bool filling_ = false;
     // The user cells typed into since the ear was loaded, the curves they were loaded
     // from, and the texts last stored.
     UserCurveEntry entry_;

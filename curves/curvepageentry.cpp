@@ -51,7 +51,7 @@ void TfmCurveEdit::enterPressed() {
 // user cell typed into since the ear was loaded is stored. A refused text stays out
 // of the record, and the document stays marked while the clinician corrects it.
 void TfmCurveEdit::userCellCommitted(int column, int row) {
-    if (!entry_.wasEdited(column, row))
+    if (filling_ || !entry_.wasEdited(column, row))
         return;
     if (entry_.firstRefused(curveGridTexts(*DataEntryGrid), column, row))
         return;

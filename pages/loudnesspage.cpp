@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 #include <optional>
@@ -67,6 +68,7 @@ std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
 // --- loading and storing ------------------------------------------------------
 
 void TfmPage2::loadLoudnessPage() {
+    const QScopedValueRollback<bool> filling(filling_, true);
     for (const Ear e : kEars)
         ear(e).cells.load(earLoudness(fitting, e), fitting.showInHL == 1, levelSource(e));
     ear(Ear::Right).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
@@ -105,6 +107,7 @@ void TfmPage2::storeEar(Ear thisEar) {
     ear(thisEar).cells.store(loudness);
     noteStoredLevels(document.measuredLevels.of(thisEar), before, loudness, levelSource(thisEar));
     predictChangedAgain(thisEar, before);
+    const QScopedValueRollback<bool> filling(filling_, true);
     ear(thisEar).cells.showStored(loudness);
 }
 
@@ -147,6 +150,10 @@ void TfmPage2::predictChangedAgain(Ear thisEar, const LoudnessLevels& before) {
 // changes nothing, and leaves the document as unmodified as it was.
 void TfmPage2::cellCommitted(Ear thisEar, int column, int row) {
     LoudnessCells& cells = ear(thisEar).cells;
+    if (filling_) {
+        cells.takeCommit(column, row);
+        return;
+    }
     if (cells.refusedAt(column, row)) {
         cells.refreshMarks();
         return;
