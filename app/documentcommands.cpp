@@ -95,6 +95,7 @@ void DocumentCommands::newDocument() {
     clearModified();
     loadPages();
     showPatientPage();
+    startHistory();
 }
 
 void DocumentCommands::loadDocument() {
@@ -165,6 +166,7 @@ bool DocumentCommands::openFile(const QString& path, bool hidePages) {
     loadPages();
     showPatientPage();
     clearModified();
+    startHistory();
     if (kind != PatientFileKind::Unsupported)
         tellFileUsed(file);
     return true;
@@ -324,6 +326,6 @@ void DocumentCommands::readFileHistory() {
 }
 
 void DocumentCommands::clearModified() {
-    document.modified = false;
+    markSaved();
     window_.setStatusText(1, QString());
 }

@@ -45,6 +45,8 @@ class DocumentCommands {
     bool viewingVersion() const { return !viewedSource_.empty(); }
     // The window closes: the file is no longer open here.
     void closeFile();
+    // Loads every page made from the record, as after Load and an undo.
+    void loadPages();
 
     // Told the path of each file opened or saved.
     std::function<void(const QString& path)> onFileUsed;
@@ -59,7 +61,6 @@ class DocumentCommands {
     std::optional<std::string> saveTarget(bool saveAs);
     void hideDataPages();
     void storeVisiblePages();
-    void loadPages();
     void showPatientPage();
     void showTitle();
     void readFileHistory();

@@ -9,6 +9,7 @@
 #include "curves/earaids.h"
 #include "model/document.h"
 #include "model/fileio.h"
+#include "model/patientfile.h"
 #include "model/prediction.h"
 #include "platform/dialogservice.h"
 
@@ -25,6 +26,21 @@ QString versionText(const KeptVersion& version, const std::string& source, int n
         .arg(upperName(source), TfmHistory::savedAtText(version.stamp.savedAt),
              QString::fromStdString(version.stamp.user),
              QString::fromStdString(version.stamp.host));
+}
+
+// The record the patient file holds now; an unreadable file gives a record of zeros,
+// which no file matches, so that the restored version counts as unsaved.
+FittingRecord recordOnDisk(const std::string& path) {
+    FittingRecord record{};
+    LegacyImage legacy{};
+    try {
+        if (readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator())) !=
+            PatientFileKind::Current)
+            record = FittingRecord{};
+    } catch (const FileError&) {
+        record = FittingRecord{};
+    }
+    return record;
 }
 
 } // namespace
@@ -63,6 +79,7 @@ void DocumentCommands::viewVersion(const KeptVersion& version, const std::string
     showTitle();
     showPatientPage();
     clearModified();
+    startHistory();
 }
 
 void DocumentCommands::restoreVersion(const KeptVersion& version, const std::string& source,
@@ -75,10 +92,14 @@ void DocumentCommands::restoreVersion(const KeptVersion& version, const std::str
     if (!shownPageCanLeaveForHistory() ||
         dialogs().question(&window_, QStringLiteral("Restore"), question) != DialogAnswer::Yes)
         return;
+    // Looking at a version, the document held that version, not the file: what the
+    // restore is compared with is the file as it is on disk.
+    if (viewingVersion())
+        document.fileImage = recordOnDisk(source);
     replaceRecord(version.record, source);
     showTitle();
     showPatientPage();
-    markModified();
+    commitChange("restore of version " + std::to_string(number), {"fmClientInfo", {}});
 }
 
 // The record takes the place of the one shown, as Load does, on every page.

@@ -73,7 +73,7 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
     // program, the settings and the database in the folder TAVIK was started from.
     document.programDir = withSeparator(QCoreApplication::applicationDirPath());
     document.startDir = withSeparator(QDir::currentPath());
-    document.onFirstModification = [this] {
+    document.onModifiedChanged = [this] {
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(kModifiedNotification)));
     };
     // A restored window comes back in the middle of the screen.
@@ -86,7 +86,8 @@ TfmWinMain::TfmWinMain(QWidget* parent) : QMainWindow(parent), commands(*this) {
 }
 
 TfmWinMain::~TfmWinMain() {
-    document.onFirstModification = nullptr;
+    document.onModifiedChanged = nullptr;
+    document.onUndoStepsChanged = nullptr;
 }
 
 void TfmWinMain::buildToolBar() {
@@ -281,9 +282,9 @@ void TfmWinMain::PageHelp1Click() {
 
 bool TfmWinMain::event(QEvent* event) {
     if (event->type() == QEvent::Type(kModifiedNotification)) {
-        // A Save that ran before this notification arrived has cleared the change.
-        if (document.modified)
-            setStatusText(1, QStringLiteral(" Modified"));
+        // The mark as the document stands when the notification arrives: a Save or an
+        // undo that ran since may have cleared it.
+        setStatusText(1, document.modified ? QStringLiteral(" Modified") : QString());
         return true;
     }
     return QMainWindow::event(event);
@@ -307,7 +308,8 @@ void TfmWinMain::FormShow() {
     document.titleBase = std::string("TAVIK ") + kProgramVersion;
     resetFitting();
     setWindowTitle(QString::fromStdString(document.titleBase));
-    document.modified = false;
+    markSaved();
+    startHistory();
     setStatusText(0, QString());
     setStatusText(1, QString());
     placeFirstPage();

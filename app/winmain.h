@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class EditCommands;
 class FileIntake;
 class QAction;
 class QButtonGroup;
@@ -20,7 +21,8 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
-// The notification posted on the first change after New, Load or Save.
+// The notification posted when the document becomes changed, and when it becomes the
+// file's again.
 inline constexpr int kModifiedNotification = 1025;
 
 class TfmPatientList;
@@ -40,6 +42,8 @@ class TfmWinMain : public QMainWindow {
     void createFirstPage();
     // The pages in table order, the patient page first.
     const std::vector<Page>& pages() const { return pages_; }
+    std::vector<Page>& pages() { return pages_; }
+    DocumentCommands& documentCommands() { return commands; }
 
     // Shows a page in place of the one shown, which stores its data first; a page not
     // yet made is made now.
@@ -123,4 +127,5 @@ class TfmWinMain : public QMainWindow {
     bool shown = false;
     RecentFilesMenu* recentFiles_ = nullptr;
     FileIntake* intake_ = nullptr;
+    EditCommands* edits_ = nullptr;
 };

@@ -1,8 +1,10 @@
-// The main window's menu: File with the document commands and their keys, Items with
+// The main window's menu: File with the document commands and their keys, Edit with
+// Undo and Redo, Items with
 // one item per page of the page table, Help with the guide and the About screen.
 #include "app/winmain.h"
 
 #include "app/pagearea.h"
+#include "app/editcommands.h"
 #include "app/patientlist.h"
 #include "app/recentfiles.h"
 #include "controls/pageform.h"
@@ -65,6 +67,9 @@ void TfmWinMain::buildMenu() {
     add(file, QStringLiteral("Exit1"), withKeys(QStringLiteral("E&xit"), exitKeys),
         &TfmWinMain::Exit1Click)
         ->setShortcuts(exitKeys);
+
+    edits_ = new EditCommands(*this);
+    edits_->buildMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
 
     buildPagesMenu(menuBar()->addMenu(QStringLiteral("&Items")));
 

@@ -81,6 +81,20 @@ void DataGrid::setCellName(int column, int row, const QString& name) {
         editor_->setAccessibleName(name);
 }
 
+bool DataGrid::hasTypingToUndo() const {
+    return editor_ && cellEdited_ && editor_->text() != cellText(currentColumn(), currentRow());
+}
+
+void DataGrid::undoTyping() {
+    if (!hasTypingToUndo())
+        return;
+    editor_->setText(cellText(currentColumn(), currentRow()));
+    editor_->selectAll();
+    cellEdited_ = false;
+    if (textEdited)
+        textEdited();
+}
+
 // The editor reads its text back from the cell, which would put the cursor at the
 // end: the clinician's cursor and selection are kept.
 void DataGrid::commitEditor() {

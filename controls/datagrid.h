@@ -63,6 +63,11 @@ class DataGrid : public QTableWidget {
     // overwrite. The editor is opened now, not when the window is active again.
     void returnToCell(int column, int row);
     QLineEdit* cellEditor() const { return editor_; }
+    // Whether the open editor holds typing that Ctrl+Z takes back: a text the clinician
+    // typed that differs from the cell's.
+    bool hasTypingToUndo() const;
+    // Puts the cell's text back into the editor, whole and selected, as before typing.
+    void undoTyping();
 
     // Moves the focus to the next (or previous) control of the window, out of the grid.
     void leaveByTab(bool forward);

@@ -144,6 +144,12 @@ class DataGridDelegate : public QStyledItemDelegate {
         }
         if (swallowedAfterRefusedClick(key))
             return true;
+        // Ctrl+Z takes back what was typed into the cell; the main window's Edit menu
+        // has the key when there is none (see app/editcommands.h).
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            grid_->undoTyping();
+            return true;
+        }
         if (grid_->keyPress && grid_->keyPress(key))
             return true;
         return moveKey(key);

@@ -1,5 +1,7 @@
 #include "controls/pageform.h"
 
+#include "controls/datagrid.h"
+#include "model/document.h"
 #include "platform/fontnames.h"
 #include "platform/qtcolour.h"
 
@@ -46,10 +48,33 @@ void PageForm::focusField(QWidget* field) {
         edit->selectAll();
 }
 
+// What the page stores as it hides and no field of it has made a step of already is
+// one step of its own, so that Undo never loses it.
 void PageForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        FormHide();
+    if (event->spontaneous())
+        return;
+    FormHide();
+    commitChange("changes on this page", placeOf(nullptr));
+}
+
+ChangePlace PageForm::placeOf(const QWidget* field, int column, int row) const {
+    return {objectName().toStdString(), field ? field->objectName().toStdString() : std::string(),
+            column, row};
+}
+
+void PageForm::showChange(const ChangePlace& place) {
+    auto* field = findChild<QWidget*>(QString::fromStdString(place.field));
+    if (!field) {
+        focusFirstField();
+        return;
+    }
+    if (auto* grid = qobject_cast<DataGrid*>(field); grid && place.row >= 0) {
+        grid->setFocus();
+        grid->setCurrentCell(place.row, place.column);
+        return;
+    }
+    focusField(field);
 }
 
 QLabel* placeLabel(QWidget* parent, const QString& text, int left, int top) {

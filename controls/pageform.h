@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/ear.h"
+#include "model/undohistory.h"
 
 #include <QColor>
 #include <QFont>
@@ -46,6 +47,15 @@ class PageForm : public QWidget {
     // Gives a field the focus as the program does when a page or entry is shown: a
     // text field has its whole text selected, so that typing replaces it.
     static void focusField(QWidget* field);
+
+    // Shows the clinician a change the Edit menu undid or did again, after the page
+    // was loaded from the record: the field, or the grid cell, is made current.
+    virtual void showChange(const ChangePlace& place);
+    // Why Undo and Redo do nothing while the page is shown; "" where they take back
+    // the patient's changes.
+    virtual QString undoNote() const { return {}; }
+    // The place of a change made in one of the page's fields or cells.
+    ChangePlace placeOf(const QWidget* field, int column = -1, int row = -1) const;
 
     // The help topic of the page, opened by F1 on it or any of its controls; the main
     // window gives each page its topic from the page table.

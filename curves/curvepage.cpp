@@ -17,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -75,6 +76,8 @@ void TfmCurveEdit::buildGrid() {
         markModified();
     };
     DataEntryGrid->enterPressed = [this] { enterPressed(); };
+    connect(DataEntryGrid, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { userCellCommitted(item->column(), item->row()); });
     DataEntryGrid->cellLeaving = [this](int c, int r) { return DataEntryGridCellLeaving(c, r); };
     DataEntryGrid->refusedCellNote = [this](int c, int r) {
         const GraphSide side = c <= kLeftAidColumn ? GraphSide::Left : GraphSide::Right;
@@ -147,6 +150,7 @@ void TfmCurveEdit::loadEar() {
 // A choice read from a file outside the lists shows as the first entry, and the
 // status bar says so.
 void TfmCurveEdit::loadPage() {
+    const QScopedValueRollback<bool> filling(filling_, true);
     const int lf = graphFrequency(GraphSide::Left);
     const int rf = graphFrequency(GraphSide::Right);
     const AidSetting(&settings)[kFrequencyCount] = fitting.aidSettings[recordIndex(currentEar)];
@@ -307,7 +311,7 @@ void TfmCurveEdit::curveComboChanged(GraphSide side) {
     fitCurve(side, shape);
     readCurves();
     showStoredChoicesNote();
-    markModified();
+    commitChange("curve choice", placeHere(choices_.curveCombo(side)));
 }
 
 void TfmCurveEdit::LeftSideCurveComboChange() {
@@ -336,7 +340,7 @@ void TfmCurveEdit::aidComboChanged(GraphSide side) {
     storePage();
     readCurves();
     showStoredChoicesNote();
-    markModified();
+    commitChange("aid choice", placeHere(choices_.aidCombo(side)));
 }
 
 // The aid the record holds at the graph's frequency.

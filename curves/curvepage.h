@@ -59,6 +59,8 @@ class TfmCurveEdit : public PageForm {
     bool gridWasEdited() const { return gridEdited; }
 
     QWidget* firstField() const override;
+    // A change on the other ear switches the page to that ear first.
+    void showChange(const ChangePlace& place) override;
 
   public slots:
     void FormShow() override;
@@ -103,11 +105,17 @@ class TfmCurveEdit : public PageForm {
     int graphFrequency(GraphSide side) const;
     void showStoredChoicesNote();
     void nameUserCells();
+    // A user cell the clinician committed a text to is stored at once, one undo step.
+    void userCellCommitted(int column, int row);
+    // The place of a change on the ear shown.
+    ChangePlace placeHere(const QWidget* field, int column = -1, int row = -1) const;
 
     Ear currentEar = Ear::Right;
     TargetState targets{};
     CurveParams curves[kCurveCount]{};
     bool gridEdited = false;
+    // While the page fills the grid from the record, no cell it writes is a commit.
+    bool filling_ = false;
     // The user cells typed into since the ear was loaded, the curves they were loaded
     // from, and the texts last stored.
     UserCurveEntry entry_;

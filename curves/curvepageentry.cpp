@@ -47,6 +47,32 @@ void TfmCurveEdit::enterPressed() {
         readCurves();
 }
 
+// Every text written into a cell passes here, the page's own fills as well: only a
+// user cell typed into since the ear was loaded is stored. A refused text stays out
+// of the record, and the document stays marked while the clinician corrects it.
+void TfmCurveEdit::userCellCommitted(int column, int row) {
+    if (filling_ || !entry_.wasEdited(column, row))
+        return;
+    if (entry_.firstRefused(curveGridTexts(*DataEntryGrid), column, row))
+        return;
+    storePage();
+    const QString name = DataEntryGrid->item(row, column)->data(Qt::AccessibleTextRole).toString();
+    commitChange(name.toStdString(), placeHere(DataEntryGrid, column, row));
+}
+
+ChangePlace TfmCurveEdit::placeHere(const QWidget* field, int column, int row) const {
+    ChangePlace place = placeOf(field, column, row);
+    place.ear = recordIndex(currentEar);
+    return place;
+}
+
+void TfmCurveEdit::showChange(const ChangePlace& place) {
+    const Ear ear = place.ear == recordIndex(Ear::Left) ? Ear::Left : Ear::Right;
+    if (place.ear >= 0 && ear != currentEar)
+        ToggleEarButtonClick();
+    PageForm::showChange(place);
+}
+
 // A value no hearing aid has (a gain, ratio or level off its scale) or a text that is
 // no number keeps the clinician in the cell; a threshold 2 typed as an output level
 // that has no first segment to lie on yet is named as they move on.

@@ -26,6 +26,10 @@ void UserCurveEntry::loaded(const CurveGrid& grid, const CurveParams& left,
     }
 }
 
+bool UserCurveEntry::wasEdited(int column, int row) const {
+    return curveCellSelectable(column, row) && edited_[userIndex(column)][row];
+}
+
 void UserCurveEntry::edited(int column, int row) {
     if (!curveCellSelectable(column, row))
         return;

@@ -34,6 +34,9 @@ class UserCurveEntry {
     void loaded(const CurveGrid& grid, const CurveParams& left, const CurveParams& right);
     // A key changed a cell; cells outside the user columns are ignored.
     void edited(int column, int row);
+    // Whether a key changed that cell since the ear was loaded; false outside the user
+    // columns.
+    bool wasEdited(int column, int row) const;
     // The user column typed into last since the ear was loaded; 0 for none.
     int lastEditedColumn() const { return lastEditedColumn_; }
 

@@ -6,6 +6,7 @@
 #include "model/fittingrecord.h"
 #include "model/patienthistory.h"
 #include "model/prediction.h"
+#include "model/undohistory.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,11 @@ inline constexpr std::size_t kLegacyFileSize = 3118;
 using LegacyImage = std::array<uint8_t, kLegacyFileSize>;
 
 struct DocumentState {
+    // Whether the record differs from the file: from the record's bytes, and while the
+    // clinician types into a cell not yet stored.
     bool modified = false;
+    // The record's bytes as last loaded or saved (New: as New made them).
+    FittingRecord fileImage{};
     std::string currentFilePath;
     std::string currentFileName;
     std::string dataPath;
@@ -38,19 +43,39 @@ struct DocumentState {
     // The open file's kept versions, read at each Load and Save (empty after New), from
     // which the Overview picks the previous visit whenever it shows.
     HistoryRead history;
-    // Told once when an unchanged document becomes changed; the main window posts
-    // its status notification from here.
-    std::function<void()> onFirstModification;
+    // Told when an unchanged document becomes changed, and when an undo or a change
+    // back makes it the file's again; the main window posts its status notification
+    // from here.
+    std::function<void()> onModifiedChanged;
+    // Told when the undo history changed: a step recorded, undone or done again, or a
+    // fresh history.
+    std::function<void()> onUndoStepsChanged;
 };
 
 extern FittingRecord fitting;
 extern AidDatabase aidDatabase;
 extern DocumentState document;
+extern UndoHistory undoHistory;
 
-// Marks the document changed. Only the first change after a save, New or Load
-// notifies; later calls do nothing.
+// Marks the document changed while the clinician types what is not stored yet. Only
+// the first change after a save, New or Load notifies; later calls do nothing.
 void markModified(DocumentState& state);
 void markModified();
+
+// The document as it stands: the record and the levels that count as measured.
+DocumentImage currentImage();
+// Sets `modified` from whether the record differs from the file image; tells the
+// change, either way.
+void refreshModified(DocumentState& state, const FittingRecord& record);
+void refreshModified();
+// A page has stored a change into the record: one undo step when the document now
+// holds other bytes than after the last step (retyping a value records nothing), and
+// the modified mark from the file image.
+void commitChange(const std::string& label, const ChangePlace& place);
+// The record as it stands is the file's, as after Load, New and Save.
+void markSaved();
+// New and Load: the history starts afresh from the document as it stands.
+void startHistory();
 
 // The New defaults applied to the global record, with today's date in the user's
 // date format.

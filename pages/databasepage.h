@@ -36,6 +36,11 @@ class TfmPage3 : public PageForm {
     int currentAid = 0;
 
     QWidget* firstField() const override;
+    // The database's entries are no part of the patient's file, and the Edit menu
+    // does not take them back.
+    QString undoNote() const override {
+        return QStringLiteral("Changes to the hearing aid database cannot be undone.");
+    }
 
   public slots:
     void FormShow() override;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 #include <optional>
@@ -58,6 +59,7 @@ std::optional<QColor> cellFill(CellShade shade, LevelMark mark) {
 // --- loading and storing ------------------------------------------------------
 
 void TfmPage2::loadLoudnessPage() {
+    const QScopedValueRollback<bool> filling(filling_, true);
     for (const Ear e : kEars)
         ear(e).cells.load(earLoudness(fitting, e), fitting.showInHL == 1, levelSource(e));
     ear(Ear::Right).leftFreq->setCurrentIndex(frequencyIndex(fitting.rightRangeLow));
@@ -75,11 +77,15 @@ void TfmPage2::loadLoudnessPage() {
 void TfmPage2::storeLoudnessPage() {
     for (const Ear e : kEars)
         storeEar(e);
+    storeFrequencies();
+    fitting.showInHL = SelectdBHL->isChecked() ? 1 : 0;
+}
+
+void TfmPage2::storeFrequencies() {
     fitting.rightRangeLow = ear(Ear::Right).leftFreq->currentIndex();
     fitting.rightRangeHigh = ear(Ear::Right).rightFreq->currentIndex();
     fitting.leftRangeLow = ear(Ear::Left).leftFreq->currentIndex();
     fitting.leftRangeHigh = ear(Ear::Left).rightFreq->currentIndex();
-    fitting.showInHL = SelectdBHL->isChecked() ? 1 : 0;
 }
 
 // Levels the clinician typed count as measured. A threshold (or UCL) that changed has
@@ -92,6 +98,7 @@ void TfmPage2::storeEar(Ear thisEar) {
     ear(thisEar).cells.store(loudness);
     noteStoredLevels(document.measuredLevels.of(thisEar), before, loudness, levelSource(thisEar));
     predictChangedAgain(thisEar, before);
+    const QScopedValueRollback<bool> filling(filling_, true);
     ear(thisEar).cells.showStored(loudness);
 }
 
@@ -111,7 +118,6 @@ void TfmPage2::predictChangedAgain(Ear thisEar, const LoudnessLevels& before) {
             continue;
         switch (predictFrequencyAgain(loudness, f, source, document.measuredLevels.of(thisEar))) {
         case Reprediction::Predicted:
-            markModified();
             break;
         case Reprediction::MeasuredInTheWay:
             inTheWay = inTheWay.value_or(f);
@@ -129,19 +135,26 @@ void TfmPage2::predictChangedAgain(Ear thisEar, const LoudnessLevels& before) {
         statusNote(this, QString::fromStdString(measuredInTheWayNote(thisEar, *inTheWay, source)));
 }
 
-// A threshold (or with level source 2 a UCL) committed to its cell is stored at once,
-// with what follows from it; a text that cannot be stored stays out of the record.
+// A level committed to its cell is stored at once, with what follows from it (a
+// threshold or UCL predicts its frequency again), and is one undo step; a text that
+// cannot be stored stays out of the record. A cell retyped with the level it held
+// changes nothing, and leaves the document as unmodified as it was.
 void TfmPage2::cellCommitted(Ear thisEar, int column, int row) {
     LoudnessCells& cells = ear(thisEar).cells;
-    if (!cells.takeCommit(column, row))
+    if (filling_) {
+        cells.takeCommit(column, row);
         return;
-    const int32_t source = levelSource(thisEar);
-    if (cells.refusedAt(column, row) || (source != 1 && source != 2) ||
-        isPredictedCategory(source, column)) {
+    }
+    if (cells.refusedAt(column, row)) {
         cells.refreshMarks();
         return;
     }
+    if (!cells.takeCommit(column, row)) {
+        refreshModified();
+        return;
+    }
     storeEar(thisEar);
+    commitChange(loudnessCellName({thisEar, row, column}), placeOf(ear(thisEar).grid, column, row));
 }
 
 // --- handlers -----------------------------------------------------------------
@@ -234,6 +247,7 @@ void TfmPage2::switchUnit(bool toHL) {
     storeLoudnessPage();
     fitting.showInHL = toHL ? 1 : 0;
     loadLoudnessPage();
+    commitChange("unit", placeOf(toHL ? SelectdBHL : SelectdBSPL));
 }
 
 void TfmPage2::SelectdBHLClick() {
@@ -244,8 +258,12 @@ void TfmPage2::SelectdBSPLClick() {
     switchUnit(false);
 }
 
+// The four combos of both ears; the record takes the choice at once.
 void TfmPage2::RightEarLeftFreqComboBoxChange() {
-    markModified();
+    storeFrequencies();
+    const auto* combo = qobject_cast<const QWidget*>(sender());
+    commitChange(combo ? combo->accessibleName().toStdString() : std::string("display frequency"),
+                 placeOf(combo));
 }
 
 // No prediction replaces measured levels unasked; answered No, nothing is predicted.
@@ -259,7 +277,7 @@ void TfmPage2::predict(Ear thisEar) {
     forgetPredictedLevels(document.measuredLevels.of(thisEar), earLoudness(fitting, thisEar),
                           levelSource(thisEar));
     loadLoudnessPage();
-    markModified();
+    commitChange("Predict intermediate levels", placeOf(ear(thisEar).interpolateButton));
     const std::vector<int> refused =
         refusedFrequencies(earLoudness(fitting, thisEar), levelSource(thisEar));
     if (!refused.empty())

@@ -81,6 +81,7 @@ class TfmPage2 : public PageForm {
     // threshold or UCL changed.
     void storeEar(Ear ear);
     void predictChangedAgain(Ear ear, const LoudnessLevels& before);
+    void storeFrequencies();
     void cellCommitted(Ear ear, int column, int row);
     void switchUnit(bool toHL);
     void predict(Ear ear);
@@ -91,6 +92,8 @@ class TfmPage2 : public PageForm {
     EarControls& ear(Ear which) { return ears[recordIndex(which)]; }
 
     EarControls ears[2];
+    // While the page writes the cells itself, no cell it writes is a commit.
+    bool filling_ = false;
     QToolButton* SelectdBHL = nullptr;
     QToolButton* SelectdBSPL = nullptr;
     QButtonGroup* unitGroup = nullptr;

@@ -14,20 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
 // What an edit holds, as its notes name it ("the last name").
 const char* const kWhatProperty = "tavikWhat";
-
-// A key that types a character, as opposed to one that moves the cursor or the focus.
-// Backspace, Enter and control combinations count; so does Delete, which changes the
-// text just as backspace does.
-bool isCharacterKey(const QKeyEvent* event) {
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-        return false;
-    return !event->text().isEmpty() || event->key() == Qt::Key_Delete;
-}
 
 QString fromSlot(const std::string& latin1) {
     return QString::fromLatin1(latin1);
@@ -85,7 +77,11 @@ QLineEdit* TfmClientInfo::addEdit(const QString& name, const QString& label, con
     edit->setAccessibleName(QString(label).remove(QLatin1Char(':')));
     edit->setAccessibleDescription(hint);
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [] { markModified(); });
+    connect(edit, &QLineEdit::textChanged, this, &TfmClientInfo::fieldChanged);
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+        commit(edit, edit->accessibleName());
+        forgetTyping(edit);
+    });
 
     auto* caption = new QLabel(label, this);
     caption->adjustSize();
@@ -126,10 +122,7 @@ void TfmClientInfo::buildIdentity() {
     CommentsMemo_->setGeometry(13, 124, 656, 67);
     CommentsMemo_->setFont(pageFont(13));
     CommentsMemo_->installEventFilter(this);
-    connect(CommentsMemo_, &QPlainTextEdit::textChanged, this, [this] {
-        if (!loading)
-            markModified();
-    });
+    connect(CommentsMemo_, &QPlainTextEdit::textChanged, this, &TfmClientInfo::fieldChanged);
 }
 
 void TfmClientInfo::buildAidStyles() {
@@ -250,36 +243,64 @@ void TfmClientInfo::FormHide() {
     storePatientPage();
 }
 
+// The record follows every key, so that it, and the modified mark, always hold what
+// the page shows; a field's change becomes one undo step as the clinician leaves it
+// or presses Enter.
+void TfmClientInfo::fieldChanged() {
+    if (loading)
+        return;
+    storePatientPage();
+    refreshModified();
+}
+
+void TfmClientInfo::commit(const QWidget* field, const QString& label) {
+    storePatientPage();
+    commitChange(label.toStdString(), placeOf(field));
+}
+
+// Once a field's change is a step, Ctrl+Z in it undoes that step, not the keys
+// typed before it.
+void TfmClientInfo::forgetTyping(QLineEdit* edit) {
+    if (!edit->isUndoAvailable() && !edit->isRedoAvailable())
+        return;
+    const QSignalBlocker quiet(edit);
+    const int cursor = edit->cursorPosition();
+    edit->setText(edit->text());
+    edit->setCursorPosition(cursor);
+}
+
+// Both style combos.
 void TfmClientInfo::RightHATypeComboBoxChange() {
-    markModified();
+    const bool left = sender() == LeftHATypeComboBox;
+    commit(left ? LeftHATypeComboBox : RightHATypeComboBox,
+           left ? QStringLiteral("Left Ear hearing aid type")
+                : QStringLiteral("Right Ear hearing aid type"));
 }
 
 void TfmClientInfo::SelectMonauralClick() {
-    markModified();
+    commit(SelectBinaural->isChecked() ? SelectBinaural : SelectMonaural,
+           QStringLiteral("fitting type"));
 }
 
 void TfmClientInfo::LLRightEar1Click(QAbstractButton* button) {
     LevelSourceButtons::showClicked(levelSources.group(Ear::Right), button);
-    markModified();
+    commit(button, QStringLiteral("Right Ear level source"));
 }
 
 void TfmClientInfo::LLLeftEar1Click(QAbstractButton* button) {
     LevelSourceButtons::showClicked(levelSources.group(Ear::Left), button);
-    markModified();
+    commit(button, QStringLiteral("Left Ear level source"));
 }
 
-void TfmClientInfo::FormKeyPress(QKeyEvent* event) {
-    if (isCharacterKey(event))
-        markModified();
-}
-
-// A full edit says so when a further character would not fit.
+// A full edit says so when a further character would not fit. The comments are one
+// step as the clinician leaves them.
 bool TfmClientInfo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        FormKeyPress(key);
         if (const auto* edit = qobject_cast<QLineEdit*>(watched))
             noteWhenFull(edit, key, edit->property(kWhatProperty).toString());
     }
+    if (event->type() == QEvent::FocusOut && watched == CommentsMemo_)
+        commit(CommentsMemo_, QStringLiteral("Comments"));
     return PageForm::eventFilter(watched, event);
 }

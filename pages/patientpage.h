@@ -46,8 +46,11 @@ class TfmClientInfo : public PageForm {
     void buildIdentity();
     void buildAidStyles();
     void setTabOrder();
-    // Every key in any of the seven edits and the comments memo.
-    void FormKeyPress(QKeyEvent* event);
+    // Any of the seven edits or the comments changed.
+    void fieldChanged();
+    // Stores the page and makes what changed one undo step, named by the label.
+    void commit(const QWidget* field, const QString& label);
+    static void forgetTyping(QLineEdit* edit);
 
     QLineEdit* EditLastName = nullptr;
     QLineEdit* EditFirstName = nullptr;

@@ -7,6 +7,7 @@
 #include "testsupport/programfixture.h"
 #include "testsupport/threevisits.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,6 +140,30 @@ TEST_F(HistoryWindowTest, ARestoredVersionIsAnUnsavedChangeKeptInTheHistoryOnceS
     EXPECT_EQ(history.versions[3].record.rightLoudness[1][0], 46);
     EXPECT_EQ(history.versions[3].stamp.programVersion, "1.0a");
     EXPECT_TRUE(script.shownOf(Kind::Warning).empty());
+}
+
+// A restore is one step of Edit > Undo, and undoing it gives back the file as loaded;
+// a version first opened to look at and then restored is still unsaved against the file.
+TEST_F(HistoryWindowTest, ARestoreIsUndoneAsOneStepAndALookedAtVersionRestoredIsUnsaved) {
+    script.setNextAnswer(DialogAnswer::Yes);
+    chooseInHistory(2, "RestoreVersionButton");
+    ASSERT_EQ(fitting.rightLoudness[1][0], 46);
+    EXPECT_EQ(find<QAction>("Undo1")->text(), "&Undo restore of version 1");
+    trigger("Undo1");
+    EXPECT_EQ(fitting.rightLoudness[1][0], 51);
+    EXPECT_EQ(fitting.leftLoudness[5][7], 117);
+    EXPECT_FALSE(document.modified) << "back to the file as loaded";
+
+    chooseInHistory(2, "OpenVersionButton");
+    EXPECT_FALSE(find<QAction>("Undo1")->isEnabled()) << "a version looked at starts afresh";
+    script.setNextAnswer(DialogAnswer::Yes);
+    chooseInHistory(2, "RestoreVersionButton");
+    EXPECT_EQ(title(), "TAVIK 1.0a - SMITH.TAV");
+    EXPECT_TRUE(document.modified) << "the file on disk still holds the newest version";
+    const auto before = readBytes(path);
+    click("SaveFileSpeedButton");
+    EXPECT_NE(readBytes(path), before);
+    EXPECT_EQ(readHistory(path).versions.back().record.rightLoudness[1][0], 46);
 }
 
 TEST_F(HistoryWindowTest, ASaveWhoseHistoryCannotBeKeptIsMadeAndSaysWhy) {

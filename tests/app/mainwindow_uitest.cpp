@@ -78,9 +78,10 @@ TEST_F(MainWindowTest, ClickingTheButtonOfTheShownPageNeitherStoresNorReloads) {
     click("SpeedButton3");
     auto* grid = find<DataGrid>("RightEarLOUDMAPDataGrid");
     grid->setCellText(3, 4, "77");
+    fitting.rightLoudness[4][3] = 50;
     click("SpeedButton3");
     EXPECT_EQ(grid->cellText(3, 4), "77");
-    EXPECT_EQ(fitting.rightLoudness[4][3], kEmptyLevel);
+    EXPECT_EQ(fitting.rightLoudness[4][3], 50);
 }
 
 TEST_F(MainWindowTest, FirstChangePostsOneNotificationThatShowsModified) {

@@ -48,7 +48,7 @@ TEST_F(OverviewPageTest, IsTheSixthPageOnTheToolBarAndInTheItemsMenu) {
                            "SpeedButton1", "ClientInfoButton", "SpeedButton3", "SpeedButton4",
                            "EditCurveButton", "SpeedButton6", "OverviewButton"}));
     QStringList items;
-    for (QAction* item : fmWinMain->menuBar()->actions().at(1)->menu()->actions())
+    for (QAction* item : fmWinMain->menuBar()->actions().at(2)->menu()->actions())
         items << item->objectName();
     EXPECT_EQ(items, QStringList({"PatientInformation1", "LOUDMAPData1", "HearingAidDatabase1",
                                   "IOCurves1", "Configuration1", "Overview1"}));

@@ -70,7 +70,7 @@ TEST(TestDate, IsMonthFirstWithTheGivenSeparator) {
 TEST(ModifiedFlag, OnlyTheFirstChangeNotifies) {
     DocumentState state;
     int notifications = 0;
-    state.onFirstModification = [&] { ++notifications; };
+    state.onModifiedChanged = [&] { ++notifications; };
     markModified(state);
     markModified(state);
     EXPECT_TRUE(state.modified);

@@ -22,6 +22,7 @@ class LoudnessEntryTest : public LoudnessPageFixture {
         fitting.rightLoudness[k250][kThr] = 40;
         fitting.leftLoudness[k2000][kVs] = 63;
         fitting.leftLoudness[k4000][kThr] = 35;
+        markSaved(); // as a file holding them would be
         click("SpeedButton3");
     }
 

@@ -77,7 +77,7 @@ TEST_F(PatientPageTest, LevelButtonShowsYesOnlyOnItselfAndMarksTheChange) {
     EXPECT_EQ(button("LLRightEar3")->text(), "No");
     EXPECT_EQ(button("LLLeftEar1")->text(), "Yes");
     EXPECT_EQ(modifiedPanel(), " Modified");
-    EXPECT_EQ(fitting.rightLevelSource, 0) << "the record follows only when the page stores";
+    EXPECT_EQ(fitting.rightLevelSource, 1) << "the record follows at once";
 
     storeByLeaving();
     EXPECT_EQ(fitting.rightLevelSource, 1);
@@ -92,9 +92,9 @@ TEST_F(PatientPageTest, CharacterKeysMarkTheDocumentChangedOthersDoNot) {
     };
     const Case cases[] = {
         {"letter", Qt::Key_A, true},
-        {"backspace in an empty field", Qt::Key_Backspace, true},
-        {"Enter", Qt::Key_Return, true},
-        {"Delete", Qt::Key_Delete, true},
+        {"backspace in an empty field", Qt::Key_Backspace, false},
+        {"Enter", Qt::Key_Return, false},
+        {"Delete in an empty field", Qt::Key_Delete, false},
         {"left arrow", Qt::Key_Left, false},
         {"Home", Qt::Key_Home, false},
     };
@@ -105,19 +105,22 @@ TEST_F(PatientPageTest, CharacterKeysMarkTheDocumentChangedOthersDoNot) {
         EXPECT_EQ(document.modified, c.marks) << c.what;
     }
 
-    // A letter typed into a full field changes nothing but still counts.
-    document.modified = false;
+    // A letter typed into a full field changes nothing; the field's own change counts.
     QLineEdit* mi = edit("EditMI");
     mi->setText("Q");
-    QTest::keyClick(mi, Qt::Key_B);
-    EXPECT_EQ(mi->text(), "Q");
     EXPECT_TRUE(document.modified);
+    mi->setText("");
+    EXPECT_FALSE(document.modified);
+    QTest::keyClick(mi, Qt::Key_B);
+    QTest::keyClick(mi, Qt::Key_C);
+    EXPECT_EQ(mi->text(), "b");
 
-    document.modified = false;
+    mi->setText("");
     QTest::keyClick(memo(), Qt::Key_X);
     EXPECT_TRUE(document.modified);
 
     // Keys typed while a button has the focus change nothing.
+    memo()->clear();
     document.modified = false;
     button("LLRightEar3")->setFocus();
     QTest::keyClick(button("LLRightEar3"), Qt::Key_X);
