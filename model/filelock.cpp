@@ -1,5 +1,7 @@
 #include "model/filelock.h"
 
+#include "model/workstation.h"
+
 #include "model/fileio.h"
 #include "model/safetext.h"
 
@@ -72,16 +74,13 @@ bool numberOf(std::string_view& text, std::string_view key, std::int64_t low, st
 }
 
 std::string systemUser() {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_name)
-        return entry->pw_name;
-    return "user " + std::to_string(::getuid());
+    const std::string name = systemUserName();
+    return name.empty() ? "user " + std::to_string(::getuid()) : name;
 }
 
 std::string systemHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
-        return "this computer";
-    return name;
+    const std::string name = systemHostName();
+    return name.empty() ? "this computer" : name;
 }
 
 [[noreturn]] void failToMark(const std::string& lockPath, int error) {

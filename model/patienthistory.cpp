@@ -6,6 +6,8 @@
 // file carries a checksum, so one damaged file costs that version only.
 #include "model/patienthistory.h"
 
+#include "model/workstation.h"
+
 #include "model/fileio.h"
 #include "model/patientfile.h"
 #include "model/safetext.h"
@@ -257,18 +259,13 @@ long clockNanoseconds() {
 }
 
 std::string systemUser() {
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name && *entry->pw_name)
-        return entry->pw_name;
-    if (const char* name = std::getenv("USER"); name && *name)
-        return name;
-    return kUnknown;
+    const std::string name = systemUserName();
+    return name.empty() ? kUnknown : name;
 }
 
 std::string systemHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
-        return kUnknown;
-    return name;
+    const std::string name = systemHostName();
+    return name.empty() ? kUnknown : name;
 }
 
 } // namespace
