@@ -143,7 +143,8 @@ SharedFile::SaveChoice SharedFile::checkSave(QWidget* parent, const std::string&
         parent, QStringLiteral("File changed"),
         QStringLiteral("%1 was changed on disk at %2, after it was opened or saved here: by "
                        "another workstation or another program.\n\nSave your work under "
-                       "another name, or replace the file with it?")
+                       "another name, or replace the file with it? The version replaced is "
+                       "kept in the file's history.")
             .arg(nameOf(path), timeText(*changed)),
         {QStringLiteral("Save As..."), QStringLiteral("Replace")});
     if (!answer)

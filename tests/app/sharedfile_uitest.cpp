@@ -2,6 +2,7 @@
 // open file, a file open elsewhere, and a file changed on disk behind our back.
 #include "model/filelock.h"
 #include "model/patientfile.h"
+#include "model/patienthistory.h"
 #include "model/textslot.h"
 #include "testsupport/programfixture.h"
 
@@ -234,7 +235,8 @@ TEST_F(SharedFileTest, SaveOverAFileChangedOnDiskAsksNamingTheTimeOfTheChange) {
     EXPECT_EQ(asked[0].text,
               "SMITH.TAV was changed on disk at 2026-12-08 09:14, after it was opened or saved "
               "here: by another workstation or another program.\n\nSave your work under another "
-              "name, or replace the file with it?");
+              "name, or replace the file with it? The version replaced is kept in the file's "
+              "history.");
     EXPECT_EQ(asked[0].answers, QStringList({"Save As...", "Replace"}));
     EXPECT_EQ(lastNameIn(smith), "Jones");
     EXPECT_TRUE(document.modified);
@@ -254,6 +256,11 @@ TEST_F(SharedFileTest, SaveOverAFileChangedOnDiskAsksNamingTheTimeOfTheChange) {
     script.setNextChoice(1);
     click("SaveFileSpeedButton");
     EXPECT_EQ(lastNameIn(smith), "Black");
+    // Brown, written behind our back and replaced, is kept first, then the save made here.
+    std::vector<std::string> kept;
+    for (const KeptVersion& version : readHistory(smith).versions)
+        kept.emplace_back(version.record.lastName);
+    EXPECT_EQ(kept, (std::vector<std::string>{"Brown", "Black"}));
     ::utimensat(AT_FDCWD, smith.c_str(), times, 0); // touched, not changed
     typeLastName("White");
     click("SaveFileSpeedButton");
