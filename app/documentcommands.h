@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 class TfmWinMain;
 struct FittingRecord;
 struct KeptVersion;
+struct HistoryRead;
 
 inline const QString kUnsavedChangesText = QStringLiteral(
     "You have unsaved changes in the current file.  Would you like to save before continuing?");
@@ -67,7 +69,7 @@ class DocumentCommands {
     void clearModified();
     void tellFileUsed(const std::string& path);
 
-    void viewVersion(const KeptVersion& version, const std::string& source, int number);
+    void viewVersion(const HistoryRead& history, std::size_t index, const std::string& source);
     void restoreVersion(const KeptVersion& version, const std::string& source, int number);
     void replaceRecord(const FittingRecord& record, const std::string& path);
     void leaveVersionView();

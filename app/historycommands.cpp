@@ -43,6 +43,16 @@ FittingRecord recordOnDisk(const std::string& path) {
     return record;
 }
 
+// The bytes the patient file holds now, by which a later change on disk is noticed;
+// none when it cannot be read.
+std::vector<uint8_t> bytesOnDisk(const std::string& path) {
+    try {
+        return readFileHead(path, kLegacyFileSize);
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
 } // namespace
 
 void DocumentCommands::showHistory() {
@@ -61,20 +71,24 @@ void DocumentCommands::showHistory() {
     const TfmHistory::Choice choice = dialog.choice();
     if (choice.version < 0)
         return;
-    const KeptVersion& version = history.versions[static_cast<std::size_t>(choice.version)];
+    const auto index = static_cast<std::size_t>(choice.version);
     if (choice.action == TfmHistory::Action::Open)
-        viewVersion(version, source, choice.version + 1);
+        viewVersion(history, index, source);
     else if (choice.action == TfmHistory::Action::Restore)
-        restoreVersion(version, source, choice.version + 1);
+        restoreVersion(history.versions[index], source, choice.version + 1);
 }
 
-void DocumentCommands::viewVersion(const KeptVersion& version, const std::string& source,
-                                   int number) {
+void DocumentCommands::viewVersion(const HistoryRead& history, std::size_t index,
+                                   const std::string& source) {
     if (!shownPageCanLeaveForHistory() || !askToSave())
         return;
+    const KeptVersion& version = history.versions[index];
     replaceRecord(version.record, "");
+    // The Overview compares the version with a visit kept before it, never a later one.
+    document.history.versions.assign(history.versions.begin(),
+                                     history.versions.begin() + static_cast<std::ptrdiff_t>(index));
     viewedSource_ = source;
-    viewedNote_ = versionText(version, source, number);
+    viewedNote_ = versionText(version, source, static_cast<int>(index) + 1);
     document.dataPath = folderOf(source);
     showTitle();
     showPatientPage();
@@ -92,11 +106,24 @@ void DocumentCommands::restoreVersion(const KeptVersion& version, const std::str
     if (!shownPageCanLeaveForHistory() ||
         dialogs().question(&window_, QStringLiteral("Restore"), question) != DialogAnswer::Yes)
         return;
-    // Looking at a version, the document held that version, not the file: what the
-    // restore is compared with is the file as it is on disk.
-    if (viewingVersion())
+    // Looking at a version, the document held that version, not the file: the file is
+    // opened again as Load opens it, marked for the other workstations (or asked about
+    // when one of them has it open), and the restore is compared with it as on disk.
+    const bool reopen = viewingVersion();
+    SharedFile::Opening opening{SharedFile::OpenChoice::Writable, {}, {}};
+    if (reopen) {
+        opening = sharing_.claim(&window_, source);
+        if (opening.choice == SharedFile::OpenChoice::Cancel)
+            return;
         document.fileImage = recordOnDisk(source);
+    }
     replaceRecord(version.record, source);
+    if (reopen) {
+        sharing_.opened(source, bytesOnDisk(source),
+                        opening.choice == SharedFile::OpenChoice::ReadOnly);
+        applyOpening(opening);
+        readFileHistory();
+    }
     showTitle();
     showPatientPage();
     commitChange("restore of version " + std::to_string(number), {"fmClientInfo", {}});

@@ -2,6 +2,7 @@
 // pdfinfo and pdftotext.
 #include "model/aiddatabase.h"
 #include "model/patientfile.h"
+#include "model/patienthistory.h"
 #include "model/textslot.h"
 #include "testsupport/clirun.h"
 #include "testsupport/testfiles.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -74,6 +76,39 @@ TEST(OverviewReportCli, ReportsReadTheCurrentFoldersDatabase) {
     const CliResult overview =
         runProgram(TAVIK_CLI_PATH, {"report", "--overview", patient, "-o", pdf}, io);
     EXPECT_EQ(overview.err, res.err);
+}
+
+// Each ear's loudness map names in its legend the newest visit the file's history keeps
+// with another test date; a file without one names none.
+TEST(OverviewReportCli, NamesThePreviousVisitFromTheFilesHistory) {
+    TempDir dir, io;
+    const std::string patient = dir.file("P.TAV"), alone = dir.file("ALONE.TAV"),
+                      pdf = dir.file("overview.pdf");
+    FittingRecord r = workedRightEar();
+    const char* dates[3] = {"03/02/2029", "08/21/2029", "11/05/2029"};
+    for (int visit = 0; visit < 3; ++visit) {
+        writeText(r.testDate, dates[visit]);
+        r.rightLoudness[2][0] += 5 * visit;
+        savePatientWithHistory(patient, r, {1860000000 + visit * 86400, "ann", "room-1", "1.0a"});
+        if (visit == 1) // saved twice on its day: the later save is no visit of its own
+            savePatientWithHistory(patient, r, {1860090000, "bob", "room-2", "1.0a"});
+    }
+    writePatientFile(alone, r);
+    for (const auto& [file, legend] :
+         {std::pair{patient, "Previous visit 08/21/2029"}, std::pair{alone, "Previous visit"}}) {
+        const CliResult res =
+            runProgram(TAVIK_CLI_PATH, {"report", "--overview", file, "-o", pdf}, io);
+        ASSERT_EQ(res.code, 0) << res.err;
+        const std::string text = runProgram("pdftotext", {pdf, "-"}, io).out;
+        const std::size_t first = text.find(legend);
+        if (file == alone) {
+            EXPECT_EQ(first, std::string::npos) << text;
+            continue;
+        }
+        ASSERT_NE(first, std::string::npos) << text;
+        EXPECT_NE(text.find(legend, first + 1), std::string::npos) << "one in each ear's map";
+        EXPECT_FALSE(contains(text, "03/02/2029")) << text;
+    }
 }
 
 TEST(OverviewReportCli, TakesNoEarAndNeedsAnOutput) {
