@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include <functional>
 
@@ -209,6 +210,45 @@ TEST_F(UndoTest, CtrlZInAnOpenCellUndoesItsTypingFirst) {
     EXPECT_EQ(grid->currentColumn(), 2);
     EXPECT_EQ(grid->currentRow(), 0);
     EXPECT_FALSE(document.modified);
+}
+
+// A text the page refused never reached the record: Ctrl+Z in its cell puts back
+// the value stored there, clears the note and leaves the history as it was.
+TEST_F(UndoTest, CtrlZOnARefusedTextPutsTheStoredValueBack) {
+    struct Case {
+        const char* pageAction;
+        const char* grid;
+        int column;
+        int row;
+        const char* first; // a value stored in the cell before, or none
+        const char* typed;
+        const char* stored; // the cell's text again after Ctrl+Z
+    };
+    const Case cases[] = {
+        {"LOUDMAPData1", "LeftEarLOUDMAPDataGrid", 6, 4, nullptr, "200", "80"},
+        {"LOUDMAPData1", "RightEarLOUDMAPDataGrid", 0, 1, nullptr, "-30", "45"},
+        {"IOCurves1", "DataEntryGrid", 5, 2, "2.5", "99", "2.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.grid);
+        loadPatient();
+        trigger(c.pageAction);
+        if (c.first)
+            enterInCell(c.grid, c.column, c.row, c.first);
+        const std::vector<uint8_t> before = savedBytes();
+        const QString undoText = find<QAction>("Undo1")->text();
+        enterInCell(c.grid, c.column, c.row, c.typed);
+        auto* grid = find<DataGrid>(c.grid);
+        ASSERT_EQ(grid->cellText(c.column, c.row), c.typed);
+        ASSERT_FALSE(fmWinMain->statusBar()->currentMessage().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(grid->cellText(c.column, c.row), c.stored);
+        EXPECT_EQ(fmWinMain->statusBar()->currentMessage(), "");
+        EXPECT_FALSE(document.modified);
+        EXPECT_EQ(find<QAction>("Undo1")->text(), undoText);
+        EXPECT_EQ(savedBytes(), before);
+    }
 }
 
 } // namespace
