@@ -5,6 +5,7 @@
 #include "testsupport/programfixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -72,6 +73,7 @@ struct Edit {
     const char* page;  // the page Undo goes back to
     const char* field; // and the field it makes current
     std::function<void()> make;
+    const char* ear = nullptr; // the curve page's ear Undo shows, where it matters
 };
 
 TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
@@ -111,6 +113,15 @@ TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
              trigger("IOCurves1");
              choose("RightSideCurveCombo", 2);
          }},
+        // On the left ear, with the right ear shown when Undo is chosen.
+        {"Left Ear, Right graph, 3000 Hz (user), Comp. Ratio 1", "fmCurveEdit", "DataEntryGrid",
+         [] {
+             trigger("IOCurves1");
+             click("ToggleEarButton");
+             enterInCell("DataEntryGrid", 5, 2, "2.5");
+             click("ToggleEarButton");
+         },
+         " LEFT EAR"},
         {"aid choice", "fmCurveEdit", "LeftSideHAidCombo",
          [] {
              trigger("IOCurves1");
@@ -137,6 +148,8 @@ TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
         while (focus && focus->objectName() != edit.field)
             focus = focus->parentWidget();
         EXPECT_NE(focus, nullptr);
+        if (edit.ear)
+            EXPECT_EQ(find<QLabel>("EarLabel")->text(), edit.ear);
         EXPECT_FALSE(document.modified);
         EXPECT_EQ(savedBytes(), before);
         EXPECT_EQ(find<QAction>("Redo1")->text(), QStringLiteral("&Redo ") + edit.label);
