@@ -225,6 +225,23 @@ TEST_F(UndoTest, CtrlZInAnOpenCellUndoesItsTypingFirst) {
     EXPECT_FALSE(document.modified);
 }
 
+// Undo chosen from the menu while a field still holds typing not yet left: the typing
+// is a step of its own, taken back first, and the change before it stays.
+TEST_F(UndoTest, UndoFromTheMenuTakesBackTypingNotYetLeftAsAStepOfItsOwn) {
+    loadPatient();
+    choose("LeftHATypeComboBox", 3);
+    auto* firstName = find<QLineEdit>("EditFirstName");
+    firstName->setFocus();
+    QTest::keyClicks(firstName, "Ann");
+    trigger("Undo1");
+    EXPECT_EQ(firstName->text(), "");
+    EXPECT_EQ(find<QComboBox>("LeftHATypeComboBox")->currentIndex(), 3);
+    EXPECT_EQ(fitting.leftAidStyle, 3);
+    EXPECT_EQ(find<QAction>("Redo1")->text(), "&Redo First Name");
+    trigger("Redo1");
+    EXPECT_EQ(firstName->text(), "Ann");
+}
+
 // A text the page refused never reached the record: Ctrl+Z in its cell puts back
 // the value stored there, clears the note and leaves the history as it was.
 TEST_F(UndoTest, CtrlZOnARefusedTextPutsTheStoredValueBack) {
