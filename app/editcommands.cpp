@@ -99,7 +99,14 @@ bool EditCommands::mayStep() {
     return true;
 }
 
+bool EditCommands::takeBackRefused() {
+    const Page* page = shownPage(window_);
+    return page && page->form->takeBackRefused();
+}
+
 void EditCommands::undo() {
+    if (takeBackRefused())
+        return;
     if (!mayStep())
         return;
     if (const std::optional<UndoStep> step = undoHistory.undo())
@@ -142,6 +149,12 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
     const bool undo = key == kUndoKey;
     if (!undo && !kRedoKeys.contains(key))
         return false;
+    // A refused text goes back first, whether or not there is a step to undo; the
+    // field then has the key and nothing left to take back.
+    if (undo && takeBackRefused()) {
+        event->accept();
+        return true;
+    }
     if (fieldCanStep(field, undo))
         return false;
     event->ignore();

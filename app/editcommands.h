@@ -32,6 +32,8 @@ class EditCommands : public QObject {
     // False when the page shown keeps the clinician (a value it cannot store), or
     // says that its own changes cannot be undone.
     bool mayStep();
+    // Puts back the stored value of a cell whose text the page shown refused.
+    bool takeBackRefused();
     void restore(const DocumentImage& image, const ChangePlace& place);
 
     TfmWinMain& window_;

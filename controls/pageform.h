@@ -54,6 +54,10 @@ class PageForm : public QWidget {
     // Why Undo and Redo do nothing while the page is shown; "" where they take back
     // the patient's changes.
     virtual QString undoNote() const { return {}; }
+    // Undo on a cell whose typed text the page refused puts back the value stored
+    // there: the typing never reached the record, so it is no step of the history.
+    // True when there was such a cell.
+    virtual bool takeBackRefused() { return false; }
     // The place of a change made in one of the page's fields or cells.
     ChangePlace placeOf(const QWidget* field, int column = -1, int row = -1) const;
 

@@ -32,6 +32,7 @@ class TfmCurveEdit : public PageForm {
     void loadFromRecord() override { loadPage(); }
     void storeToRecord() override { storePage(); }
     bool canLeave() override;
+    bool takeBackRefused() override;
     bool canStore() override;
     bool canClose() override;
 

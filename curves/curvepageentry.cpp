@@ -9,6 +9,7 @@
 #include "platform/dialogservice.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QStringList>
 
 #include <optional>
@@ -140,6 +141,23 @@ void TfmCurveEdit::showRefusedCell(int column, int row) {
 
 bool TfmCurveEdit::canLeave() {
     return !reportRefusedCell(false);
+}
+
+// The typing marked the document; with the stored text back the mark follows the file.
+bool TfmCurveEdit::takeBackRefused() {
+    const CurveGrid shown = curveGridTexts(*DataEntryGrid);
+    const std::optional<UserCell> refused =
+        entry_.firstRefused(shown, DataEntryGrid->currentColumn(), DataEntryGrid->currentRow());
+    if (!refused)
+        return false;
+    const std::string stored = entry_.asRead(shown).cell[refused->column][refused->row];
+    {
+        const QScopedValueRollback<bool> filling(filling_, true);
+        DataEntryGrid->setCellText(refused->column, refused->row, QString::fromStdString(stored));
+    }
+    endStatusNote(this, userCellNote(*refused));
+    refreshModified();
+    return true;
 }
 
 bool TfmCurveEdit::canStore() {

@@ -84,6 +84,12 @@ std::optional<RefusedLevel> LoudnessCells::firstRefused() const {
     return std::nullopt;
 }
 
+void LoudnessCells::putBack(int column, int row) {
+    committed_[row][column] = shown_[row][column];
+    grid_->setCellText(column, row, shown_[row][column]);
+    refreshMarks();
+}
+
 void LoudnessCells::refreshMarks() {
     LoudnessLevels levels;
     for (int r = 0; r < kFrequencyCount; ++r) {

@@ -50,6 +50,8 @@ class LoudnessCells {
     std::optional<RefusedLevel> refusedAt(int column, int row) const;
     // The first such cell, the current one first.
     std::optional<RefusedLevel> firstRefused() const;
+    // Shows the cell's stored level again, as it was loaded or last stored.
+    void putBack(int column, int row);
 
     // Puts the marks on the cells again, after the texts changed.
     void refreshMarks();

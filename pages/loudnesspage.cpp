@@ -196,6 +196,18 @@ bool TfmPage2::canClose() {
     return true;
 }
 
+bool TfmPage2::takeBackRefused() {
+    for (const Ear e : kEars) {
+        const std::optional<RefusedLevel> refused = ear(e).cells.firstRefused();
+        if (!refused)
+            continue;
+        ear(e).cells.putBack(refused->column, refused->row);
+        endStatusNote(this, refused->note);
+        return true;
+    }
+    return false;
+}
+
 bool TfmPage2::cellMayBeLeft(Ear thisEar, int column, int row) {
     const std::optional<RefusedLevel> refused = ear(thisEar).cells.refusedAt(column, row);
     if (!refused)

@@ -30,6 +30,7 @@ class TfmPage2 : public PageForm {
     // A cell the clinician changed to a text that cannot be stored keeps them on the
     // page (and stops Save) until they correct it; see LoudnessCells.
     bool canLeave() override;
+    bool takeBackRefused() override;
     bool canStore() override;
     bool canClose() override;
 

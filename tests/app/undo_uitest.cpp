@@ -5,7 +5,9 @@
 #include "testsupport/programfixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include <functional>
 
@@ -71,6 +73,7 @@ struct Edit {
     const char* page;  // the page Undo goes back to
     const char* field; // and the field it makes current
     std::function<void()> make;
+    const char* ear = nullptr; // the curve page's ear Undo shows, where it matters
 };
 
 TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
@@ -110,6 +113,15 @@ TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
              trigger("IOCurves1");
              choose("RightSideCurveCombo", 2);
          }},
+        // On the left ear, with the right ear shown when Undo is chosen.
+        {"Left Ear, Right graph, 3000 Hz (user), Comp. Ratio 1", "fmCurveEdit", "DataEntryGrid",
+         [] {
+             trigger("IOCurves1");
+             click("ToggleEarButton");
+             enterInCell("DataEntryGrid", 5, 2, "2.5");
+             click("ToggleEarButton");
+         },
+         " LEFT EAR"},
         {"aid choice", "fmCurveEdit", "LeftSideHAidCombo",
          [] {
              trigger("IOCurves1");
@@ -136,6 +148,8 @@ TEST_F(UndoTest, EachChangeUndoesToTheFileAndRedoesToTheChange) {
         while (focus && focus->objectName() != edit.field)
             focus = focus->parentWidget();
         EXPECT_NE(focus, nullptr);
+        if (edit.ear)
+            EXPECT_EQ(find<QLabel>("EarLabel")->text(), edit.ear);
         EXPECT_FALSE(document.modified);
         EXPECT_EQ(savedBytes(), before);
         EXPECT_EQ(find<QAction>("Redo1")->text(), QStringLiteral("&Redo ") + edit.label);
@@ -209,6 +223,62 @@ TEST_F(UndoTest, CtrlZInAnOpenCellUndoesItsTypingFirst) {
     EXPECT_EQ(grid->currentColumn(), 2);
     EXPECT_EQ(grid->currentRow(), 0);
     EXPECT_FALSE(document.modified);
+}
+
+// Undo chosen from the menu while a field still holds typing not yet left: the typing
+// is a step of its own, taken back first, and the change before it stays.
+TEST_F(UndoTest, UndoFromTheMenuTakesBackTypingNotYetLeftAsAStepOfItsOwn) {
+    loadPatient();
+    choose("LeftHATypeComboBox", 3);
+    auto* firstName = find<QLineEdit>("EditFirstName");
+    firstName->setFocus();
+    QTest::keyClicks(firstName, "Ann");
+    trigger("Undo1");
+    EXPECT_EQ(firstName->text(), "");
+    EXPECT_EQ(find<QComboBox>("LeftHATypeComboBox")->currentIndex(), 3);
+    EXPECT_EQ(fitting.leftAidStyle, 3);
+    EXPECT_EQ(find<QAction>("Redo1")->text(), "&Redo First Name");
+    trigger("Redo1");
+    EXPECT_EQ(firstName->text(), "Ann");
+}
+
+// A text the page refused never reached the record: Ctrl+Z in its cell puts back
+// the value stored there, clears the note and leaves the history as it was.
+TEST_F(UndoTest, CtrlZOnARefusedTextPutsTheStoredValueBack) {
+    struct Case {
+        const char* pageAction;
+        const char* grid;
+        int column;
+        int row;
+        const char* first; // a value stored in the cell before, or none
+        const char* typed;
+        const char* stored; // the cell's text again after Ctrl+Z
+    };
+    const Case cases[] = {
+        {"LOUDMAPData1", "LeftEarLOUDMAPDataGrid", 6, 4, nullptr, "200", "80"},
+        {"LOUDMAPData1", "RightEarLOUDMAPDataGrid", 0, 1, nullptr, "-30", "45"},
+        {"IOCurves1", "DataEntryGrid", 5, 2, "2.5", "99", "2.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.grid);
+        loadPatient();
+        trigger(c.pageAction);
+        if (c.first)
+            enterInCell(c.grid, c.column, c.row, c.first);
+        const std::vector<uint8_t> before = savedBytes();
+        const QString undoText = find<QAction>("Undo1")->text();
+        enterInCell(c.grid, c.column, c.row, c.typed);
+        auto* grid = find<DataGrid>(c.grid);
+        ASSERT_EQ(grid->cellText(c.column, c.row), c.typed);
+        ASSERT_FALSE(fmWinMain->statusBar()->currentMessage().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(grid->cellText(c.column, c.row), c.stored);
+        EXPECT_EQ(fmWinMain->statusBar()->currentMessage(), "");
+        EXPECT_FALSE(document.modified);
+        EXPECT_EQ(find<QAction>("Undo1")->text(), undoText);
+        EXPECT_EQ(savedBytes(), before);
+    }
 }
 
 } // namespace
