@@ -6,6 +6,7 @@
 #include "model/textslot.h"
 #include "testsupport/programfixture.h"
 #include "testsupport/threevisits.h"
+#include "testsupport/utczone.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,22 +26,9 @@ constexpr int64_t k2025 = 1735689600; // 2025-01-01T00:00:00Z, before any save t
 class HistoryWindowTest : public ProgramFixture {
   protected:
     void SetUp() override {
-        if (const char* zone = std::getenv("TZ"))
-            previousZone_ = zone;
-        ::setenv("TZ", "UTC", 1); // the list shows local times
-        ::tzset();
         ProgramFixture::SetUp();
         saveThreeVisits(path, k2025);
         startProgram(QString::fromStdString(path));
-    }
-
-    void TearDown() override {
-        ProgramFixture::TearDown();
-        if (previousZone_)
-            ::setenv("TZ", previousZone_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
     }
 
     // Opens File > History, picks the row and presses the button (none: looks only).
@@ -55,7 +43,7 @@ class HistoryWindowTest : public ProgramFixture {
         trigger("History1");
     }
 
-    std::optional<std::string> previousZone_;
+    UtcZone zone_; // the list shows local times
     TempDir files;
     const std::string path = files.file("SMITH.TAV");
 };

@@ -5,6 +5,7 @@
 #include "model/patienthistory.h"
 #include "model/textslot.h"
 #include "testsupport/programfixture.h"
+#include "testsupport/utczone.h"
 
 #include <QLineEdit>
 
@@ -28,22 +29,6 @@ const LockOwner kAnna{"anna", "room-2", 4711, kMorning};
 
 class SharedFileTest : public ProgramFixture {
   protected:
-    void SetUp() override {
-        const char* zone = std::getenv("TZ");
-        savedZone_ = zone ? std::optional<std::string>(zone) : std::nullopt;
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-        ProgramFixture::SetUp();
-    }
-    void TearDown() override {
-        ProgramFixture::TearDown();
-        if (savedZone_)
-            ::setenv("TZ", savedZone_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
     std::string patient(const std::string& name, const std::string& lastName) {
         FittingRecord record{};
         resetFitting(record, "01/02/2003");
@@ -82,7 +67,7 @@ class SharedFileTest : public ProgramFixture {
     TempDir files;
 
   private:
-    std::optional<std::string> savedZone_;
+    UtcZone zone_; // the lock texts show local times
 };
 
 TEST_F(SharedFileTest, FileOpenElsewhereSaysWhoAndSinceWhenAndOpensOnlyAsChosen) {
