@@ -91,7 +91,7 @@ void DocumentCommands::newDocument() {
     resetFitting();
     document.measuredLevels = {};
     ++document.patientNumber;
-    readFileHistory();
+    forgetFileHistory();
     clearModified();
     loadPages();
     showPatientPage();
@@ -162,7 +162,7 @@ bool DocumentCommands::openFile(const QString& path, bool hidePages) {
     }
     applyOpening(opening);
     showTitle();
-    readFileHistory();
+    forgetFileHistory();
     loadPages();
     showPatientPage();
     clearModified();
@@ -200,7 +200,7 @@ bool DocumentCommands::saveDocument(bool saveAs) {
         {SharedFile::OpenChoice::Writable, {}, sharing_.saved(path, {written, sizeof fitting})});
     leaveVersionView();
     showTitle();
-    readFileHistory();
+    forgetFileHistory();
     clearModified();
     tellFileUsed(path);
     if (!historyProblem.empty())
@@ -314,15 +314,9 @@ void DocumentCommands::tellFileUsed(const std::string& path) {
 // The open file's kept versions, read once per New, Load and Save for the Overview's
 // previous visit. A history that cannot be read leaves the Overview without one; the
 // file itself was read or written all the same.
-void DocumentCommands::readFileHistory() {
-    document.history = {};
-    if (document.currentFilePath.empty())
-        return;
-    try {
-        document.history = readHistory(document.currentFilePath);
-    } catch (const std::exception&) {
-        // Left empty: the Overview shows this visit alone.
-    }
+// The history is read again when next needed (openFileHistory), not at every save.
+void DocumentCommands::forgetFileHistory() {
+    document.history.reset();
 }
 
 void DocumentCommands::clearModified() {

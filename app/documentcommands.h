@@ -65,7 +65,7 @@ class DocumentCommands {
     void storeVisiblePages();
     void showPatientPage();
     void showTitle();
-    void readFileHistory();
+    void forgetFileHistory();
     void clearModified();
     void tellFileUsed(const std::string& path);
 

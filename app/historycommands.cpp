@@ -28,18 +28,14 @@ QString versionText(const KeptVersion& version, const std::string& source, int n
              QString::fromStdString(version.stamp.host));
 }
 
-// The record the patient file holds now; an unreadable file gives a record of zeros,
-// which no file matches, so that the restored version counts as unsaved.
-FittingRecord recordOnDisk(const std::string& path) {
+// The record a patient file's bytes hold; bytes of no current patient file give a
+// record of zeros, which no file matches, so that the restored version counts as
+// unsaved.
+FittingRecord recordOf(const std::vector<uint8_t>& bytes) {
     FittingRecord record{};
     LegacyImage legacy{};
-    try {
-        if (readPatientFile(path, record, legacy, todayTestDate(systemDateSeparator())) !=
-            PatientFileKind::Current)
-            record = FittingRecord{};
-    } catch (const FileError&) {
-        record = FittingRecord{};
-    }
+    if (parsePatientImage(bytes, record, legacy, "") != PatientFileKind::Current)
+        return FittingRecord{};
     return record;
 }
 
@@ -85,8 +81,9 @@ void DocumentCommands::viewVersion(const HistoryRead& history, std::size_t index
     const KeptVersion& version = history.versions[index];
     replaceRecord(version.record, "");
     // The Overview compares the version with a visit kept before it, never a later one.
-    document.history.versions.assign(history.versions.begin(),
-                                     history.versions.begin() + static_cast<std::ptrdiff_t>(index));
+    document.history.emplace();
+    document.history->versions.assign(
+        history.versions.begin(), history.versions.begin() + static_cast<std::ptrdiff_t>(index));
     viewedSource_ = source;
     viewedNote_ = versionText(version, source, static_cast<int>(index) + 1);
     document.dataPath = folderOf(source);
@@ -111,18 +108,19 @@ void DocumentCommands::restoreVersion(const KeptVersion& version, const std::str
     // when one of them has it open), and the restore is compared with it as on disk.
     const bool reopen = viewingVersion();
     SharedFile::Opening opening{SharedFile::OpenChoice::Writable, {}, {}};
+    std::vector<uint8_t> onDisk;
     if (reopen) {
         opening = sharing_.claim(&window_, source);
         if (opening.choice == SharedFile::OpenChoice::Cancel)
             return;
-        document.fileImage = recordOnDisk(source);
+        onDisk = bytesOnDisk(source);
+        document.fileImage = recordOf(onDisk);
     }
     replaceRecord(version.record, source);
     if (reopen) {
-        sharing_.opened(source, bytesOnDisk(source),
-                        opening.choice == SharedFile::OpenChoice::ReadOnly);
+        sharing_.opened(source, onDisk, opening.choice == SharedFile::OpenChoice::ReadOnly);
         applyOpening(opening);
-        readFileHistory();
+        forgetFileHistory();
     }
     showTitle();
     showPatientPage();

@@ -60,6 +60,20 @@ void startHistory() {
     tellHistoryChanged();
 }
 
+const HistoryRead& openFileHistory() {
+    if (!document.history) {
+        document.history.emplace();
+        if (!document.currentFilePath.empty()) {
+            try {
+                document.history = readHistory(document.currentFilePath);
+            } catch (const std::exception&) {
+                // Left empty: the Overview shows this visit alone.
+            }
+        }
+    }
+    return *document.history;
+}
+
 void resetFitting() {
     resetFitting(fitting, todayTestDate(systemDateSeparator()));
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 inline constexpr std::size_t kLegacyFileSize = 3118;
@@ -40,9 +41,10 @@ struct DocumentState {
     // belongs to one patient and not to the file (the print selection's ticks) is
     // forgotten with them.
     unsigned patientNumber = 0;
-    // The open file's kept versions, read at each Load and Save (empty after New), from
-    // which the Overview picks the previous visit whenever it shows.
-    HistoryRead history;
+    // The open file's kept versions, from which the Overview picks the previous visit
+    // whenever it shows: none until openFileHistory() reads them, which it does once
+    // after each Load and Save, when they are first needed.
+    std::optional<HistoryRead> history;
     // Told when an unchanged document becomes changed, and when an undo or a change
     // back makes it the file's again; the main window posts its status notification
     // from here.
@@ -76,6 +78,11 @@ void commitChange(const std::string& label, const ChangePlace& place);
 void markSaved();
 // New and Load: the history starts afresh from the document as it stands.
 void startHistory();
+
+// The open file's kept versions (see DocumentState::history), read from disk the first
+// time they are asked for after a Load or Save; none for a patient not saved yet or a
+// history that cannot be read.
+const HistoryRead& openFileHistory();
 
 // The New defaults applied to the global record, with today's date in the user's
 // date format.

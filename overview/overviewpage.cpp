@@ -20,11 +20,12 @@ QString earCaption(Ear ear) {
     return ear == Ear::Right ? QStringLiteral(" RIGHT EAR") : QStringLiteral(" LEFT EAR");
 }
 
-// The previous visit of the open patient: of the versions its file's history held at
-// the last Load or Save, the newest with a test date other than the record's now, so
-// that a visit whose date the clinician has just typed meets the one saved before it.
+// The previous visit of the open patient: of the versions its file's history holds
+// (read once after each Load and Save), the newest with a test date other than the
+// record's now, so that a visit whose date the clinician has just typed meets the one
+// saved before it.
 std::optional<KeptVersion> previousVisitOfOpenPatient() {
-    return previousVisit(document.history, readText(fitting.testDate));
+    return previousVisit(openFileHistory(), readText(fitting.testDate));
 }
 
 } // namespace
